@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class modRegistry;
+
+// Settings over the two keys: read from the user's key, seeded from the machine's key,
+// and every write mirrored into both.
+class SettingsStore
+{
+public:
+    SettingsStore(modRegistry &registry, QString userKey, QString machineKey);
+
+    QString GetStringSetting(const QString &name, const QString &defaultValue);
+    qint32 GetLongSetting(const QString &name, qint32 defaultValue);
+    void SaveStringSetting(const QString &name, const QString &text);
+    void SaveLongSetting(const QString &name, qint32 number);
+
+    // The "Form Position" store: text values in the user's key only.
+    void SaveFormValue(const QString &name, const QString &text);
+    QString ReadFormValue(const QString &name);
+
+    modRegistry &registry() { return m_registry; }
+    const QString &UserKey() const { return m_userKey; }
+    const QString &MachineKey() const { return m_machineKey; }
+
+private:
+    modRegistry &m_registry;
+    QString m_userKey;
+    QString m_machineKey;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <memory>
+
+class colCalls;
+
+// One listed call. Plain properties, no checks.
+class clsCall
+{
+public:
+    clsCall();
+    ~clsCall();
+
+    void setCallerID(const QString &v) { m_callerID = v; }
+    QString CallerID() const { return m_callerID; }
+    void setCallDate(const QDate &v) { m_callDate = v; }
+    QDate CallDate() const { return m_callDate; }
+    // A nested collection, created empty when first read.
+    ::colCalls &colCalls();
+    void setRecordingLocation(const QString &v) { m_recordingLocation = v; }
+    QString RecordingLocation() const { return m_recordingLocation; }
+    void setCallNote(const QString &v) { m_callNote = v; }
+    QString CallNote() const { return m_callNote; }
+    void setCallDuration(qint32 v) { m_callDuration = v; }
+    qint32 CallDuration() const { return m_callDuration; }
+    void setCallTime(const QTime &v) { m_callTime = v; }
+    QTime CallTime() const { return m_callTime; }
+    void setLoginName(const QString &v) { m_loginName = v; }
+    QString LoginName() const { return m_loginName; }
+    void setiCall(qint32 v) { m_iCall = v; }
+    qint32 iCall() const { return m_iCall; }
+
+private:
+    QString m_callerID;
+    QDate m_callDate;
+    std::unique_ptr<::colCalls> m_colCalls;
+    QString m_recordingLocation;
+    QString m_callNote;
+    qint32 m_callDuration = 0;
+    QTime m_callTime;
+    QString m_loginName;
+    qint32 m_iCall = 0;
+};

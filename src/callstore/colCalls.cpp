@@ -1,0 +1,106 @@
+#include "callstore/colCalls.h"
+
+#include "app/Prompts.h"
+#include "app/RuntimeError.h"
+#include "app/modUtilityFunctions.h"
+
+using namespace Qt::StringLiterals;
+
+colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QString &CallDate,
+                               const QString &CallTime, qint32 CallDuration,
+                               const QString &CallNote, const QString &RecordingLocation,
+                               const QString &CallerID, qint32 Before, QString &Key)
+{
+    const auto date = modUtilityFunctions::CDate(CallDate);
+    const auto time = modUtilityFunctions::CTime(CallTime);
+    if (!date || !time) {
+        if (m_prompts)
+            m_prompts->msgBox(u"Error: 13: Type mismatch in colCalls:Add Method"_s,
+                              Prompts::OkOnly, Prompts::NoIcon, QString());
+        return nullptr;
+    }
+    return Add(iCall, LoginName, *date, *time, CallDuration, CallNote, RecordingLocation,
+               CallerID, Before, Key);
+}
+
+colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QDate &CallDate,
+                               const QTime &CallTime, qint32 CallDuration,
+                               const QString &CallNote, const QString &RecordingLocation,
+                               const QString &CallerID, qint32 Before, QString &Key)
+{
+    Key = DecoratedKey(Key);
+    auto fail = [&](int number, const QString &description) -> Record {
+        if (m_prompts)
+            m_prompts->msgBox(u"Error: "_s + QString::number(number) + u": "_s + description
+                                  + u" in colCalls:Add Method"_s,
+                              Prompts::OkOnly, Prompts::NoIcon, QString());
+        return nullptr;
+    };
+    if (m_byKey.contains(Key))
+        return fail(457, u"This key is already associated with an element of this collection"_s);
+    if (Before != -1 && (Before < 1 || Before > Count()))
+        return fail(5, u"Invalid procedure call or argument"_s);
+
+    auto call = std::make_shared<clsCall>();
+    call->setiCall(iCall);
+    call->setLoginName(LoginName);
+    call->setCallDate(CallDate);
+    call->setCallTime(CallTime);
+    call->setCallDuration(CallDuration);
+    call->setCallNote(CallNote);
+    call->setRecordingLocation(RecordingLocation);
+    call->setCallerID(CallerID);
+
+    if (Before == -1)
+        m_items.push_back(call);
+    else
+        m_items.insert(m_items.begin() + (Before - 1), call);
+    m_byKey.insert(Key, call);
+    m_keyOf.insert(call.get(), Key);
+    return call;
+}
+
+QString colCalls::maxKey() const
+{
+    if (m_items.empty())
+        return u"0"_s;
+    return QString::number(std::max(m_items.front()->iCall(), m_items.back()->iCall()));
+}
+
+colCalls::Record colCalls::Item(qsizetype position) const
+{
+    if (position < 1 || position > Count())
+        throw RuntimeError(9, u"Subscript out of range"_s);
+    return m_items[size_t(position - 1)];
+}
+
+colCalls::Record colCalls::Item(const QString &key) const
+{
+    const auto it = m_byKey.constFind(key);
+    if (it == m_byKey.constEnd())
+        throw RuntimeError(5, u"Invalid procedure call or argument"_s);
+    return *it;
+}
+
+void colCalls::Remove(qsizetype position)
+{
+    const Record call = Item(position);
+    m_byKey.remove(m_keyOf.take(call.get()));
+    m_items.erase(m_items.begin() + (position - 1));
+}
+
+void colCalls::Remove(const QString &key)
+{
+    const Record call = Item(key);
+    const auto it = std::find(m_items.begin(), m_items.end(), call);
+    Remove(qsizetype(it - m_items.begin()) + 1);
+}
+
+void EmptyCollection(std::unique_ptr<colCalls> &calls)
+{
+    if (!calls)
+        return;
+    for (qsizetype i = calls->Count(); i >= 1; --i)
+        calls->Remove(i);
+    calls.reset();
+}

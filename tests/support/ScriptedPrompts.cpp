@@ -1,0 +1,24 @@
+#include "ScriptedPrompts.h"
+
+Prompts::Answer ScriptedPrompts::msgBox(const QString &text, Buttons buttons, Icon icon,
+                                        const QString &caption)
+{
+    m_shown.append({text, buttons, icon, caption});
+    if (!m_answers.isEmpty())
+        return m_answers.dequeue();
+    switch (buttons) {
+    case YesNo:
+    case YesNoCancel: return Yes;
+    case AbortRetryIgnore: return Abort;
+    case RetryCancel: return Retry;
+    default: return Ok;
+    }
+}
+
+QStringList ScriptedPrompts::texts() const
+{
+    QStringList result;
+    for (const Shown &s : m_shown)
+        result << s.text;
+    return result;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+// Points the user and machine settings stores at fresh temporary folders for the
+// lifetime of the object, and restores the environment afterwards.
+class TempSettingsRoots
+{
+public:
+    TempSettingsRoots();
+    ~TempSettingsRoots();
+
+    QString userRoot() const { return m_dir.path() + QStringLiteral("/user"); }
+    QString machineRoot() const { return m_dir.path() + QStringLiteral("/machine"); }
+    QString userFile() const { return userRoot() + QStringLiteral("/Voxmere/Voxmere.conf"); }
+    QString machineFile() const { return machineRoot() + QStringLiteral("/Voxmere/Voxmere.conf"); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome, m_oldDirs;
+    bool m_hadHome, m_hadDirs;
+};
+
+// Drops the effective user to "nobody" while alive when the test runs as root, so that
+// file permissions apply; does nothing for an ordinary user.
+class AsUnprivilegedUser
+{
+public:
+    AsUnprivilegedUser();
+    ~AsUnprivilegedUser();
+    bool active() const { return m_active; }
+    static constexpr unsigned NobodyUid = 65534;
+
+private:
+    bool m_active = false;
+};
