@@ -11,6 +11,8 @@
 #include "app/modUtilityFunctions.h"
 #include "recording/RecorderComponent.h"
 #include "recording/TempFolder.h"
+#include "callstore/CallList.h"
+#include "review/CallReview.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -77,6 +79,7 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
         connect(sc, &QShortcut::activated, this, [this, key = key] { Form_KeyDown(key); });
     }
     connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
+    review = std::make_unique<CallReview>(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -196,8 +199,18 @@ void frmMain::buildLayout()
     btnHome->setIcon(themed("go-home", QStyle::SP_DirHomeIcon, this));
     btnHome->setToolTip(tr("Go to the recorded calls folder"));
     btnHome->setAutoRaise(true);
+    cmdNewFolder = new QToolButton(folderPane);
+    cmdNewFolder->setObjectName(u"cmdNewFolder"_s);
+    cmdNewFolder->setIcon(themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
+    cmdNewFolder->setAutoRaise(true);
+    btnDelFolder = new QToolButton(folderPane);
+    btnDelFolder->setObjectName(u"btnDelFolder"_s);
+    btnDelFolder->setIcon(themed("edit-delete", QStyle::SP_TrashIcon, this));
+    btnDelFolder->setAutoRaise(true);
     driveRow->addWidget(drvList, 1);
     driveRow->addWidget(btnHome);
+    driveRow->addWidget(cmdNewFolder);
+    driveRow->addWidget(btnDelFolder);
     dirList = new QTreeView(folderPane);
     dirList->setObjectName(u"dirList"_s);
     dirList->setHeaderHidden(true);
@@ -315,7 +328,10 @@ bool frmMain::Form_Load()
         if (ctx.settings.CallPath == ProgramSettings::DefaultCallPath())
             QDir().mkpath(ctx.settings.CallPath);
 
+        review->SetDirPath(ctx.settings.SearchPath);
+        review->SetUpCallColumns();
         ShowRecordingState(state.RecordActive);
+        review->DisplayCalls();
 
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
@@ -329,6 +345,31 @@ bool frmMain::Form_Load()
                               Prompts::Critical, ProductName() + u" Error"_s);
         return false;
     }
+}
+
+qsizetype frmMain::FindCalls(const clsSearch &criteria)
+{
+    return review->FindCalls(criteria);
+}
+
+bool frmMain::HasCalls() const
+{
+    return review->list().HasCalls();
+}
+
+std::shared_ptr<clsCall> frmMain::GetCallByKey(const QString &key) const
+{
+    return review->list().GetCallByKey(key);
+}
+
+QString frmMain::GetCallLocation(qsizetype position) const
+{
+    return review->list().GetCallLocation(position);
+}
+
+QString frmMain::GetCallUser(qsizetype position) const
+{
+    return review->list().GetCallUser(position);
 }
 
 void frmMain::SetStatusText(const QString &text)
@@ -467,6 +508,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore(); // only the quit button may end the program
         return;
     }
+    review->SaveWindowState();
     ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
     if (!isMinimized()) {
