@@ -96,7 +96,8 @@ bool FolderBrowser::SetDirPath(const QString &path)
     m_model->setRootPath(root);
     m_dirs->setRootIndex(m_model->index(root));
     const QModelIndex here = m_model->index(folder);
-    for (QModelIndex up = here.parent(); up.isValid(); up = up.parent())
+    // Its parents open down to it, and it open on its own subfolders.
+    for (QModelIndex up = here; up.isValid(); up = up.parent())
         m_dirs->expand(up);
     m_dirs->setCurrentIndex(here);
     m_dirs->scrollTo(here);

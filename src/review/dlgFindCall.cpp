@@ -190,5 +190,6 @@ void dlgFindCall::closeEvent(QCloseEvent *event)
     const QPoint at = frameGeometry().topLeft();
     m_app.store.SaveLongSetting(u"SearchTop"_s, Twips::fromPixels(at.y(), this));
     m_app.store.SaveLongSetting(u"SearchLeft"_s, Twips::fromPixels(at.x(), this));
-    QDialog::closeEvent(event);
+    // Not QDialog's own: it would reject, which closes again.
+    event->accept();
 }
