@@ -35,10 +35,11 @@ void MoverFixture::writeSettings(const QString &wavs, const QString &callPath)
     QVERIFY(prompts.shown().isEmpty());
 }
 
-bool MoverFixture::mountTmpfs(const QString &dir)
+bool MoverFixture::mountTmpfs(const QString &dir, const char *size)
 {
     QDir().mkpath(dir);
-    if (::mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=32m") != 0)
+    const QByteArray options = QByteArray("size=") + size;
+    if (::mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, options.constData()) != 0)
         return false;
     m_mounts << dir;
     return true;

@@ -22,7 +22,7 @@ public:
     void writeSettings(const QString &wavs, const QString &callPath);
 
     // Mounts a small tmpfs on a new folder; false when mounting is not permitted.
-    bool mountTmpfs(const QString &dir);
+    bool mountTmpfs(const QString &dir, const char *size = "32m");
 
     static QByteArray content(quint32 seed, qsizetype size);
     static void writeFile(const QString &path, const QByteArray &bytes);

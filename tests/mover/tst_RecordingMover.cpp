@@ -87,6 +87,7 @@ private slots:
     void unreachableCallPathLeavesTheRecordings_data();
     void unreachableCallPathLeavesTheRecordings();
     void readOnlyCallPathLeavesTheRecordings();
+    void fullShareLeavesTheRecording();
     void sameFolderIsNeverEmptied();
     void missingSettingsAreReported();
     void twoMoversAtOnce();
@@ -264,6 +265,25 @@ void tst_RecordingMover::readOnlyCallPathLeavesTheRecordings()
              qPrintable(result.problems[0]));
     QCOMPARE(MoverFixture::readFile(JoinPath(f.wavs(), Call)), recorded);
     QCOMPARE(MoverFixture::filesIn(f.calls()), QStringList());
+}
+
+void tst_RecordingMover::fullShareLeavesTheRecording()
+{
+    MoverFixture f;
+    if (!f.mountTmpfs(f.root() + u"/share"_s, "64k"))
+        QSKIP("mounting a tmpfs is not permitted here");
+    const QString callPath = f.root() + u"/share/"_s;
+    const QByteArray recorded = MoverFixture::content(1, 200000);
+    MoverFixture::writeFile(JoinPath(f.wavs(), Call), recorded);
+
+    const RecordingMover::Result result = runMover(f, callPath);
+
+    QCOMPARE(result.exitCode(), 1);
+    QCOMPARE(result.problems.size(), 1);
+    QVERIFY2(result.problems[0].startsWith(Call + u": cannot copy it into"_s),
+             qPrintable(result.problems[0]));
+    QCOMPARE(MoverFixture::readFile(JoinPath(f.wavs(), Call)), recorded);
+    QCOMPARE(MoverFixture::filesIn(callPath), QStringList()); // no half copy left behind
 }
 
 void tst_RecordingMover::sameFolderIsNeverEmptied()
