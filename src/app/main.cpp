@@ -1,1 +1,45 @@
-int main() { return 0; }
+#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/MessageBoxPrompts.h"
+#include "app/Product.h"
+#include "app/SingleInstance.h"
+#include "app/UserName.h"
+#include "app/frmMain.h"
+#include "recording/NoDeviceRecorder.h"
+
+#include <QApplication>
+#include <QSystemTrayIcon>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ProductName());
+    QApplication::setApplicationDisplayName(ProductName());
+    QApplication::setDesktopFileName(u"voxmere"_s);
+    QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive
+
+    SingleInstance instance;
+    if (instance.ActivatePreviousInstance() || !instance.listen())
+        return 0;
+
+    MessageBoxPrompts prompts;
+    SystemClock clock;
+    SystemUserName userName;
+    AppContext ctx(Services{prompts, clock, userName,
+                            [] { return std::make_unique<NoDeviceRecorder>(); }});
+    ctx.registry.CreateKey(u"HKEY_CURRENT_USER\\Software\\Voxmere"_s);
+    ctx.registry.CreateKey(u"HKEY_LOCAL_MACHINE\\Software\\Voxmere"_s);
+
+    frmMain window(ctx);
+    prompts.setParentWindow(&window);
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, &frmMain::ShowAndRaise);
+    if (!window.Form_Load())
+        return 1;
+    if (!window.isMinimized())
+        window.show();
+    else if (!window.trayIcon->isVisible())
+        window.showMinimized();
+    return app.exec();
+}

@@ -1,0 +1,118 @@
+#include "app/AppIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace AppIcons {
+
+static void drawHandset(QPainter &p, const QRectF &r, const QColor &colour)
+{
+    // A classic handset: two cups joined by a curved grip.
+    QPainterPath path;
+    const qreal w = r.width(), h = r.height();
+    path.moveTo(r.left() + 0.10 * w, r.top() + 0.30 * h);
+    path.cubicTo(r.left() + 0.10 * w, r.top() + 0.05 * h, r.left() + 0.90 * w, r.top() + 0.05 * h,
+                 r.left() + 0.90 * w, r.top() + 0.30 * h);
+    path.lineTo(r.left() + 0.90 * w, r.top() + 0.45 * h);
+    path.lineTo(r.left() + 0.68 * w, r.top() + 0.45 * h);
+    path.lineTo(r.left() + 0.66 * w, r.top() + 0.33 * h);
+    path.cubicTo(r.left() + 0.55 * w, r.top() + 0.28 * h, r.left() + 0.45 * w, r.top() + 0.28 * h,
+                 r.left() + 0.34 * w, r.top() + 0.33 * h);
+    path.lineTo(r.left() + 0.32 * w, r.top() + 0.45 * h);
+    path.lineTo(r.left() + 0.10 * w, r.top() + 0.45 * h);
+    path.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(path);
+}
+
+static QPixmap drawIcon(int size, bool withWave)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF all(0, 0, size, size);
+    // Rounded tile in a calm blue.
+    QLinearGradient bg(all.topLeft(), all.bottomLeft());
+    bg.setColorAt(0, QColor(0x3d, 0x7e, 0xc8));
+    bg.setColorAt(1, QColor(0x1f, 0x4e, 0x8c));
+    p.setBrush(bg);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(all.adjusted(size * 0.03, size * 0.03, -size * 0.03, -size * 0.03),
+                      size * 0.18, size * 0.18);
+    drawHandset(p, QRectF(size * 0.12, size * 0.16, size * 0.76, size * 0.76), Qt::white);
+    if (withWave) {
+        // A sound wave under the handset, and the red recording dot.
+        QPen pen(QColor(0xff, 0xff, 0xff, 210), qMax(1.0, size / 24.0));
+        pen.setCapStyle(Qt::RoundCap);
+        p.setPen(pen);
+        const qreal y = size * 0.70;
+        const qreal bars[] = {0.08, 0.16, 0.11, 0.20, 0.09, 0.14};
+        for (int i = 0; i < 6; ++i) {
+            const qreal x = size * (0.22 + i * 0.09);
+            p.drawLine(QPointF(x, y - size * bars[i] / 2), QPointF(x, y + size * bars[i] / 2));
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xe0, 0x2b, 0x2b));
+        p.drawEllipse(QPointF(size * 0.80, size * 0.78), size * 0.10, size * 0.10);
+    }
+    return pm;
+}
+
+QIcon windowIcon()
+{
+    QIcon icon;
+    for (int s : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(drawIcon(s, s >= 32));
+    return icon;
+}
+
+QIcon trayIcon()
+{
+    QIcon icon;
+    for (int s : {16, 22, 24, 32, 48, 64})
+        icon.addPixmap(drawIcon(s, false));
+    return icon;
+}
+
+QIcon icon(const char *resourceName)
+{
+    return qstrcmp(resourceName, "BBB") == 0 ? trayIcon() : windowIcon();
+}
+
+QPixmap led(bool recording, int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor base = recording ? QColor(0xd9, 0x1e, 0x1e) : QColor(0x2e, 0xa0, 0x43);
+    QRadialGradient g(QPointF(size * 0.38, size * 0.35), size * 0.6);
+    g.setColorAt(0, base.lighter(170));
+    g.setColorAt(0.5, base);
+    g.setColorAt(1, base.darker(160));
+    p.setBrush(g);
+    p.setPen(QPen(base.darker(200), 1));
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    return pm;
+}
+
+QIcon recordIcon()
+{
+    QIcon icon;
+    for (int s : {16, 22, 24, 32, 48}) {
+        QPixmap pm(s, s);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xd9, 0x1e, 0x1e));
+        p.drawEllipse(QRectF(s * 0.18, s * 0.18, s * 0.64, s * 0.64));
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
+} // namespace AppIcons

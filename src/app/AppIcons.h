@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The program's own pictures, drawn in code so that they stay sharp at every size.
+namespace AppIcons {
+QIcon windowIcon(); // "AAA": a telephone handset on a sound wave
+QIcon trayIcon();   // "BBB": the handset alone, readable at 16 px
+QIcon icon(const char *resourceName); // "AAA" or "BBB"
+QPixmap led(bool recording, int size); // red (recording) or green (ready)
+QIcon recordIcon(); // the red dot of the record button
+} // namespace AppIcons

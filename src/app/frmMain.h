@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "app/MainView.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class AppContext;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QSlider;
+class QSplitter;
+class QSystemTrayIcon;
+class QTimer;
+class QToolButton;
+class QTreeView;
+class RecorderComponent;
+
+// The main window: recording and playback buttons, the folder browser, the call list
+// with its note, and the status bar. Logic lives in the classes it holds; this class
+// lays out the controls and wires them.
+class frmMain : public QMainWindow, public MainView
+{
+    Q_OBJECT
+public:
+    explicit frmMain(AppContext &ctx, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The load sequence; false when the program must end (the fatal error box was shown).
+    bool Form_Load();
+
+    // MainView
+    void SetStatusText(const QString &text) override;
+    void ShowRecordingState(bool recording) override;
+    void UpdateButtons() override;
+    void SetPlaybackControls(bool enabled) override;
+    void setElapsedPanel(const QString &text) override;
+    QString elapsedPanel() const override;
+
+    void tmrTimeStamp_Timer();
+    // F9, F10 and F11 (key codes as Qt::Key).
+    void Form_KeyDown(int key);
+    void cmdQuit_Click();
+    // Brings the window back from the tray or from behind other windows.
+    void ShowAndRaise();
+
+    AppContext &ctx;
+    MainState state;
+    std::unique_ptr<RecorderComponent> MSSRCtrl;   // records and meters
+    std::unique_ptr<RecorderComponent> MSSRPlayer; // plays calls
+    QString CurrentFolder;
+    QString ElapsedText;
+
+    // Recording and playback.
+    QToolButton *cmdRecord, *cmdStop, *cmdPlay, *cmdPause;
+    QToolButton *cmdPBOffsetMinus30, *cmdPBOffsetMinus10, *cmdPBOffsetPlus10, *cmdPBOffsetPlus30;
+    QSlider *sldPlayBackPos;
+    QLabel *lblPlaybackPos;
+    QLabel *imgLED, *lblVol1, *lblVol2;
+    // Review and program.
+    QToolButton *cmdFind, *cmdEmail, *cmdSave, *cmdOptions, *cmdHelp, *cmdQuit;
+    QLabel *picLogo;
+    // Folder browser.
+    QComboBox *drvList;
+    QToolButton *btnHome;
+    QTreeView *dirList;
+    // Call list and note.
+    QTreeView *lvwCalls;
+    QPlainTextEdit *txtNote;
+    QToolButton *cmdEditNote;
+    QSplitter *splitter;
+    // Status bar: 1 status and mode, 2 elapsed time, 3 call count, 4 date and clock.
+    QLabel *StatusPanel[4];
+    QTimer *tmrTimeStamp;
+    QSystemTrayIcon *trayIcon;
+
+signals:
+    void loaded();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void SaveFormPosition();
+    bool m_quitting = false;
+};

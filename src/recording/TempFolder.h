@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// Chooses the temporary recording folder (local application data + "/Voxmere/", else
+// $TEMP, else "/tmp/"), creates it and stores it as "wavs" for the recording mover.
+QString SetTempFolder(SettingsStore &store);
