@@ -9,8 +9,10 @@
 #include "app/Twips.h"
 #include "app/UserIdentity.h"
 #include "app/modUtilityFunctions.h"
+#include "controls/kvtSlider.h"
 #include "recording/RecorderComponent.h"
 #include "recording/TempFolder.h"
+#include "review/Playback.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,7 +24,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
-#include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -77,6 +78,23 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
         connect(sc, &QShortcut::activated, this, [this, key = key] { Form_KeyDown(key); });
     }
     connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
+
+    // Detection's suspend and resume refresh the buttons; the Detection timer joins them
+    // when call detection lands. The call list lookups join when the call list lands.
+    Playback::Links links;
+    links.SuspendDetection = [this] { UpdateButtons(); };
+    links.ResumeDetection = [this] { UpdateButtons(); };
+    playback = new Playback(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos, *lblPlaybackPos,
+                            std::move(links), this);
+    connect(cmdPlay, &QToolButton::clicked, playback, &Playback::cmdPlay_Click);
+    connect(cmdPause, &QToolButton::clicked, playback, &Playback::cmdPause_Click);
+    connect(cmdStop, &QToolButton::clicked, playback, &Playback::cmdStop_Click);
+    for (QToolButton *b : {cmdPBOffsetMinus30, cmdPBOffsetMinus10})
+        connect(b, &QToolButton::clicked, playback,
+                [this, index = b->property("index").toInt()] { playback->cmdPBOffsetMinus_Click(index); });
+    for (QToolButton *b : {cmdPBOffsetPlus10, cmdPBOffsetPlus30})
+        connect(b, &QToolButton::clicked, playback,
+                [this, index = b->property("index").toInt()] { playback->cmdPBOffsetPlus_Click(index); });
 }
 
 frmMain::~frmMain() = default;
@@ -165,7 +183,8 @@ void frmMain::buildLayout()
     mono.setFamily(u"monospace"_s);
     mono.setStyleHint(QFont::TypeWriter);
     lblPlaybackPos->setFont(mono);
-    sldPlayBackPos = new QSlider(Qt::Horizontal, central);
+    sldPlayBackPos = new kvtSlider(central);
+    sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
     sldPlayBackPos->setObjectName(u"sldPlayBackPos"_s);
     sldPlayBackPos->setToolTip(tr("Play position"));
     picLogo = new QLabel(central);
