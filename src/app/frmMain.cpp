@@ -12,6 +12,8 @@
 #include "controls/kvtSlider.h"
 #include "recording/RecorderComponent.h"
 #include "recording/TempFolder.h"
+#include "callstore/CallList.h"
+#include "review/CallReview.h"
 #include "review/Playback.h"
 
 #include <QApplication>
@@ -78,22 +80,29 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
         connect(sc, &QShortcut::activated, this, [this, key = key] { Form_KeyDown(key); });
     }
     connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
+    review = std::make_unique<CallReview>(*this);
 
     // Detection's suspend and resume refresh the buttons; the Detection timer joins them
-    // when call detection lands. The call list lookups join when the call list lands.
+    // when call detection lands.
+    CallList &list = review->list();
     Playback::Links links;
+    links.GetCallByKey = [&list](const QString &key) { return list.GetCallByKey(key); };
+    links.HasCalls = [&list] { return list.HasCalls(); };
+    links.SelectedKey = [&list] { return list.SelectedKey(); };
     links.SuspendDetection = [this] { UpdateButtons(); };
     links.ResumeDetection = [this] { UpdateButtons(); };
-    playback = new Playback(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos, *lblPlaybackPos,
-                            std::move(links), this);
-    connect(cmdPlay, &QToolButton::clicked, playback, &Playback::cmdPlay_Click);
-    connect(cmdPause, &QToolButton::clicked, playback, &Playback::cmdPause_Click);
-    connect(cmdStop, &QToolButton::clicked, playback, &Playback::cmdStop_Click);
+    playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
+                                          *lblPlaybackPos, std::move(links));
+    connect(&list, &CallList::playCallRequested, playback.get(), &Playback::PlayCall);
+    connect(&list, &CallList::playFileRequested, playback.get(), &Playback::PlayFile);
+    connect(cmdPlay, &QToolButton::clicked, playback.get(), &Playback::cmdPlay_Click);
+    connect(cmdPause, &QToolButton::clicked, playback.get(), &Playback::cmdPause_Click);
+    connect(cmdStop, &QToolButton::clicked, playback.get(), &Playback::cmdStop_Click);
     for (QToolButton *b : {cmdPBOffsetMinus30, cmdPBOffsetMinus10})
-        connect(b, &QToolButton::clicked, playback,
+        connect(b, &QToolButton::clicked, playback.get(),
                 [this, index = b->property("index").toInt()] { playback->cmdPBOffsetMinus_Click(index); });
     for (QToolButton *b : {cmdPBOffsetPlus10, cmdPBOffsetPlus30})
-        connect(b, &QToolButton::clicked, playback,
+        connect(b, &QToolButton::clicked, playback.get(),
                 [this, index = b->property("index").toInt()] { playback->cmdPBOffsetPlus_Click(index); });
 }
 
@@ -215,8 +224,18 @@ void frmMain::buildLayout()
     btnHome->setIcon(themed("go-home", QStyle::SP_DirHomeIcon, this));
     btnHome->setToolTip(tr("Go to the recorded calls folder"));
     btnHome->setAutoRaise(true);
+    cmdNewFolder = new QToolButton(folderPane);
+    cmdNewFolder->setObjectName(u"cmdNewFolder"_s);
+    cmdNewFolder->setIcon(themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
+    cmdNewFolder->setAutoRaise(true);
+    btnDelFolder = new QToolButton(folderPane);
+    btnDelFolder->setObjectName(u"btnDelFolder"_s);
+    btnDelFolder->setIcon(themed("edit-delete", QStyle::SP_TrashIcon, this));
+    btnDelFolder->setAutoRaise(true);
     driveRow->addWidget(drvList, 1);
     driveRow->addWidget(btnHome);
+    driveRow->addWidget(cmdNewFolder);
+    driveRow->addWidget(btnDelFolder);
     dirList = new QTreeView(folderPane);
     dirList->setObjectName(u"dirList"_s);
     dirList->setHeaderHidden(true);
@@ -334,7 +353,10 @@ bool frmMain::Form_Load()
         if (ctx.settings.CallPath == ProgramSettings::DefaultCallPath())
             QDir().mkpath(ctx.settings.CallPath);
 
+        review->SetDirPath(ctx.settings.SearchPath);
+        review->SetUpCallColumns();
         ShowRecordingState(state.RecordActive);
+        review->DisplayCalls();
 
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
@@ -348,6 +370,31 @@ bool frmMain::Form_Load()
                               Prompts::Critical, ProductName() + u" Error"_s);
         return false;
     }
+}
+
+qsizetype frmMain::FindCalls(const clsSearch &criteria)
+{
+    return review->FindCalls(criteria);
+}
+
+bool frmMain::HasCalls() const
+{
+    return review->list().HasCalls();
+}
+
+std::shared_ptr<clsCall> frmMain::GetCallByKey(const QString &key) const
+{
+    return review->list().GetCallByKey(key);
+}
+
+QString frmMain::GetCallLocation(qsizetype position) const
+{
+    return review->list().GetCallLocation(position);
+}
+
+QString frmMain::GetCallUser(qsizetype position) const
+{
+    return review->list().GetCallUser(position);
 }
 
 void frmMain::SetStatusText(const QString &text)
@@ -486,6 +533,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore(); // only the quit button may end the program
         return;
     }
+    review->SaveWindowState();
     ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
     if (!isMinimized()) {

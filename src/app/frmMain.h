@@ -7,6 +7,9 @@
 #include <memory>
 
 class AppContext;
+class CallReview;
+class clsCall;
+struct clsSearch;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -47,11 +50,20 @@ public:
     // Brings the window back from the tray or from behind other windows.
     void ShowAndRaise();
 
+    // The call list, folder browser and find dialog.
+    std::unique_ptr<CallReview> review;
+    qsizetype FindCalls(const clsSearch &criteria);
+    bool HasCalls() const;
+    std::shared_ptr<clsCall> GetCallByKey(const QString &key) const;
+    QString GetCallLocation(qsizetype position) const;
+    QString GetCallUser(qsizetype position) const;
+
     AppContext &ctx;
     MainState state;
     std::unique_ptr<RecorderComponent> MSSRCtrl;   // records and meters
     std::unique_ptr<RecorderComponent> MSSRPlayer; // plays calls
-    Playback *playback; // the play, pause, stop and skip buttons, the position slider and label
+    // The play, pause, stop and skip buttons, the position slider and label.
+    std::unique_ptr<Playback> playback;
     QString CurrentFolder;
     QString ElapsedText;
 
@@ -66,7 +78,7 @@ public:
     QLabel *picLogo;
     // Folder browser.
     QComboBox *drvList;
-    QToolButton *btnHome;
+    QToolButton *btnHome, *cmdNewFolder, *btnDelFolder;
     QTreeView *dirList;
     // Call list and note.
     QTreeView *lvwCalls;

@@ -1,9 +1,8 @@
 #include "FakeRecorder.h"
-#include "ScriptedPrompts.h"
-#include "TempSettingsRoots.h"
-#include "TestDoubles.h"
-#include "app/AppContext.h"
+#include "ReviewFixture.h"
 #include "app/frmMain.h"
+#include "callstore/CallList.h"
+#include "review/CallReview.h"
 #include "controls/kvtSlider.h"
 #include "review/Playback.h"
 
@@ -13,13 +12,13 @@
 
 using namespace Qt::StringLiterals;
 
-// The main window's playback controls reach Playback: a call is open in the scripted
-// player at 40 s of 65 s.
+// The main window over a calls folder with one call of today: its Play button opened
+// the listed call in the scripted player, which is now at 40 s of 65 s.
 struct Window
 {
     TempSettingsRoots roots;
     ScriptedPrompts prompts;
-    FixedClock clock;
+    FixedClock clock; // 1 March 2024
     FixedUserName user;
     QList<FakeRecorder *> recorders;
     AppContext ctx{Services{prompts, clock, user, [this] {
@@ -27,23 +26,30 @@ struct Window
                                 recorders << r.get();
                                 return r;
                             }}};
+    QTemporaryDir calls;
     std::unique_ptr<frmMain> w;
 
     explicit Window(bool autoRecord)
     {
-        ctx.registry.CreateKey(u"HKEY_CURRENT_USER\\Software\\Voxmere"_s);
-        ctx.registry.CreateKey(u"HKEY_LOCAL_MACHINE\\Software\\Voxmere"_s);
+        ctx.registry.CreateKey(ctx.UserKey);
+        ctx.registry.CreateKey(ctx.MachineKey);
         ctx.store.SaveLongSetting(u"AutoRecord"_s, autoRecord ? 1 : 0);
+        ctx.store.SaveStringSetting(u"CallPath"_s, calls.path() + u'/');
+        ctx.store.SaveStringSetting(u"SearchPath"_s, calls.path());
+        ReviewFixture::addCall(calls.path(), u"20240301-091500-ann-65.wav"_s);
         w = std::make_unique<frmMain>(ctx);
         QVERIFY(w->Form_Load());
+        QVERIFY(w->HasCalls());
         player().length = 65.0;
         player().sampleCount = 65 * 8000;
-        w->playback->PlayFile(u"/calls/20240301-091500-ann-65.wav"_s);
+        w->cmdPlay->click();
+        QVERIFY(player().log.contains(u"Open "_s + callFile()));
         QVERIFY(w->state.PlaybackOpen);
         player().position = 40.0;
         player().log.clear();
     }
     FakeRecorder &player() { return *recorders.at(1); }
+    QString callFile() const { return calls.filePath(u"20240301-091500-ann-65.wav"_s); }
 };
 
 class tst_frmMainPlayback : public QObject
@@ -96,6 +102,20 @@ private slots:
         Window t(autoRecord);
         t.w->Form_KeyDown(Qt::Key_F11);
         QCOMPARE(t.player().log, log);
+    }
+
+    // Enter, a double-click and the pop-up entry of the list, and a dropped file.
+    void listRequestsPlay()
+    {
+        Window t(false);
+        CallList &list = t.w->review->list();
+        emit list.playCallRequested(u"#1#"_s);
+        QCOMPARE(t.player().log.first(), u"Close"_s);
+        QVERIFY(t.player().log.contains(u"Open "_s + t.callFile()));
+        t.player().log.clear();
+        emit list.playFileRequested(t.calls.filePath(u"dropped.MP3"_s));
+        QVERIFY(t.player().log.contains(u"FileType=2"_s));
+        QVERIFY(t.player().log.contains(u"Open "_s + t.calls.filePath(u"dropped.MP3"_s)));
     }
 
     void positionSlider_isTheProgramsOwn()
