@@ -9,10 +9,12 @@
 #include "app/Twips.h"
 #include "app/UserIdentity.h"
 #include "app/modUtilityFunctions.h"
+#include "controls/kvtSlider.h"
 #include "recording/RecorderComponent.h"
 #include "recording/TempFolder.h"
 #include "callstore/CallList.h"
 #include "review/CallReview.h"
+#include "review/Playback.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +26,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
-#include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -80,6 +81,29 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     }
     connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
     review = std::make_unique<CallReview>(*this);
+
+    // Detection's suspend and resume refresh the buttons; the Detection timer joins them
+    // when call detection lands.
+    CallList &list = review->list();
+    Playback::Links links;
+    links.GetCallByKey = [&list](const QString &key) { return list.GetCallByKey(key); };
+    links.HasCalls = [&list] { return list.HasCalls(); };
+    links.SelectedKey = [&list] { return list.SelectedKey(); };
+    links.SuspendDetection = [this] { UpdateButtons(); };
+    links.ResumeDetection = [this] { UpdateButtons(); };
+    playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
+                                          *lblPlaybackPos, std::move(links));
+    connect(&list, &CallList::playCallRequested, playback.get(), &Playback::PlayCall);
+    connect(&list, &CallList::playFileRequested, playback.get(), &Playback::PlayFile);
+    connect(cmdPlay, &QToolButton::clicked, playback.get(), &Playback::cmdPlay_Click);
+    connect(cmdPause, &QToolButton::clicked, playback.get(), &Playback::cmdPause_Click);
+    connect(cmdStop, &QToolButton::clicked, playback.get(), &Playback::cmdStop_Click);
+    for (QToolButton *b : {cmdPBOffsetMinus30, cmdPBOffsetMinus10})
+        connect(b, &QToolButton::clicked, playback.get(),
+                [this, index = b->property("index").toInt()] { playback->cmdPBOffsetMinus_Click(index); });
+    for (QToolButton *b : {cmdPBOffsetPlus10, cmdPBOffsetPlus30})
+        connect(b, &QToolButton::clicked, playback.get(),
+                [this, index = b->property("index").toInt()] { playback->cmdPBOffsetPlus_Click(index); });
 }
 
 frmMain::~frmMain() = default;
@@ -168,7 +192,8 @@ void frmMain::buildLayout()
     mono.setFamily(u"monospace"_s);
     mono.setStyleHint(QFont::TypeWriter);
     lblPlaybackPos->setFont(mono);
-    sldPlayBackPos = new QSlider(Qt::Horizontal, central);
+    sldPlayBackPos = new kvtSlider(central);
+    sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
     sldPlayBackPos->setObjectName(u"sldPlayBackPos"_s);
     sldPlayBackPos->setToolTip(tr("Play position"));
     picLogo = new QLabel(central);

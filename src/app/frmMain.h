@@ -13,13 +13,14 @@ struct clsSearch;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
-class QSlider;
 class QSplitter;
 class QSystemTrayIcon;
 class QTimer;
 class QToolButton;
 class QTreeView;
+class Playback;
 class RecorderComponent;
+class kvtSlider;
 
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
@@ -61,13 +62,15 @@ public:
     MainState state;
     std::unique_ptr<RecorderComponent> MSSRCtrl;   // records and meters
     std::unique_ptr<RecorderComponent> MSSRPlayer; // plays calls
+    // The play, pause, stop and skip buttons, the position slider and label.
+    std::unique_ptr<Playback> playback;
     QString CurrentFolder;
     QString ElapsedText;
 
     // Recording and playback.
     QToolButton *cmdRecord, *cmdStop, *cmdPlay, *cmdPause;
     QToolButton *cmdPBOffsetMinus30, *cmdPBOffsetMinus10, *cmdPBOffsetPlus10, *cmdPBOffsetPlus30;
-    QSlider *sldPlayBackPos;
+    kvtSlider *sldPlayBackPos;
     QLabel *lblPlaybackPos;
     QLabel *imgLED, *lblVol1, *lblVol2;
     // Review and program.

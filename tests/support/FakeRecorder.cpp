@@ -80,7 +80,7 @@ qint16 FakeRecorder::Open(const QString &path)
     const qint16 code = answer(u"Open"_s, u"Open "_s + path);
     if (code == 0) {
         openedFile = path;
-        state = 2;
+        state = stateAfterOpen;
     }
     return code;
 }

@@ -25,6 +25,7 @@ public:
     QString openedFile;
     double length = 0.0;
     qint32 sampleCount = 0, samplePosition = 0;
+    qint16 stateAfterOpen = 2;     // what State answers after a successful Open
     QString formatDescription = QStringLiteral("PCM 8.000 kHz, 16 Bit, Mono");
 
     void setPcmRate(qint16 rate) override;
