@@ -9,8 +9,12 @@
 #include "app/Twips.h"
 #include "app/UserIdentity.h"
 #include "app/modUtilityFunctions.h"
+#include "callstore/colCalls.h"
 #include "recording/RecorderComponent.h"
+#include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
+#include "recording/VoiceDetection.h"
+#include "recording/frmAddNote.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -77,6 +81,16 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
         connect(sc, &QShortcut::activated, this, [this, key = key] { Form_KeyDown(key); });
     }
     connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
+
+    // Recording: F9, F10 and F11 click these buttons too.
+    tmrAddNote = new QTimer(this);
+    tmrAddNote->setObjectName(u"tmrAddNote"_s);
+    tmrAddNote->setInterval(20000);
+    recording = std::make_unique<RecordingSession>(ctx, state, *this, *MSSRCtrl, *MSSRPlayer);
+    detection = std::make_unique<VoiceDetection>(ctx, state, *this, *MSSRCtrl, *recording);
+    connect(cmdRecord, &QToolButton::clicked, recording.get(), &RecordingSession::cmdRecord_Click);
+    connect(cmdStop, &QToolButton::clicked, recording.get(), &RecordingSession::cmdStop_Click);
+    connect(cmdPause, &QToolButton::clicked, recording.get(), &RecordingSession::cmdPause_Click);
 }
 
 frmMain::~frmMain() = default;
@@ -287,6 +301,8 @@ bool frmMain::Form_Load()
         setWindowTitle(ProductName() + u" Call Recorder"_s);
         ctx.TempFolder = SetTempFolder(ctx.store);
         ctx.CurrentUserName = GetPCAndUserName(ctx.services.userName);
+        // Calls an earlier run left unfinished or unmoved are filed now.
+        recording->FileLeftoverRecordings();
         UpdateButtons();
         setElapsedPanel(u"00:00:00"_s);
         SetStatusText(u"Ready"_s);
@@ -373,6 +389,66 @@ void frmMain::setElapsedPanel(const QString &text)
 QString frmMain::elapsedPanel() const
 {
     return StatusPanel[1]->text();
+}
+
+// --- MainView: recording ---
+
+void frmMain::SetLevels(const QString &levelA, const QString &levelB)
+{
+    lblVol1->setText(levelA);
+    lblVol2->setText(levelB);
+}
+
+bool frmMain::IsMinimised() const
+{
+    return isMinimized();
+}
+
+void frmMain::Minimise()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void frmMain::EnableStopButton(bool enabled)
+{
+    cmdStop->setEnabled(enabled);
+}
+
+void frmMain::EnableQuitAndOptions()
+{
+    cmdQuit->setEnabled(true);
+    cmdOptions->setEnabled(true);
+}
+
+void frmMain::StopPlayback()
+{
+    // The playback of a listed call arrives with the player.
+}
+
+QString frmMain::AskCallNote()
+{
+    state.NoteFormOpen = true;
+    const QString note = frmAddNote::Ask(this, *tmrAddNote, NoteForm);
+    state.NoteFormOpen = !NoteForm.isNull();
+    return note;
+}
+
+void frmMain::CloseCallNotePrompt()
+{
+    if (NoteForm && tmrAddNote->isActive())
+        NoteForm->CloseAddNoteForm();
+}
+
+colCalls &frmMain::CallsCollection()
+{
+    if (!Calls)
+        Calls = std::make_unique<colCalls>(&ctx.prompts());
+    return *Calls;
+}
+
+void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &)
+{
+    // Row 1 of the call list arrives with the list.
 }
 
 void frmMain::tmrTimeStamp_Timer()
