@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QtEndian>
 #include <cmath>
 #include <sndfile.h>
 
@@ -58,6 +59,51 @@ std::optional<double> AudioSeconds(const QString &path)
     return double(info.frames) / info.samplerate;
 }
 
+bool CompleteWaveHeader(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const qint64 size = file.size();
+    QByteArray head = file.read(12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return false;
+    auto u32 = [](const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); };
+    auto put32 = [&file](qint64 at, quint32 value) {
+        const quint32 le = qToLittleEndian(value);
+        return file.seek(at) && file.write(reinterpret_cast<const char *>(&le), 4) == 4;
+    };
+    // Walk the chunks up to "data", the last one a recorder writes.
+    qint64 at = 12, factAt = -1;
+    while (at + 8 <= size) {
+        if (!file.seek(at))
+            return false;
+        const QByteArray chunk = file.read(8);
+        const qint64 declared = u32(chunk, 4);
+        if (chunk.startsWith("fact"))
+            factAt = at + 8;
+        if (chunk.startsWith("data")) {
+            const qint64 held = size - (at + 8);
+            if (declared + (declared & 1) >= held)
+                return false; // complete, or more declared than there is: leave it be
+            if (!put32(4, quint32(size - 8)) || !put32(at + 4, quint32(held)) || !file.flush())
+                return false;
+            // The sample count of compressed audio follows from the data the reader now sees.
+            if (factAt >= 0) {
+                file.close();
+                SF_INFO info{};
+                if (SNDFILE *sf = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info))
+                    sf_close(sf);
+                if (!file.open(QIODevice::ReadWrite) || !put32(factAt, quint32(info.frames)))
+                    return false;
+            }
+            return file.flush();
+        }
+        at += 8 + declared + (declared & 1);
+    }
+    return false;
+}
+
 QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &user)
 {
     QList<Recovered> done;
@@ -66,6 +112,7 @@ QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &
         if (!IsUnfinishedName(name, user))
             continue;
         Recovered r{name, QString(), QString()};
+        CompleteWaveHeader(CallFiles::JoinPath(folder, name));
         // A file that cannot be read as sound is still filed, with length 0, so the
         // user sees it and decides.
         const std::optional<double> seconds = AudioSeconds(CallFiles::JoinPath(folder, name));

@@ -22,6 +22,11 @@ QString RenameWithLength(const QString &folder, const QString &unfinishedName, q
 // Seconds of audio the file holds; nothing when it is no sound file that can be read.
 std::optional<double> AudioSeconds(const QString &path);
 
+// A WAV file whose writer ended before closing it declares less audio than it holds:
+// its RIFF, "fact" and "data" sizes are set to what the file holds, so that every
+// player finds the whole call. Answers whether the header was changed.
+bool CompleteWaveHeader(const QString &path);
+
 struct Recovered
 {
     QString from;  // the unfinished name

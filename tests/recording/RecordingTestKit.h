@@ -110,6 +110,11 @@ struct RecordingRig
 
     QStringList tempFiles() const { return QDir(temp.path()).entryList(QDir::Files, QDir::Name); }
     QStringList callFiles() const { return QDir(callPath.path()).entryList(QDir::Files, QDir::Name); }
+    static bool write(const QString &path, const QByteArray &content)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+    }
     static QByteArray read(const QString &path)
     {
         QFile f(path);
