@@ -1,7 +1,10 @@
 #include "app/SingleInstance.h"
 
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -14,6 +17,10 @@ SingleInstance::SingleInstance(QString name, QObject *parent)
 
 QString SingleInstance::defaultName()
 {
+    // The user's runtime folder is private to the user and to the session.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return runtime + u"/voxmere.socket"_s;
     return u"voxmere-"_s + QString::number(geteuid());
 }
 
@@ -29,18 +36,27 @@ bool SingleInstance::ActivatePreviousInstance()
     return true;
 }
 
-bool SingleInstance::listen()
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::claim()
 {
+    // The lock decides who runs; a lock left by a crashed program is taken over.
+    m_lock = std::make_unique<QLockFile>(m_name + u".lock"_s);
+    if (!m_lock->tryLock(0)) {
+        m_lock.reset();
+        // The running one may still be setting up its socket.
+        for (int i = 0; i < 10; ++i) {
+            if (ActivatePreviousInstance())
+                break;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+    QLocalServer::removeServer(m_name);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_name)) {
-        // A socket left by a program that crashed: nobody answers on it, take it over.
-        if (ActivatePreviousInstance())
-            return false;
-        QLocalServer::removeServer(m_name);
-        if (!m_server->listen(m_name))
-            return false;
-    }
+    if (!m_server->listen(m_name))
+        qWarning("cannot listen on %s: %s", qPrintable(m_name), qPrintable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *client = m_server->nextPendingConnection()) {
             connect(client, &QLocalSocket::readyRead, this, [this, client] {

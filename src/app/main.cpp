@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive
 
     SingleInstance instance;
-    if (instance.ActivatePreviousInstance() || !instance.listen())
+    if (!instance.claim())
         return 0;
 
     MessageBoxPrompts prompts;

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 std::optional<modRegistry::Key> modRegistry::ParseKey(const QString &path) const
@@ -80,24 +82,28 @@ void modRegistry::CreateKey(const QString &path)
         file.open(QIODevice::WriteOnly | QIODevice::NewOnly); // closed again at once
 }
 
+// Access as the effective user: a set-uid helper or a dropped privilege counts.
+static bool mayAccess(const QString &path, int mode)
+{
+    return euidaccess(QFile::encodeName(path).constData(), mode) == 0;
+}
+
 bool modRegistry::KeyReadable(const QString &path) const
 {
     const auto key = ParseKey(path);
     if (!key)
         return false;
     const QFileInfo info(LocationOf(*key).file);
-    return info.isFile() && info.isReadable();
+    return info.isFile() && mayAccess(info.filePath(), R_OK);
 }
 
 modRegistry::Read modRegistry::readRaw(const Key &key, const QString &name, QString *text)
 {
     const Location loc = LocationOf(key);
     const QFileInfo info(loc.file);
-    if (loc.file.isEmpty() || !info.isFile() || !info.isReadable())
+    if (loc.file.isEmpty() || !info.isFile() || !mayAccess(loc.file, R_OK))
         return Read::Failed;
     QSettings settings(loc.file, QSettings::IniFormat);
-    if (settings.status() == QSettings::AccessError)
-        return Read::Failed;
     if (!loc.group.isEmpty())
         settings.beginGroup(loc.group);
     const QVariant value = settings.value(name);
@@ -115,8 +121,10 @@ bool modRegistry::writeRaw(const Key &key, const QString &name, const QVariant &
         return false;
     const Location loc = LocationOf(key);
     // Only an existing key is written; a key the user may not write is skipped silently.
+    // The rewrite also needs the folder, for its temporary file and its lock.
     const QFileInfo info(loc.file);
-    if (loc.file.isEmpty() || !info.isFile() || !info.isWritable())
+    if (loc.file.isEmpty() || !info.isFile() || !mayAccess(loc.file, W_OK)
+        || !mayAccess(info.path(), W_OK | X_OK))
         return false;
     QSettings settings(loc.file, QSettings::IniFormat);
     if (!loc.group.isEmpty())

@@ -9,6 +9,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace CallFiles {
@@ -78,7 +81,7 @@ QString getCallNote(const QString &location, Prompts &prompts)
     if (!file.exists())
         return QString();
     if (!file.open(QIODevice::ReadOnly)) {
-        if (file.error() == QFileDevice::PermissionsError)
+        if (euidaccess(QFile::encodeName(file.fileName()).constData(), R_OK) != 0 && errno == EACCES)
             return u"<denied access to note file>"_s;
         modErrors::ReportError(prompts, 75, file.errorString(), 999, u"frmMain:getCallNote Method"_s,
                                QString());

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include <grp.h>
 #include <unistd.h>
 
 TempSettingsRoots::TempSettingsRoots()
@@ -23,12 +24,27 @@ TempSettingsRoots::~TempSettingsRoots()
 
 AsUnprivilegedUser::AsUnprivilegedUser()
 {
-    if (geteuid() == 0)
-        m_active = seteuid(NobodyUid) == 0;
+    if (geteuid() != 0)
+        return;
+    // Root's groups would grant what the file's group bits allow: drop them too.
+    m_groupCount = getgroups(int(std::size(m_groups)), m_groups);
+    if (m_groupCount < 0 || setgroups(0, nullptr) != 0 || setegid(NobodyUid) != 0
+        || seteuid(NobodyUid) != 0) {
+        restore();
+        return;
+    }
+    m_active = true;
+}
+
+void AsUnprivilegedUser::restore()
+{
+    if (seteuid(0) != 0 || setegid(0) != 0
+        || (m_groupCount >= 0 && setgroups(size_t(m_groupCount), m_groups) != 0))
+        qFatal("could not return to root");
 }
 
 AsUnprivilegedUser::~AsUnprivilegedUser()
 {
-    if (m_active && seteuid(0) != 0)
-        qFatal("could not return to root");
+    if (m_active)
+        restore();
 }

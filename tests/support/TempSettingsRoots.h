@@ -2,6 +2,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/types.h>
+
 // Points the user and machine settings stores at fresh temporary folders for the
 // lifetime of the object, and restores the environment afterwards.
 class TempSettingsRoots
@@ -22,7 +24,7 @@ private:
     bool m_hadHome, m_hadDirs;
 };
 
-// Drops the effective user to "nobody" while alive when the test runs as root, so that
+// Drops the effective user and groups to "nobody" while alive when the test runs as root, so that
 // file permissions apply; does nothing for an ordinary user.
 class AsUnprivilegedUser
 {
@@ -33,5 +35,8 @@ public:
     static constexpr unsigned NobodyUid = 65534;
 
 private:
+    void restore();
     bool m_active = false;
+    int m_groupCount = -1;
+    gid_t m_groups[64] = {};
 };

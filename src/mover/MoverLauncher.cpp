@@ -1,0 +1,23 @@
+#include "mover/MoverLauncher.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+
+MoverLaunch LaunchRecordingMover(const QString &programFolder)
+{
+    QProcess process;
+    process.setProgram(programFolder + u"/voxmere-mover"_s);
+    process.setWorkingDirectory(programFolder);
+    MoverLaunch launch;
+    launch.started = process.startDetached();
+    if (!launch.started)
+        launch.result = process.errorString();
+    return launch;
+}
+
+MoverLaunch LaunchRecordingMover()
+{
+    return LaunchRecordingMover(QCoreApplication::applicationDirPath());
+}

@@ -1,0 +1,430 @@
+#include "mover/RecordingMover.h"
+
+#include "app/ProgramSettings.h"
+#include "app/SettingsStore.h"
+#include "app/modRegistry.h"
+#include "callstore/CallFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <mntent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+using CallFiles::JoinPath;
+
+namespace {
+
+constexpr qsizetype ChunkBytes = 1 << 16;
+
+QByteArray native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+QString describe(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+// A file descriptor closed on every way out.
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+// Reads until the buffer is full or the file ends; -1 on an error.
+qsizetype readFull(int fd, char *buffer, qsizetype size)
+{
+    qsizetype done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, buffer + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+enum class Same { Yes, No, Unknown };
+
+Same sameContent(const QByteArray &a, const QByteArray &b, int *err)
+{
+    const Fd fa(::open(a.constData(), O_RDONLY | O_CLOEXEC));
+    if (fa.get() < 0)
+        return *err = errno, Same::Unknown;
+    const Fd fb(::open(b.constData(), O_RDONLY | O_CLOEXEC));
+    if (fb.get() < 0)
+        return *err = errno, Same::Unknown;
+    struct stat sa, sb;
+    if (::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0)
+        return *err = errno, Same::Unknown;
+    if (sa.st_size != sb.st_size)
+        return Same::No;
+    QByteArray ba(ChunkBytes, Qt::Uninitialized), bb(ChunkBytes, Qt::Uninitialized);
+    for (;;) {
+        const qsizetype na = readFull(fa.get(), ba.data(), ChunkBytes);
+        const qsizetype nb = na < 0 ? 0 : readFull(fb.get(), bb.data(), ChunkBytes);
+        if (na < 0 || nb < 0)
+            return *err = errno, Same::Unknown;
+        if (na != nb || std::memcmp(ba.constData(), bb.constData(), size_t(na)) != 0)
+            return Same::No;
+        if (na < ChunkBytes)
+            return Same::Yes;
+    }
+}
+
+// Makes a file's content, then its folder's entries, durable. 0 or the error.
+int syncFile(const QByteArray &path)
+{
+    const Fd fd(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0)
+        return errno;
+    return 0;
+}
+
+int syncFolder(const QString &folder)
+{
+    const Fd fd(::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return errno;
+    if (::fsync(fd.get()) == 0)
+        return 0;
+    // Some filesystems cannot flush a folder; they keep their entries themselves.
+    return errno == EINVAL || errno == EOPNOTSUPP ? 0 : errno;
+}
+
+enum class Placed { Renamed, Linked, Failed };
+
+// Gives `from` the name `to` unless `to` exists. Linked: both names hold the file and
+// `from` is still to be removed. Failed: *err says why.
+Placed placeWithoutReplacing(const QByteArray &from, const QByteArray &to, int *err)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return Placed::Renamed;
+    *err = errno;
+    if (*err != EINVAL && *err != ENOSYS && *err != EOPNOTSUPP)
+        return Placed::Failed;
+    // No such rename on this filesystem (NFS): a hard link never replaces either.
+    if (::link(from.constData(), to.constData()) == 0)
+        return Placed::Linked;
+    *err = errno;
+    return Placed::Failed;
+}
+
+QStringList mountPointsIn(const QString &table)
+{
+    QStringList dirs;
+    if (FILE *f = ::setmntent(native(table).constData(), "r")) {
+        while (const mntent *m = ::getmntent(f))
+            dirs << QDir::cleanPath(QFile::decodeName(m->mnt_dir));
+        ::endmntent(f);
+    }
+    return dirs;
+}
+
+// A configured mount (a share) that is not mounted leaves its bare mount point behind:
+// calls filed there would vanish under the share when it comes back.
+QString unmountedMountPointOf(const QString &path, const QString &fstab)
+{
+    const QString wanted = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QStringList mounted = mountPointsIn(u"/proc/self/mounts"_s);
+    for (const QString &dir : mountPointsIn(fstab)) {
+        if (!dir.startsWith(u'/')) // swap and the like
+            continue;
+        const bool holdsPath = dir == u"/"_s || wanted == dir || wanted.startsWith(dir + u'/');
+        const QString real = QFileInfo(dir).canonicalFilePath();
+        if (holdsPath && !mounted.contains(dir) && (real.isEmpty() || !mounted.contains(real)))
+            return dir;
+    }
+    return QString();
+}
+
+bool sameFolder(const QString &a, const QString &b)
+{
+    struct stat sa, sb;
+    return ::stat(native(a).constData(), &sa) == 0 && ::stat(native(b).constData(), &sb) == 0
+        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+} // namespace
+
+int RecordingMover::Result::exitCode() const
+{
+    if (setupFailed)
+        return 2;
+    return problems.isEmpty() ? 0 : 1;
+}
+
+RecordingMover::RecordingMover(QString wavs, QString callPath)
+    : m_wavs(std::move(wavs)), m_callPath(std::move(callPath)), m_fstab(u"/etc/fstab"_s)
+{
+}
+
+bool RecordingMover::IsFinishedRecording(const QString &fileName)
+{
+    // The length field is digits, so a name still in progress never passes, whatever its user.
+    static const QRegularExpression finished(u"^[0-9]{8}-[0-9]{6}-[^/]+-[0-9]+\\.wav$"_s);
+    return finished.match(fileName).hasMatch();
+}
+
+QString RecordingMover::LockFileName(const QString &wavs)
+{
+    return JoinPath(wavs, u".voxmere-mover.lock"_s);
+}
+
+QString RecordingMover::TemporaryNameOf(const QString &fileName)
+{
+    // Hidden and not ".wav": the call list never shows a half copy.
+    return u'.' + fileName + u".part"_s;
+}
+
+std::optional<RecordingMover::Folders> RecordingMover::FoldersFromSettings(SettingsStore &store,
+                                                                           QString *problem)
+{
+    const QString wavs =
+        store.registry().ReadStringValue(store.UserKey(), u"wavs"_s, QString(), false);
+    if (wavs.isEmpty() || wavs == modRegistry::ErrorText()) {
+        *problem = u"no temporary recording folder (\"wavs\") is set"_s;
+        return std::nullopt;
+    }
+    const QString callPath =
+        store.GetStringSetting(u"CallPath"_s, ProgramSettings::DefaultCallPath());
+    if (callPath.isEmpty() || callPath == modRegistry::ErrorText()) {
+        *problem = u"the calls folder (\"CallPath\") cannot be read from the settings"_s;
+        return std::nullopt;
+    }
+    return Folders{wavs, callPath};
+}
+
+RecordingMover::Result RecordingMover::Run()
+{
+    Result result;
+    if (!QFileInfo(m_wavs).isDir()) {
+        result.setupFailed = true;
+        result.problems << u"the temporary recording folder %1 does not exist"_s.arg(m_wavs);
+        return result;
+    }
+    QLockFile lock(LockFileName(m_wavs));
+    if (!lock.tryLock(m_lockWait)) {
+        result.setupFailed = true;
+        result.problems << (lock.error() == QLockFile::LockFailedError
+                                ? u"another recording mover is still at work; recordings are left in %1 for the next launch"_s
+                                : u"cannot lock %1; recordings are left there for the next launch"_s)
+                               .arg(m_wavs);
+        return result;
+    }
+    // Listed only now: whatever was filed while an earlier mover held the lock is included.
+    QStringList names = QDir(m_wavs).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name);
+    names.removeIf([](const QString &name) { return !IsFinishedRecording(name); });
+    if (names.isEmpty() || !prepareCallPath(result))
+        return result;
+    for (const QString &name : std::as_const(names))
+        moveOne(name, result);
+    return result;
+}
+
+bool RecordingMover::prepareCallPath(Result &result)
+{
+    const auto refuse = [&](const QString &why) {
+        result.setupFailed = true;
+        result.problems << u"the calls folder %1 cannot be reached (%2); recordings are left in %3 for the next launch"_s
+                               .arg(m_callPath, why, m_wavs);
+        return false;
+    };
+    const QString share = unmountedMountPointOf(m_callPath, m_fstab);
+    if (!share.isEmpty())
+        return refuse(u"%1 is not mounted"_s.arg(share));
+    if (!QFileInfo::exists(m_callPath) && !QDir().mkpath(m_callPath))
+        return refuse(u"it cannot be created"_s);
+    if (!QFileInfo(m_callPath).isDir())
+        return refuse(u"it is not a folder"_s);
+    if (sameFolder(m_callPath, m_wavs)) {
+        result.setupFailed = true;
+        result.problems << u"the calls folder and the temporary recording folder are the same folder %1; nothing moved"_s
+                               .arg(m_callPath);
+        return false;
+    }
+    return true;
+}
+
+void RecordingMover::moveOne(const QString &name, Result &result)
+{
+    const QByteArray source = native(JoinPath(m_wavs, name));
+    const QByteArray target = native(JoinPath(m_callPath, name));
+    int err = 0;
+    switch (placeWithoutReplacing(source, target, &err)) {
+    case Placed::Renamed:
+        // One atomic step: the call is in one folder or the other, whatever happens.
+        syncFolder(m_callPath);
+        syncFolder(m_wavs);
+        ++result.moved;
+        return;
+    case Placed::Linked:
+        if (const int e = syncFolder(m_callPath))
+            return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e)));
+        removeSource(name, source, result);
+        ++result.moved;
+        return;
+    case Placed::Failed:
+        break;
+    }
+    if (err == EEXIST)
+        return resolveClash(name, source, result);
+    if (err == EXDEV)
+        return copyAcross(name, result);
+    if (err == ENOENT && !QFileInfo::exists(QFile::decodeName(source)))
+        return; // gone meanwhile: nothing left to file
+    leave(result, name, u"cannot move it into %1: %2"_s.arg(m_callPath, describe(err)));
+}
+
+void RecordingMover::copyAcross(const QString &name, Result &result)
+{
+    const QByteArray source = native(JoinPath(m_wavs, name));
+    const QByteArray target = native(JoinPath(m_callPath, name));
+    const QByteArray temporary = native(JoinPath(m_callPath, TemporaryNameOf(name)));
+    const auto fail = [&](const QString &why) {
+        ::unlink(temporary.constData());
+        leave(result, name, why);
+    };
+
+    struct stat targetInfo;
+    if (::lstat(target.constData(), &targetInfo) == 0) {
+        ::unlink(temporary.constData()); // a copy left by a run cut short before the rename
+        return resolveClash(name, source, result);
+    }
+    const Fd in(::open(source.constData(), O_RDONLY | O_CLOEXEC));
+    struct stat sourceInfo;
+    if (in.get() < 0 || ::fstat(in.get(), &sourceInfo) != 0)
+        return leave(result, name, u"cannot read it: "_s + describe(errno));
+    // A copy left by a run cut short is ours to overwrite; the lock keeps other movers out.
+    Fd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                  0666));
+    if (out.get() < 0)
+        return fail(u"cannot write into %1: %2"_s.arg(m_callPath, describe(errno)));
+
+    QByteArray buffer(ChunkBytes, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        const qsizetype n = readFull(in.get(), buffer.data(), ChunkBytes);
+        if (n < 0)
+            return fail(u"cannot read it: "_s + describe(errno));
+        if (n == 0)
+            break;
+        if (!writeAll(out.get(), buffer.constData(), n))
+            return fail(u"cannot copy it into %1: %2"_s.arg(m_callPath, describe(errno)));
+        copied += n;
+    }
+    const timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
+    ::futimens(out.get(), times); // the call keeps its own time stamp
+    if (::fsync(out.get()) != 0)
+        return fail(u"cannot flush the copy in %1: %2"_s.arg(m_callPath, describe(errno)));
+    if (::close(out.release()) != 0)
+        return fail(u"cannot close the copy in %1: %2"_s.arg(m_callPath, describe(errno)));
+    struct stat copyInfo;
+    if (::stat(temporary.constData(), &copyInfo) != 0)
+        return fail(u"the copy in %1 is gone: %2"_s.arg(m_callPath, describe(errno)));
+    if (copied != sourceInfo.st_size || copyInfo.st_size != sourceInfo.st_size)
+        return fail(u"the copy in %1 has %2 bytes instead of %3"_s.arg(m_callPath)
+                        .arg(qint64(copyInfo.st_size))
+                        .arg(qint64(sourceInfo.st_size)));
+    if (m_stepHook)
+        m_stepHook(Step::Copied, name);
+
+    int err = 0;
+    const Placed placed = placeWithoutReplacing(temporary, target, &err);
+    if (placed == Placed::Failed && err == EEXIST) {
+        ::unlink(temporary.constData());
+        return resolveClash(name, source, result);
+    }
+    if (placed == Placed::Failed)
+        return fail(u"cannot put the copy in place in %1: %2"_s.arg(m_callPath, describe(err)));
+    if (placed == Placed::Linked)
+        ::unlink(temporary.constData());
+    // The source goes only once the copy's name is on disk; until then a rerun finds both.
+    if (const int e = syncFolder(m_callPath))
+        return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e)));
+    if (m_stepHook)
+        m_stepHook(Step::Placed, name);
+    removeSource(name, source, result);
+    ++result.moved;
+}
+
+void RecordingMover::resolveClash(const QString &name, const QByteArray &source, Result &result)
+{
+    const QByteArray target = native(JoinPath(m_callPath, name));
+    int err = 0;
+    switch (sameContent(source, target, &err)) {
+    case Same::Yes:
+        // Filed already (a run cut short before removing it): this one is a spare, once
+        // the filed one is surely on disk.
+        if ((err = syncFile(target)) || (err = syncFolder(m_callPath)))
+            return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(err)));
+        removeSource(name, source, result);
+        ++result.duplicates;
+        return;
+    case Same::No:
+        return leave(result, name,
+                     u"a different call of the same name is already in %1"_s.arg(m_callPath));
+    case Same::Unknown:
+        return leave(result, name,
+                     u"cannot compare it with the call of the same name in %1: %2"_s.arg(
+                         m_callPath, describe(err)));
+    }
+}
+
+void RecordingMover::removeSource(const QString &name, const QByteArray &source, Result &result)
+{
+    if (::unlink(source.constData()) != 0) {
+        result.problems << u"%1: filed in %2, but cannot be removed from %3: %4"_s.arg(
+            name, m_callPath, m_wavs, describe(errno));
+        return;
+    }
+    syncFolder(m_wavs);
+}
+
+void RecordingMover::leave(Result &result, const QString &name, const QString &why) const
+{
+    result.problems << u"%1: %2; left in %3"_s.arg(name, why, m_wavs);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+class SettingsStore;
+
+// Files every finished recording of the temporary folder ("wavs") into the calls folder
+// ("CallPath") under the same name, without ever losing or replacing a call: a crash at
+// any moment leaves each call whole in one of the two folders, and the next run finishes.
+// Movers of one user take turns through a lock file in the temporary folder.
+class RecordingMover
+{
+public:
+    // Moments of a copy to another filesystem, for tests that crash the mover there.
+    enum class Step {
+        Copied, // the temporary copy is complete and flushed, not yet in place
+        Placed, // the copy is in place and flushed, the source not yet removed
+    };
+    using StepHook = std::function<void(Step, const QString &name)>;
+
+    struct Result
+    {
+        int moved = 0;       // filed into the calls folder
+        int duplicates = 0;  // already filed with the same content: the source dropped
+        QStringList problems; // what could not be done, one line each
+        bool setupFailed = false; // no recording could even be tried
+        // 0: all done; 1: some recordings left behind; 2: none could be tried.
+        int exitCode() const;
+    };
+
+    struct Folders
+    {
+        QString wavs;
+        QString callPath;
+    };
+
+    RecordingMover(QString wavs, QString callPath);
+
+    // How long to wait for another mover to finish.
+    void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
+    void setStepHook(StepHook hook) { m_stepHook = std::move(hook); }
+    // The table of configured mounts (shares); "/etc/fstab" unless a test says otherwise.
+    void setFstabPath(const QString &path) { m_fstab = path; }
+
+    Result Run();
+
+    // "yyyymmdd-hhmmss-user-seconds.wav": a recording whose capture has ended.
+    static bool IsFinishedRecording(const QString &fileName);
+    static QString LockFileName(const QString &wavs);
+    // The name a copy has in the calls folder until it is complete.
+    static QString TemporaryNameOf(const QString &fileName);
+
+    // "wavs" from the user's own key (the machine key holds whichever user saved last),
+    // "CallPath" as the program reads it. Nothing, with the reason, when unusable.
+    static std::optional<Folders> FoldersFromSettings(SettingsStore &store, QString *problem);
+
+private:
+    bool prepareCallPath(Result &result);
+    void moveOne(const QString &name, Result &result);
+    void copyAcross(const QString &name, Result &result);
+    void resolveClash(const QString &name, const QByteArray &source, Result &result);
+    void removeSource(const QString &name, const QByteArray &source, Result &result);
+    void leave(Result &result, const QString &name, const QString &why) const;
+
+    QString m_wavs;
+    QString m_callPath;
+    QString m_fstab;
+    std::chrono::milliseconds m_lockWait{std::chrono::minutes(10)};
+    StepHook m_stepHook;
+};

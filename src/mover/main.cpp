@@ -1,0 +1,60 @@
+// voxmere-mover: files the finished recordings of the temporary folder into the calls
+// folder. Launched by Voxmere after each call and at its start; needs no arguments.
+#include "app/Product.h"
+#include "app/SettingsStore.h"
+#include "app/modRegistry.h"
+#include "mover/RecordingMover.h"
+#include "mover/StderrPrompts.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+static void report(const QString &line)
+{
+    std::fprintf(stderr, "voxmere-mover: %s\n", line.toLocal8Bit().constData());
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+
+    // Tests kill the mover in the middle of a copy: --crash-at=copied or --crash-at=placed.
+    std::optional<RecordingMover::Step> crashAt;
+    const QStringList args = app.arguments().mid(1);
+    for (const QString &arg : args) {
+        if (arg == u"--crash-at=copied"_s)
+            crashAt = RecordingMover::Step::Copied;
+        else if (arg == u"--crash-at=placed"_s)
+            crashAt = RecordingMover::Step::Placed;
+        else {
+            report(u"unknown argument "_s + arg);
+            return 2;
+        }
+    }
+
+    StderrPrompts prompts;
+    modRegistry registry(prompts);
+    SettingsStore store(registry, u"HKEY_CURRENT_USER\\SOFTWARE\\"_s + ProductName(),
+                        u"HKEY_LOCAL_MACHINE\\SOFTWARE\\"_s + ProductName());
+    QString problem;
+    const auto folders = RecordingMover::FoldersFromSettings(store, &problem);
+    if (!folders) {
+        report(problem);
+        return 2;
+    }
+
+    RecordingMover mover(folders->wavs, folders->callPath);
+    if (crashAt)
+        mover.setStepHook([step = *crashAt](RecordingMover::Step now, const QString &) {
+            if (now == step)
+                std::raise(SIGKILL);
+        });
+    const RecordingMover::Result result = mover.Run();
+    for (const QString &line : result.problems)
+        report(line);
+    return result.exitCode();
+}
