@@ -11,32 +11,24 @@
 #include "callstore/CallFiles.h"
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
+#include "mover/MoverLauncher.h"
+#include "mover/RecordingMover.h"
 #include "recording/RecorderComponent.h"
 #include "recording/RecordingFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// voxmere-mover beside the program, in its folder, not awaited.
-std::optional<QString> StartMoverBesideProgram()
+std::optional<QString> StartMover()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString program = folder + u"/voxmere-mover"_s;
-    if (!QFile::exists(program))
-        return u"2"_s; // as the shell answers for a missing file
-    QProcess process;
-    process.setProgram(program);
-    process.setWorkingDirectory(folder);
-    if (!process.startDetached())
-        return QString::number(int(process.error()));
-    return std::nullopt;
+    const MoverLaunch launch = LaunchRecordingMover();
+    return launch.started ? std::nullopt : std::optional<QString>(launch.result);
 }
 
 } // namespace
@@ -45,7 +37,7 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Ma
                                    RecorderComponent &rec, RecorderComponent &play,
                                    QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),
-      player(play), m_launchMover(StartMoverBesideProgram)
+      player(play), m_launchMover(StartMover)
 {
 }
 
@@ -228,5 +220,7 @@ void RecordingSession::FileLeftoverRecordings()
             qWarning("%s filed as %s: %s", qPrintable(r.from), qPrintable(r.to),
                      qPrintable(r.problem));
     }
-    LaunchMover();
+    const QStringList waiting = QDir(ctx.TempFolder).entryList(QDir::Files);
+    if (std::any_of(waiting.begin(), waiting.end(), RecordingMover::IsFinishedRecording))
+        LaunchMover();
 }

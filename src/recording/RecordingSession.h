@@ -37,7 +37,7 @@ public:
     void cmdPause_Click();
 
     // At start-up: names the recordings an earlier run left unfinished, then starts the
-    // mover once so that every leftover is filed.
+    // mover once when any recording waits to be filed.
     void FileLeftoverRecordings();
 
     void setMoverLauncher(MoverLauncher launcher) { m_launchMover = std::move(launcher); }
