@@ -336,6 +336,9 @@ bool frmMain::Form_Load()
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
             setWindowState(windowState() | Qt::WindowMinimized);
+        // Detection ticks only once loaded: a tick inside a box of the load could
+        // otherwise record before the temporary folder is chosen.
+        detection->Detection.start();
         emit loaded();
         return true;
     } catch (const std::exception &e) {

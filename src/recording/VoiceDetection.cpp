@@ -39,8 +39,6 @@ VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, MainVi
     connect(&tmrVoxTriggerDelay, &QTimer::timeout, this, &VoiceDetection::tmrVoxTriggerDelay_Timer);
     connect(&tmrVoxLatch, &QTimer::timeout, this, &VoiceDetection::tmrVoxLatch_Timer);
     connect(&session, &RecordingSession::stoppedByHand, this, &VoiceDetection::EndLatch);
-    // Enabled from load; a tick does nothing until automatic recording is on.
-    Detection.start();
 }
 
 void VoiceDetection::Detection_Timer()

@@ -28,7 +28,7 @@ public:
     void SuspendDetection();
     void ResumeDetection();
 
-    QTimer Detection;          // 200 ms: poll and arm
+    QTimer Detection;          // 200 ms: poll and arm; the window starts it when loaded
     QTimer tmrVoxTriggerDelay; // 1500 ms, one shot: the level must stay high this long
     QTimer tmrVoxLatch;        // 1000 ms: silence count-down that ends a call
 

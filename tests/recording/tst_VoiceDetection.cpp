@@ -19,6 +19,7 @@ class tst_VoiceDetection : public QObject
             ctx.settings.CallTimeOut = 5;
             ctx.settings.MinCallLength = 10;
             recorder.position = 30.0;
+            detection.Detection.start();
             time.add(detection.Detection, [this] { detection.Detection_Timer(); });
             time.add(detection.tmrVoxTriggerDelay, [this] { detection.tmrVoxTriggerDelay_Timer(); });
             time.add(detection.tmrVoxLatch, [this] { detection.tmrVoxLatch_Timer(); });
