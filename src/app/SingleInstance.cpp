@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -21,7 +22,7 @@ QString SingleInstance::defaultName()
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return runtime + u"/voxmere.socket"_s;
-    return u"voxmere-"_s + QString::number(geteuid());
+    return QDir::tempPath() + u"/voxmere-"_s + QString::number(geteuid()) + u".socket"_s;
 }
 
 bool SingleInstance::ActivatePreviousInstance()

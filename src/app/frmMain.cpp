@@ -9,10 +9,11 @@
 #include "app/Twips.h"
 #include "app/UserIdentity.h"
 #include "app/modUtilityFunctions.h"
-#include "callstore/colCalls.h"
 #include "recording/RecorderComponent.h"
 #include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
+#include "callstore/CallList.h"
+#include "review/CallReview.h"
 #include "recording/VoiceDetection.h"
 #include "recording/frmAddNote.h"
 
@@ -91,6 +92,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     connect(cmdRecord, &QToolButton::clicked, recording.get(), &RecordingSession::cmdRecord_Click);
     connect(cmdStop, &QToolButton::clicked, recording.get(), &RecordingSession::cmdStop_Click);
     connect(cmdPause, &QToolButton::clicked, recording.get(), &RecordingSession::cmdPause_Click);
+
+    // Review: the call list, folder browser and Find Calls.
+    review = std::make_unique<CallReview>(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -210,8 +214,18 @@ void frmMain::buildLayout()
     btnHome->setIcon(themed("go-home", QStyle::SP_DirHomeIcon, this));
     btnHome->setToolTip(tr("Go to the recorded calls folder"));
     btnHome->setAutoRaise(true);
+    cmdNewFolder = new QToolButton(folderPane);
+    cmdNewFolder->setObjectName(u"cmdNewFolder"_s);
+    cmdNewFolder->setIcon(themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
+    cmdNewFolder->setAutoRaise(true);
+    btnDelFolder = new QToolButton(folderPane);
+    btnDelFolder->setObjectName(u"btnDelFolder"_s);
+    btnDelFolder->setIcon(themed("edit-delete", QStyle::SP_TrashIcon, this));
+    btnDelFolder->setAutoRaise(true);
     driveRow->addWidget(drvList, 1);
     driveRow->addWidget(btnHome);
+    driveRow->addWidget(cmdNewFolder);
+    driveRow->addWidget(btnDelFolder);
     dirList = new QTreeView(folderPane);
     dirList->setObjectName(u"dirList"_s);
     dirList->setHeaderHidden(true);
@@ -331,7 +345,10 @@ bool frmMain::Form_Load()
         if (ctx.settings.CallPath == ProgramSettings::DefaultCallPath())
             QDir().mkpath(ctx.settings.CallPath);
 
+        review->SetDirPath(ctx.settings.SearchPath);
+        review->SetUpCallColumns();
         ShowRecordingState(state.RecordActive);
+        review->DisplayCalls();
 
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
@@ -348,6 +365,31 @@ bool frmMain::Form_Load()
                               Prompts::Critical, ProductName() + u" Error"_s);
         return false;
     }
+}
+
+qsizetype frmMain::FindCalls(const clsSearch &criteria)
+{
+    return review->FindCalls(criteria);
+}
+
+bool frmMain::HasCalls() const
+{
+    return review->list().HasCalls();
+}
+
+std::shared_ptr<clsCall> frmMain::GetCallByKey(const QString &key) const
+{
+    return review->list().GetCallByKey(key);
+}
+
+QString frmMain::GetCallLocation(qsizetype position) const
+{
+    return review->list().GetCallLocation(position);
+}
+
+QString frmMain::GetCallUser(qsizetype position) const
+{
+    return review->list().GetCallUser(position);
 }
 
 void frmMain::SetStatusText(const QString &text)
@@ -444,14 +486,13 @@ void frmMain::CloseCallNotePrompt()
 
 colCalls &frmMain::CallsCollection()
 {
-    if (!Calls)
-        Calls = std::make_unique<colCalls>(&ctx.prompts());
-    return *Calls;
+    return review->list().calls();
 }
 
 void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &)
 {
-    // Row 1 of the call list arrives with the list.
+    review->list().AddSingleRow(1);
+    review->list().SizeCallColumns();
 }
 
 void frmMain::tmrTimeStamp_Timer()
@@ -546,6 +587,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore(); // only the quit button may end the program
         return;
     }
+    review->SaveWindowState();
     ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
     if (!isMinimized()) {

@@ -8,6 +8,9 @@
 #include <memory>
 
 class AppContext;
+class CallReview;
+class clsCall;
+struct clsSearch;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -62,6 +65,14 @@ public:
     // Brings the window back from the tray or from behind other windows.
     void ShowAndRaise() override;
 
+    // The call list, folder browser and find dialog.
+    std::unique_ptr<CallReview> review;
+    qsizetype FindCalls(const clsSearch &criteria);
+    bool HasCalls() const;
+    std::shared_ptr<clsCall> GetCallByKey(const QString &key) const;
+    QString GetCallLocation(qsizetype position) const;
+    QString GetCallUser(qsizetype position) const;
+
     AppContext &ctx;
     MainState state;
     std::unique_ptr<RecorderComponent> MSSRCtrl;   // records and meters
@@ -80,7 +91,7 @@ public:
     QLabel *picLogo;
     // Folder browser.
     QComboBox *drvList;
-    QToolButton *btnHome;
+    QToolButton *btnHome, *cmdNewFolder, *btnDelFolder;
     QTreeView *dirList;
     // Call list and note.
     QTreeView *lvwCalls;
@@ -97,7 +108,6 @@ public:
     std::unique_ptr<VoiceDetection> detection;
     QTimer *tmrAddNote;
     QPointer<frmAddNote> NoteForm;
-    std::unique_ptr<colCalls> Calls; // the listed calls; row n is position n
 
 signals:
     void loaded();

@@ -10,6 +10,8 @@
 #include <QStringEncoder>
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -75,25 +77,73 @@ QString DecodeNote(const QByteArray &bytes)
     return text;
 }
 
-QString getCallNote(const QString &location, Prompts &prompts)
+NoteFile ReadNoteFile(const QString &notePath)
 {
-    QFile file(NotePathOf(location));
-    if (!file.exists())
-        return QString();
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (euidaccess(QFile::encodeName(file.fileName()).constData(), R_OK) != 0 && errno == EACCES)
-            return u"<denied access to note file>"_s;
-        modErrors::ReportError(prompts, 75, file.errorString(), 999, u"frmMain:getCallNote Method"_s,
-                               QString());
-        return QString();
+    NoteFile note;
+    const int fd = ::open(QFile::encodeName(notePath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return note;
+        const bool denied = errno == EACCES || errno == EPERM;
+        note.status = denied ? NoteFile::Denied : NoteFile::Failed;
+        note.errorNumber = denied ? 70 : 75; // Permission denied, Path/File access error
+        note.errorText = QString::fromLocal8Bit(strerror(errno));
+        return note;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        modErrors::ReportError(prompts, 57, file.errorString(), 999, u"frmMain:getCallNote Method"_s,
-                               QString());
-        return QString();
+    // Most notes fit the first read; read one byte past the cap to know it was cut.
+    char chunk[4096];
+    for (;;) {
+        const qsizetype want = std::min<qsizetype>(sizeof chunk, NoteReadCap + 1 - note.bytes.size());
+        const ssize_t got = ::read(fd, chunk, size_t(want));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            note.status = NoteFile::Failed;
+            note.errorNumber = 57; // Device I/O error
+            note.errorText = QString::fromLocal8Bit(strerror(errno));
+            ::close(fd);
+            return note;
+        }
+        if (got == 0)
+            break;
+        note.bytes.append(chunk, got);
+        if (note.bytes.size() > NoteReadCap) {
+            note.bytes.truncate(NoteReadCap);
+            note.truncated = true;
+            break;
+        }
     }
-    return DecodeNote(bytes).replace(u"\r\n"_s, u" <CR> "_s);
+    ::close(fd);
+    note.status = NoteFile::Read;
+    return note;
+}
+
+NoteFile ReadCallNote(const QString &audioPath)
+{
+    const QString notePath = NotePathOf(audioPath);
+    return notePath == audioPath ? NoteFile() : ReadNoteFile(notePath);
+}
+
+QString NoteForList(QString text)
+{
+    return text.replace(u"\r\n"_s, u" <CR> "_s);
+}
+
+QString getCallNote(const QString &location, Prompts &prompts, bool *truncated)
+{
+    const NoteFile note = ReadCallNote(location);
+    if (truncated)
+        *truncated = note.truncated;
+    switch (note.status) {
+    case NoteFile::Missing: return QString();
+    case NoteFile::Denied: return u"<denied access to note file>"_s;
+    case NoteFile::Failed:
+        modErrors::ReportError(prompts, note.errorNumber, note.errorText, 999,
+                               u"frmMain:getCallNote Method"_s, QString());
+        return QString();
+    case NoteFile::Read: break;
+    }
+    return NoteForList(DecodeNote(note.bytes));
 }
 
 void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompts)

@@ -37,8 +37,31 @@ QString NotePathOf(const QString &audioPath);
 // Note text from bytes written here (UTF-8) or by a Windows PC (code page 1252).
 QString DecodeNote(const QByteArray &bytes);
 
-// The note of the call at this audio path, CR LF shown as " <CR> "; empty without a file.
-QString getCallNote(const QString &location, Prompts &prompts);
+// Notes are read up to this many bytes: a stray huge ".txt" beside a call must neither
+// stall the list nor fill the memory. Typed notes are a few lines.
+inline constexpr qsizetype NoteReadCap = 64 * 1024;
+
+// One note file as read from disk.
+struct NoteFile
+{
+    enum Status { Missing, Read, Denied, Failed };
+    Status status = Missing;
+    QByteArray bytes;       // the first NoteReadCap bytes at most
+    bool truncated = false; // the file holds more than that
+    int errorNumber = 0;    // with Failed: the number and text the error boxes show
+    QString errorText;
+};
+NoteFile ReadNoteFile(const QString &notePath);
+// The note of the call at this audio path. A name whose ".wav" is not in lower case
+// has no note path of its own (it would be the audio file itself): no note.
+NoteFile ReadCallNote(const QString &audioPath);
+
+// A note as the list keeps it: CR LF shown as " <CR> ".
+QString NoteForList(QString text);
+
+// The note of the call at this audio path, CR LF shown as " <CR> "; empty without a
+// file. A note longer than NoteReadCap is cut there and *truncated says so.
+QString getCallNote(const QString &location, Prompts &prompts, bool *truncated = nullptr);
 
 // Writes the record's note beside its recording in callPath; the record's
 // RecordingLocation still holds the bare file name. Errors are reported, not thrown.

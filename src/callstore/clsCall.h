@@ -24,6 +24,10 @@ public:
     QString RecordingLocation() const { return m_recordingLocation; }
     void setCallNote(const QString &v) { m_callNote = v; }
     QString CallNote() const { return m_callNote; }
+    // The note file held more than the list reads (CallFiles::NoteReadCap): CallNote is
+    // its beginning only and must not be written back as the whole note.
+    void setNoteTruncated(bool v) { m_noteTruncated = v; }
+    bool NoteTruncated() const { return m_noteTruncated; }
     void setCallDuration(qint32 v) { m_callDuration = v; }
     qint32 CallDuration() const { return m_callDuration; }
     void setCallTime(const QTime &v) { m_callTime = v; }
@@ -39,6 +43,7 @@ private:
     std::unique_ptr<::colCalls> m_colCalls;
     QString m_recordingLocation;
     QString m_callNote;
+    bool m_noteTruncated = false;
     qint32 m_callDuration = 0;
     QTime m_callTime;
     QString m_loginName;

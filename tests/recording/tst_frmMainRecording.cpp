@@ -4,7 +4,10 @@
 #include "TestDoubles.h"
 #include "app/AppContext.h"
 #include "app/frmMain.h"
+#include "callstore/CallList.h"
+#include "callstore/CallListModel.h"
 #include "callstore/colCalls.h"
+#include "review/CallReview.h"
 #include "recording/RecordingSession.h"
 #include "recording/VoiceDetection.h"
 #include "recording/frmAddNote.h"
@@ -90,6 +93,19 @@ private slots:
         QCOMPARE(note.readAll(), QByteArray("Supplier rang back"));
         QCOMPARE(w.window->CallsCollection().Count(), 1);
         QCOMPARE(w.moverLaunches, 1);
+        const CallListModel &rows = w.window->review->list().model();
+        QCOMPARE(rows.rowCount(), 1);
+        QCOMPARE(rows.index(0, CallListModel::Note).data().toString(), u"Supplier rang back"_s);
+
+        // A second call goes to row 1, the first moves down.
+        w.ctx->settings.AddNote = false;
+        w.clock.advance(300);
+        w.window->Form_KeyDown(Qt::Key_F9);
+        w.window->Form_KeyDown(Qt::Key_F10);
+        QCOMPARE(rows.rowCount(), 2);
+        QCOMPARE(rows.index(0, 0).data(CallListModel::KeyRole).toString(), u"#2#"_s);
+        QCOMPARE(rows.index(1, 0).data(CallListModel::KeyRole).toString(), u"#1#"_s);
+        QCOMPARE(w.window->GetCallLocation(1), w.calls.path() + u"/20240301-092000-ann-81.wav"_s);
         QVERIFY(w.prompts.shown().isEmpty());
     }
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+struct AppContext;
+class QAction;
+class QComboBox;
+class QFileSystemModel;
+class QMenu;
+class QModelIndex;
+class QToolButton;
+class QTreeView;
+
+// The drive list and directory list of the main window, with the home, new-folder and
+// delete-folder buttons and the folder menu. The directory list's path is the folder
+// the browser stands on; choosing a folder makes it the viewed folder ("SearchPath").
+class FolderBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dirList, QToolButton *btnHome,
+                  QToolButton *cmdNewFolder, QToolButton *btnDelFolder, QObject *parent = nullptr);
+
+    // The path of dirList: no trailing "/" except for "/".
+    QString Path() const { return m_path; }
+    // Shows this folder; throws RuntimeError 76 when it does not exist.
+    bool SetDirPath(const QString &path);
+    // Fills the drive list with the mounted volumes and selects the one of this path.
+    void FillDrives(const QString &path);
+
+    // Handlers, also reached from tests.
+    void drvList_Change(int index);
+    void dirList_Click(const QModelIndex &index);
+    void btnHome_Click();
+    void NewFolder();
+    void DeleteFolder();
+    void mnuFolderDefault_Click();
+
+    QMenu *mnuFolder;
+    QAction *mnuFolderNew, *mnuFolderDelete, *mnuFolderDefault, *mnuFolderShowAll;
+
+signals:
+    void showAllCallsRequested();
+    void viewedFolderDeleted();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void selectDriveOf(const QString &path);
+
+    AppContext &m_app;
+    QComboBox *m_drives;
+    QTreeView *m_dirs;
+    QFileSystemModel *m_model;
+    QString m_path;
+};

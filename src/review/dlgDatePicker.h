@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+class QCalendarWidget;
+class QPushButton;
+
+// Picks one date from a month calendar; Cancelled stays true unless OK is pressed.
+class dlgDatePicker : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit dlgDatePicker(const QDate &today, QWidget *parent = nullptr);
+
+    bool Cancelled = true;
+    QCalendarWidget *monthView;
+    QPushButton *btnOK, *btnCancel;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ReviewFixture.h"
+#include "callstore/CallList.h"
+#include "callstore/CallListModel.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QWidget>
+
+// The call list on a window of its own: list, note box and count panel.
+struct ListFixture : ReviewFixture
+{
+    QWidget window;
+    QTreeView *lvwCalls = new QTreeView(&window);
+    QPlainTextEdit *txtNote = new QPlainTextEdit(&window);
+    QLabel *countPanel = new QLabel(&window);
+    CallList list{app, lvwCalls, txtNote, countPanel};
+
+    ListFixture()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(lvwCalls);
+        layout->addWidget(txtNote);
+        layout->addWidget(countPanel);
+        window.resize(800, 500);
+        window.show();
+    }
+
+    QPoint rowPoint(int row) const
+    {
+        return lvwCalls->visualRect(list.model().index(row, 0)).center();
+    }
+    QStringList cells(int column) const
+    {
+        QStringList texts;
+        for (int row = 0; row < list.model().rowCount(); ++row)
+            texts << list.model().index(row, column).data().toString();
+        return texts;
+    }
+};
