@@ -11,10 +11,13 @@
 #include "app/modUtilityFunctions.h"
 #include "controls/kvtSlider.h"
 #include "recording/RecorderComponent.h"
+#include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
 #include "callstore/CallList.h"
 #include "review/CallReview.h"
 #include "review/Playback.h"
+#include "recording/VoiceDetection.h"
+#include "recording/frmAddNote.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -80,24 +83,33 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
         connect(sc, &QShortcut::activated, this, [this, key = key] { Form_KeyDown(key); });
     }
     connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
+
+    // Recording: F9, F10 and F11 click these buttons too.
+    tmrAddNote = new QTimer(this);
+    tmrAddNote->setObjectName(u"tmrAddNote"_s);
+    tmrAddNote->setInterval(20000);
+    recording = std::make_unique<RecordingSession>(ctx, state, *this, *MSSRCtrl, *MSSRPlayer);
+    detection = std::make_unique<VoiceDetection>(ctx, state, *this, *MSSRCtrl, *recording);
+    connect(cmdRecord, &QToolButton::clicked, recording.get(), &RecordingSession::cmdRecord_Click);
+    connect(cmdStop, &QToolButton::clicked, recording.get(), &RecordingSession::cmdStop_Click);
+    connect(cmdPause, &QToolButton::clicked, recording.get(), &RecordingSession::cmdPause_Click);
+
+    // Review: the call list, folder browser and Find Calls.
     review = std::make_unique<CallReview>(*this);
 
-    // Detection's suspend and resume refresh the buttons; the Detection timer joins them
-    // when call detection lands.
     CallList &list = review->list();
     Playback::Links links;
     links.GetCallByKey = [&list](const QString &key) { return list.GetCallByKey(key); };
     links.HasCalls = [&list] { return list.HasCalls(); };
     links.SelectedKey = [&list] { return list.SelectedKey(); };
-    links.SuspendDetection = [this] { UpdateButtons(); };
-    links.ResumeDetection = [this] { UpdateButtons(); };
+    links.SuspendDetection = [this] { detection->SuspendDetection(); };
+    links.ResumeDetection = [this] { detection->ResumeDetection(); };
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links));
     connect(&list, &CallList::playCallRequested, playback.get(), &Playback::PlayCall);
     connect(&list, &CallList::playFileRequested, playback.get(), &Playback::PlayFile);
     connect(cmdPlay, &QToolButton::clicked, playback.get(), &Playback::cmdPlay_Click);
-    connect(cmdPause, &QToolButton::clicked, playback.get(), &Playback::cmdPause_Click);
-    connect(cmdStop, &QToolButton::clicked, playback.get(), &Playback::cmdStop_Click);
+    // Pause and stop go to the recording session, which hands the playback its branch.
     for (QToolButton *b : {cmdPBOffsetMinus30, cmdPBOffsetMinus10})
         connect(b, &QToolButton::clicked, playback.get(),
                 [this, index = b->property("index").toInt()] { playback->cmdPBOffsetMinus_Click(index); });
@@ -325,6 +337,8 @@ bool frmMain::Form_Load()
         setWindowTitle(ProductName() + u" Call Recorder"_s);
         ctx.TempFolder = SetTempFolder(ctx.store);
         ctx.CurrentUserName = GetPCAndUserName(ctx.services.userName);
+        // Calls an earlier run left unfinished or unmoved are filed now.
+        recording->FileLeftoverRecordings();
         UpdateButtons();
         setElapsedPanel(u"00:00:00"_s);
         SetStatusText(u"Ready"_s);
@@ -361,6 +375,9 @@ bool frmMain::Form_Load()
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
             setWindowState(windowState() | Qt::WindowMinimized);
+        // Detection ticks only once loaded: a tick inside a box of the load could
+        // otherwise record before the temporary folder is chosen.
+        detection->Detection.start();
         emit loaded();
         return true;
     } catch (const std::exception &e) {
@@ -439,6 +456,65 @@ void frmMain::setElapsedPanel(const QString &text)
 QString frmMain::elapsedPanel() const
 {
     return StatusPanel[1]->text();
+}
+
+// --- MainView: recording ---
+
+void frmMain::SetLevels(const QString &levelA, const QString &levelB)
+{
+    lblVol1->setText(levelA);
+    lblVol2->setText(levelB);
+}
+
+bool frmMain::IsMinimised() const
+{
+    return isMinimized();
+}
+
+void frmMain::Minimise()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void frmMain::EnableStopButton(bool enabled)
+{
+    cmdStop->setEnabled(enabled);
+}
+
+void frmMain::EnableQuitAndOptions()
+{
+    cmdQuit->setEnabled(true);
+    cmdOptions->setEnabled(true);
+}
+
+void frmMain::StopPlayback()
+{
+    playback->StopPlayback();
+}
+
+QString frmMain::AskCallNote()
+{
+    state.NoteFormOpen = true;
+    const QString note = frmAddNote::Ask(this, *tmrAddNote, NoteForm);
+    state.NoteFormOpen = !NoteForm.isNull();
+    return note;
+}
+
+void frmMain::CloseCallNotePrompt()
+{
+    if (NoteForm && tmrAddNote->isActive())
+        NoteForm->CloseAddNoteForm();
+}
+
+colCalls &frmMain::CallsCollection()
+{
+    return review->list().calls();
+}
+
+void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &)
+{
+    review->list().AddSingleRow(1);
+    review->list().SizeCallColumns();
 }
 
 void frmMain::tmrTimeStamp_Timer()

@@ -4,6 +4,7 @@
 #include "app/MainView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class AppContext;
@@ -21,6 +22,10 @@ class QTreeView;
 class Playback;
 class RecorderComponent;
 class kvtSlider;
+class RecordingSession;
+class VoiceDetection;
+class colCalls;
+class frmAddNote;
 
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
@@ -42,13 +47,24 @@ public:
     void SetPlaybackControls(bool enabled) override;
     void setElapsedPanel(const QString &text) override;
     QString elapsedPanel() const override;
+    // MainView: recording
+    void SetLevels(const QString &levelA, const QString &levelB) override;
+    bool IsMinimised() const override;
+    void Minimise() override;
+    void EnableStopButton(bool enabled) override;
+    void EnableQuitAndOptions() override;
+    void StopPlayback() override;
+    QString AskCallNote() override;
+    void CloseCallNotePrompt() override;
+    colCalls &CallsCollection() override;
+    void AddFiledCall(const std::shared_ptr<clsCall> &call) override;
 
     void tmrTimeStamp_Timer();
     // F9, F10 and F11 (key codes as Qt::Key).
     void Form_KeyDown(int key);
     void cmdQuit_Click();
     // Brings the window back from the tray or from behind other windows.
-    void ShowAndRaise();
+    void ShowAndRaise() override;
 
     // The call list, folder browser and find dialog.
     std::unique_ptr<CallReview> review;
@@ -89,6 +105,12 @@ public:
     QLabel *StatusPanel[4];
     QTimer *tmrTimeStamp;
     QSystemTrayIcon *trayIcon;
+
+    // Recording: the session, voice detection and the note prompt after a call.
+    std::unique_ptr<RecordingSession> recording;
+    std::unique_ptr<VoiceDetection> detection;
+    QTimer *tmrAddNote;
+    QPointer<frmAddNote> NoteForm;
 
 signals:
     void loaded();

@@ -1,0 +1,131 @@
+#include "recording/RecordingFiles.h"
+
+#include "app/RuntimeError.h"
+#include "callstore/CallFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtEndian>
+#include <cmath>
+#include <sndfile.h>
+
+using namespace Qt::StringLiterals;
+
+namespace RecordingFiles {
+
+bool IsUnfinishedName(const QString &name, const QString &user)
+{
+    static const QRegularExpression unfinished(u"^[0-9]{8}-[0-9]{6}-([^-/]+)\\.wav$"_s);
+    const QRegularExpressionMatch m = unfinished.match(name);
+    return m.hasMatch() && m.captured(1) == user;
+}
+
+QString FinishedName(const QString &unfinishedName, qint32 seconds, int copy)
+{
+    QString suffix = u'-' + QString::number(seconds);
+    if (copy > 1)
+        suffix += u'-' + QString::number(copy);
+    QString name = unfinishedName;
+    return name.replace(u".wav"_s, suffix + u".wav"_s);
+}
+
+QString RenameWithLength(const QString &folder, const QString &unfinishedName, qint32 seconds)
+{
+    const QString from = CallFiles::JoinPath(folder, unfinishedName);
+    if (!QFile::exists(from))
+        throw RuntimeError(53, u"File not found"_s);
+    for (int copy = 1; copy < 1000; ++copy) {
+        const QString name = FinishedName(unfinishedName, seconds, copy);
+        // QFile::rename never replaces an existing file.
+        QFile file(from);
+        if (file.rename(CallFiles::JoinPath(folder, name)))
+            return name;
+        if (!QFile::exists(CallFiles::JoinPath(folder, name)))
+            throw RuntimeError(75, u"Path/File access error"_s);
+    }
+    throw RuntimeError(58, u"File already exists"_s);
+}
+
+std::optional<double> AudioSeconds(const QString &path)
+{
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return std::nullopt;
+    sf_close(file);
+    if (info.samplerate <= 0)
+        return std::nullopt;
+    return double(info.frames) / info.samplerate;
+}
+
+bool CompleteWaveHeader(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const qint64 size = file.size();
+    QByteArray head = file.read(12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return false;
+    auto u32 = [](const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); };
+    auto put32 = [&file](qint64 at, quint32 value) {
+        const quint32 le = qToLittleEndian(value);
+        return file.seek(at) && file.write(reinterpret_cast<const char *>(&le), 4) == 4;
+    };
+    // Walk the chunks up to "data", the last one a recorder writes.
+    qint64 at = 12, factAt = -1;
+    while (at + 8 <= size) {
+        if (!file.seek(at))
+            return false;
+        const QByteArray chunk = file.read(8);
+        const qint64 declared = u32(chunk, 4);
+        if (chunk.startsWith("fact"))
+            factAt = at + 8;
+        if (chunk.startsWith("data")) {
+            const qint64 held = size - (at + 8);
+            if (declared + (declared & 1) >= held)
+                return false; // complete, or more declared than there is: leave it be
+            if (!put32(4, quint32(size - 8)) || !put32(at + 4, quint32(held)) || !file.flush())
+                return false;
+            // The sample count of compressed audio follows from the data the reader now sees.
+            if (factAt >= 0) {
+                file.close();
+                SF_INFO info{};
+                if (SNDFILE *sf = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info))
+                    sf_close(sf);
+                if (!file.open(QIODevice::ReadWrite) || !put32(factAt, quint32(info.frames)))
+                    return false;
+            }
+            return file.flush();
+        }
+        at += 8 + declared + (declared & 1);
+    }
+    return false;
+}
+
+QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &user)
+{
+    QList<Recovered> done;
+    const QStringList names = QDir(folder).entryList({u"*.wav"_s}, QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        if (!IsUnfinishedName(name, user))
+            continue;
+        Recovered r{name, QString(), QString()};
+        CompleteWaveHeader(CallFiles::JoinPath(folder, name));
+        // A file that cannot be read as sound is still filed, with length 0, so the
+        // user sees it and decides.
+        const std::optional<double> seconds = AudioSeconds(CallFiles::JoinPath(folder, name));
+        if (!seconds)
+            r.problem = u"not a readable sound file; filed with length 0"_s;
+        try {
+            r.to = RenameWithLength(folder, name, qint32(std::nearbyint(seconds.value_or(0.0))));
+        } catch (const RuntimeError &e) {
+            r.problem = e.description();
+        }
+        done << r;
+    }
+    return done;
+}
+
+} // namespace RecordingFiles

@@ -1,0 +1,169 @@
+#include "recording/VoiceDetection.h"
+
+#include "app/AppContext.h"
+#include "app/MainState.h"
+#include "app/MainView.h"
+#include "app/Prompts.h"
+#include "app/modErrors.h"
+#include "recording/RecorderComponent.h"
+#include "recording/RecordingSession.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Timer enabling as the handlers mean it: switching on a running timer leaves its beat alone.
+void enable(QTimer &timer)
+{
+    if (!timer.isActive())
+        timer.start();
+}
+
+} // namespace
+
+VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, MainView &mainView,
+                               RecorderComponent &rec, RecordingSession &recording,
+                               QObject *parent)
+    : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),
+      session(recording)
+{
+    Detection.setObjectName(u"Detection"_s);
+    Detection.setInterval(200);
+    tmrVoxTriggerDelay.setObjectName(u"tmrVoxTriggerDelay"_s);
+    tmrVoxTriggerDelay.setInterval(1500);
+    tmrVoxLatch.setObjectName(u"tmrVoxLatch"_s);
+    tmrVoxLatch.setInterval(1000);
+    connect(&Detection, &QTimer::timeout, this, &VoiceDetection::Detection_Timer);
+    connect(&tmrVoxTriggerDelay, &QTimer::timeout, this, &VoiceDetection::tmrVoxTriggerDelay_Timer);
+    connect(&tmrVoxLatch, &QTimer::timeout, this, &VoiceDetection::tmrVoxLatch_Timer);
+    connect(&session, &RecordingSession::stoppedByHand, this, &VoiceDetection::EndLatch);
+}
+
+void VoiceDetection::Detection_Timer()
+{
+    // A timer handler lets nothing escape: the next tick tries again.
+    try {
+        if (ctx.settings.AutoRecord && !state.DetectionSuspended)
+            DetectionTick();
+    } catch (const std::exception &) {
+    }
+}
+
+void VoiceDetection::DetectionTick()
+{
+    PollVoiceLevel();
+    if (state.IsRecording || state.DetectionRunning)
+        return;
+
+    recorder.Stop();
+    recorder.Close();
+    if (const qint16 code = recorder.OpenInput()) {
+        SwitchToManual();
+        modErrors::ShowRecorderError(ctx.prompts(), code, QString());
+        view.UpdateButtons();
+        return;
+    }
+    recorder.setPaused(true);
+    if (const qint16 code = recorder.Record()) {
+        SwitchToManual();
+        ctx.prompts().msgBox(
+            u"Failed to initialise Voice Detection - Check that other devices are not recording audio. "_s
+                u"\r\nSwitching to manual control.\r\nErr: "_s
+                + QString::number(code),
+            Prompts::OkOnly, Prompts::NoIcon, QString());
+        view.UpdateButtons();
+        return;
+    }
+    state.DetectionRunning = true;
+}
+
+void VoiceDetection::SwitchToManual()
+{
+    // Before the message box: the ticks that fire while it is open must not arm again
+    // and stack up boxes.
+    ctx.settings.AutoRecord = false;
+}
+
+void VoiceDetection::PollVoiceLevel()
+{
+    float levelA = 0, levelB = 0;
+    qint16 spareA = 0, spareB = 0;
+    recorder.GetLevels(levelA, spareA, levelB, spareB);
+    const qint16 recorderState = recorder.State();
+    if (state.DetectionSuspended || recorderState < 2)
+        return;
+
+    view.SetLevels(QString::number(levelA), QString::number(levelB));
+    if (levelA > float(ctx.settings.Sensitivity)) {
+        if (!state.TriggerPending) {
+            state.TriggerPending = true;
+            enable(tmrVoxTriggerDelay);
+        }
+        if (state.TriggerConfirmed) {
+            state.LatchCount = ctx.settings.CallTimeOut;
+            if (!state.IsRecording) {
+                view.CloseCallNotePrompt(); // the previous call's, if still open
+                if (state.PlaybackOpen)
+                    session.cmdStop_Click();
+                session.StartRecording();
+                enable(tmrVoxLatch);
+            }
+        }
+    } else if (!state.IsRecording) {
+        tmrVoxTriggerDelay.stop();
+        state.TriggerPending = false;
+        state.TriggerConfirmed = false;
+    }
+}
+
+void VoiceDetection::tmrVoxTriggerDelay_Timer()
+{
+    state.TriggerConfirmed = true;
+    tmrVoxTriggerDelay.stop();
+}
+
+void VoiceDetection::tmrVoxLatch_Timer()
+{
+    try {
+        state.LatchCount = std::max(state.LatchCount - 1, 0);
+        if (state.LatchCount != 0)
+            return;
+        tmrVoxLatch.stop();
+        state.TriggerConfirmed = false;
+        state.TriggerPending = false;
+        // Nothing left to end: the call was stopped by hand.
+        if (!state.IsRecording)
+            return;
+        const auto length = qint16(std::nearbyint(recorder.Position()));
+        const bool discard = length < ctx.settings.MinCallLength || state.DiscardRecording;
+        Detection.stop();
+        session.StopRecording(discard);
+        Detection.start();
+        view.SetStatusText(u"Ready"_s);
+        view.setElapsedPanel(u"00:00:00"_s);
+    } catch (const std::exception &) {
+    }
+}
+
+void VoiceDetection::EndLatch()
+{
+    tmrVoxLatch.stop();
+    tmrVoxTriggerDelay.stop();
+    state.TriggerConfirmed = false;
+    state.TriggerPending = false;
+}
+
+void VoiceDetection::SuspendDetection()
+{
+    Detection.stop();
+    view.UpdateButtons();
+}
+
+void VoiceDetection::ResumeDetection()
+{
+    if (ctx.settings.AutoRecord)
+        enable(Detection);
+    view.UpdateButtons();
+}

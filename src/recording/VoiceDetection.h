@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+struct AppContext;
+struct MainState;
+class MainView;
+class RecorderComponent;
+class RecordingSession;
+
+// Voice-operated recording: polls the input level five times a second, starts a call
+// when level A has stayed above "Sensitivity" for the trigger delay and one more poll,
+// and ends it "CallTimeOut" seconds after the level last was above it.
+class VoiceDetection : public QObject
+{
+    Q_OBJECT
+public:
+    VoiceDetection(AppContext &ctx, MainState &state, MainView &view, RecorderComponent &recorder,
+                   RecordingSession &session, QObject *parent = nullptr);
+
+    void Detection_Timer();
+    void DetectionTick();
+    void PollVoiceLevel();
+    void tmrVoxTriggerDelay_Timer();
+    void tmrVoxLatch_Timer();
+    // While a call plays back.
+    void SuspendDetection();
+    void ResumeDetection();
+
+    QTimer Detection;          // 200 ms: poll and arm; the window starts it when loaded
+    QTimer tmrVoxTriggerDelay; // 1500 ms, one shot: the level must stay high this long
+    QTimer tmrVoxLatch;        // 1000 ms: silence count-down that ends a call
+
+private:
+    // A stop by hand ends the call: its latch and trigger end with it.
+    void EndLatch();
+    // Arming failed: manual mode for this run (the stored setting is unchanged).
+    void SwitchToManual();
+
+    AppContext &ctx;
+    MainState &state;
+    MainView &view;
+    RecorderComponent &recorder;
+    RecordingSession &session;
+};
