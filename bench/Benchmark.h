@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The benchmarks of voxmere-bench. Each lives in a source file of its own, prints its
+// figures as "name: value" lines on stdout and answers 0, or non-zero when it could not
+// measure (what went wrong goes to stderr). To add one: write its function in a new
+// file, declare it here and list it in main.cpp.
+int benchGsmEncode();  // bench_gsm_encode.cpp
+int benchListening();  // bench_listening.cpp
+
+namespace Bench {
+
+void report(const char *name, double value, int decimals = 3);
+// CPU time of this process (all its threads) and of its waited-for children.
+double processCpuSeconds();
+double childrenCpuSeconds();
+// The source tree, for scripts/.
+QString sourceDir();
+
+} // namespace Bench
