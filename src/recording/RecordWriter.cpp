@@ -93,7 +93,6 @@ void RecordWriter::writeChunk(const QByteArray &chunk)
 void RecordWriter::writeChunks(const std::deque<QByteArray> &chunks)
 {
     QByteArray batch; // the first chunk is shared, not copied
-
     for (const QByteArray &chunk : chunks) {
         if (!batch.isEmpty() && batch.size() + chunk.size() > BatchBytes) {
             writeChunk(batch);

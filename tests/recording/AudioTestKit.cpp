@@ -190,14 +190,6 @@ double rmsDb(const Samples &s, double from, double to)
     return toDb(std::sqrt(sum / double(b - a)));
 }
 
-double peakDb(const Samples &s, double from, double to)
-{
-    double peak = 0;
-    for (qsizetype i = indexAt(s, from), b = indexAt(s, to); i < b; ++i)
-        peak = std::max(peak, std::fabs(s.mono[i]));
-    return toDb(peak);
-}
-
 Span signalSpan(const Samples &s, double thresholdDb)
 {
     Span span;

@@ -69,7 +69,6 @@ struct Samples
 Samples read(const QString &path);
 
 double rmsDb(const Samples &s, double from, double to);
-double peakDb(const Samples &s, double from, double to);
 // Where the signal is: the first and last 20 ms window louder than `thresholdDb`. The
 // default suits a tone at -9 dB: GSM rings on for a while at -20 dB or so after it stops.
 struct Span
