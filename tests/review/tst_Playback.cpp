@@ -1,56 +1,26 @@
 #include "FakeRecorder.h"
-#include "ScriptedPrompts.h"
-#include "app/MainState.h"
-#include "controls/kvtSlider.h"
-#include "review/Playback.h"
+#include "PlaybackRig.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-// Playback over a scripted player, a real slider and label, and two listed calls whose
-// files lie in a temporary folder ("#1#" exists, "#2#" has no file).
-struct Rig
+// Playback over a scripted player and two listed calls: "#1#" has its file, "#2#" none.
+struct FakePlayer
 {
-    QTemporaryDir dir;
-    FakeRecorder player;
-    MainState state;
-    ScriptedPrompts prompts;
-    QWidget window;
-    kvtSlider *slider = new kvtSlider(&window);
-    QLabel *label = new QLabel(u"00:00:00"_s, &window);
-    colCalls calls;
-    QString selected = u"#1#"_s;
-    QStringList detection; // "Suspend" / "Resume", in order
-    Playback pb{player, state, prompts, *slider, *label,
-                Playback::Links{[this](const QString &key) { return calls.Item(key); },
-                                [this] { return calls.Count() > 0; }, [this] { return selected; },
-                                [this] { detection << u"Suspend"_s; },
-                                [this] { detection << u"Resume"_s; }}};
-
-    Rig()
+    FakeRecorder player; // made before the playback that holds it
+};
+struct Rig : FakePlayer, PlaybackRig
+{
+    Rig() : PlaybackRig(player)
     {
-        slider->setOrientation(kvtSlider::Horizontal);
-        slider->setGeometry(0, 0, 300, slider->sizeHint().height());
-        window.show();
-        addCall(1, true);
-        addCall(2, false);
+        QFile f(path(1));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        listCall(1);
+        listCall(2);
         player.length = 65.0;
         player.sampleCount = 65 * 8000;
-    }
-    QString path(int n) const { return dir.filePath(u"20240301-09150%1-ann-65.wav"_s.arg(n)); }
-    void addCall(int n, bool withFile)
-    {
-        if (withFile) {
-            QFile f(path(n));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        QString key = QString::number(n);
-        QVERIFY(calls.Add(n, u"ann"_s, QDate(2024, 3, 1), QTime(9, 15, n), 65, QString(), path(n),
-                          QString(), -1, key));
     }
     // Play has got this far; the timer ticks once.
     void playedTo(double seconds)
