@@ -208,20 +208,23 @@ private slots:
 
     void skips_data()
     {
+        QTest::addColumn<double>("start");
         QTest::addColumn<bool>("forward");
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("paused");
         QTest::addColumn<double>("expected");
         QTest::addColumn<qint32>("sliderAtOnce");
-        // At 12 s of a 65 s call; the slider shows 12 before the skip.
-        QTest::newRow("back 30 past the start") << false << 30 << false << 0.0 << 12;
-        QTest::newRow("back 10") << false << 10 << false << 2.0 << 12;
-        QTest::newRow("forward 10, playing: slider waits for the tick") << true << 10 << false << 22.0 << 12;
-        QTest::newRow("forward 10, paused: slider moves at once") << true << 10 << true << 22.0 << 22;
-        QTest::newRow("back 10, paused") << false << 10 << true << 2.0 << 12;
+        // A 65 s call.
+        QTest::newRow("back 30 at 12 s: the start") << 12.0 << false << 30 << false << 0.0 << 12;
+        QTest::newRow("back 10") << 12.0 << false << 10 << false << 2.0 << 12;
+        QTest::newRow("back 10, paused") << 12.0 << false << 10 << true << 2.0 << 12;
+        QTest::newRow("forward 10, playing: slider waits for the tick") << 12.0 << true << 10 << false << 22.0 << 12;
+        QTest::newRow("forward 10, paused: slider moves at once") << 12.0 << true << 10 << true << 22.0 << 22;
+        QTest::newRow("forward 30 at 50 s: the end") << 50.0 << true << 30 << false << 65.0 << 50;
     }
     void skips()
     {
+        QFETCH(double, start);
         QFETCH(bool, forward);
         QFETCH(int, index);
         QFETCH(bool, paused);
@@ -229,7 +232,7 @@ private slots:
         QFETCH(qint32, sliderAtOnce);
         Rig t;
         t.open();
-        t.playedTo(12.0);
+        t.playedTo(start);
         if (paused)
             t.pb.cmdPause_Click();
         forward ? t.pb.cmdPBOffsetPlus_Click(index) : t.pb.cmdPBOffsetMinus_Click(index);
@@ -240,15 +243,6 @@ private slots:
             QCOMPARE(t.slider->Value(), qint32(expected));
         }
         QVERIFY(t.prompts.shown().isEmpty());
-    }
-
-    void skipForwardPastTheEnd_stopsAtLength()
-    {
-        Rig t;
-        t.open();
-        t.playedTo(50.0);
-        t.pb.cmdPBOffsetPlus_Click(30);
-        QCOMPARE(t.player.position, 65.0);
     }
 
     void skipsWithNothingOpen_doNothing()

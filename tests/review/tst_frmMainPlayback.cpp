@@ -137,13 +137,6 @@ private slots:
         QVERIFY(t.player().log.contains(u"FileType=2"_s));
         QVERIFY(t.player().log.contains(u"Open "_s + t.calls.filePath(u"dropped.MP3"_s)));
     }
-
-    void positionSlider_isTheProgramsOwn()
-    {
-        Window t(false);
-        QCOMPARE(t.w->sldPlayBackPos->Orientation(), kvtSlider::Horizontal);
-        QCOMPARE(t.w->sldPlayBackPos->Max(), 66);
-    }
 };
 
 QTEST_MAIN(tst_frmMainPlayback)
