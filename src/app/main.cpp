@@ -5,7 +5,7 @@
 #include "app/SingleInstance.h"
 #include "app/UserName.h"
 #include "app/frmMain.h"
-#include "recording/NoDeviceRecorder.h"
+#include "recording/AudioEngine.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     SystemUserName userName;
     AppContext ctx(Services{prompts, clock, userName,
-                            [] { return std::make_unique<NoDeviceRecorder>(); }});
+                            [] { return std::make_unique<AudioEngine>(); }});
     ctx.registry.CreateKey(u"HKEY_CURRENT_USER\\Software\\Voxmere"_s);
     ctx.registry.CreateKey(u"HKEY_LOCAL_MACHINE\\Software\\Voxmere"_s);
 

@@ -10,6 +10,7 @@
 #include "callstore/WidgetParts.h"
 #include "review/clsSearch.h"
 
+#include <QStyle>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -175,11 +176,18 @@ void CallList::SetUpCallColumns()
 void CallList::SizeCallColumns()
 {
     const double r = widthRatio();
+    // Never narrower than a date, a time or the header needs in the desktop's font.
+    const QFontMetrics fm(m_view->font());
+    const int margin = 2 * m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 8;
+    const int widest[CallListModel::Note] = {
+        0, fm.horizontalAdvance(QLocale().toString(QDate(2000, 9, 28), u"dd-MMM-yyyy"_s)),
+        fm.horizontalAdvance(u"00:00:00"_s), fm.horizontalAdvance(u"00:00:00"_s)};
     for (int i = 0; i < CallListModel::Note; ++i) {
         const qint16 twips = qint16(m_app.store.GetLongSetting(
             QLatin1StringView(ProgramSettings::ColumnWidthNames[i]),
             ProgramSettings::DefaultColumnWidths[i]));
-        m_view->header()->resizeSection(i, Twips::toPixels(int(twips * r), m_view));
+        const int least = std::max(widest[i] + margin, m_view->header()->sectionSizeHint(i));
+        m_view->header()->resizeSection(i, std::max(Twips::toPixels(int(twips * r), m_view), least));
     }
     m_count->setText(QString::number(m_model->rowCount()) + u" call/s"_s);
 }

@@ -39,6 +39,14 @@ FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dir
         m_dirs->hideColumn(column);
     m_dirs->setHeaderHidden(true);
     m_dirs->viewport()->installEventFilter(this);
+    // The model reads folders in the background: follow the viewed folder as it appears.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (!m_path.startsWith(loaded))
+            return;
+        const QModelIndex here = m_model->index(m_path);
+        m_dirs->setCurrentIndex(here);
+        m_dirs->scrollTo(here);
+    });
 
     mnuFolder = new QMenu(u"Folder"_s, m_dirs);
     mnuFolder->setObjectName(u"mnuFolder"_s);

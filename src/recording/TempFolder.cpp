@@ -17,8 +17,9 @@ QString SetTempFolder(SettingsStore &store)
         const QString temp = qEnvironmentVariable("TEMP").left(255);
         folder = temp.isEmpty() ? u"/tmp/"_s : (temp.endsWith(u'/') ? temp : temp + u'/');
     }
-    // One level only: a missing parent means something is wrong with the account.
-    QDir().mkdir(folder);
+    // The whole path: a new account may not have ~/.local/share yet, and a recording
+    // that cannot be opened is a lost call.
+    QDir().mkpath(folder);
     store.SaveStringSetting(u"wavs"_s, folder);
     return folder;
 }

@@ -105,12 +105,16 @@ void tst_CallList::columnsFromTheWidthSettings()
 {
     ListFixture f;
     f.app.store.SaveLongSetting(u"GRD_USER"_s, 1500);
-    f.app.store.SaveLongSetting(u"GRD_DUR"_s, 600);
+    f.app.store.SaveLongSetting(u"GRD_DATE"_s, 2400);
+    f.app.store.SaveLongSetting(u"GRD_DUR"_s, 60);
     f.list.SetUpCallColumns();
     QHeaderView *header = f.lvwCalls->header();
     QCOMPARE(header->sectionSize(0), Twips::toPixels(1500, f.lvwCalls));
-    QCOMPARE(header->sectionSize(1), Twips::toPixels(1200, f.lvwCalls));
-    QCOMPARE(header->sectionSize(3), Twips::toPixels(600, f.lvwCalls));
+    QCOMPARE(header->sectionSize(1), Twips::toPixels(2400, f.lvwCalls));
+    // Too narrow for its times: as wide as they need.
+    const int timeWidth = f.lvwCalls->fontMetrics().horizontalAdvance(u"00:00:00"_s);
+    QVERIFY(header->sectionSize(3) > timeWidth);
+    QVERIFY(header->sectionSize(3) > Twips::toPixels(60, f.lvwCalls));
     // The Note column takes the rest of the list's width.
     int used = 0;
     for (int i = 0; i < 5; ++i)

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class WaveFormat;
+
+// Makes and measures real sound files for the engine's tests, with the tools users
+// have (sox, ffmpeg, ffprobe, lame) and libsndfile.
+namespace AudioTestKit {
+
+struct ToolResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+ToolResult run(const QString &program, const QStringList &arguments, int timeoutMs = 60000);
+
+// A sine of `amplitude` (of full scale) made by sox, e.g. bits 8 gives unsigned 8-bit WAV.
+bool makeTone(const QString &path, int rate, int bits, int channels, double seconds,
+              double amplitude, double frequency = 440.0);
+// `fromWav` encoded by ffmpeg (WAV GSM 6.10, MP3) or lame (MP3).
+bool makeGsmWithFfmpeg(const QString &path, const QString &fromWav);
+bool makeMp3WithFfmpeg(const QString &path, const QString &fromWav);
+bool makeMp3WithLame(const QString &path, const QString &fromWav);
+
+// What sox and ffprobe say of a file.
+struct SoxInfo
+{
+    bool ok = false;
+    int rate = 0;
+    int channels = 0;
+    QString encoding; // soxi -e, e.g. "GSM", "Signed Integer PCM"
+    int bits = 0;     // soxi -b
+    double seconds = 0;
+};
+SoxInfo soxInfo(const QString &path);
+struct ProbeInfo
+{
+    bool ok = false;
+    QString codec; // e.g. "gsm_ms", "pcm_s16le"
+    int rate = 0;
+    int channels = 0;
+    double seconds = 0;
+};
+ProbeInfo probe(const QString &path);
+// sox decodes the whole file without complaint.
+bool soxDecodes(const QString &path);
+// Empty when sox and ffprobe both take `path` for a WAV file of `format` lasting
+// `seconds` (give or take `slack`) and sox decodes it; else what is wrong.
+QString readsEverywhereAs(const QString &path, const WaveFormat &format, double seconds,
+                          double slack);
+
+// Reads the file with libsndfile.
+struct Samples
+{
+    bool ok = false;
+    int rate = 0;
+    int channels = 0;
+    QList<double> mono; // channel average, full scale 1.0
+    double seconds() const { return rate ? double(mono.size()) / rate : 0.0; }
+};
+Samples read(const QString &path);
+
+double rmsDb(const Samples &s, double from, double to);
+double peakDb(const Samples &s, double from, double to);
+// Where the signal is: the first and last 20 ms window louder than `thresholdDb`. The
+// default suits a tone at -9 dB: GSM rings on for a while at -20 dB or so after it stops.
+struct Span
+{
+    double start = -1, end = -1;
+    double length() const { return end - start; }
+};
+Span signalSpan(const Samples &s, double thresholdDb = -15.0);
+// The quietest 100 ms window inside [from, to), in dB: a gap in a steady tone shows here.
+double quietestWindowDb(const Samples &s, double from, double to);
+
+// The "fmt " chunk of a RIFF WAVE file as hexadecimal, read with od as a hexdump.
+QString fmtChunkHex(const QString &path);
+
+// A tmpfs of `bytes` mounted on `folder` while alive: a disk that fills up. Needs root.
+class SmallDisk
+{
+public:
+    SmallDisk(const QString &folder, qint64 bytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+    bool mounted() const { return m_mounted; }
+    // Fills it with a ballast file until `free` bytes (whole 4 KiB pages) are left.
+    bool leaveRoom(qint64 free);
+
+private:
+    QString m_folder;
+    qint64 m_bytes;
+    bool m_mounted = false;
+};
+
+// Calls `done` every 20 ms, letting events run, until it is true or `timeoutMs` passed.
+bool waitFor(const std::function<bool()> &done, int timeoutMs);
+
+// Empty when the test sound server answers with its line as default input and output.
+QString soundServerProblem();
+
+} // namespace AudioTestKit
