@@ -4,8 +4,9 @@
 
 #include <sys/types.h>
 
-// Points the user and machine settings stores at fresh temporary folders for the
-// lifetime of the object, and restores the environment afterwards.
+// Points the user and machine settings stores, and the user's data folder (where the
+// temporary recording folder lies), at fresh temporary folders for the lifetime of the
+// object, and restores the environment afterwards.
 class TempSettingsRoots
 {
 public:
@@ -16,12 +17,15 @@ public:
     QString machineRoot() const { return m_dir.path() + QStringLiteral("/machine"); }
     QString userFile() const { return userRoot() + QStringLiteral("/Voxmere/Voxmere.conf"); }
     QString machineFile() const { return machineRoot() + QStringLiteral("/Voxmere/Voxmere.conf"); }
+    QString dataRoot() const { return m_dir.path() + QStringLiteral("/data"); }
     QString path() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldHome, m_oldDirs;
     bool m_hadHome, m_hadDirs;
+    QByteArray m_oldData;
+    bool m_hadData;
 };
 
 // Drops the effective user and groups to "nobody" while alive when the test runs as root, so that
