@@ -1,25 +1,22 @@
 #pragma once
 
 #include <QString>
-#include <functional>
-#include <vector>
 
-// One benchmark: runs and reports its figures as "name: value" lines.
-struct Benchmark
-{
-    const char *name;
-    std::function<void()> run;
+// The benchmarks of voxmere-bench. Each lives in a source file of its own, prints its
+// figures as "name: value" lines on stdout and answers 0, or non-zero when it could not
+// measure (what went wrong goes to stderr). To add one: write its function in a new
+// file, declare it here and list it in main.cpp.
+int benchGsmEncode();  // bench_gsm_encode.cpp
+int benchListening();  // bench_listening.cpp
+int benchFindCalls();  // bench_findcalls.cpp
 
-    static std::vector<Benchmark> &all()
-    {
-        static std::vector<Benchmark> list;
-        return list;
-    }
-    struct Register
-    {
-        Register(const char *name, std::function<void()> run) { all().push_back({name, std::move(run)}); }
-    };
-};
+namespace Bench {
 
-// Prints one figure.
 void report(const char *name, double value, int decimals = 3);
+// CPU time of this process (all its threads) and of its waited-for children.
+double processCpuSeconds();
+double childrenCpuSeconds();
+// The source tree, for scripts/.
+QString sourceDir();
+
+} // namespace Bench

@@ -54,6 +54,12 @@ void SettingsStore::SaveLongSetting(const QString &name, qint32 number)
     m_registry.WriteDWORDValue(m_machineKey, name, number);
 }
 
+void SettingsStore::SaveSettings(const QList<std::pair<QString, QVariant>> &values)
+{
+    m_registry.WriteValues(m_userKey, values);
+    m_registry.WriteValues(m_machineKey, values);
+}
+
 static QString formKey(const QString &userKey)
 {
     return userKey + u"\\Form Position"_s;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QVariant>
 
 class modRegistry;
 
@@ -15,6 +17,8 @@ public:
     qint32 GetLongSetting(const QString &name, qint32 defaultValue);
     void SaveStringSetting(const QString &name, const QString &text);
     void SaveLongSetting(const QString &name, qint32 number);
+    // Many values with one rewrite of each key (texts as QString, numbers as qint32).
+    void SaveSettings(const QList<std::pair<QString, QVariant>> &values);
 
     // The "Form Position" store: text values in the user's key only.
     void SaveFormValue(const QString &name, const QString &text);

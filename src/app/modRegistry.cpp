@@ -115,7 +115,7 @@ modRegistry::Read modRegistry::readRaw(const Key &key, const QString &name, QStr
     return Read::Value;
 }
 
-bool modRegistry::writeRaw(const Key &key, const QString &name, const QVariant &value)
+bool modRegistry::writeRaw(const Key &key, const QList<std::pair<QString, QVariant>> &values)
 {
     if (!key.hive)
         return false;
@@ -129,7 +129,8 @@ bool modRegistry::writeRaw(const Key &key, const QString &name, const QVariant &
     QSettings settings(loc.file, QSettings::IniFormat);
     if (!loc.group.isEmpty())
         settings.beginGroup(loc.group);
-    settings.setValue(name, value);
+    for (const auto &[name, value] : values)
+        settings.setValue(name, value);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }
@@ -153,7 +154,7 @@ QString modRegistry::ReadStringValue(const QString &path, const QString &name,
     case Read::Missing:
         if (!createIfMissing)
             return ErrorText();
-        writeRaw(*key, name, defaultValue);
+        writeRaw(*key, {{name, defaultValue}});
         if (created)
             *created = true;
         return defaultValue;
@@ -166,7 +167,7 @@ QString modRegistry::ReadStringValue(const QString &path, const QString &name,
 void modRegistry::WriteStringValue(const QString &path, const QString &name, const QString &text)
 {
     if (const auto key = ParseKey(path))
-        writeRaw(*key, name, text);
+        writeRaw(*key, {{name, text}});
 }
 
 qint32 modRegistry::ReadDWORDValue(const QString &path, const QString &name, qint32 defaultValue,
@@ -189,7 +190,7 @@ qint32 modRegistry::ReadDWORDValue(const QString &path, const QString &name, qin
     case Read::Missing:
         if (!createIfMissing)
             return ErrorNumber;
-        writeRaw(*key, name, defaultValue);
+        writeRaw(*key, {{name, defaultValue}});
         if (created)
             *created = true;
         return defaultValue;
@@ -202,5 +203,11 @@ qint32 modRegistry::ReadDWORDValue(const QString &path, const QString &name, qin
 void modRegistry::WriteDWORDValue(const QString &path, const QString &name, qint32 number)
 {
     if (const auto key = ParseKey(path))
-        writeRaw(*key, name, number);
+        writeRaw(*key, {{name, number}});
+}
+
+void modRegistry::WriteValues(const QString &path, const QList<std::pair<QString, QVariant>> &values)
+{
+    if (const auto key = ParseKey(path))
+        writeRaw(*key, values);
 }

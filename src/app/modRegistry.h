@@ -50,6 +50,8 @@ public:
     qint32 ReadDWORDValue(const QString &path, const QString &name, qint32 defaultValue,
                           bool createIfMissing, bool *created = nullptr);
     void WriteDWORDValue(const QString &path, const QString &name, qint32 number);
+    // Several values in one rewrite of the key: texts as QString, numbers as qint32.
+    void WriteValues(const QString &path, const QList<std::pair<QString, QVariant>> &values);
 
     // Where a key is kept; empty file name when the key has no place on this platform.
     struct Location
@@ -62,7 +64,7 @@ public:
 private:
     enum class Read { Value, Missing, Failed };
     static Read readRaw(const Key &key, const QString &name, QString *text);
-    static bool writeRaw(const Key &key, const QString &name, const QVariant &value);
+    static bool writeRaw(const Key &key, const QList<std::pair<QString, QVariant>> &values);
 
     Prompts &m_prompts;
 };

@@ -91,10 +91,10 @@ void AudioEngine::setRecordFormat(const QString &waveFormatHex)
 
 // ---------------------------------------------------------------- recorder
 
-qint16 AudioEngine::findInput(QAudioDevice &device) const
+qint16 AudioEngine::findInput(const WaveFormat &format, QAudioDevice &device) const
 {
     device = QMediaDevices::defaultAudioInput();
-    if (device.isNull() || !device.isFormatSupported(m_format->captureFormat()))
+    if (device.isNull() || !device.isFormatSupported(format.captureFormat()))
         return RecorderCode::NoDevice;
     return RecorderCode::Ok;
 }
@@ -105,12 +105,13 @@ qint16 AudioEngine::OpenInput()
         return RecorderCode::WrongState;
     if (!m_format)
         return RecorderCode::UnsupportedFormat;
+    // With a record file waiting, the input takes that file's format.
+    const WaveFormat format = m_writer ? m_openFormat : *m_format;
     QAudioDevice device;
-    if (const qint16 code = findInput(device))
+    if (const qint16 code = findInput(format, device))
         return code;
     m_inputDevice = device;
-    if (!m_writer)
-        m_openFormat = *m_format; // else the input takes the format of the file it waits for
+    m_openFormat = format;
     m_inputOpen = true;
     return RecorderCode::Ok;
 }
@@ -125,7 +126,7 @@ qint16 AudioEngine::OpenRecordFile(const QString &path)
     // while the caller believes it records.
     m_inputOpen = false;
     QAudioDevice device;
-    if (const qint16 code = findInput(device))
+    if (const qint16 code = findInput(*m_format, device))
         return code;
     qint16 code = RecorderCode::Ok;
     std::unique_ptr<WaveWriter> file = WaveWriter::create(path, *m_format, code);

@@ -68,7 +68,7 @@ public:
 private:
     bool playerOpen() const { return m_playFile != nullptr; }
     bool recorderOpen() const { return m_inputOpen || m_writer != nullptr; }
-    qint16 findInput(QAudioDevice &device) const;
+    qint16 findInput(const WaveFormat &format, QAudioDevice &device) const;
     void ensureThread();
     template<typename F> auto onAudioThread(F &&f);
 

@@ -67,6 +67,7 @@ std::unique_ptr<WaveWriter> PcmWaveWriter::open(std::unique_ptr<ExclusiveFile> f
     }
     static SF_VIRTUAL_IO io = {ioLength, ioSeek, ioRead, ioWrite, ioTell};
     w->m_sf = sf_open_virtual(&io, SFM_WRITE, &info, w->m_file.get());
+    w->m_dataStart = w->m_file->size(); // libsndfile writes the whole header at once
     if (!w->m_sf || w->m_file->failed()) {
         code = w->m_file->failed() ? RecorderCode::CantOpenFile : RecorderCode::UnsupportedFormat;
         if (w->m_sf)
@@ -85,7 +86,9 @@ bool PcmWaveWriter::write(const char *samples, qint64 frames)
         ? sf_writef_int(m_sf, reinterpret_cast<const int *>(samples), frames)
         : sf_writef_short(m_sf, reinterpret_cast<const short *>(samples), frames);
     if (n != frames || m_file->failed() || sf_error(m_sf) != SF_ERR_NO_ERROR) {
+        // libsndfile may have written part of it in pieces before the failing one.
         m_failed = true;
+        m_frames = (m_file->size() - m_dataStart) / format().blockAlign();
         return false;
     }
     m_frames += frames;

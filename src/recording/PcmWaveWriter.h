@@ -22,4 +22,5 @@ private:
 
     SNDFILE *m_sf = nullptr;
     bool m_wide = false; // 32-bit capture samples
+    qint64 m_dataStart = 0;
 };

@@ -90,6 +90,20 @@ void RecordWriter::writeChunk(const QByteArray &chunk)
         fail(RecorderCode::TimeLimit);
 }
 
+void RecordWriter::writeChunks(const std::deque<QByteArray> &chunks)
+{
+    QByteArray batch; // the first chunk is shared, not copied
+    for (const QByteArray &chunk : chunks) {
+        if (!batch.isEmpty() && batch.size() + chunk.size() > BatchBytes) {
+            writeChunk(batch);
+            batch.clear();
+        }
+        batch += chunk;
+    }
+    if (!batch.isEmpty())
+        writeChunk(batch);
+}
+
 void RecordWriter::run()
 {
     using Clock = std::chrono::steady_clock;
@@ -109,8 +123,7 @@ void RecordWriter::run()
         const bool stopping = m_stopping;
         lock.unlock();
 
-        for (const QByteArray &chunk : chunks)
-            writeChunk(chunk);
+        writeChunks(chunks);
         dirty = dirty || !chunks.empty();
         if (dirty && !stopping && Clock::now() - lastHeader >= HeaderInterval
             && m_failure.load() == 0) {
@@ -137,8 +150,7 @@ qint16 RecordWriter::finish()
     m_wake.notify_one();
     if (m_thread.joinable())
         m_thread.join();
-    for (const QByteArray &chunk : std::exchange(m_queue, {})) // left when the thread never ran
-        writeChunk(chunk);
+    writeChunks(std::exchange(m_queue, {})); // left when the thread never ran
 
     if (!m_writer->finish())
         fail(RecorderCode::CantWrite);

@@ -22,6 +22,9 @@ public:
     static constexpr std::chrono::milliseconds HeaderInterval{500};
     // Audio waiting for the disk beyond this is dropped and reported (code 6).
     static constexpr qint64 MaxQueuedBytes = qint64(256) << 20;
+    // A backlog goes to the disk in pieces of about this size: few system calls, and
+    // little lost to a write that finds the disk full.
+    static constexpr qsizetype BatchBytes = 16 * 1024;
 
     // `frameLimit` 0 means the WAV format's own limit (a 4 GiB data chunk).
     explicit RecordWriter(std::unique_ptr<WaveWriter> writer, qint64 frameLimit = 0);
@@ -44,6 +47,7 @@ public:
 
 private:
     void run();
+    void writeChunks(const std::deque<QByteArray> &chunks);
     void writeChunk(const QByteArray &chunk);
     void fail(qint16 code);
 

@@ -48,22 +48,6 @@ private:
     }
 
 private slots:
-    void defaults()
-    {
-        kvtSlider s;
-        QCOMPARE(s.Enabled(), true);
-        QCOMPARE(s.BackColor(), 0x8000000Fu);
-        QCOMPARE(s.Min(), 0);
-        QCOMPARE(s.Max(), 10);
-        QCOMPARE(s.Value(), 0);
-        QCOMPARE(s.Orientation(), kvtSlider::Vertical);
-        QCOMPARE(s.RailStyle(), kvtSlider::SunkenEdge);
-        QVERIFY(s.SliderIcon().isNull());
-        QCOMPARE(s.ShowValueTip(), true);
-        // Value is the default member, as a designer or a view would see it.
-        QCOMPARE(s.metaObject()->userProperty().name(), "Value");
-    }
-
     void draggingSnapsToWholeValues_data()
     {
         QTest::addColumn<qint16>("orientation");
@@ -113,16 +97,6 @@ private slots:
         QCOMPARE(events.count(u"ValueChanged "_s + QString::number(max)), 1);
         QTest::mouseRelease(&s, Qt::LeftButton, {}, at(s, to));
         QVERIFY(!s.isDragging());
-    }
-
-    void vertical_reportsMaxAtTheTop()
-    {
-        kvtSlider s;
-        setUp(s, kvtSlider::Vertical, 2, 20);
-        s.setValue(20);
-        QCOMPARE(s.thumbRect().top(), 0);
-        s.setValue(2);
-        QCOMPARE(s.thumbRect().bottom(), s.height() - 1);
     }
 
     void clickOnRail_movesThumbUnderPointerAtOnce()
@@ -318,16 +292,6 @@ private slots:
         QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(s.width() - 1, s.height() / 2));
         QCOMPARE(s.Value(), 0);
         QCOMPARE(s.thumbRect().left(), 0);
-    }
-
-    void resize_keepsThumbOnValue()
-    {
-        kvtSlider s;
-        setUp(s, kvtSlider::Horizontal, 0, 10);
-        s.setValue(5);
-        s.resize(400, s.height());
-        QCOMPARE(s.thumbRect().left(), int(std::lround(s.travel() / 2.0)));
-        QCOMPARE(s.thumbRect().center().y(), s.rect().center().y());
     }
 };
 

@@ -4,10 +4,10 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMediaDevices>
-#include <QProcess>
 #include <QThread>
 #include <QtEndian>
 
@@ -190,14 +190,6 @@ double rmsDb(const Samples &s, double from, double to)
     return toDb(std::sqrt(sum / double(b - a)));
 }
 
-double peakDb(const Samples &s, double from, double to)
-{
-    double peak = 0;
-    for (qsizetype i = indexAt(s, from), b = indexAt(s, to); i < b; ++i)
-        peak = std::max(peak, std::fabs(s.mono[i]));
-    return toDb(peak);
-}
-
 Span signalSpan(const Samples &s, double thresholdDb)
 {
     Span span;
@@ -218,6 +210,23 @@ double quietestWindowDb(const Samples &s, double from, double to)
     for (double t = from; t + 0.1 <= to; t += 0.05)
         quietest = std::min(quietest, rmsDb(s, t, t + 0.1));
     return quietest;
+}
+
+bool endsWhereHeaderSays(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(4096);
+    if (head.size() < 12 || qFromLittleEndian<quint32>(head.constData() + 4) + 8 != quint64(f.size()))
+        return false;
+    for (qsizetype at = 12; at + 8 <= head.size();) {
+        const quint32 size = qFromLittleEndian<quint32>(head.constData() + at + 4);
+        if (head.mid(at, 4) == "data")
+            return f.size() - (at + 8 + qint64(size)) <= 1; // at most the pad byte
+        at += 8 + size + (size & 1);
+    }
+    return false;
 }
 
 QString fmtChunkHex(const QString &path)
@@ -263,6 +272,55 @@ bool SmallDisk::leaveRoom(qint64 free)
     QFile ballast(m_folder + u"/ballast"_s);
     const QByteArray bytes(m_bytes - free, 'x');
     return ballast.open(QIODevice::WriteOnly) && ballast.write(bytes) == bytes.size();
+}
+
+namespace {
+const QString SoundServerScript = QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/sound-server");
+}
+
+PrivateSoundServer::PrivateSoundServer()
+    : m_dir(QDir::tempPath() + u"/voxmere-test-sound-"_s + QString::number(QCoreApplication::applicationPid()))
+{
+    m_started = run(SoundServerScript, {u"start"_s, m_dir}).exitCode == 0;
+}
+
+PrivateSoundServer::~PrivateSoundServer()
+{
+    stop();
+    QDir(m_dir).removeRecursively();
+}
+
+bool PrivateSoundServer::stop()
+{
+    if (!m_started)
+        return true;
+    m_started = run(SoundServerScript, {u"stop"_s, m_dir}).exitCode != 0;
+    return !m_started;
+}
+
+QProcessEnvironment PrivateSoundServer::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"XDG_RUNTIME_DIR"_s, m_dir);
+    env.remove(u"PULSE_SERVER"_s);
+    return env;
+}
+
+QString startChild(QProcess &child, const QStringList &arguments,
+                   const QProcessEnvironment &environment)
+{
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationDirPath() + u"/recording_child"_s, arguments);
+    if (!child.waitForReadyRead(10000))
+        return {};
+    return QString::fromUtf8(child.readLine()).trimmed();
+}
+
+QStringList childEnds(QProcess &child, int timeoutMs)
+{
+    if (!child.waitForFinished(timeoutMs) || child.exitStatus() != QProcess::NormalExit)
+        return {u"did not end by itself"_s};
+    return QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 bool waitFor(const std::function<bool()> &done, int timeoutMs)

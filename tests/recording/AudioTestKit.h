@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -67,7 +69,6 @@ struct Samples
 Samples read(const QString &path);
 
 double rmsDb(const Samples &s, double from, double to);
-double peakDb(const Samples &s, double from, double to);
 // Where the signal is: the first and last 20 ms window louder than `thresholdDb`. The
 // default suits a tone at -9 dB: GSM rings on for a while at -20 dB or so after it stops.
 struct Span
@@ -78,6 +79,10 @@ struct Span
 Span signalSpan(const Samples &s, double thresholdDb = -15.0);
 // The quietest 100 ms window inside [from, to), in dB: a gap in a steady tone shows here.
 double quietestWindowDb(const Samples &s, double from, double to);
+
+// True when the file ends where its RIFF header says, its data chunk with it: nothing
+// torn is left behind the audio.
+bool endsWhereHeaderSays(const QString &path);
 
 // The "fmt " chunk of a RIFF WAVE file as hexadecimal, read with od as a hexdump.
 QString fmtChunkHex(const QString &path);
@@ -99,6 +104,30 @@ private:
     qint64 m_bytes;
     bool m_mounted = false;
 };
+
+// A sound server of the test's own (scripts/sound-server in a temporary folder), for
+// the tests that stop it under a recording or a playback.
+class PrivateSoundServer
+{
+public:
+    PrivateSoundServer();
+    ~PrivateSoundServer();
+    bool started() const { return m_started; }
+    bool stop();
+    // This environment, with the server's XDG_RUNTIME_DIR.
+    QProcessEnvironment environment() const;
+
+private:
+    QString m_dir;
+    bool m_started = false;
+};
+
+// recording_child, beside the test executable, which records or plays in a process of
+// its own. startChild answers the first line it prints ("recording", "playing" or an
+// error); childEnds waits for it to end by itself and answers the lines it printed since.
+QString startChild(QProcess &child, const QStringList &arguments,
+                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+QStringList childEnds(QProcess &child, int timeoutMs = 10000);
 
 // Calls `done` every 20 ms, letting events run, until it is true or `timeoutMs` passed.
 bool waitFor(const std::function<bool()> &done, int timeoutMs);

@@ -1,8 +1,9 @@
-// Records in a process of its own, for the tests that kill the recording or its sound
+// Records or plays in a process of its own, for the tests that kill it or its sound
 // server:
-//   recording_child <path> <format hex> <seconds>
-// Prints "recording" once capture runs, "stopped <state>" when capture stops by itself,
-// and "close <code>" at the end.
+//   recording_child record <path> <format hex> <seconds>
+//   recording_child play <path> <seconds>
+// Prints "recording" or "playing" once it runs, "stopped <state>" when it stops by
+// itself, and "close <code>" at the end.
 #include "recording/AudioEngine.h"
 
 #include <QCoreApplication>
@@ -13,29 +14,45 @@
 
 int main(int argc, char **argv)
 {
-    if (argc < 4) {
-        fprintf(stderr, "usage: recording_child PATH FORMAT SECONDS\n");
+    const bool record = argc == 5 && qstrcmp(argv[1], "record") == 0;
+    const bool play = argc == 4 && qstrcmp(argv[1], "play") == 0;
+    if (!record && !play) {
+        fprintf(stderr, "usage: recording_child record PATH FORMAT SECONDS | play PATH SECONDS\n");
         return 2;
     }
     QCoreApplication app(argc, argv);
     AudioEngine engine;
-    engine.setRecordFormat(QString::fromLatin1(argv[2]));
-    if (const qint16 code = engine.OpenRecordFile(QString::fromLocal8Bit(argv[1]))) {
-        printf("open %d\n", code);
-        return 1;
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    if (record) {
+        engine.setRecordFormat(QString::fromLatin1(argv[3]));
+        if (const qint16 code = engine.OpenRecordFile(path)) {
+            printf("open %d\n", code);
+            return 1;
+        }
+        if (const qint16 code = engine.Record()) {
+            printf("record %d\n", code);
+            return 1;
+        }
+        printf("recording\n");
+    } else {
+        if (const qint16 code = engine.Open(path)) {
+            printf("open %d\n", code);
+            return 1;
+        }
+        if (const qint16 code = engine.Play()) {
+            printf("play %d\n", code);
+            return 1;
+        }
+        printf("playing\n");
     }
-    if (const qint16 code = engine.Record()) {
-        printf("record %d\n", code);
-        return 1;
-    }
-    printf("recording\n");
     fflush(stdout);
 
+    const qint16 running = record ? 2 : 3;
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < qint64(atof(argv[3]) * 1000)) {
+    while (timer.elapsed() < qint64(atof(argv[argc - 1]) * 1000)) {
         QThread::msleep(50);
-        if (const qint16 state = engine.State(); state < 2) {
+        if (const qint16 state = engine.State(); state < running) {
             printf("stopped %d\n", state);
             break;
         }

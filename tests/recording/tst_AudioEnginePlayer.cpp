@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +30,7 @@ private slots:
     void refuses_what_it_cannot_play_data();
     void refuses_what_it_cannot_play();
     void close_forgets_the_file();
+    void a_lost_output_ends_the_play();
 
 private:
     QString file(const QString &name) const { return m_dir.filePath(name); }
@@ -268,6 +270,19 @@ void tst_AudioEnginePlayer::close_forgets_the_file()
     QVERIFY(text.isEmpty());
     // The file is free again: the delete routine removes it right after Close.
     QVERIFY(QFile::remove(path));
+}
+
+void tst_AudioEnginePlayer::a_lost_output_ends_the_play()
+{
+    // The sound server goes away in the middle of a playback.
+    PrivateSoundServer server;
+    QVERIFY(server.started());
+    QProcess child;
+    QCOMPARE(startChild(child, {u"play"_s, tone(8000, 16, 1, 10.0), u"10"_s}, server.environment()),
+             u"playing"_s);
+    QTest::qWait(1000);
+    QVERIFY(server.stop());
+    QCOMPARE(childEnds(child), QStringList({u"stopped 2"_s, u"close %1"_s.arg(RecorderCode::PlaybackError)}));
 }
 
 QTEST_GUILESS_MAIN(tst_AudioEnginePlayer)

@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace AudioTestKit;
@@ -104,7 +105,6 @@ private slots:
 
 private:
     QString tone(double seconds, double amplitude, int rate = 8000);
-    QString childPath() const { return QCoreApplication::applicationDirPath() + u"/recording_child"_s; }
 
     QTemporaryDir m_dir;
 };
@@ -410,7 +410,11 @@ void tst_AudioEngineRecorder::unusable_record_paths()
     }
     AudioEngine engine;
     {
-        AsUnprivilegedUser nobody; // as root, folder permissions would not apply
+        // As root, folder permissions would not apply (nor would they stop anyone
+        // overwriting the earlier call, which must fail all the same).
+        std::optional<AsUnprivilegedUser> nobody;
+        if (kind == u"read-only")
+            nobody.emplace();
         QCOMPARE(engine.OpenRecordFile(path), qint16(RecorderCode::CantOpenFile));
     }
     QCOMPARE(engine.State(), qint16(0));
@@ -466,9 +470,7 @@ void tst_AudioEngineRecorder::killed_mid_call_leaves_a_playable_file()
     QFETCH(QString, hex);
     const QString path = m_dir.filePath(u"killed-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".wav"_s);
     QProcess child;
-    child.start(childPath(), {path, hex, u"60"_s});
-    QVERIFY(child.waitForReadyRead(10000));
-    QCOMPARE(child.readLine().trimmed(), QByteArray("recording"));
+    QCOMPARE(startChild(child, {u"record"_s, path, hex, u"60"_s}), u"recording"_s);
     QElapsedTimer wall;
     wall.start();
     QTest::qWait(3500);
@@ -523,6 +525,7 @@ void tst_AudioEngineRecorder::a_failed_write_stops_capture_and_keeps_the_file()
     // Everything that reached the disk before it filled is there, and plays.
     const int header = format.isGsm() ? 60 : 44;
     const double fits = double(free - header) / format.bytesPerSecond();
+    QVERIFY(endsWhereHeaderSays(path));
     const SoxInfo sox = soxInfo(path);
     QVERIFY(sox.ok);
     QVERIFY2(sox.seconds > fits - 0.25 && sox.seconds <= fits,
@@ -536,29 +539,19 @@ void tst_AudioEngineRecorder::a_failed_write_stops_capture_and_keeps_the_file()
 
 void tst_AudioEngineRecorder::a_lost_input_stops_capture_and_keeps_the_file()
 {
-    // A sound server of the test's own, stopped under a recording as a USB headset
-    // would be unplugged.
-    QTemporaryDir runtime;
-    const QString server = QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/sound-server");
-    QCOMPARE(run(server, {u"start"_s, runtime.path()}).exitCode, 0);
-    auto stopServer = qScopeGuard([&] { run(server, {u"stop"_s, runtime.path()}); });
-
+    // The sound server goes away under a recording, as a USB headset is unplugged.
+    PrivateSoundServer server;
+    QVERIFY(server.started());
     const QString path = m_dir.filePath(u"unplugged.wav"_s);
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-    child.setProcessEnvironment(env);
-    child.start(childPath(), {path, WaveFormat::pcm(8000).toHex(), u"10"_s});
-    QVERIFY(child.waitForReadyRead(10000));
-    QCOMPARE(child.readLine().trimmed(), QByteArray("recording"));
+    QCOMPARE(startChild(child, {u"record"_s, path, WaveFormat::pcm(8000).toHex(), u"10"_s},
+                        server.environment()),
+             u"recording"_s);
     QTest::qWait(1500);
-    QCOMPARE(run(server, {u"stop"_s, runtime.path()}).exitCode, 0);
-    QVERIFY(child.waitForFinished(10000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.value(0), u"stopped 1"_s);
-    QCOMPARE(lines.value(1), u"close %1"_s.arg(RecorderCode::RecordingError));
+    QVERIFY(server.stop());
+    QCOMPARE(childEnds(child), QStringList({u"stopped 1"_s, u"close %1"_s.arg(RecorderCode::RecordingError)}));
 
+    QVERIFY(endsWhereHeaderSays(path));
     const SoxInfo sox = soxInfo(path);
     QVERIFY(sox.ok);
     QVERIFY2(sox.seconds > 1.0 && sox.seconds < 2.0, qPrintable(QString::number(sox.seconds)));

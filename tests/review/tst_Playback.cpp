@@ -1,56 +1,26 @@
 #include "FakeRecorder.h"
-#include "ScriptedPrompts.h"
-#include "app/MainState.h"
-#include "controls/kvtSlider.h"
-#include "review/Playback.h"
+#include "PlaybackRig.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-// Playback over a scripted player, a real slider and label, and two listed calls whose
-// files lie in a temporary folder ("#1#" exists, "#2#" has no file).
-struct Rig
+// Playback over a scripted player and two listed calls: "#1#" has its file, "#2#" none.
+struct FakePlayer
 {
-    QTemporaryDir dir;
-    FakeRecorder player;
-    MainState state;
-    ScriptedPrompts prompts;
-    QWidget window;
-    kvtSlider *slider = new kvtSlider(&window);
-    QLabel *label = new QLabel(u"00:00:00"_s, &window);
-    colCalls calls;
-    QString selected = u"#1#"_s;
-    QStringList detection; // "Suspend" / "Resume", in order
-    Playback pb{player, state, prompts, *slider, *label,
-                Playback::Links{[this](const QString &key) { return calls.Item(key); },
-                                [this] { return calls.Count() > 0; }, [this] { return selected; },
-                                [this] { detection << u"Suspend"_s; },
-                                [this] { detection << u"Resume"_s; }}};
-
-    Rig()
+    FakeRecorder player; // made before the playback that holds it
+};
+struct Rig : FakePlayer, PlaybackRig
+{
+    Rig() : PlaybackRig(player)
     {
-        slider->setOrientation(kvtSlider::Horizontal);
-        slider->setGeometry(0, 0, 300, slider->sizeHint().height());
-        window.show();
-        addCall(1, true);
-        addCall(2, false);
+        QFile f(path(1));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        listCall(1);
+        listCall(2);
         player.length = 65.0;
         player.sampleCount = 65 * 8000;
-    }
-    QString path(int n) const { return dir.filePath(u"20240301-09150%1-ann-65.wav"_s.arg(n)); }
-    void addCall(int n, bool withFile)
-    {
-        if (withFile) {
-            QFile f(path(n));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        QString key = QString::number(n);
-        QVERIFY(calls.Add(n, u"ann"_s, QDate(2024, 3, 1), QTime(9, 15, n), 65, QString(), path(n),
-                          QString(), -1, key));
     }
     // Play has got this far; the timer ticks once.
     void playedTo(double seconds)
@@ -238,20 +208,23 @@ private slots:
 
     void skips_data()
     {
+        QTest::addColumn<double>("start");
         QTest::addColumn<bool>("forward");
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("paused");
         QTest::addColumn<double>("expected");
         QTest::addColumn<qint32>("sliderAtOnce");
-        // At 12 s of a 65 s call; the slider shows 12 before the skip.
-        QTest::newRow("back 30 past the start") << false << 30 << false << 0.0 << 12;
-        QTest::newRow("back 10") << false << 10 << false << 2.0 << 12;
-        QTest::newRow("forward 10, playing: slider waits for the tick") << true << 10 << false << 22.0 << 12;
-        QTest::newRow("forward 10, paused: slider moves at once") << true << 10 << true << 22.0 << 22;
-        QTest::newRow("back 10, paused") << false << 10 << true << 2.0 << 12;
+        // A 65 s call.
+        QTest::newRow("back 30 at 12 s: the start") << 12.0 << false << 30 << false << 0.0 << 12;
+        QTest::newRow("back 10") << 12.0 << false << 10 << false << 2.0 << 12;
+        QTest::newRow("back 10, paused") << 12.0 << false << 10 << true << 2.0 << 12;
+        QTest::newRow("forward 10, playing: slider waits for the tick") << 12.0 << true << 10 << false << 22.0 << 12;
+        QTest::newRow("forward 10, paused: slider moves at once") << 12.0 << true << 10 << true << 22.0 << 22;
+        QTest::newRow("forward 30 at 50 s: the end") << 50.0 << true << 30 << false << 65.0 << 50;
     }
     void skips()
     {
+        QFETCH(double, start);
         QFETCH(bool, forward);
         QFETCH(int, index);
         QFETCH(bool, paused);
@@ -259,7 +232,7 @@ private slots:
         QFETCH(qint32, sliderAtOnce);
         Rig t;
         t.open();
-        t.playedTo(12.0);
+        t.playedTo(start);
         if (paused)
             t.pb.cmdPause_Click();
         forward ? t.pb.cmdPBOffsetPlus_Click(index) : t.pb.cmdPBOffsetMinus_Click(index);
@@ -270,15 +243,6 @@ private slots:
             QCOMPARE(t.slider->Value(), qint32(expected));
         }
         QVERIFY(t.prompts.shown().isEmpty());
-    }
-
-    void skipForwardPastTheEnd_stopsAtLength()
-    {
-        Rig t;
-        t.open();
-        t.playedTo(50.0);
-        t.pb.cmdPBOffsetPlus_Click(30);
-        QCOMPARE(t.player.position, 65.0);
     }
 
     void skipsWithNothingOpen_doNothing()

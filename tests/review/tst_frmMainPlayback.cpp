@@ -2,6 +2,7 @@
 #include "ReviewFixture.h"
 #include "app/frmMain.h"
 #include "callstore/CallList.h"
+#include "recording/VoiceDetection.h"
 #include "review/CallReview.h"
 #include "controls/kvtSlider.h"
 #include "review/Playback.h"
@@ -104,6 +105,25 @@ private slots:
         QCOMPARE(t.player().log, log);
     }
 
+    void endOfPlay_resumesDetectionOnlyWithAutoRecord_data()
+    {
+        QTest::addColumn<bool>("autoRecord");
+        QTest::newRow("manual") << false;
+        QTest::newRow("automatic") << true;
+    }
+    void endOfPlay_resumesDetectionOnlyWithAutoRecord()
+    {
+        QFETCH(bool, autoRecord);
+        Window t(autoRecord);
+        QVERIFY(!t.w->detection->Detection.isActive()); // suspended while the call is open
+        t.player().samplePosition = t.player().sampleCount;
+        t.w->playback->tmrPlaybackPos_Timer();
+        QVERIFY(!t.w->state.PlaybackOpen);
+        QCOMPARE(t.w->lblPlaybackPos->text(), u"00:00:00"_s);
+        QCOMPARE(t.w->sldPlayBackPos->Value(), 0);
+        QCOMPARE(t.w->detection->Detection.isActive(), autoRecord);
+    }
+
     // Enter, a double-click and the pop-up entry of the list, and a dropped file.
     void listRequestsPlay()
     {
@@ -116,13 +136,6 @@ private slots:
         emit list.playFileRequested(t.calls.filePath(u"dropped.MP3"_s));
         QVERIFY(t.player().log.contains(u"FileType=2"_s));
         QVERIFY(t.player().log.contains(u"Open "_s + t.calls.filePath(u"dropped.MP3"_s)));
-    }
-
-    void positionSlider_isTheProgramsOwn()
-    {
-        Window t(false);
-        QCOMPARE(t.w->sldPlayBackPos->Orientation(), kvtSlider::Horizontal);
-        QCOMPARE(t.w->sldPlayBackPos->Max(), 66);
     }
 };
 

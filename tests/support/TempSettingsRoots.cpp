@@ -6,25 +6,26 @@
 #include <unistd.h>
 
 TempSettingsRoots::TempSettingsRoots()
-    : m_oldHome(qgetenv("XDG_CONFIG_HOME")), m_oldDirs(qgetenv("XDG_CONFIG_DIRS")),
-      m_hadHome(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
-      m_hadDirs(qEnvironmentVariableIsSet("XDG_CONFIG_DIRS")),
-      m_oldData(qgetenv("XDG_DATA_HOME")), m_hadData(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
+    : m_saved{{"XDG_CONFIG_HOME", userRoot(), {}, false},
+              {"XDG_CONFIG_DIRS", machineRoot(), {}, false},
+              {"XDG_DATA_HOME", dataRoot(), {}, false}}
 {
-    QDir().mkpath(userRoot());
-    QDir().mkpath(machineRoot());
-    QDir().mkpath(dataRoot());
-    qputenv("XDG_CONFIG_HOME", userRoot().toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", machineRoot().toLocal8Bit());
-    // A window under test records into the data folder: never the real one.
-    qputenv("XDG_DATA_HOME", dataRoot().toLocal8Bit());
+    for (Saved &s : m_saved) {
+        s.had = qEnvironmentVariableIsSet(s.name);
+        s.old = qgetenv(s.name);
+        QDir().mkpath(s.path);
+        qputenv(s.name, s.path.toLocal8Bit());
+    }
 }
 
 TempSettingsRoots::~TempSettingsRoots()
 {
-    if (m_hadHome) qputenv("XDG_CONFIG_HOME", m_oldHome); else qunsetenv("XDG_CONFIG_HOME");
-    if (m_hadDirs) qputenv("XDG_CONFIG_DIRS", m_oldDirs); else qunsetenv("XDG_CONFIG_DIRS");
-    if (m_hadData) qputenv("XDG_DATA_HOME", m_oldData); else qunsetenv("XDG_DATA_HOME");
+    for (const Saved &s : m_saved) {
+        if (s.had)
+            qputenv(s.name, s.old);
+        else
+            qunsetenv(s.name);
+    }
 }
 
 AsUnprivilegedUser::AsUnprivilegedUser()

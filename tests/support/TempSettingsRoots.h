@@ -5,7 +5,7 @@
 #include <sys/types.h>
 
 // Points the user and machine settings stores, and the user's data folder (where the
-// temporary recording folder lies), at fresh temporary folders for the lifetime of the
+// recordings in progress wait), at fresh temporary folders for the lifetime of the
 // object, and restores the environment afterwards.
 class TempSettingsRoots
 {
@@ -21,11 +21,15 @@ public:
     QString path() const { return m_dir.path(); }
 
 private:
+    struct Saved
+    {
+        const char *name;
+        QString path;
+        QByteArray old;
+        bool had = false;
+    };
     QTemporaryDir m_dir;
-    QByteArray m_oldHome, m_oldDirs;
-    bool m_hadHome, m_hadDirs;
-    QByteArray m_oldData;
-    bool m_hadData;
+    Saved m_saved[3];
 };
 
 // Drops the effective user and groups to "nobody" while alive when the test runs as root, so that

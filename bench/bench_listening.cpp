@@ -1,0 +1,84 @@
+// Armed listening as the main window keeps it all day: input open, paused, levels and
+// state polled every 200 ms. Measured for 30 s against a sound server of its own.
+#include "Benchmark.h"
+
+#include "recording/AudioEngine.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int PollMs = 200;
+constexpr int MeasureMs = 30000;
+
+bool soundServer(const QString &command, const QString &dir)
+{
+    QProcess p;
+    p.start(Bench::sourceDir() + u"/scripts/sound-server"_s, {command, dir});
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
+
+int benchListening()
+{
+    QTemporaryDir runtime(u"/tmp/voxmere-bench-XXXXXX"_s);
+    if (!soundServer(u"start"_s, runtime.path())) {
+        fprintf(stderr, "listening: cannot start the sound server (scripts/sound-server)\n");
+        return 1;
+    }
+    // The sound server connection is made on first use, which is below.
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    qunsetenv("PULSE_SERVER");
+    int result = 0;
+    {
+        AudioEngine engine;
+        if (engine.OpenInput() != 0 || (engine.setPaused(true), engine.Record()) != 0) {
+            fprintf(stderr, "listening: the input does not open\n");
+            result = 1;
+        } else {
+            QTimer poll;
+            int polls = 0, running = 0;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                float a, b;
+                qint16 spare;
+                engine.GetLevels(a, spare, b, spare);
+                running += engine.State() >= 2;
+                ++polls;
+            });
+            poll.start(PollMs);
+            QEventLoop loop;
+            QTimer::singleShot(1000, &loop, &QEventLoop::quit); // settle
+            loop.exec();
+
+            QElapsedTimer wall;
+            const double start = Bench::processCpuSeconds();
+            wall.start();
+            polls = running = 0;
+            QTimer::singleShot(MeasureMs, &loop, &QEventLoop::quit);
+            loop.exec();
+            const double cpu = Bench::processCpuSeconds() - start;
+            const double seconds = wall.elapsed() / 1000.0;
+            if (running != polls || polls < MeasureMs / PollMs - 5) {
+                fprintf(stderr, "listening: the recorder stopped listening\n");
+                result = 1;
+            } else {
+                Bench::report("listening_cpu_percent", 100.0 * cpu / seconds);
+            }
+        }
+        engine.Stop();
+        engine.Close();
+    }
+    soundServer(u"stop"_s, runtime.path());
+    return result;
+}
