@@ -339,6 +339,9 @@ bool frmMain::Form_Load()
         ctx.CurrentUserName = GetPCAndUserName(ctx.services.userName);
         // Calls an earlier run left unfinished or unmoved are filed now.
         recording->FileLeftoverRecordings();
+        // Detection ticks from here on, also inside the boxes the rest of the load may
+        // show, but never before the temporary folder and the user are known.
+        detection->Detection.start();
         UpdateButtons();
         setElapsedPanel(u"00:00:00"_s);
         SetStatusText(u"Ready"_s);
@@ -375,9 +378,6 @@ bool frmMain::Form_Load()
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
             setWindowState(windowState() | Qt::WindowMinimized);
-        // Detection ticks only once loaded: a tick inside a box of the load could
-        // otherwise record before the temporary folder is chosen.
-        detection->Detection.start();
         emit loaded();
         return true;
     } catch (const std::exception &e) {
