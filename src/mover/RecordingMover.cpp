@@ -209,6 +209,11 @@ bool RecordingMover::IsFinishedRecording(const QString &fileName)
     return finished.match(fileName).hasMatch();
 }
 
+bool RecordingMover::IsFinishedNote(const QString &fileName)
+{
+    return fileName.endsWith(u".txt"_s) && IsFinishedRecording(fileName.chopped(4) + u".wav"_s);
+}
+
 QString RecordingMover::LockFileName(const QString &wavs)
 {
     return JoinPath(wavs, u".voxmere-mover.lock"_s);
@@ -257,7 +262,7 @@ RecordingMover::Result RecordingMover::Run()
     }
     // Listed only now: whatever was filed while an earlier mover held the lock is included.
     QStringList names = QDir(m_wavs).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name);
-    names.removeIf([](const QString &name) { return !IsFinishedRecording(name); });
+    names.removeIf([](const QString &name) { return !IsFinishedRecording(name) && !IsFinishedNote(name); });
     if (names.isEmpty() || !prepareCallPath(result))
         return result;
     for (const QString &name : std::as_const(names))

@@ -51,6 +51,8 @@ public:
 
     // "yyyymmdd-hhmmss-user-seconds.wav": a recording whose capture has ended.
     static bool IsFinishedRecording(const QString &fileName);
+    // The note of such a recording, left here when the calls folder could not be reached.
+    static bool IsFinishedNote(const QString &fileName);
     static QString LockFileName(const QString &wavs);
     // The name a copy has in the calls folder until it is complete.
     static QString TemporaryNameOf(const QString &fileName);

@@ -221,6 +221,8 @@ void RecordingSession::FileLeftoverRecordings()
                      qPrintable(r.problem));
     }
     const QStringList waiting = QDir(ctx.TempFolder).entryList(QDir::Files);
-    if (std::any_of(waiting.begin(), waiting.end(), RecordingMover::IsFinishedRecording))
+    if (std::any_of(waiting.begin(), waiting.end(), [](const QString &name) {
+            return RecordingMover::IsFinishedRecording(name) || RecordingMover::IsFinishedNote(name);
+        }))
         LaunchMover();
 }

@@ -134,6 +134,7 @@ void tst_RecordingMover::movesEveryFinishedRecording()
         {Call, MoverFixture::content(1, 300000)},
         {u"20240301-101500-ann-0.wav"_s, QByteArray()},
         {u"20240302-080000-bob-7.wav"_s, MoverFixture::content(2, 4096)},
+        {u"20240302-080000-bob-7.txt"_s, "Order 42"}, // a note that could not be filed
     };
     for (auto it = calls.begin(); it != calls.end(); ++it)
         MoverFixture::writeFile(JoinPath(f.wavs(), it.key()), it.value());
@@ -147,18 +148,20 @@ void tst_RecordingMover::movesEveryFinishedRecording()
     const QByteArray liveBytes = MoverFixture::content(3, 1000);
     MoverFixture::writeFile(JoinPath(f.wavs(), live), liveBytes);
     MoverFixture::writeFile(JoinPath(f.wavs(), u"readme.txt"_s), "not a call");
+    MoverFixture::writeFile(JoinPath(f.wavs(), u"20240302-090000-ann.txt"_s), "in progress");
 
     // The share is configured; mounted in the second row, not needed in the first.
     const RecordingMover::Result result = runMover(f, callPath, {f.root() + u"/share"_s});
 
     QCOMPARE(result.problems, QStringList());
     QCOMPARE(result.exitCode(), 0);
-    QCOMPARE(result.moved, 3);
+    QCOMPARE(result.moved, 4);
     QCOMPARE(MoverFixture::filesIn(callPath), calls.keys());
     for (auto it = calls.begin(); it != calls.end(); ++it)
         QCOMPARE(MoverFixture::readFile(JoinPath(callPath, it.key())), it.value());
     QCOMPARE(QFileInfo(JoinPath(callPath, Call)).lastModified(), stamp);
-    QCOMPARE(MoverFixture::filesIn(f.wavs()), QStringList({live, u"readme.txt"_s}));
+    QCOMPARE(MoverFixture::filesIn(f.wavs()),
+             QStringList({u"20240302-090000-ann.txt"_s, live, u"readme.txt"_s}));
     QCOMPARE(MoverFixture::readFile(JoinPath(f.wavs(), live)), liveBytes);
 }
 
