@@ -366,9 +366,10 @@ bool frmMain::Form_Load()
         }
 
         CurrentFolder = ctx.settings.CallPath;
-        // A first start files calls into the default folder: make sure it is there.
-        if (ctx.settings.CallPath == ProgramSettings::DefaultCallPath())
-            QDir().mkpath(ctx.settings.CallPath);
+        // A first start files and views calls in the default folder: make sure it is there.
+        const QString defaultPath = ProgramSettings::DefaultCallPath();
+        if (ctx.settings.CallPath == defaultPath || ctx.settings.SearchPath == defaultPath)
+            QDir().mkpath(defaultPath);
 
         review->SetDirPath(ctx.settings.SearchPath);
         review->SetUpCallColumns();

@@ -8,6 +8,7 @@
 #include "review/clsSearch.h"
 #include "review/dlgFindCall.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QTreeView>
@@ -35,8 +36,11 @@ CallReview::~CallReview() = default;
 
 void CallReview::SetDirPath(const QString &path)
 {
-    // A viewed folder removed since the last run: its nearest parent instead.
+    // A viewed folder removed since the last run: its nearest parent instead, and the
+    // listing follows it there rather than failing on the folder that is gone.
     const QString folder = CallFolders::NearestExisting(path);
+    if (!QFileInfo(path).isDir())
+        m_window.ctx.settings.SearchPath = folder;
     m_folders->FillDrives(folder);
     m_folders->SetDirPath(folder);
 }

@@ -33,12 +33,13 @@ struct WindowFixture
     QTemporaryDir calls;
     std::unique_ptr<frmMain> window;
 
-    WindowFixture()
+    // viewed: the folder last viewed, relative to the calls folder.
+    explicit WindowFixture(const QString &viewed = QString())
     {
         app.registry.CreateKey(app.UserKey);
         app.registry.CreateKey(app.MachineKey);
         app.store.SaveStringSetting(u"CallPath"_s, calls.path() + u'/');
-        app.store.SaveStringSetting(u"SearchPath"_s, calls.path());
+        app.store.SaveStringSetting(u"SearchPath"_s, calls.path() + viewed);
         ReviewFixture::addCall(calls.path(), u"20240301-091500-ann-75.wav"_s, QByteArray("today's note"));
         ReviewFixture::addCall(calls.path(), u"20240301-101500-bob-5.wav"_s);
         ReviewFixture::addCall(calls.path(), u"20240229-101500-bob-5.wav"_s);
@@ -57,6 +58,7 @@ class tst_frmMainReview : public QObject
 
 private slots:
     void loadListsTodaysCallsOfTheViewedFolder();
+    void viewedFolderGoneSinceTheLastRun();
     void findButtonOpensTheDialogOnTheBrowsersFolder();
     void showAllAndDeletingTheViewedFolder();
     void popupEmailAndSaveAreTheButtons();
@@ -75,6 +77,15 @@ void tst_frmMainReview::loadListsTodaysCallsOfTheViewedFolder()
     QCOMPARE(f.window->GetCallLocation(2), f.calls.path() + u"/20240301-091500-ann-75.wav"_s);
     QCOMPARE(f.window->GetCallByKey(u"#2#"_s)->CallNote(), u"today's note"_s);
     QVERIFY(f.window->drvList->count() > 0);
+}
+
+// The folder viewed last time was removed: the nearest folder above it is listed.
+void tst_frmMainReview::viewedFolderGoneSinceTheLastRun()
+{
+    WindowFixture f(u"/old/2023"_s);
+    QVERIFY2(f.prompts.shown().isEmpty(), qPrintable(f.prompts.texts().join(u'|')));
+    QCOMPARE(f.window->review->folders().Path(), f.calls.path());
+    QCOMPARE(f.list().HasCalls(), true);
 }
 
 void tst_frmMainReview::findButtonOpensTheDialogOnTheBrowsersFolder()
