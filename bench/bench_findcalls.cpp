@@ -2,13 +2,14 @@
 // against find + cat and grep over the same tree; and the call list filled with it.
 #include "Benchmark.h"
 
-#include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/Prompts.h"
-#include "app/UserName.h"
-#include "callstore/CallList.h"
+#include "base/AppContext.h"
+#include "base/Clock.h"
+#include "base/Prompts.h"
+#include "base/UserName.h"
+#include "callstore/ui/CallList.h"
+#include "review/CallSearch.h"
 #include "callstore/CallListModel.h"
-#include "recording/RecorderComponent.h"
+#include "base/RecorderComponent.h"
 #include "review/clsSearch.h"
 
 #include <QCoreApplication>
@@ -112,6 +113,14 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// The listing as the main window fills it: a search of the folder into the call list.
+qsizetype fill(CallList &list, AppContext &app, const clsSearch &criteria)
+{
+    return list.FillListing([&](CallListingSink &sink, std::unique_ptr<colCalls> &calls) {
+        return CallSearch(app, &sink).FindCalls(criteria, calls);
+    });
+}
+
 void run()
 {
     QTemporaryDir settings;
@@ -157,18 +166,18 @@ void run()
 
     // Warm the caches once, then alternate.
     shell(findCat, tree.path());
-    list.FindCalls(all);
+    fill(list, app, all);
     std::vector<double> findCalls, baseline, noteSearch, grepTimes;
     qsizetype listed = 0, found = 0;
     for (int r = 0; r < Runs; ++r) {
         baseline.push_back(shell(findCat, tree.path()));
         QElapsedTimer t;
         t.start();
-        listed = list.FindCalls(all);
+        listed = fill(list, app, all);
         findCalls.push_back(seconds(t));
         grepTimes.push_back(shell(grep, tree.path()));
         t.restart();
-        found = list.FindCalls(word);
+        found = fill(list, app, word);
         noteSearch.push_back(seconds(t));
     }
     if (listed != Folders * CallsPerFolder || found != Folders * CallsPerFolder / 20)
@@ -182,7 +191,7 @@ void run()
     Bench::report("note_search_ratio_vs_grep", median(noteSearch) / median(grepTimes), 2);
 
     // The list filled from the whole collection, laid out and painted.
-    list.FindCalls(all);
+    fill(list, app, all);
     std::vector<double> fill, scroll;
     for (int r = 0; r < Runs; ++r) {
         list.model().setCalls(nullptr);

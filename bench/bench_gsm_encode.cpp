@@ -3,8 +3,8 @@
 // in turns, and the fastest of each counts (the machine is shared).
 #include "Benchmark.h"
 
-#include "recording/RecordWriter.h"
-#include "recording/WaveWriter.h"
+#include "audio/RecordWriter.h"
+#include "audio/WaveWriter.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,7 +2,7 @@
 // state polled every 200 ms. Measured for 30 s against a sound server of its own.
 #include "Benchmark.h"
 
-#include "recording/AudioEngine.h"
+#include "audio/AudioEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

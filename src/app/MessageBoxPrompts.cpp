@@ -1,6 +1,6 @@
 #include "app/MessageBoxPrompts.h"
 
-#include "app/Product.h"
+#include "base/Product.h"
 
 #include <QMessageBox>
 

@@ -1,23 +1,23 @@
 #include "app/frmMain.h"
 
-#include "app/AppContext.h"
+#include "base/AppContext.h"
 #include "app/AppIcons.h"
-#include "app/Clock.h"
-#include "app/Product.h"
-#include "app/Prompts.h"
-#include "app/RuntimeError.h"
-#include "app/Twips.h"
-#include "app/UserIdentity.h"
-#include "app/modUtilityFunctions.h"
+#include "base/Clock.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/Twips.h"
+#include "callstore/UserIdentity.h"
+#include "base/modUtilityFunctions.h"
 #include "controls/kvtSlider.h"
-#include "recording/RecorderComponent.h"
+#include "base/RecorderComponent.h"
 #include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
-#include "callstore/CallList.h"
-#include "review/CallReview.h"
-#include "review/Playback.h"
+#include "callstore/ui/CallList.h"
+#include "review/ui/CallReview.h"
+#include "review/ui/Playback.h"
 #include "recording/VoiceDetection.h"
-#include "recording/frmAddNote.h"
+#include "recording/ui/frmAddNote.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -95,7 +95,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     connect(cmdPause, &QToolButton::clicked, recording.get(), &RecordingSession::cmdPause_Click);
 
     // Review: the call list, folder browser and Find Calls.
-    review = std::make_unique<CallReview>(*this);
+    review = std::make_unique<CallReview>(
+        ctx, CallReview::Controls{this, lvwCalls, txtNote, StatusPanel[2], drvList, dirList, btnHome,
+                                  cmdNewFolder, btnDelFolder, cmdFind, cmdEmail, cmdSave});
 
     CallList &list = review->list();
     Playback::Links links;
@@ -325,7 +327,7 @@ bool frmMain::Form_Load()
         setWindowIcon(AppIcons::icon("AAA"));
 
         if (ctx.settings.GetRegistrySettings(ctx.store, ctx.prompts()))
-            move(Twips::toPixels(ctx.settings.Left, this), Twips::toPixels(ctx.settings.Top, this));
+            move(Twips::toPixels(ctx.settings.Left, logicalDpiX()), Twips::toPixels(ctx.settings.Top, logicalDpiX()));
         else
             move(0, 0);
 
@@ -575,10 +577,10 @@ void frmMain::SaveFormPosition()
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QRect g = frameGeometry();
-    ctx.store.SaveFormValue(u"Height"_s, QString::number(Twips::fromPixels(g.height(), this)));
-    ctx.store.SaveFormValue(u"Width"_s, QString::number(Twips::fromPixels(g.width(), this)));
-    ctx.store.SaveFormValue(u"Left"_s, QString::number(Twips::fromPixels(g.x(), this)));
-    ctx.store.SaveFormValue(u"Top"_s, QString::number(Twips::fromPixels(g.y(), this)));
+    ctx.store.SaveFormValue(u"Height"_s, QString::number(Twips::fromPixels(g.height(), logicalDpiX())));
+    ctx.store.SaveFormValue(u"Width"_s, QString::number(Twips::fromPixels(g.width(), logicalDpiX())));
+    ctx.store.SaveFormValue(u"Left"_s, QString::number(Twips::fromPixels(g.x(), logicalDpiX())));
+    ctx.store.SaveFormValue(u"Top"_s, QString::number(Twips::fromPixels(g.y(), logicalDpiX())));
 }
 
 void frmMain::ShowAndRaise()
@@ -596,8 +598,8 @@ void frmMain::changeEvent(QEvent *event)
         return;
     ctx.settings.Minimised = isMinimized();
     if (!isMinimized()) {
-        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), this));
-        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), this));
+        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
+        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
     } else if (trayIcon->isVisible()) {
         // Only the tray icon remains; without a tray the window stays in the task bar.
         QTimer::singleShot(0, this, &QWidget::hide);
@@ -614,8 +616,8 @@ void frmMain::closeEvent(QCloseEvent *event)
     ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
     if (!isMinimized()) {
-        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), this));
-        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), this));
+        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
+        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
     }
     event->accept();
     QApplication::quit();

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/MainState.h"
-#include "app/MainView.h"
+#include "base/MainState.h"
+#include "recording/DetectionView.h"
+#include "recording/RecordingView.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -30,7 +31,7 @@ class frmAddNote;
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
 // lays out the controls and wires them.
-class frmMain : public QMainWindow, public MainView
+class frmMain : public QMainWindow, public RecordingView, public DetectionView
 {
     Q_OBJECT
 public:
@@ -46,7 +47,7 @@ public:
     void UpdateButtons() override;
     void SetPlaybackControls(bool enabled) override;
     void setElapsedPanel(const QString &text) override;
-    QString elapsedPanel() const override;
+    QString elapsedPanel() const;
     // MainView: recording
     void SetLevels(const QString &levelA, const QString &levelB) override;
     bool IsMinimised() const override;

@@ -1,11 +1,11 @@
-#include "app/AppContext.h"
-#include "app/Clock.h"
+#include "base/AppContext.h"
+#include "base/Clock.h"
 #include "app/MessageBoxPrompts.h"
-#include "app/Product.h"
+#include "base/Product.h"
 #include "app/SingleInstance.h"
-#include "app/UserName.h"
+#include "base/UserName.h"
 #include "app/frmMain.h"
-#include "recording/AudioEngine.h"
+#include "audio/AudioEngine.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>

@@ -1,7 +1,7 @@
 #include "callstore/CallFiles.h"
 
-#include "app/Prompts.h"
-#include "app/modErrors.h"
+#include "base/Prompts.h"
+#include "base/modErrors.h"
 #include "callstore/clsCall.h"
 
 #include <QFile>

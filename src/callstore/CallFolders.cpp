@@ -1,6 +1,6 @@
 #include "callstore/CallFolders.h"
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "callstore/CallListModel.h"
 
-#include "app/modUtilityFunctions.h"
+#include "base/modUtilityFunctions.h"
 #include "callstore/colCalls.h"
 
 #include <QLocale>

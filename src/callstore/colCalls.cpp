@@ -1,8 +1,8 @@
 #include "callstore/colCalls.h"
 
-#include "app/Prompts.h"
-#include "app/RuntimeError.h"
-#include "app/modUtilityFunctions.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/modUtilityFunctions.h"
 
 using namespace Qt::StringLiterals;
 

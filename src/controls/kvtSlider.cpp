@@ -1,6 +1,6 @@
 #include "controls/kvtSlider.h"
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "controls/frmValueTip.h"
 
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "mover/RecordingMover.h"
 
-#include "app/ProgramSettings.h"
-#include "app/SettingsStore.h"
-#include "app/modRegistry.h"
+#include "base/ProgramSettings.h"
+#include "base/SettingsStore.h"
+#include "base/modRegistry.h"
 #include "callstore/CallFiles.h"
 
 #include <QDir>

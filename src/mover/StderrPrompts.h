@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompts.h"
+#include "base/Prompts.h"
 
 // The mover has no window: a message box it would show is written to standard error
 // and answered with its first button.

@@ -1,6 +1,6 @@
 #include "recording/RecordingFiles.h"
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "callstore/CallFiles.h"
 
 #include <QDir>

@@ -1,19 +1,19 @@
 #include "recording/RecordingSession.h"
 
-#include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/MainState.h"
-#include "app/MainView.h"
-#include "app/Product.h"
-#include "app/Prompts.h"
-#include "app/RuntimeError.h"
-#include "app/modErrors.h"
+#include "base/AppContext.h"
+#include "base/Clock.h"
+#include "base/MainState.h"
+#include "recording/RecordingView.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/modErrors.h"
 #include "callstore/CallFiles.h"
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
 #include "mover/MoverLauncher.h"
 #include "mover/RecordingMover.h"
-#include "recording/RecorderComponent.h"
+#include "base/RecorderComponent.h"
 #include "recording/RecordingFiles.h"
 
 #include <QDir>
@@ -33,7 +33,7 @@ std::optional<QString> StartMover()
 
 } // namespace
 
-RecordingSession::RecordingSession(AppContext &context, MainState &mainState, MainView &mainView,
+RecordingSession::RecordingSession(AppContext &context, MainState &mainState, RecordingView &mainView,
                                    RecorderComponent &rec, RecorderComponent &play,
                                    QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),

@@ -8,7 +8,7 @@
 
 struct AppContext;
 struct MainState;
-class MainView;
+class RecordingView;
 class RecorderComponent;
 class clsCall;
 
@@ -22,7 +22,7 @@ public:
     // Starts the mover; answers why it did not start, or nothing.
     using MoverLauncher = std::function<std::optional<QString>()>;
 
-    RecordingSession(AppContext &ctx, MainState &state, MainView &view,
+    RecordingSession(AppContext &ctx, MainState &state, RecordingView &view,
                      RecorderComponent &recorder, RecorderComponent &player,
                      QObject *parent = nullptr);
     ~RecordingSession() override;
@@ -58,7 +58,7 @@ private:
 
     AppContext &ctx;
     MainState &state;
-    MainView &view;
+    RecordingView &view;
     RecorderComponent &recorder;
     RecorderComponent &player;
     MoverLauncher m_launchMover;

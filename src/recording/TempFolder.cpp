@@ -1,6 +1,6 @@
 #include "recording/TempFolder.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,11 +1,11 @@
 #include "recording/VoiceDetection.h"
 
-#include "app/AppContext.h"
-#include "app/MainState.h"
-#include "app/MainView.h"
-#include "app/Prompts.h"
-#include "app/modErrors.h"
-#include "recording/RecorderComponent.h"
+#include "base/AppContext.h"
+#include "base/MainState.h"
+#include "recording/DetectionView.h"
+#include "base/Prompts.h"
+#include "base/modErrors.h"
+#include "base/RecorderComponent.h"
 #include "recording/RecordingSession.h"
 
 #include <cmath>
@@ -23,7 +23,7 @@ void enable(QTimer &timer)
 
 } // namespace
 
-VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, MainView &mainView,
+VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, DetectionView &mainView,
                                RecorderComponent &rec, RecordingSession &recording,
                                QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),

@@ -5,7 +5,7 @@
 
 struct AppContext;
 struct MainState;
-class MainView;
+class DetectionView;
 class RecorderComponent;
 class RecordingSession;
 
@@ -16,7 +16,7 @@ class VoiceDetection : public QObject
 {
     Q_OBJECT
 public:
-    VoiceDetection(AppContext &ctx, MainState &state, MainView &view, RecorderComponent &recorder,
+    VoiceDetection(AppContext &ctx, MainState &state, DetectionView &view, RecorderComponent &recorder,
                    RecordingSession &session, QObject *parent = nullptr);
 
     void Detection_Timer();
@@ -40,7 +40,7 @@ private:
 
     AppContext &ctx;
     MainState &state;
-    MainView &view;
+    DetectionView &view;
     RecorderComponent &recorder;
     RecordingSession &session;
 };

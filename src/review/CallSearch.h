@@ -1,5 +1,6 @@
 #pragma once
 
+#include "callstore/CallListingSink.h"
 #include "review/clsSearch.h"
 #include "review/modSearch.h"
 
@@ -22,18 +23,7 @@ struct FolderListing;
 class CallSearch
 {
 public:
-    // What the call list hears of a search.
-    class Sink
-    {
-    public:
-        virtual ~Sink() = default;
-        // The new, empty collection; the old one is emptied right after.
-        virtual void listingReplaced(colCalls &calls) = 0;
-        // After each folder: positions first..last (from 1) were appended.
-        virtual void callsAppended(qsizetype first, qsizetype last) = 0;
-        // A question is about to be asked (false) or has been answered (true).
-        virtual void busy(bool) {}
-    };
+    using Sink = CallListingSink;
 
     // The question asked before listing more than this many files of one folder.
     static constexpr qsizetype QuestionAbove = 200;

@@ -1,6 +1,6 @@
 #include "review/FolderListing.h"
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <QFile>
 

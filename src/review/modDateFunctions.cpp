@@ -1,6 +1,6 @@
 #include "review/modDateFunctions.h"
 
-#include "app/modUtilityFunctions.h"
+#include "base/modUtilityFunctions.h"
 
 using namespace Qt::StringLiterals;
 

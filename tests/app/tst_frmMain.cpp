@@ -2,7 +2,7 @@
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
 #include "TestDoubles.h"
-#include "app/AppContext.h"
+#include "base/AppContext.h"
 #include "app/frmMain.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "ScriptedPrompts.h"
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "callstore/colCalls.h"
 
 #include <QtTest>

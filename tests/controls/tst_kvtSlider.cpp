@@ -1,4 +1,4 @@
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "controls/kvtSlider.h"
 
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "MoverFixture.h"
 
 #include "ScriptedPrompts.h"
-#include "app/modRegistry.h"
+#include "base/modRegistry.h"
 
 #include <QDir>
 #include <QFile>

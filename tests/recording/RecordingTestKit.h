@@ -7,9 +7,10 @@
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
 #include "TestDoubles.h"
-#include "app/AppContext.h"
-#include "app/MainState.h"
-#include "app/MainView.h"
+#include "base/AppContext.h"
+#include "base/MainState.h"
+#include "recording/DetectionView.h"
+#include "recording/RecordingView.h"
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
 #include "recording/RecordingSession.h"
@@ -21,7 +22,7 @@
 #include <QTimer>
 #include <functional>
 
-class FakeMainView final : public MainView
+class FakeMainView final : public RecordingView, public DetectionView
 {
 public:
     explicit FakeMainView(Prompts &prompts) : calls(std::make_unique<colCalls>(&prompts)) {}
@@ -31,7 +32,6 @@ public:
     void UpdateButtons() override { ++buttonUpdates; }
     void SetPlaybackControls(bool enabled) override { playbackControls = enabled; }
     void setElapsedPanel(const QString &text) override { elapsed = text; }
-    QString elapsedPanel() const override { return elapsed; }
     void SetLevels(const QString &a, const QString &b) override { levelA = a; levelB = b; }
     bool IsMinimised() const override { return minimised; }
     void ShowAndRaise() override { minimised = false; ++raised; }

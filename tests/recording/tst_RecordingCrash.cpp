@@ -3,9 +3,9 @@
 #include "SpeechCall.h"
 #include "TempSettingsRoots.h"
 #include "TestDoubles.h"
-#include "app/AppContext.h"
+#include "base/AppContext.h"
 #include "callstore/CallFiles.h"
-#include "recording/RecorderComponent.h"
+#include "base/RecorderComponent.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

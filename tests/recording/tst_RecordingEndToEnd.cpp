@@ -3,14 +3,14 @@
 #include "SpeechCall.h"
 #include "TempSettingsRoots.h"
 #include "TestDoubles.h"
-#include "app/AppContext.h"
+#include "base/AppContext.h"
 #include "app/frmMain.h"
 #include "callstore/CallFiles.h"
 #include "callstore/colCalls.h"
 #include "mover/MoverLauncher.h"
-#include "recording/AudioEngine.h"
+#include "audio/AudioEngine.h"
 #include "recording/RecordingSession.h"
-#include "recording/frmAddNote.h"
+#include "recording/ui/frmAddNote.h"
 
 #include <QDateTime>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "recording/frmAddNote.h"
+#include "recording/ui/frmAddNote.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ScriptedPrompts.h"
-#include "app/MainState.h"
+#include "base/MainState.h"
 #include "controls/kvtSlider.h"
-#include "review/Playback.h"
+#include "review/ui/Playback.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "PlaybackRig.h"
-#include "recording/AudioEngine.h"
+#include "audio/AudioEngine.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "ListFixture.h"
 #include "review/clsSearch.h"
-#include "review/dlgDatePicker.h"
-#include "review/dlgFindCall.h"
+#include "review/ui/dlgDatePicker.h"
+#include "review/ui/dlgFindCall.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -70,7 +70,7 @@ void tst_dlgFindCall::searchFillsListCountAndNote()
     ReviewFixture::addCall(folder, u"20240301-091500-ann-75.wav"_s, QByteArray("Order from Smith"));
     ReviewFixture::addCall(folder, u"20240301-080000-bob-5.wav"_s);
     ReviewFixture::addCall(folder, u"20240229-080000-bob-5.wav"_s);
-    dlgFindCall dialog(f.app, [&f](const clsSearch &c) { return f.list.FindCalls(c); }, f.lvwCalls, &f.window);
+    dlgFindCall dialog(f.app, [&f](const clsSearch &c) { return f.find(c); }, f.lvwCalls, &f.window);
     dialog.show();
     dialog.btnToday->click();
     dialog.cmdSearch->click();
@@ -85,7 +85,7 @@ void tst_dlgFindCall::noMatch()
 {
     ListFixture f;
     ReviewFixture::addCall(f.folder(), u"20240301-091500-ann-75.wav"_s, QByteArray("Order from Smith"));
-    dlgFindCall dialog(f.app, [&f](const clsSearch &c) { return f.list.FindCalls(c); }, f.lvwCalls, &f.window);
+    dlgFindCall dialog(f.app, [&f](const clsSearch &c) { return f.find(c); }, f.lvwCalls, &f.window);
     dialog.show();
     dialog.cmdSearch->click();
     QCOMPARE(f.txtNote->toPlainText(), u"Order from Smith"_s);

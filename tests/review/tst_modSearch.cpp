@@ -1,5 +1,5 @@
 #include "ReviewFixture.h"
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "review/modDateFunctions.h"
 #include "review/modSearch.h"
 

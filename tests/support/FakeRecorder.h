@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/RecorderComponent.h"
+#include "base/RecorderComponent.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/UserName.h"
+#include "base/Clock.h"
+#include "base/UserName.h"
 
 // A clock that says what the test tells it.
 class FixedClock final : public Clock

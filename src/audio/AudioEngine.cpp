@@ -1,0 +1,394 @@
+#include "audio/AudioEngine.h"
+
+#include "audio/CaptureWorker.h"
+#include "audio/MixerLauncher.h"
+#include "audio/PlaybackFile.h"
+#include "audio/PlaybackWorker.h"
+#include "audio/RecordWriter.h"
+#include "base/RecorderCodes.h"
+#include "audio/WaveWriter.h"
+
+#include <QMediaDevices>
+
+#include <cmath>
+#include <type_traits>
+
+void AudioEngine::ensureThread()
+{
+    if (m_thread.isRunning())
+        return;
+    m_capture = std::make_unique<CaptureWorker>();
+    m_playback = std::make_unique<PlaybackWorker>();
+    m_capture->moveToThread(&m_thread);
+    m_playback->moveToThread(&m_thread);
+    m_thread.start();
+}
+
+template<typename F>
+auto AudioEngine::onAudioThread(F &&f)
+{
+    ensureThread();
+    using R = std::invoke_result_t<F>;
+    if constexpr (std::is_void_v<R>) {
+        QMetaObject::invokeMethod(m_capture.get(), std::forward<F>(f), Qt::BlockingQueuedConnection);
+    } else {
+        R result{};
+        QMetaObject::invokeMethod(m_capture.get(), std::forward<F>(f), Qt::BlockingQueuedConnection,
+                                  &result);
+        return result;
+    }
+}
+
+AudioEngine::AudioEngine()
+{
+    // The sound server connection is the process's; make it belong to this thread
+    // rather than to an audio thread that ends with its engine.
+    QMediaDevices::defaultAudioInput();
+    m_thread.setObjectName(QStringLiteral("voxmere-audio"));
+}
+
+AudioEngine::~AudioEngine()
+{
+    closePlayer();
+    closeRecorder();
+    if (!m_thread.isRunning())
+        return;
+    onAudioThread([this] {
+        m_capture->stop();
+        m_playback->stop();
+    });
+    // Deleted on their own thread as it finishes.
+    m_capture.release()->deleteLater();
+    m_playback.release()->deleteLater();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+// ---------------------------------------------------------------- recorder settings
+
+void AudioEngine::setPcmRate(qint16 rate)
+{
+    m_pcmRate = rate;
+    if (m_recordOption == OptionPcm)
+        setRecordOption(OptionPcm);
+}
+
+void AudioEngine::setRecordOption(qint16 option)
+{
+    m_recordOption = option;
+    if (option == OptionGsm)
+        m_format = WaveFormat::gsm();
+    else if (option == OptionPcm && WaveFormat::isValidPcmRate(m_pcmRate))
+        m_format = WaveFormat::pcm(m_pcmRate);
+    else
+        m_format.reset(); // answered with code 5 when the input or file is opened
+}
+
+void AudioEngine::setRecordFormat(const QString &waveFormatHex)
+{
+    m_format = WaveFormat::fromHex(waveFormatHex);
+}
+
+// ---------------------------------------------------------------- recorder
+
+qint16 AudioEngine::findInput(const WaveFormat &format, QAudioDevice &device) const
+{
+    device = QMediaDevices::defaultAudioInput();
+    if (device.isNull() || !device.isFormatSupported(format.captureFormat()))
+        return RecorderCode::NoDevice;
+    return RecorderCode::Ok;
+}
+
+qint16 AudioEngine::OpenInput()
+{
+    if (playerOpen() || m_running)
+        return RecorderCode::WrongState;
+    if (!m_format)
+        return RecorderCode::UnsupportedFormat;
+    // With a record file waiting, the input takes that file's format.
+    const WaveFormat format = m_writer ? m_openFormat : *m_format;
+    QAudioDevice device;
+    if (const qint16 code = findInput(format, device))
+        return code;
+    m_inputDevice = device;
+    m_openFormat = format;
+    m_inputOpen = true;
+    return RecorderCode::Ok;
+}
+
+qint16 AudioEngine::OpenRecordFile(const QString &path)
+{
+    if (playerOpen() || m_running || m_writer)
+        return RecorderCode::WrongState;
+    if (!m_format)
+        return RecorderCode::UnsupportedFormat;
+    // Whatever happens below, a Record after a failure here must not meter quietly
+    // while the caller believes it records.
+    m_inputOpen = false;
+    QAudioDevice device;
+    if (const qint16 code = findInput(*m_format, device))
+        return code;
+    qint16 code = RecorderCode::Ok;
+    std::unique_ptr<WaveWriter> file = WaveWriter::create(path, *m_format, code);
+    if (!file)
+        return code;
+    m_writer = std::make_shared<RecordWriter>(std::move(file));
+    m_openFormat = *m_format;
+    m_inputDevice = device;
+    m_inputOpen = true;
+    m_lastFrames = 0;
+    return RecorderCode::Ok;
+}
+
+qint16 AudioEngine::Record()
+{
+    if (playerOpen() || !m_inputOpen || m_running)
+        return RecorderCode::WrongState;
+    const QAudioFormat format = m_openFormat.captureFormat();
+    if (m_writer) {
+        if (const qint16 code = m_writer->start())
+            return code;
+    }
+    const QAudioDevice device = m_inputDevice;
+    const qint16 code = onAudioThread([&] { return m_capture->start(device, format); });
+    if (code != RecorderCode::Ok)
+        return code;
+    m_capture->sink().begin(m_writer, m_paused);
+    m_running = true;
+    return RecorderCode::Ok;
+}
+
+void AudioEngine::stopRecorder()
+{
+    if (m_running) {
+        m_capture->sink().end();
+        m_running = false;
+        if (!m_pendingError)
+            m_pendingError = m_capture->failure();
+    }
+    if (m_writer) {
+        const qint16 code = m_writer->finish();
+        if (code && !m_pendingError)
+            m_pendingError = code;
+        m_lastFrames = m_writer->framesWritten();
+        m_lastRate = m_writer->sampleRate();
+        m_writer.reset();
+    }
+}
+
+qint16 AudioEngine::closeRecorder()
+{
+    stopRecorder();
+    if (m_capture)
+        onAudioThread([this] { m_capture->stop(); });
+    m_inputOpen = false;
+    m_paused = false;
+    m_lastFrames = 0;
+    return std::exchange(m_pendingError, qint16(0));
+}
+
+qint16 AudioEngine::recorderState()
+{
+    if (!recorderOpen())
+        return 0;
+    if (!m_running || m_capture->failure() || (m_writer && m_writer->failure()))
+        return 1;
+    return m_writer && !m_paused ? 3 : 2;
+}
+
+void AudioEngine::GetLevels(float &levelA, qint16 &, float &levelB, qint16 &)
+{
+    if (!playerOpen() && recorderState() >= 2) {
+        m_capture->sink().meter().take(levelA, levelB);
+        return;
+    }
+    levelA = levelB = LevelMeter::Floor;
+}
+
+qint16 AudioEngine::ShowMixer(qint16 show)
+{
+    if (show == 0)
+        return RecorderCode::Ok;
+    return MixerLauncher::show() ? RecorderCode::Ok : RecorderCode::NoMixer;
+}
+
+// ---------------------------------------------------------------- shared members
+
+qint16 AudioEngine::State()
+{
+    if (playerOpen()) {
+        if (m_outputRunning && m_playback->playing())
+            return 3;
+        return 2;
+    }
+    return recorderState();
+}
+
+qint16 AudioEngine::Close()
+{
+    if (playerOpen()) {
+        closePlayer();
+        return std::exchange(m_playError, qint16(0));
+    }
+    return closeRecorder();
+}
+
+void AudioEngine::Stop()
+{
+    if (playerOpen()) {
+        haltPlaying();
+        m_playRequested = false;
+        return;
+    }
+    stopRecorder();
+}
+
+bool AudioEngine::Paused()
+{
+    return playerOpen() ? m_playPaused : m_paused;
+}
+
+void AudioEngine::setPaused(bool paused)
+{
+    if (playerOpen()) {
+        if (paused == m_playPaused)
+            return;
+        m_playPaused = paused;
+        if (paused)
+            haltPlaying();
+        else if (m_playRequested)
+            startPlaying();
+        return;
+    }
+    m_paused = paused;
+    if (m_running)
+        m_capture->sink().setPaused(paused);
+}
+
+double AudioEngine::Position()
+{
+    if (playerOpen())
+        return double(playFrame()) / m_playFile->sampleRate();
+    if (m_writer)
+        return double(m_writer->framesWritten()) / m_writer->sampleRate();
+    return double(m_lastFrames) / m_lastRate;
+}
+
+// ---------------------------------------------------------------- player
+
+qint16 AudioEngine::Open(const QString &path)
+{
+    if (recorderOpen())
+        return RecorderCode::WrongState;
+    closePlayer();
+    qint16 code = RecorderCode::Ok;
+    m_playFile = PlaybackFile::open(path, m_fileType, code);
+    m_playFrame = 0;
+    m_playRequested = false;
+    return code;
+}
+
+qint64 AudioEngine::playFrame()
+{
+    if (m_outputRunning) {
+        if (const qint16 failure = m_playback->failure(); failure && !m_playError)
+            m_playError = failure;
+        return m_playback->position();
+    }
+    return m_playFrame;
+}
+
+qint16 AudioEngine::startPlaying()
+{
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return RecorderCode::CantStartPlayback;
+    PlaybackFile *file = m_playFile.get();
+    const qint64 frame = m_playFrame;
+    const qint16 code = onAudioThread([&] { return m_playback->start(device, file, frame); });
+    m_outputRunning = code == RecorderCode::Ok;
+    return code;
+}
+
+void AudioEngine::haltPlaying()
+{
+    if (!m_outputRunning)
+        return;
+    onAudioThread([this] { m_playback->stop(); });
+    m_playFrame = playFrame();
+    m_outputRunning = false;
+}
+
+void AudioEngine::closePlayer()
+{
+    haltPlaying();
+    m_playFile.reset();
+    m_playRequested = false;
+    m_playPaused = false;
+    m_playFrame = 0;
+}
+
+qint16 AudioEngine::Play()
+{
+    if (!playerOpen())
+        return RecorderCode::WrongState;
+    m_playRequested = true;
+    if (m_playPaused || (m_outputRunning && m_playback->playing()))
+        return RecorderCode::Ok;
+    m_playFrame = playFrame();
+    haltPlaying();
+    if (m_playFrame >= m_playFile->frames())
+        m_playFrame = 0; // played to the end before: from the start again
+    const qint16 code = startPlaying();
+    if (code != RecorderCode::Ok)
+        m_playRequested = false;
+    return code;
+}
+
+void AudioEngine::setPosition(double seconds)
+{
+    if (!playerOpen())
+        return;
+    const double frame = std::round(seconds * m_playFile->sampleRate());
+    const qint64 target = qBound<qint64>(0, qint64(frame), m_playFile->frames());
+    const bool resume = m_playRequested && !m_playPaused;
+    haltPlaying();
+    m_playFrame = target;
+    if (resume)
+        startPlaying();
+}
+
+QString AudioEngine::FileName()
+{
+    return playerOpen() ? m_playFile->path() : QString();
+}
+
+qint32 AudioEngine::SampleCount()
+{
+    return playerOpen() ? qint32(qMin<qint64>(m_playFile->frames(), INT32_MAX)) : 0;
+}
+
+qint32 AudioEngine::SamplePosition()
+{
+    return playerOpen() ? qint32(qMin<qint64>(playFrame(), INT32_MAX)) : 0;
+}
+
+double AudioEngine::Length()
+{
+    return playerOpen() ? m_playFile->length() : 0.0;
+}
+
+void AudioEngine::GetFormatDescription(QString &description)
+{
+    description = playerOpen() ? m_playFile->description() : QString();
+}
+
+void AudioEngine::setOpenMode(qint16 mode)
+{
+    m_openMode = mode; // 1, playback, is the only mode there is
+}
+
+void AudioEngine::setFileType(qint16 type)
+{
+    m_fileType = type;
+}

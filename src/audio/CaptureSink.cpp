@@ -1,0 +1,51 @@
+#include "audio/CaptureSink.h"
+
+#include "audio/RecordWriter.h"
+
+CaptureSink::CaptureSink(QObject *parent) : QIODevice(parent)
+{
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+void CaptureSink::setSampleFormat(QAudioFormat::SampleFormat format)
+{
+    std::lock_guard lock(m_mutex);
+    m_format = format;
+}
+
+void CaptureSink::begin(std::shared_ptr<RecordWriter> writer, bool paused)
+{
+    m_meter.reset();
+    std::lock_guard lock(m_mutex);
+    m_writer = std::move(writer);
+    m_paused = paused;
+    m_capturing = true;
+}
+
+std::shared_ptr<RecordWriter> CaptureSink::end()
+{
+    std::lock_guard lock(m_mutex);
+    m_capturing = false;
+    return std::exchange(m_writer, nullptr);
+}
+
+void CaptureSink::setPaused(bool paused)
+{
+    std::lock_guard lock(m_mutex);
+    m_paused = paused;
+}
+
+qint64 CaptureSink::writeData(const char *data, qint64 len)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_capturing)
+        return len; // the input stays open between calls; what it hears then is not wanted
+    if (m_writer && m_writer->failure() != 0) {
+        m_capturing = false; // the file cannot take more: capture stops with it
+        return len;
+    }
+    m_meter.add(data, len, m_format);
+    if (m_writer && !m_paused)
+        m_writer->push(data, len);
+    return len;
+}

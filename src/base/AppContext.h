@@ -1,0 +1,40 @@
+#pragma once
+
+#include "base/ProgramSettings.h"
+#include "base/SettingsStore.h"
+#include "base/modRegistry.h"
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class Prompts;
+class RecorderComponent;
+class UserNameSource;
+
+// The outside world as the program sees it; tests pass doubles.
+struct Services
+{
+    Prompts &prompts;
+    Clock &clock;
+    UserNameSource &userName;
+    // A new recorder/player component instance (the window keeps one of each).
+    std::function<std::unique_ptr<RecorderComponent>()> newRecorder;
+};
+
+// The program-wide state: settings, the two keys, the user and the temporary folder.
+struct AppContext
+{
+    explicit AppContext(Services services);
+
+    Services services;
+    QString UserKey;    // "HKEY_CURRENT_USER\SOFTWARE\Voxmere"
+    QString MachineKey; // "HKEY_LOCAL_MACHINE\SOFTWARE\Voxmere"
+    modRegistry registry;
+    SettingsStore store;
+    ProgramSettings settings;
+    QString CurrentUserName; // lower-cased login name that labels calls
+    QString TempFolder;      // where recordings are written, ends in "/"
+
+    Prompts &prompts() { return services.prompts; }
+};

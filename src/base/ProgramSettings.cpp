@@ -1,0 +1,101 @@
+#include "base/ProgramSettings.h"
+
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/SettingsStore.h"
+#include "base/modRegistry.h"
+#include "base/modUtilityFunctions.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+using modUtilityFunctions::BoolToLong;
+
+const char *const ProgramSettings::ColumnWidthNames[5] = {"GRD_USER", "GRD_DATE", "GRD_TIME",
+                                                          "GRD_DUR", "GRD_NOTE"};
+
+QString ProgramSettings::DefaultCallPath()
+{
+    const QString appFolder = QCoreApplication::applicationDirPath();
+    const QFileInfo calls(appFolder + u"/Calls"_s);
+    if (calls.exists() ? calls.isWritable() : QFileInfo(appFolder).isWritable())
+        return appFolder + u"/Calls/"_s;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + u"/Voxmere/Calls/"_s;
+}
+
+bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts)
+{
+    try {
+        modRegistry &reg = store.registry();
+        if (reg.ReadStringValue(store.UserKey(), u"CallPath"_s, QString(), false)
+            == modRegistry::ErrorText()) {
+            const bool machineHasIt = reg.ReadStringValue(store.MachineKey(), u"CallPath"_s,
+                                                          QString(), false)
+                != modRegistry::ErrorText();
+            prompts.message(machineHasIt
+                                ? u"It would appear that you have never used Voxmere before - please check your configuration"_s
+                                : u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s,
+                            Prompts::Information, ProductName());
+        }
+
+        const QString defaultPath = DefaultCallPath();
+        CallPath = store.GetStringSetting(u"CallPath"_s, defaultPath);
+        PW = store.GetStringSetting(u"PW"_s, QString());
+        Minimised = store.GetLongSetting(u"Minimised"_s, 0) != 0;
+        AutoRecord = store.GetLongSetting(u"AutoRecord"_s, 0) != 0;
+        AddNote = store.GetLongSetting(u"AddNote"_s, 1) != 0;
+        Maximise = store.GetLongSetting(u"Maximise"_s, 1) != 0;
+        CanPlay = store.GetLongSetting(u"CanPlay"_s, 1) != 0;
+        CanDelete = store.GetLongSetting(u"CanDelete"_s, 1) != 0;
+        PlayOwnOnly = store.GetLongSetting(u"PlayOwnOnly"_s, 0) != 0;
+        DeleteOwnOnly = store.GetLongSetting(u"DeleteOwnOnly"_s, 0) != 0;
+        CallTimeOut = store.GetLongSetting(u"CallTimeOut"_s, 5);
+        Sensitivity = store.GetLongSetting(u"Sensitivity"_s, -18);
+        MinCallLength = store.GetLongSetting(u"MinCallLength"_s, 10);
+        Top = store.GetLongSetting(u"Top"_s, 0);
+        Left = store.GetLongSetting(u"Left"_s, 0);
+        SearchPath = store.GetStringSetting(u"SearchPath"_s, defaultPath);
+        if (SearchPath == modRegistry::ErrorText())
+            SearchPath = CallPath;
+        GsmFlag = store.GetLongSetting(u"Format"_s, 0) == 0;
+        SD = store.GetLongSetting(u"SD"_s, 0) == 1;
+    } catch (const std::exception &e) {
+        prompts.message(u"An error occured in frmMain:GetRegistrySettings. The error was: "_s
+                            + QString::number(RuntimeError::numberOf(e)) + u": "_s
+                            + RuntimeError::descriptionOf(e)
+                            + u"\r\nWarning - your user settings may not be correct - please re-install."_s,
+                        Prompts::Critical, ProductName() + u" Error"_s);
+        return false;
+    }
+    SaveAllSettings(store);
+    return true;
+}
+
+void ProgramSettings::SaveAllSettings(SettingsStore &store) const
+{
+    // One rewrite of each key instead of one a value: a start stays quick on a slow disk.
+    store.SaveSettings({
+        {u"SearchPath"_s, SearchPath},
+        {u"Minimised"_s, BoolToLong(Minimised)},
+        {u"Top"_s, Top},
+        {u"Left"_s, Left},
+        {u"CallPath"_s, CallPath},
+        {u"AddNote"_s, BoolToLong(AddNote)},
+        {u"AutoRecord"_s, BoolToLong(AutoRecord)},
+        {u"Maximise"_s, BoolToLong(Maximise)},
+        {u"CanPlay"_s, BoolToLong(CanPlay)},
+        {u"CanDelete"_s, BoolToLong(CanDelete)},
+        {u"PlayOwnOnly"_s, BoolToLong(PlayOwnOnly)},
+        {u"DeleteOwnOnly"_s, BoolToLong(DeleteOwnOnly)},
+        {u"CallTimeOut"_s, CallTimeOut},
+        {u"Sensitivity"_s, Sensitivity},
+        {u"MinCallLength"_s, MinCallLength},
+        {u"Format"_s, GsmFlag ? 0 : 1},
+        {u"SD"_s, SD ? 1 : 0},
+    });
+}

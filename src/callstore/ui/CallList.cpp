@@ -1,0 +1,409 @@
+#include "callstore/ui/CallList.h"
+
+#include "base/AppContext.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/Twips.h"
+#include "callstore/CallListModel.h"
+#include "callstore/ui/WidgetParts.h"
+
+#include <QStyle>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSet>
+#include <QTreeView>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCallNote,
+                   QLabel *countPanel, QObject *parent)
+    : QObject(parent), m_app(app), m_view(lvwCalls), m_note(txtCallNote), m_count(countPanel),
+      m_model(new CallListModel(this))
+{
+    m_view->setModel(m_model);
+    m_view->setToolTip(u"Call list : double-click to play or right-click for menu"_s);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setRootIsDecorated(false);
+    m_view->setUniformRowHeights(true); // 100,000 rows lay out without measuring each
+    m_view->setItemsExpandable(false);
+    m_view->setAcceptDrops(true);
+    m_view->viewport()->setAcceptDrops(true);
+    m_view->header()->setSectionResizeMode(QHeaderView::Interactive);
+    // The Note column takes what the other four leave, inside the frame and scroll bar.
+    m_view->header()->setStretchLastSection(true);
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CallList::UpdateNoteField);
+
+    mnuPopup = new QMenu(m_view);
+    mnuPopup->setObjectName(u"mnuPopup"_s);
+    auto entry = [this](const char *name, const QString &text) {
+        return WidgetParts::addEntry(mnuPopup, name, text);
+    };
+    mnuPopupPlayCall = entry("mnuPopupPlayCall", u"Play Call"_s);
+    mnuPopupEditNote = entry("mnuPopupEditNote", u"Edit Call Note"_s);
+    mnuPopupDeleteCall = entry("mnuPopupDeleteCall", u"Delete Call/s"_s);
+    mnuPopupEmailCall = entry("mnuPopupEmailCall", u"Email Call/s"_s);
+    mnuPopupSaveCall = entry("mnuPopupSaveCall", u"Save Call/s"_s);
+    connect(mnuPopupPlayCall, &QAction::triggered, this, [this] { emit playCallRequested(SelectedKey()); });
+    connect(mnuPopupEditNote, &QAction::triggered, this, [this] { emit editNoteRequested(SelectedKey()); });
+    connect(mnuPopupDeleteCall, &QAction::triggered, this, &CallList::deleteRequested);
+    connect(mnuPopupEmailCall, &QAction::triggered, this, &CallList::emailRequested);
+    connect(mnuPopupSaveCall, &QAction::triggered, this, &CallList::saveRequested);
+}
+
+CallList::~CallList()
+{
+    m_model->setCalls(nullptr);
+}
+
+colCalls &CallList::calls()
+{
+    if (!m_calls) {
+        m_calls = std::make_unique<colCalls>(&m_app.prompts());
+        m_model->setCalls(m_calls.get());
+    }
+    return *m_calls;
+}
+
+// ---- Listing ----
+
+qsizetype CallList::FillListing(const Search &search)
+{
+    busy(true);
+    const qsizetype listed = search(*this, m_calls);
+    busy(false);
+    if (listed == 0)
+        m_note->clear();
+    SizeCallColumns();
+    return listed;
+}
+
+void CallList::listingReplaced(colCalls &calls)
+{
+    m_model->setCalls(&calls);
+}
+
+void CallList::callsAppended(qsizetype, qsizetype)
+{
+    m_model->appendRows();
+    // As a fresh list control does, the first row becomes the selected row.
+    if (!m_view->selectionModel()->currentIndex().isValid() && m_model->rowCount() > 0)
+        m_view->selectionModel()->setCurrentIndex(
+            m_model->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    UpdateNoteField();
+}
+
+void CallList::busy(bool on)
+{
+    if (on == m_waitCursor)
+        return;
+    m_waitCursor = on;
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void CallList::AddCallsToGrid()
+{
+    m_model->setCalls(m_calls.get());
+}
+
+void CallList::AddSingleRow(qsizetype position)
+{
+    m_model->callInserted(position);
+}
+
+void CallList::RemoveRow(qsizetype position)
+{
+    m_model->callRemoved(position);
+}
+
+void CallList::RowChanged(qsizetype position)
+{
+    m_model->callChanged(position);
+}
+
+void CallList::ClearListing()
+{
+    m_model->setCalls(nullptr);
+    EmptyCollection(m_calls);
+    m_note->clear();
+    SizeCallColumns();
+}
+
+// ---- Columns, note box and count ----
+
+double CallList::widthRatio() const
+{
+    return m_referenceWidth > 0 ? double(m_view->width()) / m_referenceWidth : 1.0;
+}
+
+void CallList::SetUpCallColumns()
+{
+    if (m_view->isVisible())
+        m_referenceWidth = m_view->width();
+    // "GRD_NOTE" is read as the others are; the Note column takes the rest.
+    m_app.store.GetLongSetting(QLatin1StringView(ProgramSettings::ColumnWidthNames[4]),
+                               ProgramSettings::DefaultColumnWidths[4]);
+    SizeCallColumns();
+}
+
+void CallList::SizeCallColumns()
+{
+    const double r = widthRatio();
+    // Never narrower than a date, a time or the header needs in the desktop's font.
+    const QFontMetrics fm(m_view->font());
+    const int margin = 2 * m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 8;
+    const int widest[CallListModel::Note] = {
+        0, fm.horizontalAdvance(QLocale().toString(QDate(2000, 9, 28), u"dd-MMM-yyyy"_s)),
+        fm.horizontalAdvance(u"00:00:00"_s), fm.horizontalAdvance(u"00:00:00"_s)};
+    for (int i = 0; i < CallListModel::Note; ++i) {
+        const qint16 twips = qint16(m_app.store.GetLongSetting(
+            QLatin1StringView(ProgramSettings::ColumnWidthNames[i]),
+            ProgramSettings::DefaultColumnWidths[i]));
+        const int least = std::max(widest[i] + margin, m_view->header()->sectionSizeHint(i));
+        m_view->header()->resizeSection(i, std::max(Twips::toPixels(int(twips * r), m_view->logicalDpiX()), least));
+    }
+    m_count->setText(QString::number(m_model->rowCount()) + u" call/s"_s);
+}
+
+void CallList::SaveColumnWidths()
+{
+    for (int i = 0; i < CallListModel::ColumnCount; ++i)
+        m_app.store.SaveLongSetting(QLatin1StringView(ProgramSettings::ColumnWidthNames[i]),
+                                    Twips::fromPixels(m_view->header()->sectionSize(i), m_view->logicalDpiX()));
+}
+
+void CallList::UpdateNoteField()
+{
+    m_note->clear();
+    try {
+        const QString key = SelectedKey();
+        if (!HasCalls() || !key.contains(u'#'))
+            return;
+        QString note = GetCallByKey(key)->CallNote();
+        if (note.isEmpty())
+            note = u"(No Note)"_s;
+        m_note->setPlainText(note.replace(u"<CR>"_s, u"\n"_s));
+    } catch (const std::exception &e) {
+        m_note->clear();
+        m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
+                                   + RuntimeError::descriptionOf(e)
+                                   + u" occured in frmMain:UpdateNoteField Method"_s,
+                               Prompts::OkOnly, Prompts::NoIcon, QString());
+    }
+}
+
+// ---- Rows and records ----
+
+bool CallList::HasCalls() const
+{
+    return m_model->rowCount() > 0;
+}
+
+colCalls::Record CallList::GetCallByKey(const QString &key) const
+{
+    if (!m_calls)
+        throw RuntimeError(5, u"Invalid procedure call or argument"_s);
+    return m_calls->Item(key);
+}
+
+QString CallList::GetCallLocation(qsizetype position) const
+{
+    return m_calls ? m_calls->Item(position)->RecordingLocation() : QString();
+}
+
+QString CallList::GetCallUser(qsizetype position) const
+{
+    return m_calls ? m_calls->Item(position)->LoginName() : QString();
+}
+
+QString CallList::SelectedKey() const
+{
+    const QModelIndex current = m_view->selectionModel()->currentIndex();
+    return current.isValid() ? current.siblingAtColumn(0).data(CallListModel::KeyRole).toString()
+                             : QString();
+}
+
+bool CallList::IsRowSelected(qsizetype position) const
+{
+    return m_view->selectionModel()->isRowSelected(int(position - 1), QModelIndex());
+}
+
+CallList::Selection CallList::CanDeleteSelection() const
+{
+    Selection s;
+    QSet<QString> users;
+    for (const QModelIndex &row : m_view->selectionModel()->selectedRows(CallListModel::User)) {
+        ++s.count;
+        users.insert(row.data().toString());
+    }
+    const ProgramSettings &set = m_app.settings;
+    if (!set.CanDelete)
+        s.permitted = false;
+    else if (!set.DeleteOwnOnly)
+        s.permitted = true;
+    else
+        s.permitted = std::all_of(users.begin(), users.end(),
+                                  [this](const QString &u) { return u == m_app.CurrentUserName; });
+    return s;
+}
+
+// ---- Events ----
+
+int CallList::rowAt(const QPoint &pos) const
+{
+    const QModelIndex index = m_view->indexAt(pos);
+    return index.isValid() ? index.row() : -1;
+}
+
+void CallList::EnablePopupEntries()
+{
+    const bool canPlay = m_app.settings.CanPlay;
+    const Selection s = CanDeleteSelection();
+    mnuPopupPlayCall->setEnabled(s.count == 1 && canPlay);
+    mnuPopupEditNote->setEnabled(s.count == 1 && canPlay);
+    mnuPopupDeleteCall->setEnabled(s.permitted);
+    mnuPopupEmailCall->setEnabled(canPlay);
+    mnuPopupSaveCall->setEnabled(canPlay);
+}
+
+void CallList::lvwCalls_MouseDown(Qt::MouseButton button, const QPoint &pos)
+{
+    m_lastButton = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 0;
+    const int row = rowAt(pos);
+    if (!HasCalls() || button != Qt::RightButton || row < 0)
+        return;
+    QItemSelectionModel *sel = m_view->selectionModel();
+    if (sel->currentIndex().row() != row) {
+        if (sel->currentIndex().isValid())
+            sel->select(sel->currentIndex(), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        sel->setCurrentIndex(m_model->index(row, 0),
+                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    EnablePopupEntries();
+    mnuPopup->popup(m_view->viewport()->mapToGlobal(pos));
+}
+
+void CallList::lvwCalls_DblClick()
+{
+    if (!HasCalls() || m_lastButton != 1)
+        return;
+    if (m_app.settings.CanPlay)
+        emit playCallRequested(SelectedKey());
+    else
+        m_app.prompts().message(u"You are not permitted to play back calls"_s, Prompts::Information,
+                                ProductName());
+}
+
+void CallList::lvwCalls_KeyUp(int key)
+{
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        UpdateNoteField();
+        return;
+    }
+    if (key == Qt::Key_Delete && CanDeleteSelection().permitted)
+        emit deleteRequested();
+}
+
+void CallList::lvwCalls_KeyPress(int key)
+{
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && HasCalls())
+        emit playCallRequested(SelectedKey());
+}
+
+void CallList::lvwCalls_OLEDragDrop(const QStringList &files)
+{
+    if (files.size() >= 2) {
+        m_app.prompts().message(u"Please drag a single file at a time"_s, Prompts::Information,
+                                u"Drag / Drop"_s);
+        return;
+    }
+    if (files.size() == 1
+        && (files[0].endsWith(u"WAV"_s, Qt::CaseInsensitive)
+            || files[0].endsWith(u"MP3"_s, Qt::CaseInsensitive)))
+        emit playFileRequested(files[0]);
+}
+
+bool CallList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                lvwCalls_KeyPress(key->key());
+                return true;
+            }
+            break;
+        }
+        case QEvent::KeyRelease: {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->isAutoRepeat())
+                lvwCalls_KeyUp(key->key());
+            break;
+        }
+        case QEvent::Resize:
+            // The reference width is the list's width when it is first laid out.
+            if (m_referenceWidth == 0 && m_view->isVisible()) {
+                m_referenceWidth = static_cast<QResizeEvent *>(event)->size().width();
+                SizeCallColumns();
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+    if (watched != m_view->viewport())
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        lvwCalls_MouseDown(mouse->button(), mouse->position().toPoint());
+        // The right button selects as the list's own rule says, not as the view would.
+        return mouse->button() == Qt::RightButton;
+    }
+    case QEvent::MouseButtonDblClick: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        m_lastButton = mouse->button() == Qt::LeftButton ? 1 : 2;
+        lvwCalls_DblClick();
+        return true;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (drag->mimeData()->hasUrls())
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        QStringList files;
+        for (const QUrl &url : drop->mimeData()->urls())
+            files << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+        drop->acceptProposedAction();
+        lvwCalls_OLEDragDrop(files);
+        return true;
+    }
+    default:
+        return false;
+    }
+}

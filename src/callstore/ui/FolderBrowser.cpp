@@ -1,0 +1,211 @@
+#include "callstore/ui/FolderBrowser.h"
+
+#include "base/AppContext.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/modErrors.h"
+#include "callstore/CallFolders.h"
+#include "callstore/ui/WidgetParts.h"
+#include "callstore/ui/dlgNewFolder.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStorageInfo>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace Qt::StringLiterals;
+
+FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dirList,
+                             QToolButton *btnHome, QToolButton *cmdNewFolder,
+                             QToolButton *btnDelFolder, QObject *parent)
+    : QObject(parent), m_app(app), m_drives(drvList), m_dirs(dirList),
+      m_model(new QFileSystemModel(this))
+{
+    m_drives->setToolTip(u"Change the drive where Voxmere will look for calls"_s);
+    m_dirs->setToolTip(u"Change the folder where Voxmere will look for calls"_s);
+    cmdNewFolder->setToolTip(u"Create New Folder"_s);
+    btnDelFolder->setToolTip(u"Delete Folder (empty folders only)"_s);
+
+    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_model->setReadOnly(true);
+    m_dirs->setModel(m_model);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        m_dirs->hideColumn(column);
+    m_dirs->setHeaderHidden(true);
+    m_dirs->viewport()->installEventFilter(this);
+    // The model reads folders in the background: follow the viewed folder as it appears.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (!m_path.startsWith(loaded))
+            return;
+        const QModelIndex here = m_model->index(m_path);
+        m_dirs->setCurrentIndex(here);
+        m_dirs->scrollTo(here);
+    });
+
+    mnuFolder = new QMenu(u"Folder"_s, m_dirs);
+    mnuFolder->setObjectName(u"mnuFolder"_s);
+    auto entry = [this](const char *name, const QString &text) {
+        return WidgetParts::addEntry(mnuFolder, name, text);
+    };
+    mnuFolderNew = entry("mnuFolderNew", u"New Folder"_s);
+    mnuFolderDelete = entry("mnuFolderDelete", u"Delete Folder"_s);
+    mnuFolderDefault = entry("mnuFolderDefault", u"Make default folder"_s);
+    mnuFolderShowAll = entry("mnuFolderShowAll", u"Show all calls in folder"_s);
+
+    connect(m_drives, &QComboBox::activated, this, &FolderBrowser::drvList_Change);
+    connect(m_dirs, &QTreeView::clicked, this, &FolderBrowser::dirList_Click);
+    connect(btnHome, &QToolButton::clicked, this, &FolderBrowser::btnHome_Click);
+    connect(cmdNewFolder, &QToolButton::clicked, this, &FolderBrowser::NewFolder);
+    connect(btnDelFolder, &QToolButton::clicked, this, &FolderBrowser::DeleteFolder);
+    connect(mnuFolderNew, &QAction::triggered, this, &FolderBrowser::NewFolder);
+    connect(mnuFolderDelete, &QAction::triggered, this, &FolderBrowser::DeleteFolder);
+    connect(mnuFolderDefault, &QAction::triggered, this, &FolderBrowser::mnuFolderDefault_Click);
+    connect(mnuFolderShowAll, &QAction::triggered, this, &FolderBrowser::showAllCallsRequested);
+}
+
+void FolderBrowser::FillDrives(const QString &path)
+{
+    QStringList roots;
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
+            roots << volume.rootPath();
+    roots.sort();
+    roots.removeDuplicates();
+    m_drives->clear();
+    for (const QString &root : roots)
+        m_drives->addItem(root, root);
+    selectDriveOf(path);
+}
+
+void FolderBrowser::selectDriveOf(const QString &path)
+{
+    const QString root = QStorageInfo(path).rootPath();
+    int index = m_drives->findData(root);
+    if (index < 0 && !root.isEmpty()) {
+        m_drives->addItem(root, root);
+        index = m_drives->count() - 1;
+    }
+    m_drives->setCurrentIndex(index);
+}
+
+bool FolderBrowser::SetDirPath(const QString &path)
+{
+    const QString folder = QDir::cleanPath(path);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        throw RuntimeError(76, u"Path not found"_s);
+    m_path = folder;
+    const QString root = QStorageInfo(folder).rootPath();
+    m_model->setRootPath(root);
+    m_dirs->setRootIndex(m_model->index(root));
+    const QModelIndex here = m_model->index(folder);
+    // Its parents open down to it, and it open on its own subfolders.
+    for (QModelIndex up = here; up.isValid(); up = up.parent())
+        m_dirs->expand(up);
+    m_dirs->setCurrentIndex(here);
+    m_dirs->scrollTo(here);
+    selectDriveOf(folder);
+    return true;
+}
+
+void FolderBrowser::drvList_Change(int index)
+{
+    const QString root = m_drives->itemData(index).toString();
+    const QFileInfo info(root);
+    if (!info.isDir() || !info.isReadable() || !QStorageInfo(root).isReady()) {
+        m_app.prompts().message(u"Device Unavailable"_s, Prompts::Information, ProductName());
+        selectDriveOf(m_path);
+        return;
+    }
+    SetDirPath(root);
+}
+
+void FolderBrowser::dirList_Click(const QModelIndex &index)
+{
+    try {
+        SetDirPath(m_model->filePath(index));
+        m_app.settings.SearchPath = m_path;
+    } catch (const RuntimeError &) {
+        // A folder removed behind the list's back: stay where we are.
+    }
+}
+
+void FolderBrowser::btnHome_Click()
+{
+    try {
+        SetDirPath(m_app.settings.CallPath);
+    } catch (const RuntimeError &e) {
+        if (e.number() == 76) {
+            const bool defaultThere = QFileInfo(ProgramSettings::DefaultCallPath()).isDir();
+            m_app.prompts().message(defaultThere ? u"Default folder has been deleted!"_s
+                                                 : u"Unable to set default folder!"_s,
+                                    Prompts::Exclamation, ProductName());
+        } else {
+            modErrors::ReportError(m_app.prompts(), e.number(), e.description(), 999,
+                                   u"frmMain:btnHome_Click"_s, QString());
+        }
+        return;
+    }
+    // The next listing is of the recording folder too.
+    m_app.settings.SearchPath = m_path;
+    m_app.store.SaveStringSetting(u"SearchPath"_s, m_path);
+}
+
+void FolderBrowser::NewFolder()
+{
+    dlgNewFolder dialog(m_app.prompts(), m_path, m_dirs->window());
+    dialog.exec();
+    // The file system model notices the new folder by itself.
+}
+
+void FolderBrowser::DeleteFolder()
+{
+    const QString folder = m_path;
+    try {
+        if (!CallFolders::TreeIsEmpty(folder)) {
+            m_app.prompts().message(
+                u"Folder or subfolder not empty - for safety please delete all calls in folder first"_s,
+                Prompts::Exclamation, ProductName());
+            return;
+        }
+        CallFolders::RemoveEmptyTree(folder);
+        if (folder == QDir::cleanPath(m_app.settings.SearchPath))
+            emit viewedFolderDeleted();
+        SetDirPath(CallFolders::NearestExisting(folder));
+        m_app.settings.SearchPath = m_path;
+    } catch (const std::exception &e) {
+        modErrors::ReportError(m_app.prompts(), RuntimeError::numberOf(e),
+                               RuntimeError::descriptionOf(e), 999,
+                               u"frmMain:btnDelFolder_Click"_s, QString());
+    }
+}
+
+void FolderBrowser::mnuFolderDefault_Click()
+{
+    if (m_app.prompts().msgBox(u"Make "_s + m_path + u" your recorded calls folder?"_s,
+                               Prompts::OkCancel, Prompts::Question, u"Set Default"_s)
+        != Prompts::Ok)
+        return;
+    m_app.settings.CallPath = m_path;
+    m_app.store.SaveStringSetting(u"CallPath"_s, m_path);
+}
+
+bool FolderBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_dirs->viewport() || event->type() != QEvent::MouseButtonPress)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() != Qt::RightButton)
+        return false;
+    // The menu acts on the folder it was opened over.
+    const QModelIndex under = m_dirs->indexAt(mouse->position().toPoint());
+    if (under.isValid())
+        dirList_Click(under);
+    mnuFolder->popup(m_dirs->viewport()->mapToGlobal(mouse->position().toPoint()));
+    return true;
+}

@@ -1,0 +1,61 @@
+#include "callstore/ui/dlgNewFolder.h"
+
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/modErrors.h"
+#include "callstore/CallFolders.h"
+#include "callstore/ui/WidgetParts.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+dlgNewFolder::dlgNewFolder(Prompts &prompts, const QString &parentFolder, QWidget *parent)
+    : QDialog(parent), ParentFolder(parentFolder), m_prompts(prompts)
+{
+    setObjectName(u"dlgNewFolder"_s);
+    setWindowTitle(u"New Folder"_s);
+    txtFolder = new QLineEdit(u"NewFolder"_s, this);
+    txtFolder->setObjectName(u"txtFolder"_s);
+    txtFolder->setToolTip(u"Folder name"_s);
+    txtFolder->selectAll();
+    QDialogButtonBox *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(txtFolder);
+    layout->addWidget(buttons);
+    connect(btnOK, &QPushButton::clicked, this, &dlgNewFolder::btnOK_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void dlgNewFolder::btnOK_Click()
+{
+    const QString name = txtFolder->text();
+    if (!CallFolders::IsValidFolderName(name)) {
+        m_prompts.message(u"A folder cannot contain any of the following characters:\r\n"_s
+                              + QString(23, u' ') + u"\\ / : * ? \" < > |"_s,
+                          Prompts::Critical, u"New Folder"_s);
+        return;
+    }
+    const QString path = ParentFolder + u'/' + name;
+    if (QFileInfo(path).isDir()) {
+        m_prompts.message(u"Folder already exists!"_s, Prompts::Exclamation, ProductName());
+        return;
+    }
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        // Refused (no rights, a file of that name, a full disk): say why, stay open.
+        modErrors::ReportError(m_prompts, 75, QString::fromLocal8Bit(strerror(errno)), 999,
+                               u"dlgNewFolder:btnOK_Click"_s, QString());
+        return;
+    }
+    Created = true;
+    accept();
+}

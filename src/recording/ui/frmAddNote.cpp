@@ -1,0 +1,102 @@
+#include "recording/ui/frmAddNote.h"
+
+#include "base/Product.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+frmAddNote::frmAddNote(QTimer &timer, QWidget *owner) : QDialog(owner), tmrAddNote(timer)
+{
+    setObjectName(u"frmAddNote"_s);
+    setWindowTitle(ProductName() + u" - Add  Recording Note"_s);
+    auto *layout = new QVBoxLayout(this);
+    lblCallNote = new QLabel(u"Enter call note (optional)"_s, this);
+    txtCallNote = new QPlainTextEdit(this);
+    txtCallNote->setObjectName(u"txtCallNote"_s);
+    txtCallNote->setTabChangesFocus(true);
+    lblCallNote->setBuddy(txtCallNote);
+    auto *buttons = new QDialogButtonBox(this);
+    OKButton = buttons->addButton(QDialogButtonBox::Ok);
+    OKButton->setObjectName(u"OKButton"_s);
+    CancelButton = buttons->addButton(QDialogButtonBox::Cancel);
+    CancelButton->setObjectName(u"CancelButton"_s);
+    layout->addWidget(lblCallNote);
+    layout->addWidget(txtCallNote, 1);
+    layout->addWidget(buttons);
+    resize(360, 180);
+
+    // Load: buttons on, the 20 s count running, the tip set.
+    OKButton->setEnabled(true);
+    CancelButton->setEnabled(true);
+    tmrAddNote.start();
+    txtCallNote->setToolTip(u"Enter a note to be associated with the call"_s);
+
+    // Every keystroke starts the 20 s again.
+    connect(txtCallNote, &QPlainTextEdit::textChanged, this, [this] {
+        tmrAddNote.stop();
+        tmrAddNote.start();
+    });
+    connect(OKButton, &QPushButton::clicked, this, &frmAddNote::CloseAddNoteForm);
+    connect(CancelButton, &QPushButton::clicked, this, [this] {
+        txtCallNote->clear();
+        CloseAddNoteForm();
+    });
+    connect(&tmrAddNote, &QTimer::timeout, this, [this] {
+        tmrAddNote.stop();
+        CloseAddNoteForm();
+    });
+}
+
+void frmAddNote::CloseAddNoteForm()
+{
+    hide();
+    OKButton->setEnabled(false);
+    CancelButton->setEnabled(false);
+    txtCallNote->setEnabled(false);
+    m_closed = true;
+}
+
+QString frmAddNote::note() const
+{
+    return txtCallNote->toPlainText().replace(u'\n', u"\r\n"_s);
+}
+
+void frmAddNote::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    txtCallNote->setFocus();
+}
+
+// Escape and the window's close box keep what was typed, as the time-out does: only
+// the Cancel button drops a note.
+void frmAddNote::reject()
+{
+    CloseAddNoteForm();
+}
+
+void frmAddNote::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    CloseAddNoteForm();
+}
+
+QString frmAddNote::Ask(QWidget *owner, QTimer &tmrAddNote, QPointer<frmAddNote> &NoteForm)
+{
+    frmAddNote form(tmrAddNote, owner);
+    NoteForm = &form;
+    tmrAddNote.start();
+    if (!form.isClosed())
+        form.exec();
+    const QString note = form.note();
+    tmrAddNote.stop();
+    if (NoteForm == &form)
+        NoteForm = nullptr;
+    return note;
+}

@@ -1,0 +1,218 @@
+#include "review/ui/Playback.h"
+
+#include "base/MainState.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+#include "base/modErrors.h"
+#include "base/modUtilityFunctions.h"
+#include "controls/kvtSlider.h"
+#include "base/RecorderComponent.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Whole seconds, halves to the even number, as the time display has always rounded.
+qint32 wholeSeconds(double seconds)
+{
+    return qint32(std::nearbyint(seconds));
+}
+
+} // namespace
+
+Playback::Playback(RecorderComponent &player, MainState &mainState, Prompts &prompter,
+                   kvtSlider &slider, QLabel &label, Links callbacks, QObject *parent)
+    : QObject(parent), MSSRPlayer(player), state(mainState), prompts(prompter),
+      sldPlayBackPos(slider), lblPlaybackPos(label), links(std::move(callbacks))
+{
+    tmrPlaybackPos.setObjectName(u"tmrPlaybackPos"_s);
+    tmrPlaybackPos.setInterval(PositionInterval);
+    connect(&tmrPlaybackPos, &QTimer::timeout, this, &Playback::tmrPlaybackPos_Timer);
+    connect(&sldPlayBackPos, &kvtSlider::MouseDown, this, &Playback::sldPlayBackPos_MouseDown);
+    connect(&sldPlayBackPos, &kvtSlider::ValueChanged, this, &Playback::sldPlayBackPos_ValueChanged);
+    connect(&sldPlayBackPos, &kvtSlider::MouseUp, this, &Playback::sldPlayBackPos_MouseUp);
+}
+
+void Playback::PlayCall(const QString &key)
+{
+    MSSRPlayer.Close();
+    QString path;
+    try {
+        if (const colCalls::Record call = links.GetCallByKey ? links.GetCallByKey(key) : nullptr)
+            path = call->RecordingLocation();
+    } catch (const std::exception &e) {
+        modErrors::ReportError(prompts, RuntimeError::numberOf(e), RuntimeError::descriptionOf(e),
+                               999, u"frmMain:PlayCall Method"_s, QString());
+        return;
+    }
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
+        return;
+    }
+    PlayFile(path);
+}
+
+void Playback::PlayFile(const QString &path)
+{
+    MSSRPlayer.setOpenMode(1);
+    const QString ending = path.right(3).toLower();
+    if (ending == u"wav"_s)
+        MSSRPlayer.setFileType(0);
+    else if (ending == u"mp3"_s)
+        MSSRPlayer.setFileType(2);
+
+    const qint16 code = MSSRPlayer.Open(path);
+    if (code != 0) {
+        prompts.message(u"Failed to open call for playback! Error was: "_s + QString::number(code),
+                        Prompts::Exclamation, ProductName());
+        return;
+    }
+    if (MSSRPlayer.State() != 2) {
+        prompts.message(u"Error - player not ready to play!"_s, Prompts::Exclamation, ProductName());
+        return;
+    }
+    if (MSSRPlayer.SampleCount() == 0) {
+        prompts.message(u"Error - no samples!"_s, Prompts::Exclamation, ProductName());
+        return;
+    }
+
+    state.PlaybackOpen = true;
+    sldPlayBackPos.setValue(0);
+    // Rounded up to a whole second; a file shorter than half a second still gets a
+    // range of one, as the slider needs Max above Min.
+    sldPlayBackPos.setMax(qMax(1, wholeSeconds(MSSRPlayer.Length() + 0.5)));
+    tmrPlaybackPos.start();
+    MSSRPlayer.setPosition(0);
+    if (links.SuspendDetection)
+        links.SuspendDetection();
+    MSSRPlayer.Play();
+}
+
+void Playback::StopPlayback()
+{
+    MSSRPlayer.Close();
+    MSSRPlayer.setPaused(false);
+    showPosition(0);
+    sldPlayBackPos.setValue(0);
+    tmrPlaybackPos.stop();
+    state.PlaybackOpen = false;
+    if (links.ResumeDetection)
+        links.ResumeDetection();
+}
+
+void Playback::cmdPlay_Click()
+{
+    if (state.PlaybackOpen) {
+        // The open call plays again from the start.
+        MSSRPlayer.setPosition(0);
+        if (MSSRPlayer.Paused())
+            MSSRPlayer.setPaused(false);
+        return;
+    }
+    if (!links.HasCalls || !links.HasCalls() || !links.SelectedKey)
+        return;
+    const QString key = links.SelectedKey();
+    if (!key.isEmpty()) // rows listed but none selected: nothing to play
+        PlayCall(key);
+}
+
+void Playback::cmdPause_Click()
+{
+    if (state.PlaybackOpen)
+        MSSRPlayer.setPaused(!MSSRPlayer.Paused());
+}
+
+void Playback::cmdStop_Click()
+{
+    if (!state.RecordActive && state.PlaybackOpen)
+        StopPlayback();
+}
+
+void Playback::cmdPBOffsetMinus_Click(int index)
+{
+    if (!state.PlaybackOpen)
+        return;
+    try {
+        // The slider follows on the next tick.
+        MSSRPlayer.setPosition(qMax(0.0, MSSRPlayer.Position() - index));
+    } catch (const std::exception &e) {
+        reportSkipError(e, "cmdPBOffsetMinus_Click", index);
+    }
+}
+
+void Playback::cmdPBOffsetPlus_Click(int index)
+{
+    if (!state.PlaybackOpen)
+        return;
+    try {
+        const double position = qMin(MSSRPlayer.Position() + index, MSSRPlayer.Length());
+        if (MSSRPlayer.Paused()) // no tick moves it while paused
+            sldPlayBackPos.setValue(wholeSeconds(position));
+        MSSRPlayer.setPosition(position);
+    } catch (const std::exception &e) {
+        reportSkipError(e, "cmdPBOffsetPlus_Click", index);
+    }
+}
+
+void Playback::reportSkipError(const std::exception &e, const char *handler, int index)
+{
+    modErrors::ReportError(prompts, RuntimeError::numberOf(e), RuntimeError::descriptionOf(e), 999,
+                           u"frmMain:"_s + QLatin1StringView(handler) + u'(' + QString::number(index)
+                               + u") Method"_s,
+                           QString());
+}
+
+void Playback::tmrPlaybackPos_Timer()
+{
+    if (MSSRPlayer.SamplePosition() < MSSRPlayer.SampleCount()) {
+        showPosition(wholeSeconds(MSSRPlayer.Position()));
+        setSliderSeconds(MSSRPlayer.Position());
+    } else {
+        StopPlayback(); // play has reached the end
+    }
+}
+
+void Playback::sldPlayBackPos_MouseDown(qint16)
+{
+    if (!state.PlaybackOpen)
+        return;
+    SliderDragging = true;
+    MSSRPlayer.setPaused(true);
+    tmrPlaybackPos.stop();
+}
+
+void Playback::sldPlayBackPos_ValueChanged()
+{
+    // The player is left alone until the thumb is let go.
+    if (state.PlaybackOpen && SliderDragging)
+        showPosition(sldPlayBackPos.Value());
+}
+
+void Playback::sldPlayBackPos_MouseUp(qint16)
+{
+    if (!state.PlaybackOpen) {
+        sldPlayBackPos.setValue(0);
+        return;
+    }
+    SliderDragging = false;
+    MSSRPlayer.setPosition(sldPlayBackPos.Value());
+    showPosition(wholeSeconds(MSSRPlayer.Position()));
+    MSSRPlayer.setPaused(false); // letting go always plays on
+    tmrPlaybackPos.start();
+}
+
+void Playback::showPosition(qint32 seconds)
+{
+    lblPlaybackPos.setText(modUtilityFunctions::FormatTime(seconds, 1));
+}
+
+void Playback::setSliderSeconds(double seconds)
+{
+    // A player reporting a little past its length must not make the slider refuse the value.
+    sldPlayBackPos.setValue(std::clamp(wholeSeconds(seconds), sldPlayBackPos.Min(), sldPlayBackPos.Max()));
+}

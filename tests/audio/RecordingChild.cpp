@@ -1,0 +1,63 @@
+// Records or plays in a process of its own, for the tests that kill it or its sound
+// server:
+//   recording_child record <path> <format hex> <seconds>
+//   recording_child play <path> <seconds>
+// Prints "recording" or "playing" once it runs, "stopped <state>" when it stops by
+// itself, and "close <code>" at the end.
+#include "audio/AudioEngine.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    const bool record = argc == 5 && qstrcmp(argv[1], "record") == 0;
+    const bool play = argc == 4 && qstrcmp(argv[1], "play") == 0;
+    if (!record && !play) {
+        fprintf(stderr, "usage: recording_child record PATH FORMAT SECONDS | play PATH SECONDS\n");
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    AudioEngine engine;
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    if (record) {
+        engine.setRecordFormat(QString::fromLatin1(argv[3]));
+        if (const qint16 code = engine.OpenRecordFile(path)) {
+            printf("open %d\n", code);
+            return 1;
+        }
+        if (const qint16 code = engine.Record()) {
+            printf("record %d\n", code);
+            return 1;
+        }
+        printf("recording\n");
+    } else {
+        if (const qint16 code = engine.Open(path)) {
+            printf("open %d\n", code);
+            return 1;
+        }
+        if (const qint16 code = engine.Play()) {
+            printf("play %d\n", code);
+            return 1;
+        }
+        printf("playing\n");
+    }
+    fflush(stdout);
+
+    const qint16 running = record ? 2 : 3;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < qint64(atof(argv[argc - 1]) * 1000)) {
+        QThread::msleep(50);
+        if (const qint16 state = engine.State(); state < running) {
+            printf("stopped %d\n", state);
+            break;
+        }
+    }
+    engine.Stop();
+    printf("close %d\n", engine.Close());
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ReviewFixture.h"
+#include "callstore/ui/CallList.h"
+#include "callstore/CallListModel.h"
+#include "review/CallSearch.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QWidget>
+
+// The call list on a window of its own: list, note box and count panel.
+struct ListFixture : ReviewFixture
+{
+    QWidget window;
+    QTreeView *lvwCalls = new QTreeView(&window);
+    QPlainTextEdit *txtNote = new QPlainTextEdit(&window);
+    QLabel *countPanel = new QLabel(&window);
+    CallList list{app, lvwCalls, txtNote, countPanel};
+
+    ListFixture()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(lvwCalls);
+        layout->addWidget(txtNote);
+        layout->addWidget(countPanel);
+        window.resize(800, 500);
+        window.show();
+    }
+
+    // The list filled by a search of the calls folder, as the window's review fills it.
+    qsizetype find(const clsSearch &criteria)
+    {
+        return list.FillListing([&](CallListingSink &sink, std::unique_ptr<colCalls> &calls) {
+            return CallSearch(app, &sink).FindCalls(criteria, calls);
+        });
+    }
+
+    QPoint rowPoint(int row) const
+    {
+        return lvwCalls->visualRect(list.model().index(row, 0)).center();
+    }
+    QStringList cells(int column) const
+    {
+        QStringList texts;
+        for (int row = 0; row < list.model().rowCount(); ++row)
+            texts << list.model().index(row, column).data().toString();
+        return texts;
+    }
+};
