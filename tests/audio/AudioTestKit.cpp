@@ -253,27 +253,6 @@ QString fmtChunkHex(const QString &path)
     return {};
 }
 
-SmallDisk::SmallDisk(const QString &folder, qint64 bytes) : m_folder(folder), m_bytes(bytes)
-{
-    const QByteArray options = "size=" + QByteArray::number(bytes);
-    m_mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
-                        options.constData())
-        == 0;
-}
-
-SmallDisk::~SmallDisk()
-{
-    if (m_mounted)
-        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
-}
-
-bool SmallDisk::leaveRoom(qint64 free)
-{
-    QFile ballast(m_folder + u"/ballast"_s);
-    const QByteArray bytes(m_bytes - free, 'x');
-    return ballast.open(QIODevice::WriteOnly) && ballast.write(bytes) == bytes.size();
-}
-
 namespace {
 const QString SoundServerScript = QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/sound-server");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -86,24 +88,6 @@ bool endsWhereHeaderSays(const QString &path);
 
 // The "fmt " chunk of a RIFF WAVE file as hexadecimal, read with od as a hexdump.
 QString fmtChunkHex(const QString &path);
-
-// A tmpfs of `bytes` mounted on `folder` while alive: a disk that fills up. Needs root.
-class SmallDisk
-{
-public:
-    SmallDisk(const QString &folder, qint64 bytes);
-    ~SmallDisk();
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
-    bool mounted() const { return m_mounted; }
-    // Fills it with a ballast file until `free` bytes (whole 4 KiB pages) are left.
-    bool leaveRoom(qint64 free);
-
-private:
-    QString m_folder;
-    qint64 m_bytes;
-    bool m_mounted = false;
-};
 
 // A sound server of the test's own (scripts/sound-server in a temporary folder), for
 // the tests that stop it under a recording or a playback.
