@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 
-#include <csignal>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -22,18 +21,9 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
 
-    // Tests kill the mover in the middle of a copy: --crash-at=copied or --crash-at=placed.
-    std::optional<RecordingMover::Step> crashAt;
-    const QStringList args = app.arguments().mid(1);
-    for (const QString &arg : args) {
-        if (arg == u"--crash-at=copied"_s)
-            crashAt = RecordingMover::Step::Copied;
-        else if (arg == u"--crash-at=placed"_s)
-            crashAt = RecordingMover::Step::Placed;
-        else {
-            report(u"unknown argument "_s + arg);
-            return 2;
-        }
+    if (argc > 1) {
+        report(u"unknown argument "_s + QString::fromLocal8Bit(argv[1]));
+        return 2;
     }
 
     StderrPrompts prompts;
@@ -48,11 +38,6 @@ int main(int argc, char *argv[])
     }
 
     RecordingMover mover(folders->wavs, folders->callPath);
-    if (crashAt)
-        mover.setStepHook([step = *crashAt](RecordingMover::Step now, const QString &) {
-            if (now == step)
-                std::raise(SIGKILL);
-        });
     const RecordingMover::Result result = mover.Run();
     for (const QString &line : result.problems)
         report(line);

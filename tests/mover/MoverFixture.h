@@ -1,36 +1,49 @@
 #pragma once
 
 #include "TempSettingsRoots.h"
+#include "TestFiles.h"
+#include "mover/RecordingMover.h"
 
-#include <QStringList>
+#include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 // Real folders for the recording mover: a temporary recording folder, a calls folder,
-// the settings that name them, and tmpfs mounts that play another filesystem (a share).
+// a share (another filesystem) and the settings that name them, as voxmere-mover reads them.
 class MoverFixture
 {
 public:
-    MoverFixture();
-    ~MoverFixture();
+    // The share is in the mover's fstab, mounted or not.
+    MoverFixture() { TestFiles::write(fstab(), "server:/calls " + QFile::encodeName(share()) + " nfs defaults 0 0\n"); }
 
     QString root() const { return m_dir.path(); }
     // As the program stores them: ending in "/".
     QString wavs() const { return root() + QStringLiteral("/wavs/"); }
     QString calls() const { return root() + QStringLiteral("/calls/"); }
+    QString share() const { return root() + QStringLiteral("/share/"); }
+    QString fstab() const { return root() + QStringLiteral("/fstab"); }
+    bool mountShare(qint64 bytes = 32 << 20) { return m_disk.emplace(share(), bytes).mounted(); }
 
-    // "wavs" and "CallPath" (unless empty) in the user's key, where voxmere-mover reads them.
-    void writeSettings(const QString &wavs, const QString &callPath);
+    // "wavs" and "CallPath" (unless empty) in the user's settings, as the program keeps them.
+    void writeSettings(const QString &callPath = {})
+    {
+        QSettings ini(m_settings.userFile(), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("wavs"), wavs());
+        if (!callPath.isEmpty())
+            ini.setValue(QStringLiteral("CallPath"), callPath);
+    }
 
-    // Mounts a small tmpfs on a new folder; false when mounting is not permitted.
-    bool mountTmpfs(const QString &dir, const char *size = "32m");
-
-    static QByteArray content(quint32 seed, qsizetype size);
-    static void writeFile(const QString &path, const QByteArray &bytes);
-    static QByteArray readFile(const QString &path);
-    static QStringList filesIn(const QString &folder); // hidden ones included
+    // Runs the mover in this process.
+    RecordingMover::Result run(const QString &callPath)
+    {
+        RecordingMover mover(wavs(), callPath);
+        mover.setFstabPath(fstab());
+        return mover.Run();
+    }
 
 private:
     TempSettingsRoots m_settings;
     QTemporaryDir m_dir;
-    QStringList m_mounts;
+    std::optional<SmallDisk> m_disk; // unmounted before the folder goes
 };
