@@ -4,7 +4,6 @@
 #include "base/SettingsStore.h"
 #include "base/modRegistry.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QtTest>
 
@@ -14,15 +13,6 @@ using namespace Qt::StringLiterals;
 
 static const QString UserKey = u"HKEY_CURRENT_USER\\SOFTWARE\\Voxmere"_s;
 static const QString MachineKey = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Voxmere"_s;
-static const QString NeverOnPC =
-    u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s;
-static const QString NeverByUser =
-    u"It would appear that you have never used Voxmere before - please check your configuration"_s;
-
-static const QStringList MainValues = {
-    u"SearchPath"_s, u"Minimised"_s, u"Top"_s, u"Left"_s, u"CallPath"_s, u"AddNote"_s,
-    u"AutoRecord"_s, u"Maximise"_s, u"CanPlay"_s, u"CanDelete"_s, u"PlayOwnOnly"_s,
-    u"DeleteOwnOnly"_s, u"CallTimeOut"_s, u"Sensitivity"_s, u"MinCallLength"_s, u"Format"_s, u"SD"_s};
 
 // The two stores of one PC, as the program opens them at start.
 struct Fixture
@@ -31,16 +21,9 @@ struct Fixture
     ScriptedPrompts prompts;
     modRegistry reg{prompts};
     SettingsStore store{reg, UserKey, MachineKey};
-    Fixture()
-    {
-        reg.CreateKey(UserKey);
-        reg.CreateKey(MachineKey);
-    }
-    QStringList keysIn(const QString &file)
-    {
-        QSettings s(file, QSettings::IniFormat);
-        return s.childKeys();
-    }
+    ProgramSettings s;
+    Fixture() { reg.CreateKey(UserKey); reg.CreateKey(MachineKey); }
+    bool start() { return s.GetRegistrySettings(store, prompts); }
 };
 
 class tst_ProgramSettings : public QObject
@@ -48,152 +31,87 @@ class tst_ProgramSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void neverUsedPC()
+    void layeredRead_data()
     {
+        QTest::addColumn<int>("layers"); // 0 none, 1 the machine's, 2 both
+        QTest::addColumn<QString>("message");
+        QTest::newRow("new PC: defaults") << 0 << u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s;
+        QTest::newRow("new user: the machine's") << 1 << u"It would appear that you have never used Voxmere before - please check your configuration"_s;
+        QTest::newRow("known user: the user's") << 2 << QString();
+    }
+    // The user's value, else the machine's, else the default; then mirrored into both.
+    void layeredRead()
+    {
+        QFETCH(int, layers);
+        QFETCH(QString, message);
         Fixture f;
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QCOMPARE(f.prompts.texts(), QStringList{NeverOnPC});
-        QCOMPARE(f.prompts.shown()[0].icon, Prompts::Information);
-        QCOMPARE(f.prompts.shown()[0].caption, u"Voxmere"_s);
-        QCOMPARE(s.CallPath, ProgramSettings::DefaultCallPath());
-        QCOMPARE(s.SearchPath, s.CallPath);
-        QVERIFY(s.AddNote && s.Maximise && s.CanPlay && s.CanDelete && s.GsmFlag);
-        QVERIFY(!s.AutoRecord && !s.Minimised && !s.PlayOwnOnly && !s.DeleteOwnOnly && !s.SD);
-        QCOMPARE(s.CallTimeOut, 5);
-        QCOMPARE(s.Sensitivity, -18);
-        QCOMPARE(s.MinCallLength, 10);
-        for (const QString &file : {f.roots.userFile(), f.roots.machineFile()}) {
-            const QStringList keys = f.keysIn(file);
-            for (const QString &name : MainValues)
-                QVERIFY2(keys.contains(name), qPrintable(file + u": "_s + name));
-        }
-        // The second start is no first run.
-        f.prompts.clear();
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QVERIFY(f.prompts.shown().isEmpty());
+        const QString paths[] = {ProgramSettings::DefaultCallPath(), u"/m/"_s, u"/u/"_s};
+        const qint32 sensitivities[] = {-18, -30, -40};
+        const QString pws[] = {QString(), u"\x01m\0x"_s, u"\x02u\0y"_s};
+        for (int i = 1; i <= layers; ++i)
+            f.reg.WriteValues(i == 1 ? MachineKey : UserKey, {{u"CallPath"_s, paths[i]}, {u"Sensitivity"_s, sensitivities[i]}, {u"PW"_s, pws[i]}});
+        QVERIFY(f.start());
+        QCOMPARE(f.prompts.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(f.s.CallPath, paths[layers]);
+        QCOMPARE(f.s.Sensitivity, sensitivities[layers]);
+        QCOMPARE(f.s.PW, pws[layers]);
+        QVERIFY(layers || (!f.s.AutoRecord && f.s.AddNote && f.s.Maximise && f.s.CanPlay && f.s.CanDelete && f.s.GsmFlag && !f.s.SD
+                           && !f.s.Minimised && !f.s.PlayOwnOnly && !f.s.DeleteOwnOnly && f.s.CallTimeOut == 5
+                           && f.s.MinCallLength == 10 && f.s.SearchPath == f.s.CallPath));
+        QCOMPARE(f.reg.ReadStringValue(UserKey, u"PW"_s, {}, false), f.s.PW);
+        QCOMPARE(f.reg.ReadDWORDValue(MachineKey, u"Sensitivity"_s, 0, false), f.s.Sensitivity);
+        // All 17 values and the password, in both stores: the next start is no first run.
+        QCOMPARE(QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys().size(), 18);
+        QCOMPARE(QSettings(f.roots.machineFile(), QSettings::IniFormat).childKeys(),
+                 QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys());
     }
 
-    // Another user saved settings on this PC: a new user starts from them.
-    void newUserOnUsedPC()
-    {
-        Fixture f;
-        f.store.SaveStringSetting(u"CallPath"_s, u"/srv/calls/"_s);
-        f.store.SaveLongSetting(u"Sensitivity"_s, -30);
-        f.store.SaveLongSetting(u"AutoRecord"_s, 1);
-        f.store.SaveStringSetting(u"PW"_s, u"\x01secret\0x"_s);
-        QFile::remove(f.roots.userFile());
-        f.reg.CreateKey(UserKey);
-
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QCOMPARE(f.prompts.texts(), QStringList{NeverByUser});
-        QCOMPARE(s.CallPath, u"/srv/calls/"_s);
-        QCOMPARE(s.Sensitivity, -30);
-        QVERIFY(s.AutoRecord);
-        QCOMPARE(s.PW, u"\x01secret\0x"_s);
-        // Now in the user's own key too, and still in the machine's.
-        QCOMPARE(f.reg.ReadDWORDValue(UserKey, u"Sensitivity"_s, 0, false), -30);
-        QCOMPARE(f.reg.ReadDWORDValue(MachineKey, u"Sensitivity"_s, 0, false), -30);
-        QCOMPARE(f.reg.ReadStringValue(UserKey, u"PW"_s, QString(), false), u"\x01secret\0x"_s);
-    }
-
-    void flagsAndFormat_data()
+    void storedValues_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<qint32>("stored");
-        QTest::addColumn<bool>("gsm");
-        QTest::addColumn<bool>("sd");
-        QTest::newRow("Format 5 is PCM") << u"Format"_s << 5 << false << false;
-        QTest::newRow("Format 0 is GSM") << u"Format"_s << 0 << true << false;
-        QTest::newRow("SD -1 does not forbid closing") << u"SD"_s << -1 << true << false;
-        QTest::newRow("SD 1 forbids closing") << u"SD"_s << 1 << true << true;
+        QTest::addColumn<QString>("stored"); // null: the user's file is a folder, so unreadable
+        QTest::addColumn<QString>("savedBack");
+        QTest::newRow("Format 5 is PCM") << u"Format"_s << u"5"_s << u"1"_s;
+        QTest::newRow("SD -1 does not forbid closing") << u"SD"_s << u"-1"_s << u"0"_s;
+        QTest::newRow("SD 1 forbids closing") << u"SD"_s << u"1"_s << u"1"_s;
+        QTest::newRow("text for a number") << u"CallTimeOut"_s << u"soon"_s << u"5"_s;
+        QTest::newRow("SearchPath too long") << u"SearchPath"_s << QString(5000, u'a') << u"/c/"_s;
+        QTest::newRow("user store unreadable") << u"CallPath"_s << QString() << u"/c/"_s;
     }
-    void flagsAndFormat()
+    // Read as the program means it (never a calls folder named "Error"), saved back in its own form.
+    void storedValues()
     {
         QFETCH(QString, name);
-        QFETCH(qint32, stored);
+        QFETCH(QString, stored);
         Fixture f;
         f.store.SaveStringSetting(u"CallPath"_s, u"/c/"_s);
-        f.store.SaveLongSetting(name, stored);
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QTEST(s.GsmFlag, "gsm");
-        QTEST(s.SD, "sd");
-        // Saved back in the program's own form.
-        QCOMPARE(f.reg.ReadDWORDValue(UserKey, u"Format"_s, -1, false), s.GsmFlag ? 0 : 1);
-    }
-
-    void searchPathTooLongFallsBackToCallPath()
-    {
-        Fixture f;
-        f.store.SaveStringSetting(u"CallPath"_s, u"/srv/calls/"_s);
-        f.store.SaveStringSetting(u"SearchPath"_s, QString(5000, u'a'));
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QCOMPARE(s.SearchPath, u"/srv/calls/"_s);
+        f.reg.WriteStringValue(UserKey, name, stored);
+        if (stored.isNull())
+            QVERIFY(QFile::remove(f.roots.userFile()) && QDir().mkpath(f.roots.userFile()));
+        QVERIFY(f.start());
+        QTEST(f.reg.ReadStringValue(MachineKey, name, {}, false), "savedBack");
     }
 
     // The machine key is the administrator's: a user's save still updates the user's own.
     void machineKeyUnwritable()
     {
         Fixture f;
-        f.store.SaveStringSetting(u"CallPath"_s, u"/c/"_s);
-        f.store.SaveLongSetting(u"Sensitivity"_s, -20);
+        f.store.SaveSettings({{u"CallPath"_s, u"/c/"_s}, {u"Sensitivity"_s, -20}});
         QFile::setPermissions(f.roots.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                   | QFile::ReadOther | QFile::ExeOther);
-        const QByteArray userRoot = f.roots.userRoot().toLocal8Bit();
-        QVERIFY(chown(userRoot.constData(), AsUnprivilegedUser::NobodyUid, AsUnprivilegedUser::NobodyUid) == 0);
-        const QByteArray userDir = (f.roots.userRoot() + u"/Voxmere"_s).toLocal8Bit();
-        QVERIFY(chown(userDir.constData(), AsUnprivilegedUser::NobodyUid, AsUnprivilegedUser::NobodyUid) == 0);
-        const QByteArray userFile = f.roots.userFile().toLocal8Bit();
-        QVERIFY(chown(userFile.constData(), AsUnprivilegedUser::NobodyUid, AsUnprivilegedUser::NobodyUid) == 0);
+        for (const QString &p : {f.roots.userRoot(), f.roots.userRoot() + u"/Voxmere"_s, f.roots.userFile()})
+            QVERIFY(chown(QFile::encodeName(p).constData(), AsUnprivilegedUser::NobodyUid,
+                          AsUnprivilegedUser::NobodyUid) == 0);
         AsUnprivilegedUser nobody;
         if (!nobody.active() && geteuid() == 0)
             QSKIP("cannot drop root privileges here");
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        s.Sensitivity = -40;
-        s.SaveAllSettings(f.store);
+        QVERIFY(f.start());
+        f.s.Sensitivity = -40;
+        f.s.SaveAllSettings(f.store);
+        f.reg.WriteDWORDValue(MachineKey, u"Sensitivity"_s, -50);
         QCOMPARE(f.prompts.texts(), QStringList());
         QCOMPARE(f.reg.ReadDWORDValue(UserKey, u"Sensitivity"_s, 0, false), -40);
         QCOMPARE(f.reg.ReadDWORDValue(MachineKey, u"Sensitivity"_s, 0, false), -20);
-    }
-
-    // A user file that cannot be read at all still gives a working program.
-    void unreadableUserKeyGivesDefaults()
-    {
-        Fixture f;
-        QFile::remove(f.roots.userFile());
-        QVERIFY(QDir().mkpath(f.roots.userFile())); // a folder where the file should be
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QCOMPARE(s.CallPath, ProgramSettings::DefaultCallPath());
-        QCOMPARE(s.CallTimeOut, 5);
-        QVERIFY(!s.AutoRecord);
-    }
-
-    void garbageNumbersGiveDefaults()
-    {
-        Fixture f;
-        f.store.SaveStringSetting(u"CallPath"_s, u"/c/"_s);
-        f.reg.WriteStringValue(UserKey, u"CallTimeOut"_s, u"soon"_s);
-        f.reg.WriteStringValue(UserKey, u"AutoRecord"_s, u"yes please"_s);
-        ProgramSettings s;
-        QVERIFY(s.GetRegistrySettings(f.store, f.prompts));
-        QCOMPARE(s.CallTimeOut, 5);
-        QVERIFY(!s.AutoRecord);
-    }
-
-    void formPositionStore()
-    {
-        Fixture f;
-        QCOMPARE(f.store.ReadFormValue(u"Height"_s), QString());
-        f.store.SaveFormValue(u"Height"_s, u"6000"_s);
-        QCOMPARE(f.store.ReadFormValue(u"Height"_s), u"6000"_s);
-        QSettings ini(f.roots.userFile(), QSettings::IniFormat);
-        QCOMPARE(ini.value(u"Form Position/Height"_s).toString(), u"6000"_s);
-        QVERIFY(!QSettings(f.roots.machineFile(), QSettings::IniFormat).contains(u"Form Position/Height"_s));
     }
 };
 
