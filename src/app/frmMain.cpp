@@ -3,6 +3,7 @@
 #include "base/AppContext.h"
 #include "app/AppIcons.h"
 #include "base/Clock.h"
+#include "base/Guarded.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
@@ -23,6 +24,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +46,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QIcon themed(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
+{
+    return QIcon::fromTheme(QLatin1StringView(name), w->style()->standardIcon(fallback));
+}
+
+// A tool button found by its control name; its tool tip is also its accessible name.
 QToolButton *makeButton(QWidget *parent, const char *name, const QString &text,
                         const QString &tip, const QIcon &icon)
 {
@@ -53,14 +61,21 @@ QToolButton *makeButton(QWidget *parent, const char *name, const QString &text,
     b->setToolTip(tip);
     b->setIcon(icon);
     b->setAutoRaise(true);
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setFocusPolicy(Qt::TabFocus);
+    if (!text.isEmpty())
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     return b;
 }
 
-QIcon themed(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
+template <class W>
+W *named(W *widget, const char *name, const QString &tip = QString())
 {
-    return QIcon::fromTheme(QLatin1StringView(name), w->style()->standardIcon(fallback));
+    widget->setObjectName(QLatin1StringView(name));
+    if constexpr (requires { widget->setToolTip(tip); }) {
+        if (!tip.isEmpty())
+            widget->setToolTip(tip);
+    }
+    return widget;
 }
 
 } // namespace
@@ -72,33 +87,19 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     setObjectName(u"frmMain"_s);
     buildLayout();
 
-    tmrTimeStamp = new QTimer(this);
-    tmrTimeStamp->setObjectName(u"tmrTimeStamp"_s);
+    tmrTimeStamp = named(new QTimer(this), "tmrTimeStamp");
     tmrTimeStamp->setInterval(1000);
-    connect(tmrTimeStamp, &QTimer::timeout, this, &frmMain::tmrTimeStamp_Timer);
-
-    for (auto [key, name] : {std::pair{Qt::Key_F9, "F9"}, {Qt::Key_F10, "F10"}, {Qt::Key_F11, "F11"}}) {
-        auto *sc = new QShortcut(QKeySequence(key), this);
-        sc->setObjectName(QLatin1StringView(name));
-        connect(sc, &QShortcut::activated, this, [this, key = key] { Form_KeyDown(key); });
-    }
-    connect(cmdQuit, &QToolButton::clicked, this, &frmMain::cmdQuit_Click);
-
-    // Recording: F9, F10 and F11 click these buttons too.
-    tmrAddNote = new QTimer(this);
-    tmrAddNote->setObjectName(u"tmrAddNote"_s);
+    tmrAddNote = named(new QTimer(this), "tmrAddNote");
     tmrAddNote->setInterval(20000);
-    recording = std::make_unique<RecordingSession>(ctx, state, *this, *MSSRCtrl, *MSSRPlayer);
-    detection = std::make_unique<VoiceDetection>(ctx, state, *this, *MSSRCtrl, *recording);
-    connect(cmdRecord, &QToolButton::clicked, recording.get(), &RecordingSession::cmdRecord_Click);
-    connect(cmdStop, &QToolButton::clicked, recording.get(), &RecordingSession::cmdStop_Click);
-    connect(cmdPause, &QToolButton::clicked, recording.get(), &RecordingSession::cmdPause_Click);
 
-    // Review: the call list, folder browser and Find Calls.
+    RecordingView &recordingView = *this;
+    DetectionView &detectionView = *this;
+    recording = std::make_unique<RecordingSession>(ctx, state, recordingView, *MSSRCtrl, *MSSRPlayer, this);
+    detection = std::make_unique<VoiceDetection>(ctx, state, detectionView, *MSSRCtrl, *recording, this);
     review = std::make_unique<CallReview>(
         ctx, CallReview::Controls{this, lvwCalls, txtNote, StatusPanel[2], drvList, dirList, btnHome,
                                   cmdNewFolder, btnDelFolder, cmdFind, cmdEmail, cmdSave});
-
+    review->setParent(this);
     CallList &list = review->list();
     Playback::Links links;
     links.GetCallByKey = [&list](const QString &key) { return list.GetCallByKey(key); };
@@ -107,181 +108,154 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     links.SuspendDetection = [this] { detection->SuspendDetection(); };
     links.ResumeDetection = [this] { detection->ResumeDetection(); };
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
-                                          *lblPlaybackPos, std::move(links));
-    connect(&list, &CallList::playCallRequested, playback.get(), &Playback::PlayCall);
-    connect(&list, &CallList::playFileRequested, playback.get(), &Playback::PlayFile);
-    connect(cmdPlay, &QToolButton::clicked, playback.get(), &Playback::cmdPlay_Click);
-    // Pause and stop go to the recording session, which hands the playback its branch.
-    for (QToolButton *b : {cmdPBOffsetMinus30, cmdPBOffsetMinus10})
-        connect(b, &QToolButton::clicked, playback.get(),
-                [this, index = b->property("index").toInt()] { playback->cmdPBOffsetMinus_Click(index); });
-    for (QToolButton *b : {cmdPBOffsetPlus10, cmdPBOffsetPlus30})
-        connect(b, &QToolButton::clicked, playback.get(),
-                [this, index = b->property("index").toInt()] { playback->cmdPBOffsetPlus_Click(index); });
+                                          *lblPlaybackPos, std::move(links), this);
+    wire();
 }
 
 frmMain::~frmMain() = default;
 
+void frmMain::wire()
+{
+    auto guarded = [this](const char *handler, auto fn) {
+        return Guarded(ctx.prompts(), u"frmMain:"_s + QLatin1StringView(handler), std::move(fn));
+    };
+    connect(tmrTimeStamp, &QTimer::timeout, this, guarded("tmrTimeStamp_Timer", [this] { tmrTimeStamp_Timer(); }));
+    for (auto [key, name] : {std::pair{Qt::Key_F9, "F9"}, {Qt::Key_F10, "F10"}, {Qt::Key_F11, "F11"}}) {
+        auto *sc = named(new QShortcut(QKeySequence(key), this), name);
+        connect(sc, &QShortcut::activated, this, guarded("Form_KeyDown", [this, key = key] { Form_KeyDown(key); }));
+    }
+    connect(cmdQuit, &QToolButton::clicked, this, guarded("cmdQuit_Click", [this] { cmdQuit_Click(); }));
+
+    // Pause and stop go to the recording session, which hands the playback its branch.
+    RecordingSession *r = recording.get();
+    connect(cmdRecord, &QToolButton::clicked, r, guarded("cmdRecord_Click", [r] { r->cmdRecord_Click(); }));
+    connect(cmdStop, &QToolButton::clicked, r, guarded("cmdStop_Click", [r] { r->cmdStop_Click(); }));
+    connect(cmdPause, &QToolButton::clicked, r, guarded("cmdPause_Click", [r] { r->cmdPause_Click(); }));
+
+    Playback *p = playback.get();
+    CallList &list = review->list();
+    connect(&list, &CallList::playCallRequested, p, [this, p](const QString &key) {
+        RunGuarded(ctx.prompts(), u"frmMain:PlayCall Method"_s, [p, &key] { p->PlayCall(key); });
+    });
+    connect(&list, &CallList::playFileRequested, p, [this, p](const QString &path) {
+        RunGuarded(ctx.prompts(), u"frmMain:lvwCalls_OLEDragDrop"_s, [p, &path] { p->PlayFile(path); });
+    });
+    connect(cmdPlay, &QToolButton::clicked, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
+    connect(cmdPBOffsetMinus30, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
+    connect(cmdPBOffsetMinus10, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
+    connect(cmdPBOffsetPlus10, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(10); }));
+    connect(cmdPBOffsetPlus30, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(30); }));
+
+    connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && !isVisible())
+            ShowAndRaise();
+    });
+}
+
 void frmMain::buildLayout()
 {
-    auto *bar = new QToolBar(this);
-    bar->setObjectName(u"toolbar"_s);
+    auto *bar = named(new QToolBar(this), "toolbar");
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->toggleViewAction()->setVisible(false);
     bar->setIconSize(QSize(24, 24));
     addToolBar(Qt::TopToolBarArea, bar);
 
-    cmdRecord = makeButton(this, "cmdRecord", tr("&Record"), tr("Start recording (F9)"),
-                           QIcon::fromTheme(u"media-record"_s, AppIcons::recordIcon()));
-    cmdStop = makeButton(this, "cmdStop", tr("S&top"), tr("Stop recording or playback (F10)"),
-                         themed("media-playback-stop", QStyle::SP_MediaStop, this));
-    cmdPlay = makeButton(this, "cmdPlay", tr("&Play"), tr("Play the selected call (F11)"),
-                         themed("media-playback-start", QStyle::SP_MediaPlay, this));
-    cmdPause = makeButton(this, "cmdPause", tr("P&ause"), tr("Pause or resume"),
-                          themed("media-playback-pause", QStyle::SP_MediaPause, this));
-    cmdPBOffsetMinus30 = makeButton(this, "cmdPBOffsetMinus30", tr("-30s"), tr("Back 30 seconds"),
-                                    themed("media-seek-backward", QStyle::SP_MediaSeekBackward, this));
-    cmdPBOffsetMinus10 = makeButton(this, "cmdPBOffsetMinus10", tr("-10s"), tr("Back 10 seconds"),
-                                    themed("media-skip-backward", QStyle::SP_MediaSkipBackward, this));
-    cmdPBOffsetPlus10 = makeButton(this, "cmdPBOffsetPlus10", tr("+10s"), tr("Forward 10 seconds"),
-                                   themed("media-skip-forward", QStyle::SP_MediaSkipForward, this));
-    cmdPBOffsetPlus30 = makeButton(this, "cmdPBOffsetPlus30", tr("+30s"), tr("Forward 30 seconds"),
-                                   themed("media-seek-forward", QStyle::SP_MediaSeekForward, this));
-    cmdPBOffsetMinus30->setProperty("index", 30);
-    cmdPBOffsetMinus10->setProperty("index", 10);
-    cmdPBOffsetPlus10->setProperty("index", 10);
-    cmdPBOffsetPlus30->setProperty("index", 30);
-
-    cmdFind = makeButton(this, "cmdFind", tr("&Find"), tr("Find calls"),
-                         themed("edit-find", QStyle::SP_FileDialogContentsView, this));
-    cmdEmail = makeButton(this, "cmdEmail", tr("&E-mail"), tr("Send the selected calls by e-mail"),
-                          themed("mail-send", QStyle::SP_DialogApplyButton, this));
-    cmdSave = makeButton(this, "cmdSave", tr("Sa&ve"), tr("Save copies of the selected calls"),
-                         themed("document-save-as", QStyle::SP_DialogSaveButton, this));
-    cmdOptions = makeButton(this, "cmdOptions", tr("&Options"), tr("Recorder options"),
-                            themed("preferences-system", QStyle::SP_FileDialogDetailedView, this));
-    cmdHelp = makeButton(this, "cmdHelp", tr("&Help"), u"Show Help pages"_s,
-                         themed("help-contents", QStyle::SP_DialogHelpButton, this));
-    cmdQuit = makeButton(this, "cmdQuit", u"E&xit"_s, tr("Exit the call recorder"),
-                         themed("application-exit", QStyle::SP_DialogCloseButton, this));
-
-    for (QToolButton *b : {cmdRecord, cmdStop})
-        bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
-                           cmdPBOffsetPlus10, cmdPBOffsetPlus30})
-        bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton *b : {cmdFind, cmdEmail, cmdSave})
-        bar->addWidget(b);
-    auto *spring = new QWidget(bar);
-    spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    bar->addWidget(spring);
-    for (QToolButton *b : {cmdOptions, cmdHelp, cmdQuit})
-        bar->addWidget(b);
+    struct ButtonSpec
+    {
+        QToolButton *&button;
+        const char *name, *theme;
+        QStyle::StandardPixmap fallback;
+        QString text, tip;
+    };
+    const ButtonSpec buttons[] = {
+        {cmdRecord, "cmdRecord", "media-record", QStyle::SP_MediaPlay, tr("&Record"), tr("Start recording (F9)")},
+        {cmdStop, "cmdStop", "media-playback-stop", QStyle::SP_MediaStop, tr("S&top"), tr("Stop recording or playback (F10)")},
+        {cmdPlay, "cmdPlay", "media-playback-start", QStyle::SP_MediaPlay, tr("&Play"), tr("Play the selected call (F11)")},
+        {cmdPause, "cmdPause", "media-playback-pause", QStyle::SP_MediaPause, tr("P&ause"), tr("Pause or resume")},
+        {cmdPBOffsetMinus30, "cmdPBOffsetMinus30", "media-seek-backward", QStyle::SP_MediaSeekBackward, tr("-30s"), tr("Back 30 seconds")},
+        {cmdPBOffsetMinus10, "cmdPBOffsetMinus10", "media-skip-backward", QStyle::SP_MediaSkipBackward, tr("-10s"), tr("Back 10 seconds")},
+        {cmdPBOffsetPlus10, "cmdPBOffsetPlus10", "media-skip-forward", QStyle::SP_MediaSkipForward, tr("+10s"), tr("Forward 10 seconds")},
+        {cmdPBOffsetPlus30, "cmdPBOffsetPlus30", "media-seek-forward", QStyle::SP_MediaSeekForward, tr("+30s"), tr("Forward 30 seconds")},
+        {cmdFind, "cmdFind", "edit-find", QStyle::SP_FileDialogContentsView, tr("&Find"), tr("Find calls")},
+        {cmdEmail, "cmdEmail", "mail-send", QStyle::SP_DialogApplyButton, tr("&E-mail"), tr("Send the selected calls by e-mail")},
+        {cmdSave, "cmdSave", "document-save-as", QStyle::SP_DialogSaveButton, tr("Sa&ve"), tr("Save copies of the selected calls")},
+        {cmdOptions, "cmdOptions", "preferences-system", QStyle::SP_FileDialogDetailedView, tr("&Options"), tr("Recorder options")},
+        {cmdHelp, "cmdHelp", "help-contents", QStyle::SP_DialogHelpButton, tr("&Help"), u"Show Help pages"_s},
+        {cmdQuit, "cmdQuit", "application-exit", QStyle::SP_DialogCloseButton, u"E&xit"_s, tr("Exit the call recorder")},
+    };
+    for (const ButtonSpec &b : buttons) {
+        b.button = makeButton(bar, b.name, b.text, b.tip, themed(b.theme, b.fallback, this));
+        bar->addWidget(b.button);
+        if (b.button == cmdStop || b.button == cmdPBOffsetPlus30)
+            bar->addSeparator();
+        if (b.button == cmdSave) {
+            auto *spring = new QWidget(bar);
+            spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            bar->addWidget(spring);
+        }
+    }
+    cmdRecord->setIcon(QIcon::fromTheme(u"media-record"_s, AppIcons::recordIcon()));
 
     auto *central = new QWidget(this);
     auto *outer = new QVBoxLayout(central);
     outer->setContentsMargins(6, 6, 6, 0);
 
     // Recording indicator, input levels and the play position.
-    auto *meterRow = new QHBoxLayout;
-    imgLED = new QLabel(central);
-    imgLED->setObjectName(u"imgLED"_s);
+    imgLED = named(new QLabel(central), "imgLED");
     imgLED->setFixedSize(18, 18);
-    lblVol1 = new QLabel(central);
-    lblVol1->setObjectName(u"lblVol1"_s);
-    lblVol1->setToolTip(tr("Input peak level (dB)"));
-    lblVol2 = new QLabel(central);
-    lblVol2->setObjectName(u"lblVol2"_s);
-    lblVol2->setToolTip(tr("Input average level (dB)"));
+    lblVol1 = named(new QLabel(central), "lblVol1", tr("Input peak level (dB)"));
+    lblVol2 = named(new QLabel(central), "lblVol2", tr("Input average level (dB)"));
     for (QLabel *l : {lblVol1, lblVol2}) {
         l->setMinimumWidth(l->fontMetrics().horizontalAdvance(u"-100.0 dB"_s));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    lblPlaybackPos = new QLabel(u"00:00:00"_s, central);
-    lblPlaybackPos->setObjectName(u"lblPlaybackPos"_s);
-    QFont mono = lblPlaybackPos->font();
-    mono.setFamily(u"monospace"_s);
-    mono.setStyleHint(QFont::TypeWriter);
-    lblPlaybackPos->setFont(mono);
-    sldPlayBackPos = new kvtSlider(central);
+    lblPlaybackPos = named(new QLabel(u"00:00:00"_s, central), "lblPlaybackPos", tr("Play position"));
+    lblPlaybackPos->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
     sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
-    sldPlayBackPos->setObjectName(u"sldPlayBackPos"_s);
-    sldPlayBackPos->setToolTip(tr("Play position"));
-    picLogo = new QLabel(central);
-    picLogo->setObjectName(u"picLogo"_s);
+    picLogo = named(new QLabel(central), "picLogo", u"https://voxmere.example.org/"_s);
     picLogo->setPixmap(AppIcons::windowIcon().pixmap(24, 24));
-    picLogo->setToolTip(u"https://voxmere.example.org/"_s);
-    meterRow->addWidget(imgLED);
-    meterRow->addWidget(lblVol1);
-    meterRow->addWidget(lblVol2);
-    meterRow->addSpacing(12);
-    meterRow->addWidget(lblPlaybackPos);
-    meterRow->addWidget(sldPlayBackPos, 1);
-    meterRow->addWidget(picLogo);
+    auto *meterRow = new QHBoxLayout;
+    for (QWidget *w : std::initializer_list<QWidget *>{imgLED, lblVol1, lblVol2, lblPlaybackPos, sldPlayBackPos, picLogo})
+        meterRow->addWidget(w, w == sldPlayBackPos ? 1 : 0);
+    meterRow->insertSpacing(3, 12);
     outer->addLayout(meterRow);
 
     // Folder browser | call list over its note.
-    splitter = new QSplitter(Qt::Horizontal, central);
-    splitter->setObjectName(u"splitter"_s);
+    splitter = named(new QSplitter(Qt::Horizontal, central), "splitter");
     auto *folderPane = new QWidget(splitter);
     auto *folderLayout = new QVBoxLayout(folderPane);
     folderLayout->setContentsMargins(0, 0, 0, 0);
+    drvList = named(new QComboBox(folderPane), "drvList", tr("Drive"));
+    btnHome = makeButton(folderPane, "btnHome", QString(), tr("Go to the recorded calls folder"),
+                         themed("go-home", QStyle::SP_DirHomeIcon, this));
+    cmdNewFolder = makeButton(folderPane, "cmdNewFolder", QString(), QString(),
+                              themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
+    btnDelFolder = makeButton(folderPane, "btnDelFolder", QString(), QString(),
+                              themed("edit-delete", QStyle::SP_TrashIcon, this));
     auto *driveRow = new QHBoxLayout;
-    drvList = new QComboBox(folderPane);
-    drvList->setObjectName(u"drvList"_s);
-    drvList->setToolTip(tr("Drive"));
-    btnHome = new QToolButton(folderPane);
-    btnHome->setObjectName(u"btnHome"_s);
-    btnHome->setIcon(themed("go-home", QStyle::SP_DirHomeIcon, this));
-    btnHome->setToolTip(tr("Go to the recorded calls folder"));
-    btnHome->setAutoRaise(true);
-    cmdNewFolder = new QToolButton(folderPane);
-    cmdNewFolder->setObjectName(u"cmdNewFolder"_s);
-    cmdNewFolder->setIcon(themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
-    cmdNewFolder->setAutoRaise(true);
-    btnDelFolder = new QToolButton(folderPane);
-    btnDelFolder->setObjectName(u"btnDelFolder"_s);
-    btnDelFolder->setIcon(themed("edit-delete", QStyle::SP_TrashIcon, this));
-    btnDelFolder->setAutoRaise(true);
     driveRow->addWidget(drvList, 1);
-    driveRow->addWidget(btnHome);
-    driveRow->addWidget(cmdNewFolder);
-    driveRow->addWidget(btnDelFolder);
-    dirList = new QTreeView(folderPane);
-    dirList->setObjectName(u"dirList"_s);
+    for (QWidget *w : {btnHome, cmdNewFolder, btnDelFolder})
+        driveRow->addWidget(w);
+    dirList = named(new QTreeView(folderPane), "dirList");
     dirList->setHeaderHidden(true);
     dirList->setContextMenuPolicy(Qt::CustomContextMenu);
     folderLayout->addLayout(driveRow);
     folderLayout->addWidget(dirList, 1);
 
-    auto *listSplitter = new QSplitter(Qt::Vertical, splitter);
-    listSplitter->setObjectName(u"listSplitter"_s);
-    lvwCalls = new QTreeView(listSplitter);
-    lvwCalls->setObjectName(u"lvwCalls"_s);
-    lvwCalls->setRootIsDecorated(false);
-    lvwCalls->setUniformRowHeights(true);
-    lvwCalls->setAlternatingRowColors(true);
-    lvwCalls->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lvwCalls->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto *listSplitter = named(new QSplitter(Qt::Vertical, splitter), "listSplitter");
+    lvwCalls = named(new QTreeView(listSplitter), "lvwCalls");
     lvwCalls->setContextMenuPolicy(Qt::CustomContextMenu);
-    lvwCalls->setAcceptDrops(true);
+    lvwCalls->setAlternatingRowColors(true);
     auto *notePane = new QWidget(listSplitter);
     auto *noteLayout = new QHBoxLayout(notePane);
     noteLayout->setContentsMargins(0, 0, 0, 0);
-    txtNote = new QPlainTextEdit(notePane);
-    txtNote->setObjectName(u"txtNote"_s);
+    txtNote = named(new QPlainTextEdit(notePane), "txtNote", tr("Note of the selected call"));
     txtNote->setReadOnly(true);
-    txtNote->setPlaceholderText(tr("Note of the selected call"));
-    cmdEditNote = new QToolButton(notePane);
-    cmdEditNote->setObjectName(u"cmdEditNote"_s);
-    cmdEditNote->setIcon(themed("document-edit", QStyle::SP_FileDialogInfoView, this));
-    cmdEditNote->setText(tr("Edit &Note"));
-    cmdEditNote->setToolTip(tr("Edit the note of the selected call"));
-    cmdEditNote->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    cmdEditNote->setAutoRaise(true);
+    txtNote->setPlaceholderText(txtNote->toolTip());
+    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), tr("Edit the note of the selected call"),
+                             themed("document-edit", QStyle::SP_FileDialogInfoView, this));
     noteLayout->addWidget(txtNote, 1);
     noteLayout->addWidget(cmdEditNote, 0, Qt::AlignTop);
     listSplitter->setStretchFactor(0, 4);
@@ -292,31 +266,15 @@ void frmMain::buildLayout()
     setCentralWidget(central);
 
     const char *panelNames[4] = {"StatusPanel1", "StatusPanel2", "StatusPanel3", "StatusPanel4"};
-    for (int i = 0; i < 4; ++i) {
-        StatusPanel[i] = new QLabel(this);
-        StatusPanel[i]->setObjectName(QLatin1StringView(panelNames[i]));
-        statusBar()->addWidget(StatusPanel[i], i == 0 ? 1 : 0);
-    }
-    StatusPanel[1]->setToolTip(tr("Length of the recording"));
-    StatusPanel[2]->setToolTip(tr("Calls listed"));
-    statusBar()->setSizeGripEnabled(true);
+    const QString panelTips[4] = {tr("Status"), tr("Length of the recording"), tr("Calls listed"), tr("Date and time")};
+    for (int i = 0; i < 4; ++i)
+        statusBar()->addWidget(StatusPanel[i] = named(new QLabel(this), panelNames[i], panelTips[i]), i == 0 ? 1 : 0);
 
-    trayIcon = new QSystemTrayIcon(AppIcons::trayIcon(), this);
-    trayIcon->setObjectName(u"trayIcon"_s);
-    trayIcon->setToolTip(ProductName());
-    auto *mPopupSys = new QMenu(u"&SysTray"_s, this);
-    mPopupSys->setObjectName(u"mPopupSys"_s);
-    QAction *restore = mPopupSys->addAction(u"&Restore"_s);
-    restore->setObjectName(u"mPopupRestore"_s);
-    QAction *exitAction = mPopupSys->addAction(u"&Exit"_s);
-    exitAction->setObjectName(u"mPopupExit"_s);
-    connect(restore, &QAction::triggered, this, &frmMain::ShowAndRaise);
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
+    auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");
+    connect(named(mPopupSys->addAction(u"&Restore"_s), "mPopupRestore"), &QAction::triggered, this, &frmMain::ShowAndRaise);
+    connect(named(mPopupSys->addAction(u"&Exit"_s), "mPopupExit"), &QAction::triggered, this, &QWidget::close);
     trayIcon->setContextMenu(mPopupSys);
-    connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && !isVisible())
-            ShowAndRaise();
-    });
 
     resize(900, 600);
 }
@@ -367,7 +325,6 @@ bool frmMain::Form_Load()
             state.DetectionSuspended = false;
         }
 
-        CurrentFolder = ctx.settings.CallPath;
         // A first start files and views calls in the default folder: make sure it is there.
         const QString defaultPath = ProgramSettings::DefaultCallPath();
         if (ctx.settings.CallPath == defaultPath || ctx.settings.SearchPath == defaultPath)
@@ -390,31 +347,6 @@ bool frmMain::Form_Load()
                               Prompts::Critical, ProductName() + u" Error"_s);
         return false;
     }
-}
-
-qsizetype frmMain::FindCalls(const clsSearch &criteria)
-{
-    return review->FindCalls(criteria);
-}
-
-bool frmMain::HasCalls() const
-{
-    return review->list().HasCalls();
-}
-
-std::shared_ptr<clsCall> frmMain::GetCallByKey(const QString &key) const
-{
-    return review->list().GetCallByKey(key);
-}
-
-QString frmMain::GetCallLocation(qsizetype position) const
-{
-    return review->list().GetCallLocation(position);
-}
-
-QString frmMain::GetCallUser(qsizetype position) const
-{
-    return review->list().GetCallUser(position);
 }
 
 void frmMain::SetStatusText(const QString &text)
@@ -454,11 +386,6 @@ void frmMain::SetPlaybackControls(bool enabled)
 void frmMain::setElapsedPanel(const QString &text)
 {
     StatusPanel[1]->setText(text);
-}
-
-QString frmMain::elapsedPanel() const
-{
-    return StatusPanel[1]->text();
 }
 
 // --- MainView: recording ---
@@ -527,7 +454,6 @@ void frmMain::tmrTimeStamp_Timer()
     // Whole seconds, rounded half to even as the time display always has.
     const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
     setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
-    ElapsedText = elapsedPanel();
 }
 
 void frmMain::Form_KeyDown(int key)
@@ -559,7 +485,7 @@ void frmMain::cmdQuit_Click()
                              Prompts::YesNo, Prompts::Exclamation, ProductName())
         != Prompts::Yes)
         return;
-    if (elapsedPanel() != u"00:00:00"_s
+    if (StatusPanel[1]->text() != u"00:00:00"_s
         && ctx.prompts().msgBox(
                u"There is a call which has not been cleared or saved - exiting now will cause you to lose this recording.  Press OK to exit, Cancel to return to application"_s,
                Prompts::OkCancel, Prompts::Critical, ProductName() + u" - warning call will be lost"_s)
@@ -621,4 +547,9 @@ void frmMain::closeEvent(QCloseEvent *event)
     }
     event->accept();
     QApplication::quit();
+}
+
+bool frmMain::hasTrayIcon() const
+{
+    return trayIcon->isVisible();
 }

@@ -8,10 +8,8 @@
 #include <QPointer>
 #include <memory>
 
-class AppContext;
+struct AppContext;
 class CallReview;
-class clsCall;
-struct clsSearch;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -22,16 +20,15 @@ class QToolButton;
 class QTreeView;
 class Playback;
 class RecorderComponent;
-class kvtSlider;
 class RecordingSession;
 class VoiceDetection;
-class colCalls;
 class frmAddNote;
+class kvtSlider;
 
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
-// lays out the controls and wires them.
-class frmMain : public QMainWindow, public RecordingView, public DetectionView
+// lays out the controls and wires them. Tests find its controls and timers by object name.
+class frmMain : public QMainWindow, private RecordingView, private DetectionView
 {
     Q_OBJECT
 public:
@@ -40,15 +37,24 @@ public:
 
     // The load sequence; false when the program must end (the fatal error box was shown).
     bool Form_Load();
+    // Brings the window back from the tray or from behind other windows.
+    void ShowAndRaise() override;
+    bool hasTrayIcon() const;
 
-    // MainView
+signals:
+    void loaded();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // RecordingView and DetectionView
     void SetStatusText(const QString &text) override;
     void ShowRecordingState(bool recording) override;
     void UpdateButtons() override;
     void SetPlaybackControls(bool enabled) override;
     void setElapsedPanel(const QString &text) override;
-    QString elapsedPanel() const;
-    // MainView: recording
     void SetLevels(const QString &levelA, const QString &levelB) override;
     bool IsMinimised() const override;
     void Minimise() override;
@@ -60,29 +66,18 @@ public:
     colCalls &CallsCollection() override;
     void AddFiledCall(const std::shared_ptr<clsCall> &call) override;
 
+    void buildLayout();
+    void wire();
     void tmrTimeStamp_Timer();
     // F9, F10 and F11 (key codes as Qt::Key).
     void Form_KeyDown(int key);
     void cmdQuit_Click();
-    // Brings the window back from the tray or from behind other windows.
-    void ShowAndRaise() override;
-
-    // The call list, folder browser and find dialog.
-    std::unique_ptr<CallReview> review;
-    qsizetype FindCalls(const clsSearch &criteria);
-    bool HasCalls() const;
-    std::shared_ptr<clsCall> GetCallByKey(const QString &key) const;
-    QString GetCallLocation(qsizetype position) const;
-    QString GetCallUser(qsizetype position) const;
+    void SaveFormPosition();
 
     AppContext &ctx;
     MainState state;
     std::unique_ptr<RecorderComponent> MSSRCtrl;   // records and meters
     std::unique_ptr<RecorderComponent> MSSRPlayer; // plays calls
-    // The play, pause, stop and skip buttons, the position slider and label.
-    std::unique_ptr<Playback> playback;
-    QString CurrentFolder;
-    QString ElapsedText;
 
     // Recording and playback.
     QToolButton *cmdRecord, *cmdStop, *cmdPlay, *cmdPause;
@@ -107,21 +102,12 @@ public:
     QTimer *tmrTimeStamp;
     QSystemTrayIcon *trayIcon;
 
-    // Recording: the session, voice detection and the note prompt after a call.
+    // The parts that hold the logic.
     std::unique_ptr<RecordingSession> recording;
     std::unique_ptr<VoiceDetection> detection;
+    std::unique_ptr<CallReview> review;
+    std::unique_ptr<Playback> playback;
     QTimer *tmrAddNote;
     QPointer<frmAddNote> NoteForm;
-
-signals:
-    void loaded();
-
-protected:
-    void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void buildLayout();
-    void SaveFormPosition();
     bool m_quitting = false;
 };

@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
         return 1;
     if (!window.isMinimized())
         window.show();
-    else if (!window.trayIcon->isVisible())
+    else if (!window.hasTrayIcon())
         window.showMinimized();
     return app.exec();
 }

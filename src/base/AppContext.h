@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Clock;
 class Prompts;
@@ -20,6 +21,9 @@ struct Services
     UserNameSource &userName;
     // A new recorder/player component instance (the window keeps one of each).
     std::function<std::unique_ptr<RecorderComponent>()> newRecorder;
+    // Starts the recording mover; answers why it did not start. Empty: the real
+    // voxmere-mover beside the program.
+    std::function<std::optional<QString>()> launchMover = {};
 };
 
 // The program-wide state: settings, the two keys, the user and the temporary folder.

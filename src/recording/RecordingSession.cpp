@@ -37,7 +37,8 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Re
                                    RecorderComponent &rec, RecorderComponent &play,
                                    QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),
-      player(play), m_launchMover(StartMover)
+      player(play),
+      m_launchMover(context.services.launchMover ? context.services.launchMover : StartMover)
 {
 }
 

@@ -28,9 +28,9 @@ public:
     void SuspendDetection();
     void ResumeDetection();
 
-    QTimer Detection;          // 200 ms: poll and arm; the window starts it when loaded
-    QTimer tmrVoxTriggerDelay; // 1500 ms, one shot: the level must stay high this long
-    QTimer tmrVoxLatch;        // 1000 ms: silence count-down that ends a call
+    QTimer Detection{this};        // 200 ms: poll and arm; the window starts it when loaded
+    QTimer tmrVoxTriggerDelay{this}; // 1500 ms, one shot: the level must stay high this long
+    QTimer tmrVoxLatch{this};      // 1000 ms: silence count-down that ends a call
 
 private:
     // A stop by hand ends the call: its latch and trigger end with it.

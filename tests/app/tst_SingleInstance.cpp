@@ -1,10 +1,6 @@
-#include "TempSettingsRoots.h"
+#include "ProgramRun.h"
 #include "app/SingleInstance.h"
 
-#include <QElapsedTimer>
-#include <QLocalSocket>
-#include <QProcess>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -44,47 +40,14 @@ private slots:
     // The real program: a second start ends by itself and the first keeps running.
     void secondProgramEnds()
     {
-        TempSettingsRoots roots;
-        QTemporaryDir runtime;
-        for (const QString &file : {roots.userFile(), roots.machineFile()}) {
-            QSettings s(file, QSettings::IniFormat);
-            s.setValue(u"CallPath"_s, roots.path() + u"/Calls/"_s);
-        }
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_CONFIG_HOME"_s, roots.userRoot());
-        env.insert(u"XDG_CONFIG_DIRS"_s, roots.machineRoot());
-        env.insert(u"XDG_DATA_HOME"_s, roots.path() + u"/data"_s);
-        env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-
-        QProcess first;
-        first.setProcessEnvironment(env);
-        first.start(QStringLiteral(VOXMERE_EXE), {});
-        QVERIFY(first.waitForStarted());
-        // Ready once it answers on its socket.
-        QElapsedTimer up;
-        up.start();
-        bool listening = false;
-        while (!listening && up.elapsed() < 10000) {
-            QLocalSocket probe;
-            probe.connectToServer(runtime.path() + u"/voxmere.socket"_s);
-            listening = probe.waitForConnected(100);
-            if (!listening)
-                QTest::qWait(100);
-        }
-        QVERIFY(listening);
-
-        QProcess second;
-        second.setProcessEnvironment(env);
-        QElapsedTimer timer;
-        timer.start();
-        second.start(QStringLiteral(VOXMERE_EXE), {});
+        ProgramRun program;
+        QProcess &first = program.start();
+        QVERIFY(program.waitUntilListening());
+        QProcess &second = program.start();
         QVERIFY(second.waitForFinished(3000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        qInfo("second start ended after %lld ms", qint64(timer.elapsed()));
         QCOMPARE(first.state(), QProcess::Running);
-        first.kill();
-        first.waitForFinished();
     }
 };
 

@@ -1,75 +1,57 @@
-#include "FakeRecorder.h"
-#include "ScriptedPrompts.h"
-#include "TempSettingsRoots.h"
-#include "TestDoubles.h"
-#include "base/AppContext.h"
-#include "app/frmMain.h"
+#include "TestFiles.h"
+#include "WindowRig.h"
+#include "callstore/CallListModel.h"
 
+#include <QAction>
+#include <QDialog>
+#include <QFileSystemModel>
 #include <QLabel>
-#include <QSignalSpy>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// A main window over fresh settings folders, with scripted prompts and recorders.
-struct Window
-{
-    TempSettingsRoots roots;
-    ScriptedPrompts prompts;
-    FixedClock clock;
-    FixedUserName user;
-    QList<FakeRecorder *> recorders;
-    AppContext ctx{Services{prompts, clock, user, [this] {
-                                auto r = std::make_unique<FakeRecorder>();
-                                recorders << r.get();
-                                return r;
-                            }}};
-    std::unique_ptr<frmMain> w;
-
-    // Settings an earlier start saved.
-    void seed(const QString &name, qint32 value)
-    {
-        ctx.store.SaveStringSetting(u"CallPath"_s, roots.path() + u"/Calls/"_s);
-        ctx.store.SaveLongSetting(name, value);
-    }
-
-    Window()
-    {
-        ctx.registry.CreateKey(u"HKEY_CURRENT_USER\\Software\\Voxmere"_s);
-        ctx.registry.CreateKey(u"HKEY_LOCAL_MACHINE\\Software\\Voxmere"_s);
-    }
-    bool load()
-    {
-        w = std::make_unique<frmMain>(ctx);
-        return w->Form_Load();
-    }
-    FakeRecorder &recorder() { return *recorders.at(0); }
-};
-
+// The main window as its user meets it: the load, the buttons and keys, one call
+// recorded by hand, the review of the calls folder and the player.
 class tst_frmMain : public QObject
 {
     Q_OBJECT
 
+    static bool enabled(const WindowRig &t, const char *button) { return t.find<QToolButton>(button)->isEnabled(); }
+    static int rows(const WindowRig &t) { return t.find<QTreeView>("lvwCalls")->model()->rowCount(); }
+
+    // Loaded over a calls folder with two calls of today and one of yesterday.
+    static void loadWithCalls(WindowRig &t)
+    {
+        QVERIFY(TestFiles::write(t.call(u"20240301-091500-ann-75.wav"_s), "RIFF"));
+        QVERIFY(TestFiles::write(t.call(u"20240301-091500-ann-75.txt"_s), "today's note"));
+        QVERIFY(TestFiles::write(t.call(u"20240301-101500-bob-5.wav"_s), "RIFF"));
+        QVERIFY(TestFiles::write(t.call(u"20240229-101500-bob-5.wav"_s), "RIFF"));
+        QVERIFY(t.load());
+        t.window->show();
+    }
+
 private slots:
     void firstStart()
     {
-        Window t;
+        WindowRig t(false);
         QVERIFY(t.load());
         QCOMPARE(t.prompts.texts(), QStringList{
             u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s});
-        QCOMPARE(t.w->windowTitle(), u"Voxmere Call Recorder"_s);
-        QCOMPARE(t.w->StatusPanel[0]->text(), u"Ready - Manual Recording"_s);
-        QCOMPARE(t.w->StatusPanel[1]->text(), u"00:00:00"_s);
-        QCOMPARE(t.w->StatusPanel[3]->text(),
-                 QLocale::system().toString(t.clock.now(), u"dddd, MMM d yyyy - HH:mm:ss"_s));
-        QCOMPARE(t.w->imgLED->toolTip(), u"Ready"_s);
+        QCOMPARE(t.window->windowTitle(), u"Voxmere Call Recorder"_s);
+        QCOMPARE(t.text("StatusPanel1"), u"Ready - Manual Recording"_s);
+        QCOMPARE(t.text("StatusPanel2"), u"00:00:00"_s);
+        QCOMPARE(t.text("StatusPanel4"), QLocale::system().toString(t.clock.now(), u"dddd, MMM d yyyy - HH:mm:ss"_s));
+        QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
         QCOMPARE(t.ctx.CurrentUserName, u"ann"_s);
-        QCOMPARE(t.w->CurrentFolder, t.ctx.settings.CallPath);
-        QVERIFY(t.ctx.TempFolder.endsWith(u'/'));
-        QCOMPARE(t.ctx.store.GetStringSetting(u"wavs"_s, QString()), t.ctx.TempFolder);
-        QCOMPARE(t.recorders.size(), 2); // one records, one plays
+        QCOMPARE(t.ctx.store.GetStringSetting(u"wavs"_s, QString()), t.tempFolder() + u'/');
+        QCOMPARE(t.recorders.size(), 2);
     }
 
     void recordFormat_data()
@@ -82,146 +64,261 @@ private slots:
     void recordFormat()
     {
         QFETCH(qint32, format);
-        Window t;
+        WindowRig t;
         t.seed(u"Format"_s, format);
         QVERIFY(t.load());
         QTEST(t.recorder().log, "sent");
     }
 
-    void autoRecordResetFails()
+    // Automatic mode resets detection at load; a failure falls back to manual for this run only.
+    void autoRecordReset_data()
     {
-        Window t;
-        t.seed(u"AutoRecord"_s, 1);
-        t.recorders.clear();
-        t.w = std::make_unique<frmMain>(t.ctx);
-        t.recorder().codes[u"Close"_s] = 5;
-        QVERIFY(t.w->Form_Load());
-        QCOMPARE(t.prompts.texts().last(), u"Failed to reset Voice Detection - please run in manual mode. Err: 5"_s);
-        QCOMPARE(t.prompts.shown().last().icon, Prompts::NoIcon);
-        QVERIFY(!t.ctx.settings.AutoRecord);
-        // The stored setting stays; the rest of the load did not run.
-        QCOMPARE(t.ctx.registry.ReadDWORDValue(t.ctx.UserKey, u"AutoRecord"_s, 0, false), 1);
-        QVERIFY(t.w->imgLED->toolTip().isEmpty());
-        QVERIFY(!t.w->trayIcon->isVisible());
+        QTest::addColumn<qint16>("code");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("works") << qint16(0) << u"Ready - Automatic Recording"_s;
+        QTest::newRow("fails") << qint16(5) << QString();
     }
-
-    void autoRecordResetWorks()
+    void autoRecordReset()
     {
-        Window t;
+        QFETCH(qint16, code);
+        WindowRig t;
         t.seed(u"AutoRecord"_s, 1);
-        QVERIFY(t.load());
-        QCOMPARE(t.prompts.texts(), QStringList());
-        QVERIFY(t.ctx.settings.AutoRecord);
-        QCOMPARE(t.w->StatusPanel[0]->text(), u"Ready - Automatic Recording"_s);
+        t.window = std::make_unique<frmMain>(t.ctx);
+        t.recorder().codes[u"Close"_s] = code;
+        QVERIFY(t.window->Form_Load());
         QVERIFY(t.recorder().log.contains(u"Close"_s));
-        QVERIFY(!t.w->cmdRecord->isEnabled());
+        QCOMPARE(t.ctx.settings.AutoRecord, code == 0);
+        QCOMPARE(t.ctx.registry.ReadDWORDValue(t.ctx.UserKey, u"AutoRecord"_s, 0, false), 1);
+        if (code) {
+            QCOMPARE(t.prompts.texts(), QStringList{u"Failed to reset Voice Detection - please run in manual mode. Err: 5"_s});
+            return;
+        }
+        QCOMPARE(t.text("StatusPanel1"), u"Ready - Automatic Recording"_s);
+        QVERIFY(!enabled(t, "cmdRecord"));
+        // F9 and F11 do nothing in automatic mode; detection polls and shows the levels.
+        t.recorder().log.clear();
+        t.key("F9");
+        t.key("F11");
+        QCOMPARE(t.recorder().log, QStringList());
+        t.recorder().levelA = -12.5f;
+        t.recorder().levelB = -30.25f;
+        t.fire("Detection");
+        t.fire("Detection");
+        QCOMPARE(t.text("lblVol1"), u"-12.5"_s);
+        QCOMPARE(t.text("lblVol2"), u"-30.25"_s);
     }
 
     void buttons_data()
     {
         QTest::addColumn<bool>("canPlay");
         QTest::addColumn<bool>("autoRecord");
-        QTest::addColumn<bool>("playbackOpen");
         QTest::addColumn<bool>("play");
         QTest::addColumn<bool>("stop");
         QTest::addColumn<bool>("record");
-        QTest::newRow("manual, may play") << true << false << false << true << true << true;
-        QTest::newRow("manual, playing") << true << false << true << true << true << false;
-        QTest::newRow("automatic, may not play") << false << true << false << false << false << false;
-        QTest::newRow("manual, may not play") << false << false << false << false << true << true;
+        QTest::newRow("manual, may play") << true << false << true << true << true;
+        QTest::newRow("automatic, may not play") << false << true << false << false << false;
+        QTest::newRow("manual, may not play") << false << false << false << true << true;
     }
     void buttons()
     {
         QFETCH(bool, canPlay);
         QFETCH(bool, autoRecord);
-        QFETCH(bool, playbackOpen);
-        Window t;
+        WindowRig t;
+        t.seed(u"CanPlay"_s, canPlay);
+        t.seed(u"AutoRecord"_s, autoRecord);
         QVERIFY(t.load());
-        t.ctx.settings.CanPlay = canPlay;
-        t.ctx.settings.AutoRecord = autoRecord;
-        t.w->state.PlaybackOpen = playbackOpen;
-        t.w->UpdateButtons();
-        QTEST(t.w->cmdPlay->isEnabled(), "play");
-        QTEST(t.w->cmdPBOffsetPlus30->isEnabled(), "play");
-        QTEST(t.w->cmdEmail->isEnabled(), "play");
-        QTEST(t.w->cmdStop->isEnabled(), "stop");
-        QTEST(t.w->cmdRecord->isEnabled(), "record");
-
-        t.w->SetPlaybackControls(false);
-        QVERIFY(!t.w->cmdPlay->isEnabled());
-        QCOMPARE(t.w->cmdRecord->isEnabled(), !autoRecord);
-        QCOMPARE(t.w->cmdStop->isEnabled(), !autoRecord);
+        for (const char *b : {"cmdPlay", "cmdPause", "cmdPBOffsetPlus30", "cmdEmail", "cmdSave"})
+            QTEST(enabled(t, b), "play");
+        QTEST(enabled(t, "cmdStop"), "stop");
+        QTEST(enabled(t, "cmdRecord"), "record");
     }
 
     void elapsedTimeFollowsTheRecorder()
     {
-        Window t;
+        WindowRig t;
         QVERIFY(t.load());
-        t.recorder().position = 65.4;
-        t.clock.advance(1);
-        t.w->tmrTimeStamp_Timer();
-        QCOMPARE(t.w->StatusPanel[1]->text(), u"00:01:05"_s);
-        QCOMPARE(t.w->ElapsedText, u"00:01:05"_s);
-        QVERIFY(t.w->tmrTimeStamp->isActive());
-        QCOMPARE(t.w->tmrTimeStamp->interval(), 1000);
+        QVERIFY(t.find<QTimer>("tmrTimeStamp")->isActive());
+        t.recorder().position = 65.5; // half to even
+        t.fire("tmrTimeStamp");
+        QCOMPARE(t.text("StatusPanel2"), u"00:01:06"_s);
     }
 
-    void functionKeys()
+    void quitAsksFirstAndSdForbidsClosing()
     {
-        Window t;
-        QVERIFY(t.load());
-        QSignalSpy record(t.w->cmdRecord, &QToolButton::clicked);
-        QSignalSpy stop(t.w->cmdStop, &QToolButton::clicked);
-        QSignalSpy play(t.w->cmdPlay, &QToolButton::clicked);
-        t.w->Form_KeyDown(Qt::Key_F9);
-        t.w->Form_KeyDown(Qt::Key_F11);
-        QCOMPARE(record.size(), 1);
-        QCOMPARE(play.size(), 1);
-        t.ctx.settings.AutoRecord = true;
-        t.w->Form_KeyDown(Qt::Key_F9);
-        t.w->Form_KeyDown(Qt::Key_F11);
-        t.w->Form_KeyDown(Qt::Key_F10);
-        QCOMPARE(record.size(), 1);
-        QCOMPARE(play.size(), 1);
-        QCOMPARE(stop.size(), 1);
-    }
-
-    void quitAsksFirst()
-    {
-        Window t;
-        QVERIFY(t.load());
-        t.w->show();
-        t.prompts.clear();
-        t.prompts.answerNext(Prompts::No);
-        t.w->cmdQuit_Click();
-        QVERIFY(t.w->isVisible());
-        QCOMPARE(t.prompts.texts(), QStringList{u"Are you sure you want to exit Voxmere?"_s});
-
-        // A call on the clock: the second question can still keep the program.
-        t.prompts.clear();
-        t.w->setElapsedPanel(u"00:00:05"_s);
-        t.prompts.answerNext(Prompts::Yes);
-        t.prompts.answerNext(Prompts::Cancel);
-        t.w->cmdQuit_Click();
-        QVERIFY(t.w->isVisible());
-        QCOMPARE(t.prompts.shown().size(), 2);
-        QCOMPARE(t.prompts.shown()[1].caption, u"Voxmere - warning call will be lost"_s);
-        QCOMPARE(t.prompts.shown()[1].icon, Prompts::Critical);
-    }
-
-    void closingForbidden()
-    {
-        Window t;
+        WindowRig t;
         t.seed(u"SD"_s, 1);
         QVERIFY(t.load());
-        t.w->show();
-        QVERIFY(!t.w->close());
-        QVERIFY(t.w->isVisible());
-        // The quit button still ends it.
+        t.window->show();
+        QVERIFY(!t.window->close());
+        QVERIFY(t.window->isVisible());
+
+        // A call on the clock: the second question can still keep the program.
+        t.recorder().position = 5;
+        t.fire("tmrTimeStamp");
         t.prompts.clear();
-        t.w->cmdQuit_Click();
-        QVERIFY(!t.w->isVisible());
+        t.prompts.answerNext(Prompts::Yes);
+        t.prompts.answerNext(Prompts::Cancel);
+        t.find<QToolButton>("cmdQuit")->click();
+        QVERIFY(t.window->isVisible());
+        QCOMPARE(t.prompts.texts().value(0), u"Are you sure you want to exit Voxmere?"_s);
+        QCOMPARE(t.prompts.shown().value(1).caption, u"Voxmere - warning call will be lost"_s);
+
+        t.prompts.answerNext(Prompts::Yes);
+        t.prompts.answerNext(Prompts::Ok);
+        t.find<QToolButton>("cmdQuit")->click();
+        QVERIFY(!t.window->isVisible());
         QVERIFY(!t.ctx.store.ReadFormValue(u"Width"_s).isEmpty());
+    }
+
+    // F9 and F10 record a call; the note typed in the prompt is filed beside it, and the
+    // newest call stands in row 1.
+    void recordTwoCallsByHand()
+    {
+        WindowRig t;
+        QVERIFY(t.load());
+        QCOMPARE(t.moverLaunches, 0); // nothing left over to file
+        t.key("F9");
+        QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Recording"_s);
+        QCOMPARE(t.text("StatusPanel1"), u"Recording - Manual Recording"_s);
+        QVERIFY(!enabled(t, "cmdPlay"));
+        t.recorder().position = 81.2;
+        QTimer::singleShot(0, this, [&] {
+            auto *prompt = t.window->findChild<QDialog *>(u"frmAddNote"_s);
+            QVERIFY(prompt && prompt->isVisible());
+            QVERIFY(t.find<QTimer>("tmrAddNote")->isActive());
+            QTest::keyClicks(prompt->findChild<QPlainTextEdit *>(u"txtCallNote"_s), u"Supplier rang back"_s);
+            prompt->findChild<QAbstractButton *>(u"OKButton"_s)->click();
+        });
+        t.key("F10");
+        QVERIFY(!t.find<QTimer>("tmrAddNote")->isActive());
+        QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
+        QVERIFY(QFile::exists(t.tempFolder() + u"/20240301-091500-ann-81.wav"_s));
+        QCOMPARE(TestFiles::read(t.call(u"20240301-091500-ann-81.txt"_s)), QByteArray("Supplier rang back"));
+        QCOMPARE(t.moverLaunches, 1);
+
+        t.ctx.settings.AddNote = false;
+        t.clock.advance(300);
+        t.key("F9");
+        t.key("F10");
+        auto *list = t.find<QTreeView>("lvwCalls")->model();
+        QCOMPARE(list->rowCount(), 2);
+        QCOMPARE(list->index(0, CallListModel::CallTime).data().toString(), u"09:20:00"_s);
+        QCOMPARE(list->index(1, CallListModel::Note).data().toString(), u"Supplier rang back"_s);
+        QVERIFY(t.prompts.shown().isEmpty());
+    }
+
+    void startUpFilesACallLeftUnfinished()
+    {
+        WindowRig t;
+        QVERIFY(TestFiles::write(t.tempFolder() + u"/20240229-170000-ann.wav"_s, QByteArray()));
+        QVERIFY(t.load());
+        QCOMPARE(TestFiles::names(t.tempFolder()), QStringList{u"20240229-170000-ann-0.wav"_s});
+        QCOMPARE(t.moverLaunches, 1);
+    }
+
+    // The folder viewed last time lists today's calls; one removed since lists its parent.
+    void loadListsTodaysCalls_data()
+    {
+        QTest::addColumn<QString>("viewed");
+        QTest::newRow("the calls folder") << QString();
+        QTest::newRow("a folder removed since") << u"/old/2023"_s;
+    }
+    void loadListsTodaysCalls()
+    {
+        QFETCH(QString, viewed);
+        WindowRig t;
+        t.ctx.store.SaveStringSetting(u"SearchPath"_s, t.calls.path() + viewed);
+        loadWithCalls(t);
+        QVERIFY2(t.prompts.shown().isEmpty(), qPrintable(t.prompts.texts().join(u'|')));
+        QCOMPARE(t.ctx.settings.SearchPath, t.calls.path());
+        QCOMPARE(t.text("StatusPanel3"), u"2 call/s"_s);
+        QCOMPARE(t.find<QPlainTextEdit>("txtNote")->toPlainText(), u"(No Note)"_s); // the newest first
+    }
+
+    void findShowAllAndDeletingTheViewedFolder()
+    {
+        WindowRig t;
+        QDir().mkpath(t.call(u"empty"_s));
+        loadWithCalls(t);
+        t.find<QAction>("mnuFolderShowAll")->trigger();
+        QCOMPARE(t.text("StatusPanel3"), u"3 call/s"_s);
+
+        // The find dialog opens on the browser's folder, once.
+        auto *dirList = t.find<QTreeView>("dirList");
+        dirList->setCurrentIndex(static_cast<QFileSystemModel *>(dirList->model())->index(t.call(u"empty"_s)));
+        emit dirList->clicked(dirList->currentIndex());
+        t.find<QToolButton>("cmdFind")->click();
+        auto *dialog = t.find<QDialog>("dlgFindCall");
+        QCOMPARE(dialog->findChild<QLineEdit *>(u"txtSearchPath"_s)->text(), t.call(u"empty/"_s));
+        QCOMPARE(t.ctx.store.GetStringSetting(u"SearchPath"_s, QString()), t.call(u"empty/"_s));
+        t.find<QToolButton>("cmdFind")->click();
+        QCOMPARE(t.window->findChildren<QDialog *>(u"dlgFindCall"_s).size(), 1);
+
+        // Deleting the viewed folder empties the list, and asks nothing of an empty folder.
+        QCOMPARE(rows(t), 3);
+        t.find<QToolButton>("btnDelFolder")->click();
+        QCOMPARE(rows(t), 0);
+        QVERIFY(t.prompts.shown().isEmpty());
+
+        // Closing unloads the dialog and keeps the column widths.
+        t.find<QTreeView>("lvwCalls")->header()->resizeSection(0, 150);
+        t.window->close();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(t.ctx.store.GetLongSetting(u"GRD_USER"_s, 0) > 0);
+    }
+
+    // The list's pop-up entries are the buttons' own actions.
+    void popupEntriesAreTheButtons()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        QSignalSpy email(t.find<QToolButton>("cmdEmail"), &QToolButton::clicked);
+        QSignalSpy save(t.find<QToolButton>("cmdSave"), &QToolButton::clicked);
+        t.find<QAction>("mnuPopupEmailCall")->trigger();
+        t.find<QAction>("mnuPopupSaveCall")->trigger();
+        QCOMPARE(email.size() + save.size(), 2);
+        // Play Call opens the selected call in the player.
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        QVERIFY(t.player().log.contains(u"Open "_s + t.call(u"20240301-101500-bob-5.wav"_s)));
+    }
+
+    // A call open in the player: the buttons reach it, record waits, and the end of play
+    // resumes detection only in automatic mode.
+    void player_data()
+    {
+        QTest::addColumn<bool>("autoRecord");
+        QTest::newRow("manual") << false;
+        QTest::newRow("automatic") << true;
+    }
+    void player()
+    {
+        QFETCH(bool, autoRecord);
+        WindowRig t;
+        t.seed(u"AutoRecord"_s, autoRecord);
+        loadWithCalls(t);
+        t.player().length = 65.0;
+        t.player().sampleCount = 65 * 8000;
+        t.find<QToolButton>("cmdPlay")->click();
+        QVERIFY(!enabled(t, "cmdRecord"));
+        QVERIFY(!t.find<QTimer>("Detection")->isActive()); // suspended while the call is open
+        const std::pair<const char *, QString> steps[] = {
+            {"cmdPBOffsetMinus30", u"Position=10"_s}, {"cmdPBOffsetPlus10", u"Position=50"_s},
+            {"cmdPBOffsetPlus30", u"Position=65"_s}, {"cmdPause", u"Paused=true"_s}};
+        for (const auto &[button, entry] : steps) {
+            t.player().log.clear();
+            t.player().position = 40.0;
+            t.find<QToolButton>(button)->click();
+            QCOMPARE(t.player().log.value(0), entry);
+        }
+        t.player().log.clear();
+        t.key("F11");
+        QCOMPARE(t.player().log.contains(u"Position=0"_s), !autoRecord);
+
+        t.player().samplePosition = t.player().sampleCount;
+        t.fire("tmrPlaybackPos");
+        QCOMPARE(t.text("lblPlaybackPos"), u"00:00:00"_s);
+        QCOMPARE(t.find<QTimer>("Detection")->isActive(), autoRecord);
+        QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
     }
 };
 

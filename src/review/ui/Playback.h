@@ -56,7 +56,7 @@ public:
     void sldPlayBackPos_ValueChanged();
     void sldPlayBackPos_MouseUp(qint16 button);
 
-    QTimer tmrPlaybackPos;
+    QTimer tmrPlaybackPos{this};
     bool SliderDragging = false; // the user holds the position slider
 
 private:

@@ -1,0 +1,49 @@
+#include "WindowRig.h"
+
+#include <QLabel>
+#include <QShortcut>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+WindowRig::WindowRig(bool used)
+    : ctx(Services{prompts, clock, user,
+                   [this] {
+                       auto r = std::make_unique<FakeRecorder>();
+                       recorders << r.get();
+                       return r;
+                   },
+                   [this] {
+                       ++moverLaunches;
+                       return std::optional<QString>();
+                   }})
+{
+    ctx.registry.CreateKey(ctx.UserKey);
+    ctx.registry.CreateKey(ctx.MachineKey);
+    if (used) {
+        ctx.store.SaveStringSetting(u"CallPath"_s, calls.path() + u'/');
+        ctx.store.SaveStringSetting(u"SearchPath"_s, calls.path());
+    }
+}
+
+bool WindowRig::load()
+{
+    recorders.clear();
+    window = std::make_unique<frmMain>(ctx);
+    return window->Form_Load();
+}
+
+QString WindowRig::text(const char *label) const
+{
+    return find<QLabel>(label)->text();
+}
+
+void WindowRig::fire(const char *timer) const
+{
+    QMetaObject::invokeMethod(find<QTimer>(timer), "timeout");
+}
+
+void WindowRig::key(const char *shortcut) const
+{
+    emit find<QShortcut>(shortcut)->activated();
+}
