@@ -10,8 +10,8 @@ qint16 FakeRecorder::answer(const QString &member, const QString &entry)
     return codes.value(member, 0);
 }
 
-void FakeRecorder::setPcmRate(qint16 rate) { pcmRate = rate; log << u"PcmRate="_s + QString::number(rate); }
-void FakeRecorder::setRecordOption(qint16 option) { recordOption = option; log << u"RecordOption="_s + QString::number(option); }
+void FakeRecorder::setPcmRate(qint16 rate) { log << u"PcmRate="_s + QString::number(rate); }
+void FakeRecorder::setRecordOption(qint16 option) { log << u"RecordOption="_s + QString::number(option); }
 void FakeRecorder::setRecordFormat(const QString &hex) { recordFormat = hex; log << u"RecordFormat="_s + hex; }
 
 qint16 FakeRecorder::Close()
@@ -36,11 +36,10 @@ qint16 FakeRecorder::OpenRecordFile(const QString &path)
     const qint16 code = answer(u"OpenRecordFile"_s, u"OpenRecordFile "_s + path);
     if (code == 0) {
         state = 1;
-        if (createRecordFile) {
-            QFile f(path);
-            if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-                f.write("RIFF");
-        }
+        // A small file, as a real recording leaves.
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            f.write("RIFF");
     }
     return code;
 }
@@ -93,5 +92,5 @@ void FakeRecorder::setPosition(double seconds)
     log << u"Position="_s + QString::number(seconds);
 }
 
-void FakeRecorder::setOpenMode(qint16 mode) { openMode = mode; log << u"OpenMode="_s + QString::number(mode); }
+void FakeRecorder::setOpenMode(qint16 mode) { log << u"OpenMode="_s + QString::number(mode); }
 void FakeRecorder::setFileType(qint16 type) { fileType = type; log << u"FileType="_s + QString::number(type); }

@@ -18,15 +18,13 @@ public:
     double position = 0.0;
     qint16 state = 0;
     bool paused = false;
-    bool createRecordFile = true;  // OpenRecordFile leaves a small file, as a real recording would
-    qint16 recordOption = 0, pcmRate = 0, openMode = 0, fileType = -1;
+    qint16 fileType = -1;
     QString recordFormat;
     // Player side.
     QString openedFile;
     double length = 0.0;
     qint32 sampleCount = 0, samplePosition = 0;
     qint16 stateAfterOpen = 2;     // what State answers after a successful Open
-    QString formatDescription = QStringLiteral("PCM 8.000 kHz, 16 Bit, Mono");
 
     void setPcmRate(qint16 rate) override;
     void setRecordOption(qint16 option) override;
@@ -50,7 +48,7 @@ public:
     qint16 Play() override;
     void setPosition(double seconds) override;
     double Length() override { return length; }
-    void GetFormatDescription(QString &description) override { description = formatDescription; }
+    void GetFormatDescription(QString &description) override { description = QStringLiteral("PCM 8.000 kHz, 16 Bit, Mono"); }
     void setOpenMode(qint16 mode) override;
     void setFileType(qint16 type) override;
 

@@ -24,7 +24,6 @@ class FixedUserName final : public UserNameSource
 public:
     explicit FixedUserName(std::optional<QString> name = QStringLiteral("ann")) : m_name(name) {}
     std::optional<QString> loginName() const override { return m_name; }
-    void set(std::optional<QString> name) { m_name = std::move(name); }
 
 private:
     std::optional<QString> m_name;
