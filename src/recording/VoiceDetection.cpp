@@ -1,5 +1,6 @@
 #include "recording/VoiceDetection.h"
 
+#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/MainState.h"
 #include "recording/DetectionView.h"
@@ -35,20 +36,21 @@ VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, Detect
     tmrVoxTriggerDelay.setInterval(1500);
     tmrVoxLatch.setObjectName(u"tmrVoxLatch"_s);
     tmrVoxLatch.setInterval(1000);
-    connect(&Detection, &QTimer::timeout, this, &VoiceDetection::Detection_Timer);
-    connect(&tmrVoxTriggerDelay, &QTimer::timeout, this, &VoiceDetection::tmrVoxTriggerDelay_Timer);
-    connect(&tmrVoxLatch, &QTimer::timeout, this, &VoiceDetection::tmrVoxLatch_Timer);
-    connect(&session, &RecordingSession::stoppedByHand, this, &VoiceDetection::EndLatch);
+    Prompts &prompts = ctx.prompts();
+    connect(&Detection, &QTimer::timeout, this,
+            Guarded(prompts, u"frmMain:Detection_Timer"_s, [this] { Detection_Timer(); }));
+    connect(&tmrVoxTriggerDelay, &QTimer::timeout, this,
+            Guarded(prompts, u"frmMain:tmrVoxTriggerDelay_Timer"_s, [this] { tmrVoxTriggerDelay_Timer(); }));
+    connect(&tmrVoxLatch, &QTimer::timeout, this,
+            Guarded(prompts, u"frmMain:tmrVoxLatch_Timer"_s, [this] { tmrVoxLatch_Timer(); }));
+    connect(&session, &RecordingSession::stoppedByHand, this,
+            Guarded(prompts, u"frmMain:cmdStop_Click"_s, [this] { EndLatch(); }));
 }
 
 void VoiceDetection::Detection_Timer()
 {
-    // A timer handler lets nothing escape: the next tick tries again.
-    try {
-        if (ctx.settings.AutoRecord && !state.DetectionSuspended)
-            DetectionTick();
-    } catch (const std::exception &) {
-    }
+    if (ctx.settings.AutoRecord && !state.DetectionSuspended)
+        DetectionTick();
 }
 
 void VoiceDetection::DetectionTick()
@@ -126,25 +128,22 @@ void VoiceDetection::tmrVoxTriggerDelay_Timer()
 
 void VoiceDetection::tmrVoxLatch_Timer()
 {
-    try {
-        state.LatchCount = std::max(state.LatchCount - 1, 0);
-        if (state.LatchCount != 0)
-            return;
-        tmrVoxLatch.stop();
-        state.TriggerConfirmed = false;
-        state.TriggerPending = false;
-        // Nothing left to end: the call was stopped by hand.
-        if (!state.IsRecording)
-            return;
-        const auto length = qint16(std::nearbyint(recorder.Position()));
-        const bool discard = length < ctx.settings.MinCallLength || state.DiscardRecording;
-        Detection.stop();
-        session.StopRecording(discard);
-        Detection.start();
-        view.SetStatusText(u"Ready"_s);
-        view.setElapsedPanel(u"00:00:00"_s);
-    } catch (const std::exception &) {
-    }
+    state.LatchCount = std::max(state.LatchCount - 1, 0);
+    if (state.LatchCount != 0)
+        return;
+    tmrVoxLatch.stop();
+    state.TriggerConfirmed = false;
+    state.TriggerPending = false;
+    // Nothing left to end: the call was stopped by hand.
+    if (!state.IsRecording)
+        return;
+    const auto length = qint16(std::nearbyint(recorder.Position()));
+    const bool discard = length < ctx.settings.MinCallLength || state.DiscardRecording;
+    Detection.stop();
+    session.StopRecording(discard);
+    Detection.start();
+    view.SetStatusText(u"Ready"_s);
+    view.setElapsedPanel(u"00:00:00"_s);
 }
 
 void VoiceDetection::EndLatch()

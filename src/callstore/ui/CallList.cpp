@@ -1,5 +1,6 @@
 #include "callstore/ui/CallList.h"
 
+#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
@@ -46,7 +47,7 @@ CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCall
     m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &CallList::UpdateNoteField);
+            Guarded(app.prompts(), u"frmMain:UpdateNoteField Method"_s, [this] { UpdateNoteField(); }));
 
     mnuPopup = new QMenu(m_view);
     mnuPopup->setObjectName(u"mnuPopup"_s);
@@ -341,6 +342,13 @@ void CallList::lvwCalls_OLEDragDrop(const QStringList &files)
 }
 
 bool CallList::eventFilter(QObject *watched, QEvent *event)
+{
+    bool handled = false;
+    RunGuarded(m_app.prompts(), u"frmMain:lvwCalls"_s, [&] { handled = filterEvent(watched, event); });
+    return handled;
+}
+
+bool CallList::filterEvent(QObject *watched, QEvent *event)
 {
     if (watched == m_view) {
         switch (event->type()) {

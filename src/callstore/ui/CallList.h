@@ -86,6 +86,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool filterEvent(QObject *watched, QEvent *event);
     void listingReplaced(colCalls &calls) override;
     void callsAppended(qsizetype first, qsizetype last) override;
     void busy(bool on) override;

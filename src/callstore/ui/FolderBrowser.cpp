@@ -1,5 +1,6 @@
 #include "callstore/ui/FolderBrowser.h"
 
+#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
@@ -58,14 +59,20 @@ FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dir
     mnuFolderDefault = entry("mnuFolderDefault", u"Make default folder"_s);
     mnuFolderShowAll = entry("mnuFolderShowAll", u"Show all calls in folder"_s);
 
-    connect(m_drives, &QComboBox::activated, this, &FolderBrowser::drvList_Change);
-    connect(m_dirs, &QTreeView::clicked, this, &FolderBrowser::dirList_Click);
-    connect(btnHome, &QToolButton::clicked, this, &FolderBrowser::btnHome_Click);
-    connect(cmdNewFolder, &QToolButton::clicked, this, &FolderBrowser::NewFolder);
-    connect(btnDelFolder, &QToolButton::clicked, this, &FolderBrowser::DeleteFolder);
-    connect(mnuFolderNew, &QAction::triggered, this, &FolderBrowser::NewFolder);
-    connect(mnuFolderDelete, &QAction::triggered, this, &FolderBrowser::DeleteFolder);
-    connect(mnuFolderDefault, &QAction::triggered, this, &FolderBrowser::mnuFolderDefault_Click);
+    Prompts &prompts = m_app.prompts();
+    connect(m_drives, &QComboBox::activated, this, [this, &prompts](int index) {
+        RunGuarded(prompts, u"frmMain:drvList_Change"_s, [&] { drvList_Change(index); });
+    });
+    connect(m_dirs, &QTreeView::clicked, this, [this, &prompts](const QModelIndex &index) {
+        RunGuarded(prompts, u"frmMain:dirList_Click"_s, [&] { dirList_Click(index); });
+    });
+    connect(btnHome, &QToolButton::clicked, this, Guarded(prompts, u"frmMain:btnHome_Click"_s, [this] { btnHome_Click(); }));
+    connect(cmdNewFolder, &QToolButton::clicked, this, Guarded(prompts, u"frmMain:cmdNewFolder_Click"_s, [this] { NewFolder(); }));
+    connect(btnDelFolder, &QToolButton::clicked, this, Guarded(prompts, u"frmMain:btnDelFolder_Click"_s, [this] { DeleteFolder(); }));
+    connect(mnuFolderNew, &QAction::triggered, this, Guarded(prompts, u"frmMain:mnuFolderNew_Click"_s, [this] { NewFolder(); }));
+    connect(mnuFolderDelete, &QAction::triggered, this, Guarded(prompts, u"frmMain:btnDelFolder_Click"_s, [this] { DeleteFolder(); }));
+    connect(mnuFolderDefault, &QAction::triggered, this,
+            Guarded(prompts, u"frmMain:mnuFolderDefault_Click"_s, [this] { mnuFolderDefault_Click(); }));
     connect(mnuFolderShowAll, &QAction::triggered, this, &FolderBrowser::showAllCallsRequested);
 }
 

@@ -1,5 +1,6 @@
 #include "review/ui/CallReview.h"
 
+#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "callstore/CallFolders.h"
@@ -23,9 +24,9 @@ CallReview::CallReview(AppContext &ctx, const Controls &c)
                                                 c.cmdNewFolder, c.btnDelFolder))
 {
     connect(m_folders.get(), &FolderBrowser::showAllCallsRequested, this,
-            [this] { FindCalls(clsSearch()); });
+            Guarded(ctx.prompts(), u"frmMain:mnuFolderShowAll_Click"_s, [this] { FindCalls(clsSearch()); }));
     connect(m_folders.get(), &FolderBrowser::viewedFolderDeleted, m_list.get(), &CallList::ClearListing);
-    connect(c.cmdFind, &QToolButton::clicked, this, &CallReview::cmdFind_Click);
+    connect(c.cmdFind, &QToolButton::clicked, this, Guarded(ctx.prompts(), u"frmMain:cmdFind_Click"_s, [this] { cmdFind_Click(); }));
     // The pop-up's e-mail and save entries are the buttons' own actions.
     connect(m_list.get(), &CallList::emailRequested, c.cmdEmail, [b = c.cmdEmail] { emit b->clicked(); });
     connect(m_list.get(), &CallList::saveRequested, c.cmdSave, [b = c.cmdSave] { emit b->clicked(); });

@@ -1,5 +1,6 @@
 #include "review/ui/Playback.h"
 
+#include "base/Guarded.h"
 #include "base/MainState.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
@@ -32,10 +33,16 @@ Playback::Playback(RecorderComponent &player, MainState &mainState, Prompts &pro
 {
     tmrPlaybackPos.setObjectName(u"tmrPlaybackPos"_s);
     tmrPlaybackPos.setInterval(PositionInterval);
-    connect(&tmrPlaybackPos, &QTimer::timeout, this, &Playback::tmrPlaybackPos_Timer);
-    connect(&sldPlayBackPos, &kvtSlider::MouseDown, this, &Playback::sldPlayBackPos_MouseDown);
-    connect(&sldPlayBackPos, &kvtSlider::ValueChanged, this, &Playback::sldPlayBackPos_ValueChanged);
-    connect(&sldPlayBackPos, &kvtSlider::MouseUp, this, &Playback::sldPlayBackPos_MouseUp);
+    connect(&tmrPlaybackPos, &QTimer::timeout, this,
+            Guarded(prompts, u"frmMain:tmrPlaybackPos_Timer"_s, [this] { tmrPlaybackPos_Timer(); }));
+    connect(&sldPlayBackPos, &kvtSlider::MouseDown, this, [this](qint16 button) {
+        RunGuarded(this->prompts, u"frmMain:sldPlayBackPos_MouseDown"_s, [&] { sldPlayBackPos_MouseDown(button); });
+    });
+    connect(&sldPlayBackPos, &kvtSlider::ValueChanged, this,
+            Guarded(prompts, u"frmMain:sldPlayBackPos_ValueChanged"_s, [this] { sldPlayBackPos_ValueChanged(); }));
+    connect(&sldPlayBackPos, &kvtSlider::MouseUp, this, [this](qint16 button) {
+        RunGuarded(this->prompts, u"frmMain:sldPlayBackPos_MouseUp"_s, [&] { sldPlayBackPos_MouseUp(button); });
+    });
 }
 
 void Playback::PlayCall(const QString &key)

@@ -1,5 +1,6 @@
 #include "review/ui/dlgFindCall.h"
 
+#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/Product.h"
@@ -58,7 +59,8 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     for (int i = 0; i < 2; ++i) {
         cmdShowCalendar[i] = button(i ? "cmdShowCalendar1" : "cmdShowCalendar0", u"..."_s);
         cmdShowCalendar[i]->setProperty("index", i);
-        connect(cmdShowCalendar[i], &QPushButton::clicked, this, [this, i] { cmdShowCalendar_Click(i); });
+        connect(cmdShowCalendar[i], &QPushButton::clicked, this,
+                Guarded(app.prompts(), u"dlgFindCall:cmdShowCalendar_Click"_s, [this, i] { cmdShowCalendar_Click(i); }));
     }
     auto withPicker = [this](QLineEdit *edit, QPushButton *picker) {
         auto *row = new QHBoxLayout;
@@ -103,9 +105,9 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     connect(chkSearchSubfolders, &QCheckBox::toggled, this, [this](bool on) {
         m_app.store.SaveLongSetting(u"subfolders"_s, on ? -1 : 0);
     });
-    connect(btnToday, &QPushButton::clicked, this, &dlgFindCall::btnToday_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &dlgFindCall::cmdClear_Click);
-    connect(cmdSearch, &QPushButton::clicked, this, &dlgFindCall::cmdSearch_Click);
+    connect(btnToday, &QPushButton::clicked, this, Guarded(app.prompts(), u"dlgFindCall:btnToday_Click"_s, [this] { btnToday_Click(); }));
+    connect(cmdClear, &QPushButton::clicked, this, Guarded(app.prompts(), u"dlgFindCall:cmdClear_Click"_s, [this] { cmdClear_Click(); }));
+    connect(cmdSearch, &QPushButton::clicked, this, Guarded(app.prompts(), u"dlgFindCall:cmdSearch_Click"_s, [this] { cmdSearch_Click(); }));
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
 }
 

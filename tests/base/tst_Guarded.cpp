@@ -1,0 +1,68 @@
+#include "ScriptedPrompts.h"
+#include "base/Guarded.h"
+#include "base/RuntimeError.h"
+
+#include <QtTest>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+// An event handler's error reaches the user in the error box and goes no further.
+class tst_Guarded : public QObject
+{
+    Q_OBJECT
+
+    // Runs something while each box is up, as a timer firing under a modal box would.
+    struct Prompting final : Prompts
+    {
+        ScriptedPrompts script;
+        std::function<void()> whileShown;
+        Answer msgBox(const QString &text, Buttons buttons, Icon icon, const QString &caption) override
+        {
+            const Answer a = script.msgBox(text, buttons, icon, caption);
+            if (auto run = std::exchange(whileShown, nullptr))
+                run();
+            return a;
+        }
+    };
+
+private slots:
+    void errorsAreShownWithTheHandlersName_data()
+    {
+        QTest::addColumn<std::function<void()>>("handler");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("none") << std::function<void()>([] {}) << QStringList{};
+        QTest::newRow("run-time error") << std::function<void()>([] { throw RuntimeError(9, u"Subscript out of range"_s); })
+                                        << QStringList{u"Error occurred: 9, Subscript out of range, frmMain:cmdPlay_Click"_s};
+        QTest::newRow("out of memory") << std::function<void()>([] { throw std::bad_alloc(); })
+                                       << QStringList{u"Error occurred: 7, Out of memory, frmMain:cmdPlay_Click"_s};
+        QTest::newRow("not a std::exception") << std::function<void()>([] { throw 42; })
+                                              << QStringList{u"Error occurred: 51, Internal error, frmMain:cmdPlay_Click"_s};
+    }
+    void errorsAreShownWithTheHandlersName()
+    {
+        QFETCH(std::function<void()>, handler);
+        ScriptedPrompts prompts;
+        QObject sender;
+        QObject::connect(&sender, &QObject::objectNameChanged, &sender,
+                         Guarded(prompts, u"frmMain:cmdPlay_Click"_s, handler));
+        sender.setObjectName(u"clicked"_s); // the signal's handler throws; the test goes on
+        QTEST(prompts.texts(), "shown");
+    }
+
+    // A timer that keeps failing under its own open box adds no second box; once the box
+    // is answered, the next failure is shown again.
+    void oneBoxAtATimeForAHandler()
+    {
+        Prompting prompts;
+        const auto fail = [] { throw RuntimeError(76, u"Path not found"_s); };
+        prompts.whileShown = [&] { RunGuarded(prompts, u"frmMain:Detection_Timer"_s, fail); };
+        RunGuarded(prompts, u"frmMain:Detection_Timer"_s, fail);
+        QCOMPARE(prompts.script.shown().size(), 1);
+        RunGuarded(prompts, u"frmMain:Detection_Timer"_s, fail);
+        QCOMPARE(prompts.script.shown().size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Guarded)
+#include "tst_Guarded.moc"
