@@ -7,75 +7,51 @@
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
 #include "TestDoubles.h"
+#include "TestFiles.h"
 #include "base/AppContext.h"
 #include "base/MainState.h"
-#include "recording/DetectionView.h"
-#include "recording/RecordingView.h"
-#include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
+#include "recording/DetectionView.h"
 #include "recording/RecordingSession.h"
+#include "recording/RecordingView.h"
 #include "recording/VoiceDetection.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <functional>
 
 class FakeMainView final : public RecordingView, public DetectionView
 {
 public:
     explicit FakeMainView(Prompts &prompts) : calls(std::make_unique<colCalls>(&prompts)) {}
 
-    void SetStatusText(const QString &text) override { statusText = text; }
-    void ShowRecordingState(bool recording) override { led = recording; }
-    void UpdateButtons() override { ++buttonUpdates; }
-    void SetPlaybackControls(bool enabled) override { playbackControls = enabled; }
-    void setElapsedPanel(const QString &text) override { elapsed = text; }
-    void SetLevels(const QString &a, const QString &b) override { levelA = a; levelB = b; }
-    bool IsMinimised() const override { return minimised; }
-    void ShowAndRaise() override { minimised = false; ++raised; }
-    void Minimise() override { minimised = true; ++minimisedAgain; }
-    void EnableStopButton(bool enabled) override { stopEnabled = enabled; }
-    void EnableQuitAndOptions() override { quitAndOptionsEnabled = true; }
+    void SetStatusText(const QString &) override {}
+    void ShowRecordingState(bool) override {}
+    void UpdateButtons() override {}
+    void SetPlaybackControls(bool) override {}
+    void setElapsedPanel(const QString &) override {}
+    void SetLevels(const QString &, const QString &) override {}
+    bool IsMinimised() const override { return false; }
+    void ShowAndRaise() override {}
+    void Minimise() override {}
+    void EnableStopButton(bool) override {}
+    void EnableQuitAndOptions() override {}
     void StopPlayback() override { ++playbackStops; }
     QString AskCallNote() override
     {
-        ++notesAsked;
         noteOpen = true;
         if (duringNote)
-            duringNote();
+            std::exchange(duringNote, nullptr)();
         noteOpen = false;
         return notes.isEmpty() ? QString() : notes.takeFirst();
     }
     void CloseCallNotePrompt() override { notePromptsClosed += noteOpen ? 1 : 0; }
     colCalls &CallsCollection() override { return *calls; }
-    void AddFiledCall(const std::shared_ptr<clsCall> &call) override { rows.prepend(call); }
+    void AddFiledCall(const std::shared_ptr<clsCall> &) override {}
 
-    QString statusText, elapsed = QStringLiteral("00:00:00"), levelA, levelB;
-    bool led = false, playbackControls = true, minimised = false, stopEnabled = true;
-    bool quitAndOptionsEnabled = false, noteOpen = false;
-    int buttonUpdates = 0, raised = 0, minimisedAgain = 0, playbackStops = 0, notesAsked = 0,
-        notePromptsClosed = 0;
+    bool noteOpen = false;
+    int playbackStops = 0, notePromptsClosed = 0;
     QStringList notes;                // answered by the note prompts, in turn
-    std::function<void()> duringNote; // runs while a note prompt is "open"
+    std::function<void()> duringNote; // runs while the next note prompt is "open"
     std::unique_ptr<colCalls> calls;
-    QList<std::shared_ptr<clsCall>> rows;
-};
-
-// Scripted prompts that can run something while a box waits, as the timers do.
-struct HookedPrompts final : Prompts
-{
-    explicit HookedPrompts(ScriptedPrompts &s) : script(s) {}
-    Answer msgBox(const QString &text, Buttons buttons, Icon icon, const QString &caption) override
-    {
-        const Answer answer = script.msgBox(text, buttons, icon, caption);
-        if (duringBox)
-            duringBox();
-        return answer;
-    }
-    ScriptedPrompts &script;
-    std::function<void()> duringBox;
 };
 
 // The main window's recording parts over real temporary folders.
@@ -84,10 +60,9 @@ struct RecordingRig
     TempSettingsRoots roots;
     QTemporaryDir temp, callPath;
     ScriptedPrompts prompts;
-    HookedPrompts hookedPrompts{prompts};
     FixedClock clock;
     FixedUserName userName;
-    AppContext ctx{Services{hookedPrompts, clock, userName, [] { return std::make_unique<FakeRecorder>(); }}};
+    AppContext ctx{Services{prompts, clock, userName, [] { return std::make_unique<FakeRecorder>(); }}};
     MainState state;
     FakeMainView view{prompts};
     FakeRecorder recorder, player;
@@ -102,75 +77,49 @@ struct RecordingRig
         ctx.settings.CallPath = callPath.path();
         ctx.CurrentUserName = QStringLiteral("ann");
         ctx.settings.AddNote = false;
-        session.setMoverLauncher([this] {
-            ++moverLaunches;
-            return moverFailure;
-        });
+        session.setMoverLauncher([this] { return ++moverLaunches, moverFailure; });
     }
 
-    QStringList tempFiles() const { return QDir(temp.path()).entryList(QDir::Files, QDir::Name); }
-    QStringList callFiles() const { return QDir(callPath.path()).entryList(QDir::Files, QDir::Name); }
-    static bool write(const QString &path, const QByteArray &content)
-    {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
-    }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QStringList tempFiles() const { return TestFiles::names(temp.path()); }
+    QByteArray tempFile(const QString &name) const { return TestFiles::read(temp.filePath(name)); }
+    QByteArray filedFile(const QString &name) const { return TestFiles::read(callPath.filePath(name)); }
 };
 
-// Simulated time: each step fires the handler of the timer due next, as the event loop
-// would, and notices timers switched on or off by the handlers. Ties go in list order.
+// Simulated time: each step fires the handler of the timer due next (ties in the order
+// added), as the event loop would, and notices timers the handlers switch on or off.
 class SimulatedTime
 {
 public:
-    void add(QTimer &timer, std::function<void()> handler) { m_entries.push_back({&timer, std::move(handler), -1}); }
-
+    void add(QTimer &timer, std::function<void()> handler) { m_timers.push_back({&timer, std::move(handler), -1}); }
     qint64 now() const { return m_now; }
 
-    // Runs until `until` ms, or until `stop` answers true after a handler; answers the
-    // time when it did, or -1.
-    qint64 runUntil(qint64 until, const std::function<bool()> &stop = {})
+    // Runs for `ms`, or until `stop` answers true after a handler: the time it did, or -1.
+    qint64 runFor(qint64 ms, const std::function<bool()> &stop = {})
     {
-        sync();
-        for (;;) {
-            Entry *next = nullptr;
-            for (Entry &e : m_entries)
-                if (e.due >= 0 && e.due <= until && (!next || e.due < next->due))
-                    next = &e;
+        for (const qint64 until = m_now + ms;;) {
+            Timer *next = nullptr;
+            for (Timer &t : m_timers) {
+                t.due = !t.timer->isActive() ? -1 : t.due < 0 ? m_now + t.timer->interval() : t.due;
+                if (t.due >= 0 && t.due <= until && (!next || t.due < next->due))
+                    next = &t;
+            }
             if (!next)
-                break;
+                return m_now = until, -1;
             m_now = next->due;
             next->due += next->timer->interval();
             next->handler();
-            sync();
             if (stop && stop())
                 return m_now;
         }
-        m_now = until;
-        return -1;
     }
-    qint64 runFor(qint64 ms, const std::function<bool()> &stop = {}) { return runUntil(m_now + ms, stop); }
 
 private:
-    struct Entry
+    struct Timer
     {
         QTimer *timer;
         std::function<void()> handler;
         qint64 due;
     };
-    void sync()
-    {
-        for (Entry &e : m_entries) {
-            if (!e.timer->isActive())
-                e.due = -1;
-            else if (e.due < 0)
-                e.due = m_now + e.timer->interval();
-        }
-    }
-    std::vector<Entry> m_entries;
+    std::vector<Timer> m_timers;
     qint64 m_now = 0;
 };

@@ -1,5 +1,4 @@
-#include "RecordingTestKit.h"
-
+#include "TestFiles.h"
 #include "recording/RecordingFiles.h"
 
 #include <QtTest>
@@ -12,126 +11,93 @@ class tst_RecordingFiles : public QObject
 {
     Q_OBJECT
 
-    // Writes seconds of a tone as GSM 6.10 or PCM; with crashed, the file is copied
-    // before it is closed, as a killed recorder leaves it.
-    static void writeWave(const QString &path, double seconds, bool gsm, bool crashed)
+    // Writes seconds of a tone as GSM 6.10 or PCM; when killed, the file is copied before
+    // it is closed, as a killed recorder leaves it: a header that declares no audio.
+    static void writeWave(const QString &path, double seconds, bool gsm, bool killed)
     {
-        SF_INFO info{};
-        info.samplerate = 8000;
-        info.channels = 1;
-        info.format = SF_FORMAT_WAV | (gsm ? SF_FORMAT_GSM610 : SF_FORMAT_PCM_16);
-        const QString writing = crashed ? path + u".writing"_s : path;
-        SNDFILE *f = sf_open(QFile::encodeName(writing).constData(), SFM_WRITE, &info);
+        SF_INFO info{0, 8000, 1, SF_FORMAT_WAV | (gsm ? SF_FORMAT_GSM610 : SF_FORMAT_PCM_16), 0, 0};
+        SNDFILE *f = sf_open(QFile::encodeName(path + u".writing"_s).constData(), SFM_WRITE, &info);
         QVERIFY(f);
         std::vector<short> samples(size_t(seconds * 8000));
         for (size_t i = 0; i < samples.size(); ++i)
             samples[i] = short((i / 20) % 2 ? 3000 : -3000);
         QCOMPARE(sf_write_short(f, samples.data(), sf_count_t(samples.size())), sf_count_t(samples.size()));
         sf_write_sync(f);
-        if (crashed)
-            QVERIFY(QFile::copy(writing, path));
+        if (killed)
+            QVERIFY(QFile::copy(path + u".writing"_s, path));
         sf_close(f);
-        if (crashed)
-            QFile::remove(writing);
+        QVERIFY(killed ? QFile::remove(path + u".writing"_s) : QFile::rename(path + u".writing"_s, path));
     }
 
-    static quint32 dataSizeField(const QString &path)
+    static quint32 dataSize(const QByteArray &wave)
     {
-        const QByteArray bytes = RecordingRig::read(path);
-        const qsizetype at = bytes.indexOf("data");
-        return qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        return qFromLittleEndian<quint32>(wave.constData() + wave.indexOf("data") + 4);
     }
+
+    struct Leftover
+    {
+        double seconds;
+        bool gsm, killed;
+        QString filed;
+    };
 
 private slots:
     void leftoverRecordingsAreNamedWithTheirLength_data()
     {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<bool>("gsm");
-        QTest::addColumn<bool>("crashed");
-        QTest::addColumn<QString>("filed");
-        QTest::newRow("GSM, killed mid-call") << 3.0 << true << true << u"20240301-091500-ann-3.wav"_s;
-        QTest::newRow("GSM, 7.6 s, killed") << 7.6 << true << true << u"20240301-091500-ann-8.wav"_s;
-        QTest::newRow("PCM, killed") << 2.4 << false << true << u"20240301-091500-ann-2.wav"_s;
-        QTest::newRow("PCM, closed but never renamed") << 12.0 << false << false << u"20240301-091500-ann-12.wav"_s;
+        QTest::addColumn<Leftover>("leftover");
+        QTest::newRow("GSM, killed mid-call") << Leftover{3.0, true, true, u"20240301-091500-ann-3.wav"_s};
+        QTest::newRow("GSM, 7.6 s, killed") << Leftover{7.6, true, true, u"20240301-091500-ann-8.wav"_s};
+        QTest::newRow("PCM, killed") << Leftover{2.4, false, true, u"20240301-091500-ann-2.wav"_s};
+        QTest::newRow("PCM, closed but never renamed") << Leftover{12.0, false, false, u"20240301-091500-ann-12.wav"_s};
+        QTest::newRow("GSM, closed but never renamed") << Leftover{1.0, true, false, u"20240301-091500-ann-1.wav"_s};
     }
     void leftoverRecordingsAreNamedWithTheirLength()
     {
-        QFETCH(double, seconds);
-        QFETCH(bool, gsm);
-        QFETCH(bool, crashed);
-        QFETCH(QString, filed);
+        QFETCH(Leftover, leftover);
         QTemporaryDir dir;
-        const QString path = dir.path() + u"/20240301-091500-ann.wav"_s;
-        writeWave(path, seconds, gsm, crashed);
-        if (crashed)
-            QCOMPARE(dataSizeField(path), 0u);
+        const QString path = dir.path() + u"/20240301-091500-ann.wav"_s, filed = dir.path() + u'/' + leftover.filed;
+        writeWave(path, leftover.seconds, leftover.gsm, leftover.killed);
+        const QByteArray before = TestFiles::read(path);
+        QCOMPARE(dataSize(before) == 0, leftover.killed);
 
         const auto done = RecordingFiles::FinishLeftoverRecordings(dir.path(), u"ann"_s);
         QCOMPARE(done.size(), 1);
-        QCOMPARE(done[0].to, filed);
+        QCOMPARE(done[0].to, leftover.filed);
         QVERIFY(done[0].problem.isEmpty());
-        const QString result = dir.path() + u'/' + filed;
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{filed});
-        // The header now declares all the audio, for every player.
-        QVERIFY(dataSizeField(result) > 0);
-        QCOMPARE(qint64(dataSizeField(result)) + 8 + qsizetype(RecordingRig::read(result).indexOf("data")),
-                 QFileInfo(result).size());
-        const double measured = RecordingFiles::AudioSeconds(result).value();
-        QVERIFY2(qAbs(measured - seconds) < 0.05, qPrintable(QString::number(measured)));
-    }
-
-    void aCompleteHeaderIsLeftAlone()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.path() + u"/x.wav"_s;
-        writeWave(path, 1.0, true, false);
-        const QByteArray before = RecordingRig::read(path);
-        QVERIFY(!RecordingFiles::CompleteWaveHeader(path));
-        QCOMPARE(RecordingRig::read(path), before);
+        QCOMPARE(TestFiles::names(dir.path()), QStringList{leftover.filed});
+        // The header now declares all the audio, for every player; a complete one is left alone.
+        const QByteArray after = TestFiles::read(filed);
+        if (leftover.killed)
+            QCOMPARE(qsizetype(dataSize(after)) + 8 + after.indexOf("data"), after.size());
+        else
+            QCOMPARE(after, before);
+        const double measured = RecordingFiles::AudioSeconds(filed).value();
+        QVERIFY2(qAbs(measured - leftover.seconds) < 0.05, qPrintable(QString::number(measured)));
     }
 
     // Whatever cannot be read is filed still, for the user to see; nothing else is touched.
     void onlyThisUsersUnfinishedRecordingsAreFiled()
     {
         QTemporaryDir dir;
-        auto make = [&](const QString &name, const QByteArray &content) {
-            QVERIFY(RecordingRig::write(dir.path() + u'/' + name, content));
-        };
-        make(u"20240301-091500-ann.wav"_s, QByteArray());           // killed as the file was made
-        make(u"20240301-101500-ann-3.wav"_s, "finished");           // the mover's
-        make(u"20240301-101500-ann-3.wav.tmp"_s, "");
-        make(u"20240301-111500-bob.wav"_s, "another user's");
-        make(u"20240301-121500-ann.txt"_s, "a note");
-        make(u"holiday.wav"_s, "not a call");
-        make(u"20240301-131500-ann-0.wav"_s, "an earlier call of the same second");
-        make(u"20240301-131500-ann.wav"_s, "unreadable");
+        const QMap<QString, QByteArray> untouched = {
+            {u"20240301-101500-ann-3.wav"_s, "finished"}, {u"20240301-101500-ann-3.wav.tmp"_s, "the mover's"},
+            {u"20240301-111500-bob.wav"_s, "another user's"}, {u"20240301-121500-ann.txt"_s, "a note"},
+            {u"holiday.wav"_s, "not a call"}, {u"20240301-131500-ann-0.wav"_s, "an earlier call of the same second"}};
+        for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+            QVERIFY(TestFiles::write(dir.filePath(it.key()), it.value()));
+        QVERIFY(TestFiles::write(dir.filePath(u"20240301-091500-ann.wav"_s), "")); // killed as it was made
+        QVERIFY(TestFiles::write(dir.filePath(u"20240301-131500-ann.wav"_s), "unreadable"));
 
         const auto done = RecordingFiles::FinishLeftoverRecordings(dir.path(), u"ann"_s);
         QCOMPARE(done.size(), 2);
         QCOMPARE(done[0].to, u"20240301-091500-ann-0.wav"_s);
         QVERIFY(!done[0].problem.isEmpty());
         QCOMPARE(done[1].to, u"20240301-131500-ann-0-2.wav"_s);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-                 (QStringList{u"20240301-091500-ann-0.wav"_s, u"20240301-101500-ann-3.wav"_s,
-                              u"20240301-101500-ann-3.wav.tmp"_s, u"20240301-111500-bob.wav"_s,
-                              u"20240301-121500-ann.txt"_s, u"20240301-131500-ann-0-2.wav"_s,
-                              u"20240301-131500-ann-0.wav"_s, u"holiday.wav"_s}));
-        QCOMPARE(RecordingRig::read(dir.path() + u"/20240301-131500-ann-0.wav"_s),
-                 QByteArray("an earlier call of the same second"));
-    }
-
-    void startUpFilesLeftoversAndStartsTheMoverOnce()
-    {
-        RecordingRig rig;
-        QVERIFY(rig.write(rig.temp.path() + u"/20240229-235959-bob.wav"_s, "another user's"));
-        rig.session.FileLeftoverRecordings();
-        QCOMPARE(rig.moverLaunches, 0); // nothing waits
-        QVERIFY(QFile::remove(rig.temp.path() + u"/20240229-235959-bob.wav"_s));
-        writeWave(rig.temp.path() + u"/20240229-235959-ann.wav"_s, 4.0, true, true);
-        rig.session.FileLeftoverRecordings();
-        QCOMPARE(rig.moverLaunches, 1);
-        QCOMPARE(rig.tempFiles(), QStringList{u"20240229-235959-ann-4.wav"_s});
-        QVERIFY(rig.prompts.shown().isEmpty());
+        QStringList names = untouched.keys() << done[0].to << done[1].to;
+        names.sort();
+        QCOMPARE(TestFiles::names(dir.path()), names);
+        for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+            QCOMPARE(TestFiles::read(dir.filePath(it.key())), it.value());
     }
 };
 
