@@ -3,7 +3,6 @@
 #include "base/RuntimeError.h"
 
 #include <QtTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -11,20 +10,6 @@ using namespace Qt::StringLiterals;
 class tst_Guarded : public QObject
 {
     Q_OBJECT
-
-    // Runs something while each box is up, as a timer firing under a modal box would.
-    struct Prompting final : Prompts
-    {
-        ScriptedPrompts script;
-        std::function<void()> whileShown;
-        Answer msgBox(const QString &text, Buttons buttons, Icon icon, const QString &caption) override
-        {
-            const Answer a = script.msgBox(text, buttons, icon, caption);
-            if (auto run = std::exchange(whileShown, nullptr))
-                run();
-            return a;
-        }
-    };
 
 private slots:
     void errorsAreShownWithTheHandlersName_data()
@@ -54,13 +39,13 @@ private slots:
     // is answered, the next failure is shown again.
     void oneBoxAtATimeForAHandler()
     {
-        Prompting prompts;
+        ScriptedPrompts prompts;
         const auto fail = [] { throw RuntimeError(76, u"Path not found"_s); };
         prompts.whileShown = [&] { RunGuarded(prompts, u"frmMain:Detection_Timer"_s, fail); };
         RunGuarded(prompts, u"frmMain:Detection_Timer"_s, fail);
-        QCOMPARE(prompts.script.shown().size(), 1);
+        QCOMPARE(prompts.shown().size(), 1);
         RunGuarded(prompts, u"frmMain:Detection_Timer"_s, fail);
-        QCOMPARE(prompts.script.shown().size(), 2);
+        QCOMPARE(prompts.shown().size(), 2);
     }
 };
 

@@ -133,6 +133,30 @@ private slots:
 
     // After a stop by hand a new call may start while the note of the first is asked for:
     // each is filed with its own name and note.
+    // Arming fails: manual mode for this run, and one box only, though the poll keeps
+    // firing while it waits for OK.
+    void armingFailure_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no input") << u"OpenInput"_s << u"Recording Control Error: No device capable or recording with current settings"_s;
+        QTest::newRow("no capture") << u"Record"_s
+            << u"Failed to initialise Voice Detection - Check that other devices are not recording audio. \r\nSwitching to manual control.\r\nErr: 1"_s;
+    }
+    void armingFailure()
+    {
+        QFETCH(QString, member);
+        Rig rig;
+        rig.recorder.codes[member] = 1;
+        rig.prompts.clear();
+        rig.state.DetectionRunning = false;
+        rig.prompts.whileShown = [&] { rig.time.runFor(2000); };
+        rig.time.runFor(200);
+        QTEST(rig.prompts.texts().join(u'|'), "text");
+        QVERIFY(!rig.ctx.settings.AutoRecord);
+        QVERIFY(!rig.state.DetectionRunning);
+    }
+
     void newCallDuringTheNotePromptKeepsEachCallApart()
     {
         Rig rig;

@@ -1,9 +1,13 @@
 #include "ScriptedPrompts.h"
 
+#include <utility>
+
 Prompts::Answer ScriptedPrompts::msgBox(const QString &text, Buttons buttons, Icon icon,
                                         const QString &caption)
 {
     m_shown.append({text, buttons, icon, caption});
+    if (auto run = std::exchange(whileShown, nullptr))
+        run();
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
     switch (buttons) {

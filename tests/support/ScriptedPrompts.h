@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 // Records every message box and answers from a script. Without a scripted answer a
 // box is answered with its first button (OK or Yes).
@@ -24,6 +25,8 @@ public:
     const QList<Shown> &shown() const { return m_shown; }
     QStringList texts() const;
     void clear() { m_shown.clear(); m_answers.clear(); }
+    // Runs once, while the next box is up: what a timer firing under a modal box would do.
+    std::function<void()> whileShown;
 
 private:
     QQueue<Answer> m_answers;
