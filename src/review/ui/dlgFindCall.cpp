@@ -1,4 +1,5 @@
 #include "review/ui/dlgFindCall.h"
+#include "ui_dlgFindCall.h"
 
 #include "base/Guarded.h"
 #include "base/AppContext.h"
@@ -14,14 +15,10 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 using modUtilityFunctions::CDate;
@@ -35,63 +32,29 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto *frame = new QGroupBox(u"Search Criteria :"_s, this);
-    auto *form = new QFormLayout(frame);
-    auto line = [this](const char *name, const QString &text) {
-        auto *edit = new QLineEdit(text, this);
-        edit->setObjectName(QLatin1StringView(name));
-        return edit;
-    };
-    auto button = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QLatin1StringView(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    txtSearchPath = line("txtSearchPath", app.settings.SearchPath);
-    txtSearchPath->setToolTip(u"Folder that will be searched."_s);
-    txtSearchPath->setReadOnly(true);
-    txtUser = line("txtUser", Any());
-    txtDateFrom = line("txtDateFrom", Any());
-    txtDateTo = line("txtDateTo", Any());
-    txtSearchString = line("txtSearchString", u"*"_s);
-    txtSearchString->setToolTip(u"Search string (use * as a wildcard)"_s);
+    Ui::dlgFindCall ui;
+    ui.setupUi(this);
+    txtSearchPath = ui.txtSearchPath;
+    txtUser = ui.txtUser;
+    txtDateFrom = ui.txtDateFrom;
+    txtDateTo = ui.txtDateTo;
+    txtSearchString = ui.txtSearchString;
+    cmdShowCalendar[0] = ui.cmdShowCalendar0;
+    cmdShowCalendar[1] = ui.cmdShowCalendar1;
+    btnToday = ui.btnToday;
+    cmdClear = ui.cmdClear;
+    cmdSearch = ui.cmdSearch;
+    cmdOK = ui.cmdOK;
+    chkSearchSubfolders = ui.chkSearchSubfolders;
+    txtSearchPath->setText(app.settings.SearchPath);
+    for (QLineEdit *edit : {txtUser, txtDateFrom, txtDateTo})
+        edit->setText(Any());
+    txtSearchString->setText(u"*"_s);
     for (int i = 0; i < 2; ++i) {
-        cmdShowCalendar[i] = button(i ? "cmdShowCalendar1" : "cmdShowCalendar0", u"..."_s);
         cmdShowCalendar[i]->setProperty("index", i);
         connect(cmdShowCalendar[i], &QPushButton::clicked, this,
                 Guarded(app.prompts(), u"dlgFindCall:cmdShowCalendar_Click"_s, [this, i] { cmdShowCalendar_Click(i); }));
     }
-    auto withPicker = [this](QLineEdit *edit, QPushButton *picker) {
-        auto *row = new QHBoxLayout;
-        row->addWidget(edit, 1);
-        row->addWidget(picker);
-        return row;
-    };
-    btnToday = button("btnToday", u"To&day"_s);
-    chkSearchSubfolders = new QCheckBox(u"Search sub-folders?"_s, this);
-    chkSearchSubfolders->setObjectName(u"chkSearchSubfolders"_s);
-    chkSearchSubfolders->setToolTip(u"Look for call in all folders below the search path"_s);
-    form->addRow(u"Searching:"_s, txtSearchPath);
-    form->addRow(u"User :"_s, txtUser);
-    form->addRow(u"Date from :"_s, withPicker(txtDateFrom, cmdShowCalendar[0]));
-    form->addRow(u"Date to :"_s, withPicker(txtDateTo, cmdShowCalendar[1]));
-    form->addRow(QString(), btnToday);
-    form->addRow(u"Call Note :"_s, txtSearchString);
-    form->addRow(QString(), chkSearchSubfolders);
-
-    cmdClear = button("cmdClear", u"&Clear Search"_s);
-    cmdSearch = button("cmdSearch", u"&Search"_s);
-    cmdSearch->setDefault(true);
-    cmdOK = button("cmdOK", u"Close"_s);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdClear);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdSearch);
-    buttons->addWidget(cmdOK);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
-    layout->addLayout(buttons);
 
     // Form_Load
     placeBeside(callList);
