@@ -51,7 +51,7 @@ class tst_CallSearch : public QObject
     }
 
 private slots:
-    void listsNewestFirstWithKeysAndNotes()
+    void listsNewestFirstSkippingStrays()
     {
         ReviewFixture f;
         const QString folder = f.folder();
@@ -68,18 +68,8 @@ private slots:
         std::unique_ptr<colCalls> calls;
         QCOMPARE(CallSearch(f.app, nullptr).FindCalls(clsSearch(), calls), 4);
         QCOMPARE(times(*calls), (QStringList{u"080000"_s, u"100000"_s, u"090507"_s, u"070000"_s}));
-        const auto first = calls->Item(u"#1#"_s);
-        QCOMPARE(first->LoginName(), u"bob"_s);
-        QCOMPARE(first->CallDate(), QDate(2005, 2, 4));
-        QCOMPARE(first->CallNote(), u"edited<CR>note"_s);
-        const auto third = calls->Item(3);
-        QCOMPARE(third->iCall(), 3);
-        QCOMPARE(third->CallTime(), QTime(9, 5, 7));
-        QCOMPARE(third->CallDuration(), 75);
-        QCOMPARE(third->CallNote(), u"first line <CR> second line"_s);
-        QCOMPARE(third->RecordingLocation(), folder + u"/20050203-090507-operator-75.wav"_s);
-        QCOMPARE(calls->Item(2)->CallNote(), QString());
-        QVERIFY(!third->NoteTruncated());
+        // The fields and notes themselves: see the call list's test, which fills from this search.
+        QVERIFY(!calls->Item(3)->NoteTruncated());
         const auto cut = calls->Item(4);
         QCOMPARE(cut->CallNote().size(), CallFiles::NoteReadCap);
         QVERIFY(cut->CallNote().startsWith(u"start x"_s));
