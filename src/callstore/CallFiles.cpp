@@ -150,10 +150,13 @@ void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompt
 {
     QString name = call.RecordingLocation();
     name.replace(u".wav"_s, u".txt"_s);
-    // Written whole or not at all: a full disk never leaves half a note.
+    // Written whole or not at all: a full disk never leaves half a note. Unbuffered, so
+    // a write the disk refuses fails here; a buffered one would fail only in commit(),
+    // which does not look at it and would replace the old note with an empty file.
     QSaveFile file(JoinPath(callPath, name));
     const QByteArray bytes = QStringEncoder(QStringEncoder::System).encode(call.CallNote());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
+        || !file.commit())
         modErrors::ReportError(prompts, 75, file.errorString(), 999,
                                u"frmMain:WriteCallNote Method"_s, QString());
 }
