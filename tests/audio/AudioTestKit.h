@@ -2,119 +2,84 @@
 
 #include "TestFiles.h"
 
-#include <QByteArray>
+#include <QList>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class WaveFormat;
 
-// Makes and measures real sound files for the engine's tests, with the tools users
-// have (sox, ffmpeg, ffprobe, lame) and libsndfile.
+// Makes and measures real sound files for the engine's tests: sox is the one outside
+// reader, libsndfile reads the samples.
 namespace AudioTestKit {
 
-struct ToolResult
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-ToolResult run(const QString &program, const QStringList &arguments, int timeoutMs = 60000);
+inline const QString Gsm = QStringLiteral("31000100401f0000590600004100000002004001");
 
-// A sine of `amplitude` (of full scale) made by sox, e.g. bits 8 gives unsigned 8-bit WAV.
-bool makeTone(const QString &path, int rate, int bits, int channels, double seconds,
-              double amplitude, double frequency = 440.0);
-// `fromWav` encoded by ffmpeg (WAV GSM 6.10, MP3) or lame (MP3).
-bool makeGsmWithFfmpeg(const QString &path, const QString &fromWav);
-bool makeMp3WithFfmpeg(const QString &path, const QString &fromWav);
-bool makeMp3WithLame(const QString &path, const QString &fromWav);
+// What the program printed on both channels, or a null string when it failed.
+QString run(const QString &program, const QStringList &arguments);
 
-// What sox and ffprobe say of a file.
+// A sine at `amplitude` of full scale made by sox: bits 8 is unsigned, bits 0 GSM 6.10.
+bool makeTone(const QString &path, int rate, int bits, int channels, double seconds, double amplitude = 0.5);
+// `wav` encoded by lame.
+bool makeMp3(const QString &path, const QString &wav);
+
+// What sox says of a file (sox --i).
 struct SoxInfo
 {
     bool ok = false;
-    int rate = 0;
-    int channels = 0;
-    QString encoding; // soxi -e, e.g. "GSM", "Signed Integer PCM"
-    int bits = 0;     // soxi -b
+    int rate = 0, channels = 0;
+    QString encoding; // e.g. "GSM", "16-bit Signed Integer PCM"
     double seconds = 0;
 };
 SoxInfo soxInfo(const QString &path);
-struct ProbeInfo
-{
-    bool ok = false;
-    QString codec; // e.g. "gsm_ms", "pcm_s16le"
-    int rate = 0;
-    int channels = 0;
-    double seconds = 0;
-};
-ProbeInfo probe(const QString &path);
-// sox decodes the whole file without complaint.
+// sox decodes the whole file without a warning.
 bool soxDecodes(const QString &path);
-// Empty when sox and ffprobe both take `path` for a WAV file of `format` lasting
-// `seconds` (give or take `slack`) and sox decodes it; else what is wrong.
-QString readsEverywhereAs(const QString &path, const WaveFormat &format, double seconds,
-                          double slack);
+// Empty when sox takes `path` for a WAV file of `format` lasting `seconds` (give or
+// take `slack`) and decodes it; else what is wrong.
+QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack);
 
-// Reads the file with libsndfile.
+// The samples by libsndfile, channels averaged, full scale 1.0.
 struct Samples
 {
-    bool ok = false;
     int rate = 0;
-    int channels = 0;
-    QList<double> mono; // channel average, full scale 1.0
+    QList<double> mono;
     double seconds() const { return rate ? double(mono.size()) / rate : 0.0; }
 };
 Samples read(const QString &path);
-
 double rmsDb(const Samples &s, double from, double to);
-// Where the signal is: the first and last 20 ms window louder than `thresholdDb`. The
-// default suits a tone at -9 dB: GSM rings on for a while at -20 dB or so after it stops.
+// The first and last 20 ms louder than `thresholdDb`. The default suits a tone at -9 dB:
+// GSM rings on at -20 dB or so after it stops.
 struct Span
 {
     double start = -1, end = -1;
     double length() const { return end - start; }
 };
 Span signalSpan(const Samples &s, double thresholdDb = -15.0);
-// The quietest 100 ms window inside [from, to), in dB: a gap in a steady tone shows here.
+// The quietest 100 ms inside [from, to), in dB: a gap in a steady tone shows here.
 double quietestWindowDb(const Samples &s, double from, double to);
 
-// True when the file ends where its RIFF header says, its data chunk with it: nothing
-// torn is left behind the audio.
+// The file ends where its RIFF header says, its data chunk with it: nothing torn behind.
 bool endsWhereHeaderSays(const QString &path);
-
-// The "fmt " chunk of a RIFF WAVE file as hexadecimal, read with od as a hexdump.
+// The "fmt " chunk as hexadecimal.
 QString fmtChunkHex(const QString &path);
 
-// A sound server of the test's own (scripts/sound-server in a temporary folder), for
-// the tests that stop it under a recording or a playback.
-class PrivateSoundServer
+// A sound server of the test's own, for the tests that stop it under the engine; its
+// environment() leads a child process to it.
+struct PrivateSoundServer
 {
-public:
     PrivateSoundServer();
     ~PrivateSoundServer();
-    bool started() const { return m_started; }
     bool stop();
-    // This environment, with the server's XDG_RUNTIME_DIR.
     QProcessEnvironment environment() const;
-
-private:
-    QString m_dir;
-    bool m_started = false;
+    QString dir;
+    bool started = false;
 };
 
-// recording_child, beside the test executable, which records or plays in a process of
-// its own. startChild answers the first line it prints ("recording", "playing" or an
-// error); childEnds waits for it to end by itself and answers the lines it printed since.
-QString startChild(QProcess &child, const QStringList &arguments,
-                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
-QStringList childEnds(QProcess &child, int timeoutMs = 10000);
-
-// Calls `done` every 20 ms, letting events run, until it is true or `timeoutMs` passed.
-bool waitFor(const std::function<bool()> &done, int timeoutMs);
+// recording_child records or plays in a process of its own. startChild answers the first
+// line it prints ("recording", "playing" or an error); childEnds waits for it to end by
+// itself and answers the lines it printed since.
+QString startChild(QProcess &child, const QStringList &arguments, const QProcessEnvironment &environment);
+QStringList childEnds(QProcess &child);
 
 // Empty when the test sound server answers with its line as default input and output.
 QString soundServerProblem();

@@ -2,8 +2,8 @@
 // server:
 //   recording_child record <path> <format hex> <seconds>
 //   recording_child play <path> <seconds>
-// Prints "recording" or "playing" once it runs, "stopped <state>" when it stops by
-// itself, and "close <code>" at the end.
+// Prints "recording" or "playing" once it runs (else "open <code>", "record <code>" or
+// "play <code>"), "stopped <state>" when it stops by itself, and "close <code>" at the end.
 #include "audio/AudioEngine.h"
 
 #include <QCoreApplication>
@@ -15,36 +15,24 @@
 int main(int argc, char **argv)
 {
     const bool record = argc == 5 && qstrcmp(argv[1], "record") == 0;
-    const bool play = argc == 4 && qstrcmp(argv[1], "play") == 0;
-    if (!record && !play) {
+    if (!record && !(argc == 4 && qstrcmp(argv[1], "play") == 0)) {
         fprintf(stderr, "usage: recording_child record PATH FORMAT SECONDS | play PATH SECONDS\n");
         return 2;
     }
     QCoreApplication app(argc, argv);
     AudioEngine engine;
     const QString path = QString::fromLocal8Bit(argv[2]);
-    if (record) {
+    if (record)
         engine.setRecordFormat(QString::fromLatin1(argv[3]));
-        if (const qint16 code = engine.OpenRecordFile(path)) {
-            printf("open %d\n", code);
-            return 1;
-        }
-        if (const qint16 code = engine.Record()) {
-            printf("record %d\n", code);
-            return 1;
-        }
-        printf("recording\n");
-    } else {
-        if (const qint16 code = engine.Open(path)) {
-            printf("open %d\n", code);
-            return 1;
-        }
-        if (const qint16 code = engine.Play()) {
-            printf("play %d\n", code);
-            return 1;
-        }
-        printf("playing\n");
+    if (const qint16 code = record ? engine.OpenRecordFile(path) : engine.Open(path)) {
+        printf("open %d\n", code);
+        return 1;
     }
+    if (const qint16 code = record ? engine.Record() : engine.Play()) {
+        printf("%s %d\n", argv[1], code);
+        return 1;
+    }
+    printf(record ? "recording\n" : "playing\n");
     fflush(stdout);
 
     const qint16 running = record ? 2 : 3;
