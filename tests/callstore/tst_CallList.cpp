@@ -2,10 +2,8 @@
 #include "review/clsSearch.h"
 
 #include <QMenu>
-#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -45,10 +43,6 @@ private slots:
         QCOMPARE(f.cells(CallListModel::CallTime), (QStringList{u"08:00:00"_s, u"10:00:00"_s, u"09:05:07"_s}));
         QCOMPARE(f.cells(CallListModel::Duration), (QStringList{u"00:00:05"_s, u"01:00:00"_s, u"00:01:15"_s}));
         QCOMPARE(f.cells(CallListModel::Note), (QStringList{u"edited<CR>note"_s, QString(), u"line one <CR> line two"_s}));
-        for (int row = 0; row < 3; ++row)
-            QCOMPARE(f.list.model().index(row, 0).data(CallListModel::KeyRole).toString(), u"#%1#"_s.arg(row + 1));
-        QCOMPARE(f.countPanel->text(), u"3 call/s"_s);
-        QCOMPARE(f.list.GetCallLocation(2), f.folder() + u"/20050203-100000-bob-3600.wav"_s);
         // The first row is selected; the note box follows the selection, its lines apart.
         QCOMPARE(f.list.SelectedKey(), u"#1#"_s);
         QCOMPARE(f.txtNote->toPlainText(), u"edited\nnote"_s);
@@ -79,43 +73,6 @@ private slots:
         f.list.RemoveRow(3);
         QCOMPARE(f.cells(CallListModel::User), (QStringList{u"carl"_s, u"ann"_s, u"ann"_s}));
         QCOMPARE(f.list.GetCallLocation(3), f.folder() + u"/20050203-090507-ann-75.wav"_s);
-        f.list.ClearListing();
-        QVERIFY(!f.list.HasCalls());
-        QCOMPARE(f.list.calls().Count(), 0);
-    }
-
-    void popupEntries_data()
-    {
-        QTest::addColumn<bool>("canPlay");
-        QTest::addColumn<bool>("canDelete");
-        QTest::addColumn<bool>("deleteOwnOnly");
-        QTest::addColumn<QList<int>>("rows"); // selected; the last one right-clicked
-        QTest::addColumn<QList<bool>>("enabled"); // play, edit, delete, e-mail, save
-        QTest::newRow("one row") << true << true << false << QList<int>{1} << QList<bool>{true, true, true, true, true};
-        QTest::newRow("no playing") << false << true << false << QList<int>{1} << QList<bool>{false, false, true, false, false};
-        QTest::newRow("no deleting") << true << false << false << QList<int>{0} << QList<bool>{true, true, false, true, true};
-        QTest::newRow("own calls, own only") << true << true << true << QList<int>{0, 2} << QList<bool>{false, false, true, true, true};
-        QTest::newRow("another's call, own only") << true << true << true << QList<int>{0, 1} << QList<bool>{false, false, false, true, true};
-    }
-    void popupEntries()
-    {
-        QFETCH(QList<int>, rows);
-        ListFixture f;
-        listThree(f);
-        QFETCH(bool, canPlay);
-        QFETCH(bool, canDelete);
-        QFETCH(bool, deleteOwnOnly);
-        f.app.settings.CanPlay = canPlay;
-        f.app.settings.CanDelete = canDelete;
-        f.app.settings.DeleteOwnOnly = deleteOwnOnly;
-        selectRows(f, rows);
-        QTest::mouseClick(f.lvwCalls->viewport(), Qt::RightButton, {}, f.rowPoint(rows.last()));
-        QVERIFY(f.list.mnuPopup->isVisible());
-        const QList<bool> enabled{f.list.mnuPopupPlayCall->isEnabled(), f.list.mnuPopupEditNote->isEnabled(),
-                                  f.list.mnuPopupDeleteCall->isEnabled(), f.list.mnuPopupEmailCall->isEnabled(),
-                                  f.list.mnuPopupSaveCall->isEnabled()};
-        f.list.mnuPopup->hide();
-        QTEST(enabled, "enabled");
     }
 
     // The selected row gives way to the row under the pointer; other selected rows stay.
@@ -135,29 +92,29 @@ private slots:
         QCOMPARE(f.list.SelectedKey(), u"#3#"_s);
     }
 
-    // Double click, Enter and Delete on a row, under the permissions.
+    // Double click, Enter and Delete on the selected rows (the last one clicked), under the permissions.
     void keysAndClicks_data()
     {
         QTest::addColumn<int>("action"); // 0 double click, 1 Enter, 2 Delete
         QTest::addColumn<bool>("permitted"); // CanPlay for play, CanDelete for Delete
         QTest::addColumn<bool>("deleteOwnOnly");
-        QTest::addColumn<int>("row");
+        QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<bool>("acts");
         QTest::addColumn<QString>("message");
-        QTest::newRow("double click plays") << 0 << true << false << 1 << true << QString();
-        QTest::newRow("double click, no playing") << 0 << false << false << 1 << false << u"You are not permitted to play back calls"_s;
-        QTest::newRow("Enter asks no permission") << 1 << false << false << 1 << true << QString();
-        QTest::newRow("Delete") << 2 << true << false << 1 << true << QString();
-        QTest::newRow("Delete, no deleting") << 2 << false << false << 0 << false << QString();
-        QTest::newRow("Delete, own only, own call") << 2 << true << true << 0 << true << QString();
-        QTest::newRow("Delete, own only, another's call") << 2 << true << true << 1 << false << QString();
+        QTest::newRow("double click plays") << 0 << true << false << QList<int>{1} << true << QString();
+        QTest::newRow("double click, no playing") << 0 << false << false << QList<int>{1} << false << u"You are not permitted to play back calls"_s;
+        QTest::newRow("Enter asks no permission") << 1 << false << false << QList<int>{1} << true << QString();
+        QTest::newRow("Delete") << 2 << true << false << QList<int>{0, 1} << true << QString();
+        QTest::newRow("Delete, no deleting") << 2 << false << false << QList<int>{0} << false << QString();
+        QTest::newRow("Delete, own only, own calls") << 2 << true << true << QList<int>{0, 2} << true << QString();
+        QTest::newRow("Delete, own only, one another's") << 2 << true << true << QList<int>{0, 1} << false << QString();
     }
     void keysAndClicks()
     {
         QFETCH(int, action);
         QFETCH(bool, permitted);
         QFETCH(bool, deleteOwnOnly);
-        QFETCH(int, row);
+        QFETCH(QList<int>, rows);
         ListFixture f;
         listThree(f);
         (action == 2 ? f.app.settings.CanDelete : f.app.settings.CanPlay) = permitted;
@@ -165,47 +122,17 @@ private slots:
         QSignalSpy play(&f.list, &CallList::playCallRequested);
         QSignalSpy deletes(&f.list, &CallList::deleteRequested);
         f.lvwCalls->setFocus();
-        selectRows(f, {row});
+        selectRows(f, rows);
         if (action == 0) {
-            QTest::mouseClick(f.lvwCalls->viewport(), Qt::LeftButton, {}, f.rowPoint(row));
-            QTest::mouseDClick(f.lvwCalls->viewport(), Qt::LeftButton, {}, f.rowPoint(row));
+            QTest::mouseClick(f.lvwCalls->viewport(), Qt::LeftButton, {}, f.rowPoint(rows.last()));
+            QTest::mouseDClick(f.lvwCalls->viewport(), Qt::LeftButton, {}, f.rowPoint(rows.last()));
         } else {
             QTest::keyClick(f.lvwCalls, action == 1 ? Qt::Key_Enter : Qt::Key_Delete);
         }
         QFETCH(bool, acts);
         QCOMPARE((action == 2 ? deletes.size() : play.size()) == 1, acts);
         if (acts && action < 2)
-            QCOMPARE(play.first().first().toString(), u"#%1#"_s.arg(row + 1));
-        QFETCH(QString, message);
-        QCOMPARE(f.prompts.texts().join(u'|'), message);
-    }
-
-    void drops_data()
-    {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("played");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("two files") << QStringList{u"/a.wav"_s, u"/b.wav"_s} << QString() << u"Please drag a single file at a time"_s;
-        QTest::newRow("one .MP3") << QStringList{u"/calls/x.MP3"_s} << u"/calls/x.MP3"_s << QString();
-        QTest::newRow("one other file") << QStringList{u"/calls/x.txt"_s} << QString() << QString();
-    }
-    void drops()
-    {
-        QFETCH(QStringList, files);
-        ListFixture f;
-        QSignalSpy play(&f.list, &CallList::playFileRequested);
-        QMimeData mime;
-        QList<QUrl> urls;
-        for (const QString &file : files)
-            urls << QUrl::fromLocalFile(file);
-        mime.setUrls(urls);
-        // A drop follows the drag's entry, as the window system delivers them.
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(f.lvwCalls->viewport(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, {}, QEvent::Drop);
-        QCoreApplication::sendEvent(f.lvwCalls->viewport(), &drop);
-        QTEST(play.isEmpty() ? QString() : play.first().first().toString(), "played");
+            QCOMPARE(play.first().first().toString(), u"#%1#"_s.arg(rows.last() + 1));
         QTEST(f.prompts.texts().join(u'|'), "message");
     }
 };

