@@ -10,8 +10,10 @@
 
 // Playback over the given player with a real position slider and label, the listed
 // calls in a collection (calls in a temporary folder) and detection hooks that log.
+template <class Player>
 struct PlaybackRig
 {
+    Player player; // made before the playback that holds it
     QTemporaryDir dir;
     MainState state;
     ScriptedPrompts prompts;
@@ -23,7 +25,7 @@ struct PlaybackRig
     QStringList detection; // "Suspend" / "Resume", in order
     Playback pb;
 
-    explicit PlaybackRig(RecorderComponent &player)
+    PlaybackRig()
         : pb(player, state, prompts, *slider, *label,
              Playback::Links{[this](const QString &key) { return calls.Item(key); },
                              [this] { return calls.Count() > 0; }, [this] { return selected; },
