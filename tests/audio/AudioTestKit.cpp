@@ -36,11 +36,6 @@ bool makeTone(const QString &path, int rate, int bits, int channels, double seco
     return !run(u"sox"_s, arguments).isNull();
 }
 
-bool makeMp3(const QString &path, const QString &wav)
-{
-    return !run(u"lame"_s, {u"--quiet"_s, u"-b"_s, u"64"_s, wav, path}).isNull();
-}
-
 SoxInfo soxInfo(const QString &path)
 {
     const QString out = run(u"sox"_s, {u"--i"_s, path});
@@ -54,13 +49,9 @@ SoxInfo soxInfo(const QString &path)
     const auto samples = QRegularExpression(u"= (\\d+) samples"_s).match(field(u"Duration"_s));
     info.ok = info.rate > 0 && samples.hasMatch();
     info.seconds = info.ok ? samples.captured(1).toDouble() / info.rate : 0;
+    const QString decoded = run(u"sox"_s, {path, u"-n"_s, u"stat"_s});
+    info.decodes = !decoded.isNull() && !decoded.contains(u"WARN"_s);
     return info;
-}
-
-bool soxDecodes(const QString &path)
-{
-    const QString out = run(u"sox"_s, {path, u"-n"_s, u"stat"_s});
-    return !out.isNull() && !out.contains(u"WARN"_s);
 }
 
 QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack)
@@ -73,7 +64,7 @@ QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds
         wrong << u"sox reads %1 Hz, %2 channels, %3"_s.arg(sox.rate).arg(sox.channels).arg(sox.encoding);
     if (std::fabs(sox.seconds - seconds) > slack)
         wrong << u"sox reads %1 s, not %2 s"_s.arg(sox.seconds).arg(seconds);
-    if (!soxDecodes(path))
+    if (!sox.decodes)
         wrong << u"sox does not decode it cleanly"_s;
     return wrong.join(u"; "_s);
 }

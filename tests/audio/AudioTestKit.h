@@ -20,20 +20,16 @@ QString run(const QString &program, const QStringList &arguments);
 
 // A sine at `amplitude` of full scale made by sox: bits 8 is unsigned, bits 0 GSM 6.10.
 bool makeTone(const QString &path, int rate, int bits, int channels, double seconds, double amplitude = 0.5);
-// `wav` encoded by lame.
-bool makeMp3(const QString &path, const QString &wav);
 
-// What sox says of a file (sox --i).
+// What sox says of a file (sox --i), and whether it decodes the whole file without a warning.
 struct SoxInfo
 {
-    bool ok = false;
+    bool ok = false, decodes = false;
     int rate = 0, channels = 0;
     QString encoding; // e.g. "GSM", "16-bit Signed Integer PCM"
     double seconds = 0;
 };
 SoxInfo soxInfo(const QString &path);
-// sox decodes the whole file without a warning.
-bool soxDecodes(const QString &path);
 // Empty when sox takes `path` for a WAV file of `format` lasting `seconds` (give or
 // take `slack`) and decodes it; else what is wrong.
 QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack);

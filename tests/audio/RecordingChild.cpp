@@ -15,10 +15,8 @@
 int main(int argc, char **argv)
 {
     const bool record = argc == 5 && qstrcmp(argv[1], "record") == 0;
-    if (!record && !(argc == 4 && qstrcmp(argv[1], "play") == 0)) {
-        fprintf(stderr, "usage: recording_child record PATH FORMAT SECONDS | play PATH SECONDS\n");
-        return 2;
-    }
+    if (!record && !(argc == 4 && qstrcmp(argv[1], "play") == 0))
+        return 2; // usage: above
     QCoreApplication app(argc, argv);
     AudioEngine engine;
     const QString path = QString::fromLocal8Bit(argv[2]);
@@ -35,12 +33,10 @@ int main(int argc, char **argv)
     printf(record ? "recording\n" : "playing\n");
     fflush(stdout);
 
-    const qint16 running = record ? 2 : 3;
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < qint64(atof(argv[argc - 1]) * 1000)) {
-        QThread::msleep(50);
-        if (const qint16 state = engine.State(); state < running) {
+    for (qint16 state = 3; timer.elapsed() < qint64(atof(argv[argc - 1]) * 1000); QThread::msleep(50)) {
+        if ((state = engine.State()) < (record ? 2 : 3)) {
             printf("stopped %d\n", state);
             break;
         }

@@ -27,7 +27,6 @@ private slots:
     void opens_and_seeks_other_programs_files();
     void refuses_what_it_cannot_play_data();
     void refuses_what_it_cannot_play();
-    void a_lost_output_ends_the_play_data();
     void a_lost_output_ends_the_play();
 
 private:
@@ -37,7 +36,8 @@ private:
         const QString wav = m_dir.filePath(u"%1-%2-%3-%4.wav"_s.arg(rate).arg(bits).arg(channels).arg(seconds));
         if (!makeTone(wav, rate, bits < 0 ? 16 : bits, channels, seconds))
             return {};
-        return bits >= 0 ? wav : makeMp3(wav + u".mp3"_s, wav) ? wav + u".mp3"_s : QString();
+        const QString mp3 = wav + u".mp3"_s;
+        return bits >= 0 ? wav : run(u"lame"_s, {u"--quiet"_s, u"-b"_s, u"64"_s, wav, mp3}).isNull() ? QString() : mp3;
     }
     QTemporaryDir m_dir;
 };
@@ -125,28 +125,13 @@ void tst_AudioEnginePlayer::refuses_what_it_cannot_play()
     QCOMPARE(player.Play(), qint16(RecorderCode::WrongState));
 }
 
-void tst_AudioEnginePlayer::a_lost_output_ends_the_play_data()
-{
-    QTest::addColumn<bool>("atStart"); // no sound server at all, else it goes mid-play
-    QTest::newRow("server gone") << false;
-    QTest::newRow("no server") << true; // reading the file needs none; playing it does
-}
-
 void tst_AudioEnginePlayer::a_lost_output_ends_the_play()
 {
-    QFETCH(bool, atStart);
+    // The sound server goes away in the middle of a playback.
     PrivateSoundServer server;
     QVERIFY(server.started);
-    QProcessEnvironment environment = server.environment();
-    if (atStart)
-        environment.insert(u"PULSE_SERVER"_s, u"unix:/nonexistent"_s);
     QProcess child;
-    const QString first = startChild(child, {u"play"_s, tone(8000, 16, 1, 10.0), u"10"_s}, environment);
-    if (atStart) {
-        QCOMPARE(first, u"play %1"_s.arg(RecorderCode::CantStartPlayback));
-        return;
-    }
-    QCOMPARE(first, u"playing"_s);
+    QCOMPARE(startChild(child, {u"play"_s, tone(8000, 16, 1, 10.0), u"10"_s}, server.environment()), u"playing"_s);
     QTest::qWait(1000);
     QVERIFY(server.stop());
     QCOMPARE(childEnds(child), QStringList({u"stopped 2"_s, u"close %1"_s.arg(RecorderCode::PlaybackError)}));

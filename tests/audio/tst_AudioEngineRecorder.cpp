@@ -39,11 +39,6 @@ private slots:
     void cut_off_mid_call_leaves_a_playable_file();
 
 private:
-    QString tone(double seconds)
-    {
-        const QString path = m_dir.filePath(u"tone-%1.wav"_s.arg(seconds));
-        return QFile::exists(path) || makeTone(path, 8000, 16, 1, seconds) ? path : QString();
-    }
     QTemporaryDir m_dir;
 };
 
@@ -99,7 +94,9 @@ void tst_AudioEngineRecorder::records_what_the_line_carries()
     QElapsedTimer wall;
     wall.start();
     QTest::qWait(500);
-    QCOMPARE(player.Open(tone(seconds)), qint16(0));
+    const QString tone = m_dir.filePath(u"tone.wav"_s);
+    QVERIFY(makeTone(tone, 8000, 16, 1, seconds));
+    QCOMPARE(player.Open(tone), qint16(0));
     QCOMPARE(player.Play(), qint16(0));
     QVERIFY(QTest::qWaitFor([&] { return player.SamplePosition() > 4000; }, 5000));
     QThread::sleep(stall); // no events, no polls
@@ -139,7 +136,6 @@ void tst_AudioEngineRecorder::refuses_what_it_cannot_record_data()
     QTest::newRow("mp3 format") << u"55000100401f0000e803000001000000"_s << u"new"_s << unsupported;
     QTest::newRow("an earlier call") << Gsm << u"existing"_s << cant;
     QTest::newRow("read-only folder") << Gsm << u"read-only"_s << cant;
-    QTest::newRow("missing folder") << Gsm << u"missing"_s << cant;
     QTest::newRow("a folder") << Gsm << u"folder"_s << cant;
 }
 
@@ -159,9 +155,7 @@ void tst_AudioEngineRecorder::refuses_what_it_cannot_record()
     engine.Stop();
     engine.setPaused(false);
     QTemporaryDir dir;
-    const QString path = place == u"missing" ? dir.filePath(u"no/such/folder/call.wav"_s)
-        : place == u"folder"                 ? dir.path()
-                                             : dir.filePath(u"20240301-091500-ann.wav"_s);
+    const QString path = place == u"folder" ? dir.path() : dir.filePath(u"20240301-091500-ann.wav"_s);
     const QByteArray earlier = TestFiles::noise(1, 5000);
     QVERIFY(place != u"existing" || TestFiles::write(path, earlier));
     QVERIFY(place != u"read-only" || QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner

@@ -18,34 +18,15 @@ namespace {
 
 constexpr double ToneDb = -9.03; // RMS of a sine at half full scale
 
-// Feeds `seconds` of a sine at half scale in the capture samples of `format`, in 100 ms
-// pieces as capture does.
+// Feeds `seconds` of a sine at half scale as capture does, in 100 ms pieces.
 void feed(RecordWriter &writer, const WaveFormat &format, double seconds)
 {
-    const QAudioFormat capture = format.captureFormat();
-    const bool wide = capture.sampleFormat() == QAudioFormat::Int32;
-    const qint64 frames = qint64(std::llround(seconds * format.sampleRate()));
-    QByteArray bytes(frames * capture.bytesPerFrame(), Qt::Uninitialized);
-    for (qint64 i = 0; i < frames * capture.channelCount(); ++i) {
-        const double v = 0.5 * std::sin(2 * M_PI * 440.0 * double(i / capture.channelCount()) / format.sampleRate());
-        if (wide)
-            reinterpret_cast<qint32 *>(bytes.data())[i] = qint32(std::lround(v * 2147483647.0));
-        else
-            reinterpret_cast<qint16 *>(bytes.data())[i] = qint16(std::lround(v * 32767.0));
-    }
-    const qsizetype piece = capture.bytesForDuration(100000);
+    QByteArray bytes(qint64(std::llround(seconds * format.sampleRate())) * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size() / 2; ++i)
+        reinterpret_cast<qint16 *>(bytes.data())[i] = qint16(std::lround(0.5 * 32767.0 * std::sin(2 * M_PI * 440.0 * double(i) / format.sampleRate())));
+    const qsizetype piece = format.captureFormat().bytesForDuration(100000); // 16-bit mono here
     for (qsizetype at = 0; at < bytes.size(); at += piece)
         writer.push(bytes.constData() + at, qMin(piece, bytes.size() - at));
-}
-
-std::unique_ptr<RecordWriter> open(const QString &path, const WaveFormat &format, qint64 limit = 0)
-{
-    qint16 code = -1;
-    auto file = WaveWriter::create(path, format, code);
-    if (!file || code != 0)
-        return nullptr;
-    auto writer = std::make_unique<RecordWriter>(std::move(file), limit);
-    return writer->start() == 0 ? std::move(writer) : nullptr;
 }
 
 } // namespace
@@ -57,9 +38,6 @@ class tst_RecordWriter : public QObject
 private slots:
     void running_out_of_room_keeps_a_whole_file_data();
     void running_out_of_room_keeps_a_whole_file();
-
-private:
-    QTemporaryDir m_dir;
 };
 
 void tst_RecordWriter::running_out_of_room_keeps_a_whole_file_data()
@@ -88,17 +66,20 @@ void tst_RecordWriter::running_out_of_room_keeps_a_whole_file()
         QSKIP("cannot mount a small tmpfs here (needs root)");
 
     const QString path = folder.filePath(u"call.wav"_s);
-    auto writer = open(path, format, limit);
-    QVERIFY(writer);
-    feed(*writer, format, 70000.0 / format.bytesPerSecond()); // more than fits
-    QVERIFY(QTest::qWaitFor([&] { return writer->failure() != 0; }, 5000));
-    QCOMPARE(writer->finish(), qint16(code));
+    qint16 opened = -1;
+    auto file = WaveWriter::create(path, format, opened);
+    QVERIFY(file && opened == 0);
+    RecordWriter writer(std::move(file), limit);
+    QCOMPARE(writer.start(), qint16(0));
+    feed(writer, format, 70000.0 / format.bytesPerSecond()); // more than fits
+    QVERIFY(QTest::qWaitFor([&] { return writer.failure() != 0; }, 5000));
+    QCOMPARE(writer.finish(), qint16(code));
 
     // What reached the disk is a whole file: sox agrees on the length the writer counted
     // (the write that failed half-way was taken back) and the audio in it is intact.
-    const double written = double(writer->framesWritten()) / format.sampleRate();
+    const double written = double(writer.framesWritten()) / format.sampleRate();
     if (limit)
-        QCOMPARE(writer->framesWritten(), limit);
+        QCOMPARE(writer.framesWritten(), limit);
     QVERIFY2(written > 1.0 - 1e-9, qPrintable(QString::number(written)));
     QVERIFY(endsWhereHeaderSays(path));
     const QString wrong = soxReadsAs(path, format, written, format.isGsm() && limit ? 0.041 : 0.001);

@@ -56,7 +56,7 @@ inline QString filedCallProblem(const QString &folder, const QString &name)
     const AudioTestKit::SoxInfo sox = AudioTestKit::soxInfo(path);
     if (!fields || fields->user != CallFiles::SafeUserName(SystemUserName().loginName().value_or(QString())))
         return QStringLiteral("not this user's call: ") + name;
-    if (AudioTestKit::fmtChunkHex(path) != AudioTestKit::Gsm || !AudioTestKit::soxDecodes(path))
+    if (AudioTestKit::fmtChunkHex(path) != AudioTestKit::Gsm || !sox.decodes)
         return QStringLiteral("sox does not read it as GSM 6.10: ") + name;
     if (qAbs(fields->seconds - sox.seconds) > 1.0)
         return QStringLiteral("%1 s in the name, sox reads %2 s").arg(fields->seconds).arg(sox.seconds);
