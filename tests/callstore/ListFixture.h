@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReviewFixture.h"
+#include "ContextRig.h"
 #include "callstore/ui/CallList.h"
 #include "callstore/CallListModel.h"
 #include "review/CallSearch.h"
@@ -12,7 +12,7 @@
 #include <QWidget>
 
 // The call list on a window of its own: list, note box and count panel.
-struct ListFixture : ReviewFixture
+struct ListFixture : ContextRig
 {
     QWidget window;
     QTreeView *lvwCalls = new QTreeView(&window);

@@ -11,9 +11,9 @@ using namespace Qt::StringLiterals;
 static void listThree(ListFixture &f)
 {
     const QString folder = f.folder();
-    ReviewFixture::addCall(folder, u"20050203-090507-ann-75.wav"_s, QByteArray("line one\r\nline two"));
-    ReviewFixture::addCall(folder, u"20050203-100000-bob-3600.wav"_s);
-    ReviewFixture::addCall(folder, u"20050204-080000-ann-5.wav"_s, QByteArray("edited<CR>note"));
+    ContextRig::addCall(folder, u"20050203-090507-ann-75.wav"_s, QByteArray("line one\r\nline two"));
+    ContextRig::addCall(folder, u"20050203-100000-bob-3600.wav"_s);
+    ContextRig::addCall(folder, u"20050204-080000-ann-5.wav"_s, QByteArray("edited<CR>note"));
     QCOMPARE(f.find(clsSearch()), 3);
 }
 

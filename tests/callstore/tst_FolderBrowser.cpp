@@ -1,4 +1,4 @@
-#include "ReviewFixture.h"
+#include "ContextRig.h"
 #include "callstore/ui/FolderBrowser.h"
 
 #include <QComboBox>
@@ -12,7 +12,7 @@
 using namespace Qt::StringLiterals;
 
 // The browser on a window of its own.
-struct BrowserFixture : ReviewFixture
+struct BrowserFixture : ContextRig
 {
     QWidget window;
     QComboBox *drvList = new QComboBox(&window);
@@ -60,7 +60,7 @@ private slots:
         for (const QString &sub : folders)
             QDir().mkpath(doomed + u'/' + sub);
         for (const QString &file : files)
-            ReviewFixture::addCall(doomed, file);
+            ContextRig::addCall(doomed, file);
         if (folders.contains(u"ro"_s))
             QFile::setPermissions(doomed + u"/ro"_s, QFile::ReadOwner | QFile::ExeOwner);
         if (viewed)

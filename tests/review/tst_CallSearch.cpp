@@ -1,4 +1,4 @@
-#include "ReviewFixture.h"
+#include "ContextRig.h"
 #include "callstore/CallFiles.h"
 #include "callstore/colCalls.h"
 #include "review/CallSearch.h"
@@ -20,7 +20,7 @@ struct RecordingSink : CallSearch::Sink
 static void addCalls(const QString &folder, const QStringList &times, const QString &user = u"ann"_s)
 {
     for (const QString &time : times)
-        ReviewFixture::addCall(folder, u"20050612-%1-%2-5.wav"_s.arg(time, user));
+        ContextRig::addCall(folder, u"20050612-%1-%2-5.wav"_s.arg(time, user));
 }
 
 class tst_CallSearch : public QObject
@@ -43,7 +43,7 @@ class tst_CallSearch : public QObject
         return result;
     }
     // Searches with the criteria and gives the times found, newest first.
-    static QStringList find(ReviewFixture &f, const clsSearch &criteria, CallSearch::Sink *sink = nullptr)
+    static QStringList find(ContextRig &f, const clsSearch &criteria, CallSearch::Sink *sink = nullptr)
     {
         std::unique_ptr<colCalls> calls;
         CallSearch(f.app, sink).FindCalls(criteria, calls);
@@ -53,18 +53,18 @@ class tst_CallSearch : public QObject
 private slots:
     void listsNewestFirstSkippingStrays()
     {
-        ReviewFixture f;
+        ContextRig f;
         const QString folder = f.folder();
-        ReviewFixture::addCall(folder, u"20050203-090507-operator-75.wav"_s, QByteArray("first line\r\nsecond line"));
-        ReviewFixture::addCall(folder, u"20050203-100000-ann-3.wav"_s);
-        ReviewFixture::addCall(folder, u"20050204-080000-bob-0.wav"_s, QByteArray("edited<CR>note"));
+        ContextRig::addCall(folder, u"20050203-090507-operator-75.wav"_s, QByteArray("first line\r\nsecond line"));
+        ContextRig::addCall(folder, u"20050203-100000-ann-3.wav"_s);
+        ContextRig::addCall(folder, u"20050204-080000-bob-0.wav"_s, QByteArray("edited<CR>note"));
         // A leap day, with a note far over the read cap.
-        ReviewFixture::addCall(folder, u"20040229-070000-ann-5.wav"_s, "start " + QByteArray(3 * CallFiles::NoteReadCap, 'x'));
+        ContextRig::addCall(folder, u"20040229-070000-ann-5.wav"_s, "start " + QByteArray(3 * CallFiles::NoteReadCap, 'x'));
         // Files that are no calls, each beside real ones.
         for (const char *stray : {"20050612-143005-ann.wav", "2005xx12-143005-ann-5.wav", "20051312-143005-ann-5.wav",
                                   "20050231-143005-ann-5.wav", "20050229-143005-ann-5.wav", "20050200-143005-ann-5.wav", "20050012-143005-ann-5.wav",
                                   "20050612-996005-ann-5.wav", "20050612-143005-ann-smith-5.wav", "readme.wav", "notes.txt"})
-            ReviewFixture::addCall(folder, QString::fromLatin1(stray));
+            ContextRig::addCall(folder, QString::fromLatin1(stray));
         std::unique_ptr<colCalls> calls;
         QCOMPARE(CallSearch(f.app, nullptr).FindCalls(clsSearch(), calls), 4);
         QCOMPARE(times(*calls), (QStringList{u"080000"_s, u"100000"_s, u"090507"_s, u"070000"_s}));
@@ -91,7 +91,7 @@ private slots:
     {
         QFETCH(int, files);
         QFETCH(Prompts::Answer, answer);
-        ReviewFixture f;
+        ContextRig f;
         f.app.store.SaveLongSetting(u"subfolders"_s, -1);
         addCalls(f.folder(), {u"090000"_s});
         for (int i = 0; i < files; ++i)
@@ -123,15 +123,15 @@ private slots:
     {
         QFETCH(bool, ownOnly);
         QFETCH(QString, typed);
-        ReviewFixture f;
+        ContextRig f;
         f.app.settings.PlayOwnOnly = ownOnly;
         f.app.store.SaveLongSetting(u"subfolders"_s, -1);
         const QString folder = f.folder();
-        ReviewFixture::addCall(folder, u"20041231-100000-ann-5.wav"_s, QByteArray("smith only"));
-        ReviewFixture::addCall(folder, u"20050612-120000-bob-5.wav"_s);
-        ReviewFixture::addCall(folder, u"20050612-200000-ann-5.wav"_s, QByteArray("Invoice for SMITH"));
-        ReviewFixture::addCall(folder, u"20060101-080000-ann-5.wav"_s);
-        ReviewFixture::addCall(f.folder(u"sub"_s), u"20030101-130000-ann-5.wav"_s, QByteArray("smith: invoice"));
+        ContextRig::addCall(folder, u"20041231-100000-ann-5.wav"_s, QByteArray("smith only"));
+        ContextRig::addCall(folder, u"20050612-120000-bob-5.wav"_s);
+        ContextRig::addCall(folder, u"20050612-200000-ann-5.wav"_s, QByteArray("Invoice for SMITH"));
+        ContextRig::addCall(folder, u"20060101-080000-ann-5.wav"_s);
+        ContextRig::addCall(f.folder(u"sub"_s), u"20030101-130000-ann-5.wav"_s, QByteArray("smith: invoice"));
         const QStringList fields = typed.split(u'|');
         clsSearch criteria;
         criteria.User = fields[0];
@@ -146,7 +146,7 @@ private slots:
     // an unreadable folder is passed over.
     void subfolderWalk()
     {
-        ReviewFixture f;
+        ContextRig f;
         f.app.store.SaveLongSetting(u"subfolders"_s, -1);
         addCalls(f.folder(), {u"100000"_s, u"110000"_s});
         addCalls(f.folder(u"a"_s), {u"120000"_s});
@@ -174,7 +174,7 @@ private slots:
 
     void missingFolderKeepsTheListing()
     {
-        ReviewFixture f;
+        ContextRig f;
         f.app.settings.SearchPath = f.folder() + u"/gone/"_s;
         auto calls = oldListing();
         const colCalls *before = calls.get();

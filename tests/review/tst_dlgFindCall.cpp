@@ -1,4 +1,4 @@
-#include "ReviewFixture.h"
+#include "ContextRig.h"
 #include "review/clsSearch.h"
 #include "review/ui/dlgFindCall.h"
 
@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 static QString longDate(QDate d) { return d.isValid() ? QLocale().toString(d, QLocale::LongFormat) : u"<ANY>"_s; }
 
 // A dialog whose searches are only recorded.
-struct Recorded : ReviewFixture
+struct Recorded : ContextRig
 {
     QList<clsSearch> searches;
     dlgFindCall dialog{app, [this](const clsSearch &c) { searches << c; return qsizetype(1); }, nullptr};
@@ -61,7 +61,7 @@ private slots:
 
     void subfoldersBoxIsTheSetting()
     {
-        ReviewFixture f;
+        ContextRig f;
         f.app.store.SaveLongSetting(u"subfolders"_s, -1);
         dlgFindCall dialog(f.app, [](const clsSearch &) { return qsizetype(1); }, nullptr);
         QVERIFY(dialog.chkSearchSubfolders->isChecked());

@@ -1,4 +1,4 @@
-#include "ReviewFixture.h"
+#include "ContextRig.h"
 #include "TestFiles.h"
 #include "review/modSearch.h"
 
@@ -54,10 +54,10 @@ private slots:
         QFETCH(QString, audioName);
         QFETCH(QByteArray, content);
         QFETCH(QString, search);
-        ReviewFixture f;
+        ContextRig f;
         // The folder's own ".wav" turns into ".txt" as well.
         const QString folder = f.folder(u"old.wav files"_s);
-        ReviewFixture::addCall(folder, audioName);
+        ContextRig::addCall(folder, audioName);
         const QString noteName = QString(audioName).replace(u".wav"_s, u".txt"_s);
         if (!content.isNull())
             QVERIFY(TestFiles::write(f.folder(u"old.txt files"_s) + u'/' + noteName, content));
@@ -67,9 +67,9 @@ private slots:
 
     void unreadableNoteIsReportedAndDoesNotMatch()
     {
-        ReviewFixture f;
+        ContextRig f;
         const QString folder = f.folder();
-        ReviewFixture::addCall(folder, u"20050612-143005-ann-75.wav"_s, QByteArray("secret"));
+        ContextRig::addCall(folder, u"20050612-143005-ann-75.wav"_s, QByteArray("secret"));
         QFile::setPermissions(folder, QFile::Permissions(0x7755));
         QFile::setPermissions(folder + u"/20050612-143005-ann-75.txt"_s, QFile::WriteOwner);
         AsUnprivilegedUser nobody;

@@ -7,29 +7,17 @@
 using namespace Qt::StringLiterals;
 
 WindowRig::WindowRig(bool used)
-    : ctx(Services{prompts, clock, user,
-                   [this] {
-                       auto r = std::make_unique<FakeRecorder>();
-                       recorders << r.get();
-                       return r;
-                   },
-                   [this] {
-                       ++moverLaunches;
-                       return std::optional<QString>();
-                   }})
 {
-    ctx.registry.CreateKey(ctx.UserKey);
-    ctx.registry.CreateKey(ctx.MachineKey);
     if (used) {
-        ctx.store.SaveStringSetting(u"CallPath"_s, calls.path() + u'/');
-        ctx.store.SaveStringSetting(u"SearchPath"_s, calls.path());
+        app.store.SaveStringSetting(u"CallPath"_s, calls.path() + u'/');
+        app.store.SaveStringSetting(u"SearchPath"_s, calls.path());
     }
 }
 
 bool WindowRig::load()
 {
     recorders.clear();
-    window = std::make_unique<frmMain>(ctx);
+    window = std::make_unique<frmMain>(app);
     return window->Form_Load();
 }
 
