@@ -37,17 +37,14 @@ public:
     void StopPlayback() override { ++playbackStops; }
     QString AskCallNote() override
     {
-        noteOpen = true;
         if (duringNote)
             std::exchange(duringNote, nullptr)();
-        noteOpen = false;
         return notes.isEmpty() ? QString() : notes.takeFirst();
     }
-    void CloseCallNotePrompt() override { notePromptsClosed += noteOpen ? 1 : 0; }
+    void CloseCallNotePrompt() override { ++notePromptsClosed; }
     colCalls &CallsCollection() override { return *calls; }
     void AddFiledCall(const std::shared_ptr<clsCall> &) override {}
 
-    bool noteOpen = false;
     int playbackStops = 0, notePromptsClosed = 0;
     QStringList notes;                // answered by the note prompts, in turn
     std::function<void()> duringNote; // runs while the next note prompt is "open"
@@ -62,14 +59,15 @@ struct RecordingRig
     ScriptedPrompts prompts;
     FixedClock clock;
     FixedUserName userName;
-    AppContext ctx{Services{prompts, clock, userName, [] { return std::make_unique<FakeRecorder>(); }}};
+    int moverLaunches = 0;
+    std::optional<QString> moverFailure;
+    AppContext ctx{Services{prompts, clock, userName, [] { return std::make_unique<FakeRecorder>(); },
+                            [this] { return ++moverLaunches, moverFailure; }}};
     MainState state;
     FakeMainView view{prompts};
     FakeRecorder recorder, player;
     RecordingSession session{ctx, state, view, recorder, player};
     VoiceDetection detection{ctx, state, view, recorder, session};
-    int moverLaunches = 0;
-    std::optional<QString> moverFailure;
 
     RecordingRig()
     {
@@ -77,7 +75,6 @@ struct RecordingRig
         ctx.settings.CallPath = callPath.path();
         ctx.CurrentUserName = QStringLiteral("ann");
         ctx.settings.AddNote = false;
-        session.setMoverLauncher([this] { return ++moverLaunches, moverFailure; });
     }
 
     QStringList tempFiles() const { return TestFiles::names(temp.path()); }
@@ -114,12 +111,7 @@ public:
     }
 
 private:
-    struct Timer
-    {
-        QTimer *timer;
-        std::function<void()> handler;
-        qint64 due;
-    };
+    struct Timer { QTimer *timer; std::function<void()> handler; qint64 due; };
     std::vector<Timer> m_timers;
     qint64 m_now = 0;
 };

@@ -1,132 +1,164 @@
 #include "RecordingTestKit.h"
+#include "recording/RecordingFiles.h"
 
 #include <QtTest>
+#include <sndfile.h>
 
 using namespace Qt::StringLiterals;
 
-// A call recorded by hand, from the record button to its filing, on real folders.
+// A call recorded by hand, from the record button to its filing, and the recordings left
+// unfinished by a program that ended during a call, on real folders and WAV files.
 class tst_RecordingSession : public QObject
 {
     Q_OBJECT
 
-    static void record(RecordingRig &rig, double seconds)
+    // Writes seconds of a tone as GSM 6.10 or PCM; when killed, the file is copied before
+    // it is closed, as a killed recorder leaves it: a header that declares no audio.
+    static void writeWave(const QString &path, double seconds, bool gsm, bool killed)
     {
-        rig.session.cmdRecord_Click();
-        rig.recorder.position = seconds;
-        rig.session.cmdStop_Click();
+        SF_INFO info{0, 8000, 1, SF_FORMAT_WAV | (gsm ? SF_FORMAT_GSM610 : SF_FORMAT_PCM_16), 0, 0};
+        SNDFILE *f = sf_open(QFile::encodeName(path + u".writing"_s).constData(), SFM_WRITE, &info);
+        QVERIFY(f);
+        std::vector<short> samples(size_t(seconds * 8000));
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = short((i / 20) % 2 ? 3000 : -3000);
+        QCOMPARE(sf_write_short(f, samples.data(), sf_count_t(samples.size())), sf_count_t(samples.size()));
+        sf_write_sync(f);
+        if (killed)
+            QVERIFY(QFile::copy(path + u".writing"_s, path));
+        sf_close(f);
+        QVERIFY(killed ? QFile::remove(path + u".writing"_s) : QFile::rename(path + u".writing"_s, path));
     }
+    static quint32 dataSize(const QByteArray &wave) { return qFromLittleEndian<quint32>(wave.constData() + wave.indexOf("data") + 4); }
 
-    struct Call { QDateTime start; QString user; double position; QString name; };
-    struct Note { bool addNote; QString typed; bool unreachable; };
-    // A file of the same name there first, and its name once the new call is filed.
-    struct Earlier { QString name; double seconds; QString nameAfter; QString filed; };
+    enum Ending { Stop, Discard, MoverFails, Unreachable };
+    struct Call
+    {
+        double position;
+        QString name; // in the temporary folder, once stopped
+        QDateTime start = QDateTime(QDate(2024, 3, 1), QTime(9, 15));
+        QString user = u"ann"_s;
+        Ending ending = Stop;
+        QString earlier = {}, earlierAfter = {}; // a file of that name there first, and its name after
+        std::optional<QString> note = {}; // typed in the prompt; none: AddNote off
+    };
+    // seconds < 0: an empty file, as a recorder killed while making it leaves.
+    struct Leftover { double seconds; bool gsm, killed; QString filed; };
 
 private slots:
-    void callIsNamedFromItsStartAndLength_data()
+    // A recording stopped to be discarded stays in the temporary folder, unfiled; one whose
+    // mover cannot start is filed still, with a box. The note goes beside the filed call, or
+    // waits beside the recording when the calls folder cannot be reached.
+    void callByHand_data()
     {
         QTest::addColumn<Call>("c");
-        QTest::newRow("1 March 2024, 09:15:00, ann, 65 s")
-            << Call{{QDate(2024, 3, 1), QTime(9, 15, 0)}, u"ann"_s, 65.0, u"20240301-091500-ann-65.wav"_s};
-        QTest::newRow("3 Feb 2005, 09:05:07, operator, 75 s")
-            << Call{{QDate(2005, 2, 3), QTime(9, 5, 7)}, u"operator"_s, 74.6, u"20050203-090507-operator-75.wav"_s};
-        QTest::newRow("under a second")
-            << Call{{QDate(2024, 12, 31), QTime(23, 59, 59)}, u"bob"_s, 0.4, u"20241231-235959-bob-0.wav"_s};
+        const QString ann = u"20240301-091500-ann"_s;
+        QTest::newRow("ann, under a second, a note") << Call{.position = 0.4, .name = ann + u"-0.wav"_s, .note = u"Mr Smith, re invoice"_s};
+        QTest::newRow("3 Feb 2005, 09:05:07, operator, 75 s") << Call{.position = 74.6, .name = u"20050203-090507-operator-75.wav"_s,
+                                                                      .start = {QDate(2005, 2, 3), QTime(9, 5, 7)}, .user = u"operator"_s};
+        QTest::newRow("discarded by hand") << Call{.position = 4, .name = ann + u"-4.wav"_s, .ending = Discard};
+        QTest::newRow("mover cannot start, no note typed") << Call{.position = 15, .name = ann + u"-15.wav"_s, .ending = MoverFails, .note = QString()};
+        QTest::newRow("calls folder unreachable") << Call{.position = 42, .name = ann + u"-42.wav"_s, .ending = Unreachable, .note = u"keep me"_s};
+        QTest::newRow("same second and length")
+            << Call{.position = 3, .name = ann + u"-3-2.wav"_s, .earlier = ann + u"-3.wav"_s, .earlierAfter = ann + u"-3.wav"_s};
+        QTest::newRow("unfinished, same second: filed first")
+            << Call{.position = 8, .name = ann + u"-8.wav"_s, .earlier = ann + u".wav"_s, .earlierAfter = ann + u"-0.wav"_s};
     }
-    void callIsNamedFromItsStartAndLength()
+    void callByHand()
     {
         QFETCH(Call, c);
         RecordingRig rig;
         rig.clock.set(c.start);
         rig.ctx.CurrentUserName = c.user;
+        rig.ctx.settings.AddNote = c.note.has_value();
+        rig.view.notes = {c.note.value_or(u"unasked"_s)};
+        if (c.ending == MoverFails)
+            rig.moverFailure = u"2"_s;
+        if (c.ending == Unreachable) { // under a file: never a folder
+            QVERIFY(TestFiles::write(rig.callPath.filePath(u"file"_s), ""));
+            rig.ctx.settings.CallPath = rig.callPath.filePath(u"file/calls"_s);
+        }
+        if (!c.earlier.isEmpty())
+            QVERIFY(TestFiles::write(rig.temp.filePath(c.earlier), "earlier call"));
         rig.session.cmdRecord_Click();
         rig.clock.advance(5);
         rig.session.cmdRecord_Click(); // ignored while recording: no second file
         rig.clock.advance(3600);       // the end of the call does not name it
         rig.recorder.position = c.position;
-        rig.session.cmdStop_Click();
+        c.ending == Discard ? rig.session.StopRecording(true) : rig.session.cmdStop_Click();
 
-        QCOMPARE(rig.tempFiles(), QStringList{c.name});
-        QCOMPARE(rig.moverLaunches, 1);
-        QCOMPARE(rig.view.calls->Count(), 1);
+        const QString noteName = c.name.chopped(4) + u".txt"_s;
+        const QByteArray typed = c.note.value_or(QString()).toUtf8();
+        QStringList temp = QStringList{c.name, c.earlierAfter, c.ending == Unreachable ? noteName : QString()};
+        temp.removeAll(QString());
+        temp.sort();
+        QCOMPARE(rig.tempFiles(), temp);
+        if (!c.earlier.isEmpty())
+            QCOMPARE(rig.tempFile(c.earlierAfter), QByteArray("earlier call"));
+        QCOMPARE(rig.filedFile(noteName), c.ending != Unreachable && !typed.isEmpty() ? typed : "<missing>");
+        if (c.ending == Unreachable)
+            QCOMPARE(rig.tempFile(noteName), typed);
+        const int filed = c.ending == Discard ? 0 : 1;
+        QCOMPARE(rig.moverLaunches, filed);
+        QCOMPARE(rig.view.calls->Count(), filed);
+        QCOMPARE(rig.prompts.texts(), c.ending == MoverFails ? QStringList{u"Voxmere failed to launch recording mover: 2"_s} : QStringList());
+        if (!filed)
+            return;
         const auto call = rig.view.calls->Item(1);
-        QCOMPARE(call->RecordingLocation(), rig.callPath.filePath(c.name));
+        QCOMPARE(call->RecordingLocation(), QDir(rig.ctx.settings.CallPath).filePath(c.name));
         QCOMPARE(call->CallDuration(), qRound(c.position));
         QCOMPARE(call->CallDate(), c.start.date());
         QCOMPARE(call->CallTime(), c.start.time());
+        QCOMPARE(call->CallNote(), c.note.value_or(QString()));
     }
 
-    // The note goes beside the filed call, or waits beside the recording when the calls
-    // folder cannot be reached.
-    void noteAfterTheCall_data()
+    // Each is named with the length read from it, and its header made to declare all the
+    // audio, for every player. Whatever cannot be read is filed still, for the user to see,
+    // never over an earlier call; nothing else is touched.
+    void leftoverRecordingsAreNamedWithTheirLength_data()
     {
-        QTest::addColumn<Note>("n");
-        QTest::newRow("a note") << Note{true, u"Mr Smith, re invoice"_s, false};
-        QTest::newRow("two lines keep CR LF") << Note{true, u"one\r\ntwo"_s, false};
-        QTest::newRow("nothing typed") << Note{true, QString(), false};
-        QTest::newRow("AddNote off") << Note{false, u"unasked"_s, false};
-        QTest::newRow("calls folder unreachable") << Note{true, u"keep me"_s, true};
+        QTest::addColumn<Leftover>("l");
+        QTest::newRow("GSM, 7.6 s, killed") << Leftover{7.6, true, true, u"20240301-091500-ann-8.wav"_s};
+        QTest::newRow("PCM, killed") << Leftover{2.4, false, true, u"20240301-091500-ann-2.wav"_s};
+        QTest::newRow("PCM, closed but never renamed") << Leftover{12.0, false, false, u"20240301-091500-ann-12.wav"_s};
+        QTest::newRow("empty: killed as it was made") << Leftover{-1, false, true, u"20240301-091500-ann-0-2.wav"_s};
     }
-    void noteAfterTheCall()
+    void leftoverRecordingsAreNamedWithTheirLength()
     {
-        QFETCH(Note, n);
-        RecordingRig rig;
-        rig.ctx.settings.AddNote = n.addNote;
-        if (n.unreachable) { // under a file: never a folder
-            QVERIFY(TestFiles::write(rig.callPath.filePath(u"file"_s), ""));
-            rig.ctx.settings.CallPath = rig.callPath.filePath(u"file/calls"_s);
-        }
-        rig.view.notes = {n.typed};
-        record(rig, 42);
-        const QString note = u"20240301-091500-ann-42.txt"_s;
-        const QByteArray written = n.addNote && !n.typed.isEmpty() ? n.typed.toUtf8() : "<missing>";
-        QCOMPARE(rig.filedFile(note), n.unreachable ? "<missing>" : written);
-        QCOMPARE(rig.tempFile(note), n.unreachable ? written : "<missing>");
-        QCOMPARE(rig.view.calls->Item(1)->CallNote(), n.addNote ? n.typed : QString());
-        QVERIFY(rig.prompts.shown().isEmpty());
-    }
+        QFETCH(Leftover, l);
+        QTemporaryDir dir;
+        const QMap<QString, QByteArray> untouched = {
+            {u"20240301-101500-ann-3.wav"_s, "finished"}, {u"20240301-101500-ann-3.wav.tmp"_s, "the mover's"},
+            {u"20240301-111500-bob.wav"_s, "another user's"}, {u"20240301-121500-ann.txt"_s, "a note"},
+            {u"holiday.wav"_s, "not a call"}, {u"20240301-091500-ann-0.wav"_s, "an earlier call of the same second"}};
+        for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+            QVERIFY(TestFiles::write(dir.filePath(it.key()), it.value()));
+        const QString path = dir.filePath(u"20240301-091500-ann.wav"_s), filed = dir.filePath(l.filed);
+        if (l.seconds < 0)
+            QVERIFY(TestFiles::write(path, ""));
+        else
+            writeWave(path, l.seconds, l.gsm, l.killed);
+        const QByteArray before = TestFiles::read(path);
 
-    void neverWritesOverAnEarlierRecording_data()
-    {
-        QTest::addColumn<Earlier>("e");
-        QTest::newRow("same second and length") << Earlier{u"20240301-091500-ann-3.wav"_s, 3.0,
-                                                           u"20240301-091500-ann-3.wav"_s, u"20240301-091500-ann-3-2.wav"_s};
-        QTest::newRow("unfinished, same second: filed first") << Earlier{u"20240301-091500-ann.wav"_s, 8.0,
-                                                                         u"20240301-091500-ann-0.wav"_s, u"20240301-091500-ann-8.wav"_s};
-    }
-    void neverWritesOverAnEarlierRecording()
-    {
-        QFETCH(Earlier, e);
-        RecordingRig rig;
-        QVERIFY(TestFiles::write(rig.temp.filePath(e.name), "earlier call"));
-        record(rig, e.seconds);
-        QStringList both{e.nameAfter, e.filed};
-        both.sort();
-        QCOMPARE(rig.tempFiles(), both);
-        QCOMPARE(rig.tempFile(e.nameAfter), QByteArray("earlier call"));
-        QCOMPARE(rig.view.calls->Item(1)->RecordingLocation(), rig.callPath.filePath(e.filed));
-        QCOMPARE(rig.view.calls->Item(1)->CallDuration(), qRound(e.seconds));
-    }
-
-    // A recording stopped to be discarded stays in the temporary folder, unfiled.
-    void discardByHandKeepsTheFile()
-    {
-        RecordingRig rig;
-        rig.session.cmdRecord_Click();
-        rig.recorder.position = 4;
-        rig.session.StopRecording(true);
-        QCOMPARE(rig.tempFiles(), QStringList{u"20240301-091500-ann-4.wav"_s});
-        QCOMPARE(rig.view.calls->Count(), 0);
-        QCOMPARE(rig.moverLaunches, 0);
-    }
-
-    void moverThatCannotStartIsReported()
-    {
-        RecordingRig rig;
-        rig.moverFailure = u"2"_s;
-        record(rig, 15);
-        QCOMPARE(rig.prompts.texts(), QStringList{u"Voxmere failed to launch recording mover: 2"_s});
-        QCOMPARE(rig.prompts.shown().first().caption, u"Voxmere Error"_s);
-        QCOMPARE(rig.view.calls->Count(), 1); // filing goes on
+        const auto done = RecordingFiles::FinishLeftoverRecordings(dir.path(), u"ann"_s);
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(done[0].to, l.filed);
+        QCOMPARE(done[0].problem.isEmpty(), l.seconds >= 0);
+        QStringList names = untouched.keys() << l.filed;
+        names.sort();
+        QCOMPARE(TestFiles::names(dir.path()), names);
+        for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+            QCOMPARE(TestFiles::read(dir.filePath(it.key())), it.value());
+        if (l.seconds < 0)
+            return;
+        const QByteArray after = TestFiles::read(filed);
+        QCOMPARE(dataSize(before) == 0, l.killed);
+        if (l.killed)
+            QCOMPARE(qsizetype(dataSize(after)) + 8 + after.indexOf("data"), after.size());
+        else
+            QCOMPARE(after, before);
+        const double measured = RecordingFiles::AudioSeconds(filed).value();
+        QVERIFY2(qAbs(measured - l.seconds) < 0.05, qPrintable(QString::number(measured)));
     }
 };
 

@@ -12,24 +12,26 @@ class tst_frmAddNote : public QObject
 {
     Q_OBJECT
 
+    using End = std::function<void(frmAddNote &)>; // none: the count runs out
+
 private slots:
     void howThePromptEnds_data()
     {
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<End>("end");
         QTest::addColumn<QString>("note");
         const QString typed = u"line one\r\nline two"_s;
-        QTest::newRow("OK") << u"ok"_s << typed;
-        QTest::newRow("Cancel drops the text") << u"cancel"_s << QString();
-        QTest::newRow("no typing for the count keeps the text") << u"timer"_s << typed;
-        QTest::newRow("Escape keeps the text") << u"escape"_s << typed;
-        QTest::newRow("a new call keeps the text") << u"close"_s << typed;
+        QTest::newRow("OK") << End([](frmAddNote &f) { f.OKButton->click(); }) << typed;
+        QTest::newRow("Cancel drops the text") << End([](frmAddNote &f) { f.CancelButton->click(); }) << QString();
+        QTest::newRow("no typing for the count keeps the text") << End() << typed;
+        QTest::newRow("Escape keeps the text") << End([](frmAddNote &f) { QTest::keyClick(&f, Qt::Key_Escape); }) << typed;
+        QTest::newRow("a new call keeps the text") << End(&frmAddNote::CloseAddNoteForm) << typed;
     }
     void howThePromptEnds()
     {
-        QFETCH(QString, how);
+        QFETCH(End, end);
         QFETCH(QString, note);
         QTimer tmrAddNote; // 20 s in the program
-        tmrAddNote.setInterval(how == u"timer"_s ? 50 : 60000);
+        tmrAddNote.setInterval(end ? 60000 : 50);
         QPointer<frmAddNote> NoteForm;
         QTimer::singleShot(0, this, [&] {
             QVERIFY(NoteForm && NoteForm->isVisible() && tmrAddNote.isActive());
@@ -38,16 +40,10 @@ private slots:
             QTest::keyClick(NoteForm->txtCallNote, Qt::Key_Return);
             QTest::keyClicks(NoteForm->txtCallNote, u"line two"_s);
             QVERIFY(tmrAddNote.isActive());
-            if (how == u"ok"_s)
-                NoteForm->OKButton->click();
-            else if (how == u"cancel"_s)
-                NoteForm->CancelButton->click();
-            else if (how == u"escape"_s)
-                QTest::keyClick(NoteForm, Qt::Key_Escape);
-            else if (how == u"close"_s)
-                NoteForm->CloseAddNoteForm();
-            if (how != u"timer"_s) // a closed prompt takes no more text
-                QTest::keyClicks(NoteForm->txtCallNote, u" late"_s);
+            if (end) {
+                end(*NoteForm);
+                QTest::keyClicks(NoteForm->txtCallNote, u" late"_s); // a closed prompt takes no more text
+            }
         });
         bool stuck = false; // a prompt that would not end by its own means
         QTimer::singleShot(10000, this, [&] { stuck = NoteForm && (NoteForm->CloseAddNoteForm(), true); });
