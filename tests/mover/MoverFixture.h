@@ -25,14 +25,8 @@ public:
     QString fstab() const { return root() + QStringLiteral("/fstab"); }
     bool mountShare(qint64 bytes = 32 << 20) { return m_disk.emplace(share(), bytes).mounted(); }
 
-    // "wavs" and "CallPath" (unless empty) in the user's settings, as the program keeps them.
-    void writeSettings(const QString &callPath = {})
-    {
-        QSettings ini(m_settings.userFile(), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("wavs"), wavs());
-        if (!callPath.isEmpty())
-            ini.setValue(QStringLiteral("CallPath"), callPath);
-    }
+    // "wavs" in the user's settings, as the program keeps it; no "CallPath".
+    void writeSettings() { QSettings(m_settings.userFile(), QSettings::IniFormat).setValue(QStringLiteral("wavs"), wavs()); }
 
     // Runs the mover in this process.
     RecordingMover::Result run(const QString &callPath)

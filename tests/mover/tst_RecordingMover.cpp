@@ -1,4 +1,5 @@
 #include "MoverFixture.h"
+#include "mover/MoverLauncher.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -11,7 +12,6 @@ using namespace Qt::StringLiterals;
 
 using Files = QMap<QString, QByteArray>;
 static const QString Call = u"20240301-091500-ann-65.wav"_s;
-static const QString Mover = QString::fromUtf8(VOXMERE_MOVER_EXE);
 
 static void put(const QString &folder, const Files &files)
 {
@@ -71,9 +71,7 @@ private slots:
         if (calls[Call] != recorded)
             kept[Call] = recorded;
 
-        const RecordingMover::Result result = f.run(callPath);
-
-        QCOMPARE(result.exitCode(), kept.contains(Call) ? 1 : 0);
+        QCOMPARE(f.run(callPath).exitCode(), kept.contains(Call) ? 1 : 0);
         expect(callPath, calls);
         expect(f.wavs(), kept);
         if (filedBefore.isEmpty())
@@ -86,7 +84,6 @@ private slots:
         QTest::addColumn<QString>("obstacle"); // a plain file there, "read-only", "full"
         QTest::addColumn<QString>("problem");
         const QString unreachable = u"cannot be reached"_s;
-        QTest::newRow("parent is a file") << u"/blocker/calls/"_s << u"/blocker"_s << unreachable;
         QTest::newRow("a file, not a folder") << u"/calls"_s << u"/calls"_s << unreachable;
         QTest::newRow("share not mounted") << u"/share/calls/"_s << QString() << unreachable;
         QTest::newRow("share itself not mounted") << u"/share"_s << QString() << unreachable;
@@ -129,12 +126,18 @@ private slots:
     }
 
     // Movers wait for the one at work, then list afresh; two at once across filesystems
-    // would copy through the same temporary name.
+    // would copy through the same temporary name. Without a "CallPath" setting a mover
+    // files into its own folder's "Calls" (here on the share when one mounts); the program
+    // starts the mover beside it and does not wait for it.
     void moversTakeTurns()
     {
         MoverFixture f;
-        const QString callPath = f.mountShare() ? f.share() : f.calls();
-        f.writeSettings(callPath);
+        const MoverLaunch missing = LaunchRecordingMover(f.root()); // no mover there
+        QVERIFY(!missing.started && !missing.result.isEmpty());
+        const QString program = (f.mountShare() ? f.share() : f.root() + u'/') + u"program/"_s, callPath = program + u"Calls/"_s;
+        QVERIFY(QDir().mkpath(program));
+        QVERIFY(QFile::copy(QString::fromUtf8(VOXMERE_MOVER_EXE), program + u"voxmere-mover"_s));
+        f.writeSettings();
         Files calls;
         for (int i = 0; i < 60; ++i)
             calls.insert(u"20240301-0900%1-ann-%2.wav"_s.arg(i, 2, 10, QChar(u'0')).arg(i), TestFiles::noise(i, 65536 + i));
@@ -143,21 +146,26 @@ private slots:
         QLockFile atWork(RecordingMover::LockFileName(f.wavs()));
         QVERIFY(atWork.tryLock(0));
         QProcess first, second;
-        first.start(Mover);
-        second.start(Mover);
+        first.start(program + u"voxmere-mover"_s);
+        second.start(program + u"voxmere-mover"_s);
         QVERIFY(!first.waitForFinished(700));
         QCOMPARE(TestFiles::names(callPath), QStringList());
         const QString later = u"20240301-091700-ann-12.wav"_s; // filed while they wait
         QVERIFY(TestFiles::write(f.wavs() + later, calls[later] = "later"));
         atWork.unlock();
-
         for (QProcess *mover : {&first, &second}) {
             QVERIFY(mover->waitForFinished(60000));
             QCOMPARE(mover->readAllStandardError(), QByteArray());
             QCOMPARE(mover->exitCode(), 0);
         }
         expect(callPath, calls);
-        expect(f.wavs(), {});
+
+        const QString last = u"20240301-093000-ann-9.wav"_s;
+        QVERIFY(TestFiles::write(f.wavs() + last, calls[last] = "last"));
+        const MoverLaunch launch = LaunchRecordingMover(program);
+        QVERIFY2(launch.started, qPrintable(launch.result));
+        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()), QStringList(), 20000); // its lock gone too
+        expect(callPath, calls);
     }
 
     // Killed at each step of a copy across filesystems (in a process of this test's own,
