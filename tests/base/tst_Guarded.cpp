@@ -16,7 +16,6 @@ private slots:
     {
         QTest::addColumn<std::function<void()>>("handler");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("none") << std::function<void()>([] {}) << QStringList{};
         QTest::newRow("run-time error") << std::function<void()>([] { throw RuntimeError(9, u"Subscript out of range"_s); })
                                         << QStringList{u"Error occurred: 9, Subscript out of range, frmMain:cmdPlay_Click"_s};
         QTest::newRow("out of memory") << std::function<void()>([] { throw std::bad_alloc(); })
