@@ -4,8 +4,6 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QRegularExpression>
 #include <QtEndian>
@@ -42,30 +40,44 @@ SoxInfo soxInfo(const QString &path)
     auto field = [&](const QString &name) {
         return QRegularExpression(u"^"_s + name + u"\\s*: (.*)$"_s, QRegularExpression::MultilineOption).match(out).captured(1).trimmed();
     };
-    SoxInfo info;
-    info.channels = field(u"Channels"_s).toInt();
-    info.rate = field(u"Sample Rate"_s).toInt();
-    info.encoding = field(u"Sample Encoding"_s);
-    const auto samples = QRegularExpression(u"= (\\d+) samples"_s).match(field(u"Duration"_s));
-    info.ok = info.rate > 0 && samples.hasMatch();
-    info.seconds = info.ok ? samples.captured(1).toDouble() / info.rate : 0;
     const QString decoded = run(u"sox"_s, {path, u"-n"_s, u"stat"_s});
-    info.decodes = !decoded.isNull() && !decoded.contains(u"WARN"_s);
+    SoxInfo info{.decodes = !decoded.isNull() && !decoded.contains(u"WARN"_s), .rate = field(u"Sample Rate"_s).toInt(),
+                 .channels = field(u"Channels"_s).toInt(), .encoding = field(u"Sample Encoding"_s)};
+    const auto samples = QRegularExpression(u"= (\\d+) samples"_s).match(field(u"Duration"_s));
+    info.seconds = info.rate ? samples.captured(1).toDouble() / info.rate : 0;
     return info;
 }
 
-QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack)
+// Where the chunk `id` of a RIFF file starts (-1 when absent), and its size.
+static std::pair<qsizetype, quint32> chunk(const QByteArray &file, const char *id)
+{
+    for (qsizetype at = 12; file.startsWith("RIFF") && at + 8 <= file.size();) {
+        const quint32 size = qFromLittleEndian<quint32>(file.constData() + at + 4);
+        if (file.mid(at, 4) == id)
+            return {at, size};
+        at += 8 + size + (size & 1);
+    }
+    return {-1, 0};
+}
+
+QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack, bool whole)
 {
     const int bits = format.bitsPerSample();
     const QString encoding = format.isGsm() ? u"GSM"_s : u"%1-bit %2 Integer PCM"_s.arg(bits).arg(bits == 8 ? u"Unsigned"_s : u"Signed"_s);
     const SoxInfo sox = soxInfo(path);
     QStringList wrong;
-    if (!sox.ok || sox.rate != format.sampleRate() || sox.channels != format.channels() || sox.encoding != encoding)
+    if (sox.rate != format.sampleRate() || sox.channels != format.channels() || sox.encoding != encoding)
         wrong << u"sox reads %1 Hz, %2 channels, %3"_s.arg(sox.rate).arg(sox.channels).arg(sox.encoding);
     if (std::fabs(sox.seconds - seconds) > slack)
         wrong << u"sox reads %1 s, not %2 s"_s.arg(sox.seconds).arg(seconds);
     if (!sox.decodes)
         wrong << u"sox does not decode it cleanly"_s;
+    if (format.isGsm() && fmtChunkHex(path) != Gsm)
+        wrong << u"GSM format block "_s + fmtChunkHex(path);
+    const QByteArray file = TestFiles::read(path);
+    const auto [data, size] = chunk(file, "data");
+    if (whole && (data < 0 || qFromLittleEndian<quint32>(file.constData() + 4) + 8 != file.size() || file.size() - (data + 8 + size) > 1))
+        wrong << u"the file does not end where its header says"_s; // 1: the pad byte
     return wrong.join(u"; "_s);
 }
 
@@ -97,10 +109,8 @@ Span signalSpan(const Samples &s, double thresholdDb)
 {
     Span span;
     for (double t = 0; t + 0.02 <= s.seconds(); t += 0.02) {
-        if (rmsDb(s, t, t + 0.02) > thresholdDb) {
-            span.start = span.start < 0 ? t : span.start;
-            span.end = t + 0.02;
-        }
+        if (rmsDb(s, t, t + 0.02) > thresholdDb)
+            span = {span.start < 0 ? t : span.start, t + 0.02};
     }
     return span;
 }
@@ -113,61 +123,22 @@ double quietestWindowDb(const Samples &s, double from, double to)
     return quietest;
 }
 
-namespace {
-
-// Where the chunk `id` starts in the file's first 4 KiB (-1 when absent), and its size.
-std::pair<qsizetype, quint32> chunk(const QByteArray &head, const char *id)
-{
-    for (qsizetype at = 12; head.startsWith("RIFF") && at + 8 <= head.size();) {
-        const quint32 size = qFromLittleEndian<quint32>(head.constData() + at + 4);
-        if (head.mid(at, 4) == id)
-            return {at, size};
-        at += 8 + size + (size & 1);
-    }
-    return {-1, 0};
-}
-
-} // namespace
-
-bool endsWhereHeaderSays(const QString &path)
-{
-    const QByteArray head = TestFiles::read(path).left(4096);
-    const auto [data, size] = chunk(head, "data");
-    const qint64 length = QFileInfo(path).size();
-    return data > 0 && qFromLittleEndian<quint32>(head.constData() + 4) + 8 == length
-        && length - (data + 8 + size) <= 1; // the pad byte
-}
-
 QString fmtChunkHex(const QString &path)
 {
-    const QByteArray head = TestFiles::read(path).left(4096);
-    const auto [fmt, size] = chunk(head, "fmt ");
-    return fmt < 0 ? QString() : QString::fromLatin1(head.mid(fmt + 8, size).toHex());
+    const QByteArray file = TestFiles::read(path);
+    const auto [fmt, size] = chunk(file, "fmt ");
+    return fmt < 0 ? QString() : QString::fromLatin1(file.mid(fmt + 8, size).toHex());
 }
 
-PrivateSoundServer::PrivateSoundServer()
-    : dir(QDir::tempPath() + u"/voxmere-test-sound-"_s + QString::number(QCoreApplication::applicationPid()))
+bool soundServer(const QString &command, const QString &dir)
 {
-    started = !run(QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/sound-server"), {u"start"_s, dir}).isNull();
-}
-
-PrivateSoundServer::~PrivateSoundServer()
-{
-    stop();
-    QDir(dir).removeRecursively();
-}
-
-bool PrivateSoundServer::stop()
-{
-    if (started)
-        started = run(QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/sound-server"), {u"stop"_s, dir}).isNull();
-    return !started;
+    return !run(QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/sound-server"), {command, dir}).isNull();
 }
 
 QProcessEnvironment PrivateSoundServer::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_RUNTIME_DIR"_s, dir);
+    env.insert(u"XDG_RUNTIME_DIR"_s, dir.path());
     env.remove(u"PULSE_SERVER"_s);
     return env;
 }
@@ -181,9 +152,10 @@ QString startChild(QProcess &child, const QStringList &arguments, const QProcess
 
 QStringList childEnds(QProcess &child)
 {
-    if (!child.waitForFinished(10000) || child.exitStatus() != QProcess::NormalExit)
-        return {u"did not end by itself"_s};
-    return QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    if (!child.waitForFinished(10000))
+        return {u"did not end"_s};
+    QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return child.exitStatus() == QProcess::NormalExit ? lines : lines << u"crashed"_s;
 }
 
 QString soundServerProblem()

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 class WaveFormat;
 
@@ -18,21 +19,23 @@ inline const QString Gsm = QStringLiteral("31000100401f0000590600004100000002004
 // What the program printed on both channels, or a null string when it failed.
 QString run(const QString &program, const QStringList &arguments);
 
-// A sine at `amplitude` of full scale made by sox: bits 8 is unsigned, bits 0 GSM 6.10.
+// A sine at `amplitude` of full scale made by sox: bits 8 is unsigned, bits 0 GSM 6.10;
+// a path ending in .s16 gives bare 16-bit samples.
 bool makeTone(const QString &path, int rate, int bits, int channels, double seconds, double amplitude = 0.5);
 
 // What sox says of a file (sox --i), and whether it decodes the whole file without a warning.
 struct SoxInfo
 {
-    bool ok = false, decodes = false;
+    bool decodes = false;
     int rate = 0, channels = 0;
     QString encoding; // e.g. "GSM", "16-bit Signed Integer PCM"
     double seconds = 0;
 };
 SoxInfo soxInfo(const QString &path);
-// Empty when sox takes `path` for a WAV file of `format` lasting `seconds` (give or
-// take `slack`) and decodes it; else what is wrong.
-QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack);
+// Empty when sox takes `path` for a WAV file of `format` (for GSM 6.10, its format block
+// byte for byte) lasting `seconds` (give or take `slack`) and decodes it, and when `whole`,
+// the file ends where its RIFF header says, nothing torn behind; else what is wrong.
+QString soxReadsAs(const QString &path, const WaveFormat &format, double seconds, double slack, bool whole = true);
 
 // The samples by libsndfile, channels averaged, full scale 1.0.
 struct Samples
@@ -54,26 +57,26 @@ Span signalSpan(const Samples &s, double thresholdDb = -15.0);
 // The quietest 100 ms inside [from, to), in dB: a gap in a steady tone shows here.
 double quietestWindowDb(const Samples &s, double from, double to);
 
-// The file ends where its RIFF header says, its data chunk with it: nothing torn behind.
-bool endsWhereHeaderSays(const QString &path);
 // The "fmt " chunk as hexadecimal.
 QString fmtChunkHex(const QString &path);
+
+// scripts/sound-server `command` (start or stop) for the server in `dir`.
+bool soundServer(const QString &command, const QString &dir);
 
 // A sound server of the test's own, for the tests that stop it under the engine; its
 // environment() leads a child process to it.
 struct PrivateSoundServer
 {
-    PrivateSoundServer();
-    ~PrivateSoundServer();
-    bool stop();
+    QTemporaryDir dir;
+    bool started = soundServer(QStringLiteral("start"), dir.path());
+    ~PrivateSoundServer() { stop(); }
+    bool stop() { return !(started = started && !soundServer(QStringLiteral("stop"), dir.path())); }
     QProcessEnvironment environment() const;
-    QString dir;
-    bool started = false;
 };
 
 // recording_child records or plays in a process of its own. startChild answers the first
-// line it prints ("recording", "playing" or an error); childEnds waits for it to end by
-// itself and answers the lines it printed since.
+// line it prints ("recording", "playing" or an error); childEnds waits for it to end and
+// answers the lines it printed since, then "crashed" when it was killed.
 QString startChild(QProcess &child, const QStringList &arguments, const QProcessEnvironment &environment);
 QStringList childEnds(QProcess &child);
 

@@ -7,7 +7,7 @@
 #include "audio/AudioEngine.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QThread>
 
 #include <cstdio>
@@ -22,25 +22,23 @@ int main(int argc, char **argv)
     const QString path = QString::fromLocal8Bit(argv[2]);
     if (record)
         engine.setRecordFormat(QString::fromLatin1(argv[3]));
-    if (const qint16 code = record ? engine.OpenRecordFile(path) : engine.Open(path)) {
-        printf("open %d\n", code);
-        return 1;
-    }
-    if (const qint16 code = record ? engine.Record() : engine.Play()) {
-        printf("%s %d\n", argv[1], code);
+    qint16 code = record ? engine.OpenRecordFile(path) : engine.Open(path);
+    const char *step = code ? "open" : argv[1];
+    if (code || (code = record ? engine.Record() : engine.Play())) {
+        printf("%s %d\n", step, code);
         return 1;
     }
     printf(record ? "recording\n" : "playing\n");
     fflush(stdout);
 
-    QElapsedTimer timer;
-    timer.start();
-    for (qint16 state = 3; timer.elapsed() < qint64(atof(argv[argc - 1]) * 1000); QThread::msleep(50)) {
-        if ((state = engine.State()) < (record ? 2 : 3)) {
-            printf("stopped %d\n", state);
-            break;
-        }
-    }
+    // Until the time is up, or the engine stops by itself.
+    const qint16 running = record ? 2 : 3;
+    const QDeadlineTimer end(qint64(atof(argv[argc - 1]) * 1000));
+    qint16 state = running;
+    while (!end.hasExpired() && (state = engine.State()) >= running)
+        QThread::msleep(50);
+    if (state < running)
+        printf("stopped %d\n", state);
     engine.Stop();
     printf("close %d\n", engine.Close());
     return 0;

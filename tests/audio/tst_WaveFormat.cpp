@@ -26,12 +26,8 @@ void tst_WaveFormat::parses_data()
     QTest::newRow("pcm 8k 16 mono, WAVEFORMAT") << u"01000100401f0000803e000002001000"_s << 1 << 8000 << 1 << 16;
     QTest::newRow("pcm 8k 16 mono, cbSize 0") << u"01000100401f0000803e0000020010000000"_s << 1 << 8000 << 1 << 16;
     QTest::newRow("pcm 44.1k 16 stereo") << u"0100020044ac000010b10200040010000000"_s << 1 << 44100 << 2 << 16;
-    QTest::newRow("pcm 8k 8 mono") << u"01000100401f0000401f000001000800"_s << 1 << 8000 << 1 << 8;
-    QTest::newRow("pcm 48k 24 mono") << u"0100010080bb000080320200030018000000"_s << 1 << 48000 << 1 << 24;
     QTest::newRow("spaces around") << u" 01000100401f0000803e000002001000\n"_s << 1 << 8000 << 1 << 16;
     const auto refused = [](const char *name, const QString &hex) { QTest::newRow(name) << hex << 0 << 0 << 0 << 0; };
-    refused("empty", QString());
-    refused("words", u"GSM please"_s);
     refused("odd length", u"31000100401f000059060000410000000200400"_s);
     refused("not hex", u"31000100401f0000590600004100000002004g01"_s);
     refused("too short", u"3100010040"_s);
