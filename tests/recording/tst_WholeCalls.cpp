@@ -1,0 +1,136 @@
+#include "AudioTestKit.h"
+#include "ProgramRun.h"
+#include "base/UserName.h"
+#include "callstore/CallFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace AudioTestKit;
+
+// Whole calls through the real program, the engine, the sound server's line and the real
+// mover: a caller's voice (espeak-ng, played with paplay into the line) is recorded by
+// itself, and a program killed in the middle of a call files it at its next start.
+class tst_WholeCalls : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_speech;
+    QString m_words = m_speech.filePath(u"call.wav"_s); // about 7.5 s with short pauses
+
+    // The program recording calls by itself from -30 dB, ending after 3 s of silence, in
+    // GSM 6.10 and without a note; started, armed, and the caller speaking.
+    QProcess &startCall(ProgramRun &program, QProcess &caller)
+    {
+        const std::pair<const char *, int> settings[] = {{"AutoRecord", 1}, {"Sensitivity", -30}, {"MinCallLength", 1},
+                                                         {"CallTimeOut", 3}, {"AddNote", 0}, {"Format", 0}};
+        for (const auto &[name, value] : settings)
+            program.set(QString::fromLatin1(name), value);
+        program.set(u"SearchPath"_s, program.calls());
+        QProcess &running = program.start();
+        if (program.waitUntilListening())
+            QTest::qWait(1500); // detection arms on its first ticks
+        caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, m_words});
+        return running;
+    }
+
+    // The finished calls in the calls folder: "yyyymmdd-hhmmss-user-N.wav".
+    static QStringList filed(const ProgramRun &program)
+    {
+        static const QRegularExpression name(u"^[0-9]{8}-[0-9]{6}-[^-]+-[0-9]+\\.wav$"_s);
+        return QDir(program.calls()).entryList(QDir::Files, QDir::Name).filter(name);
+    }
+
+    // Empty when the filed call is this user's GSM 6.10 file that sox reads whole, as
+    // long as its name says (give or take the second it was rounded to).
+    static QString problemWith(const ProgramRun &program, const QString &name)
+    {
+        const auto fields = CallFiles::SplitCallFileName(name);
+        const QString path = program.calls() + u'/' + name;
+        const SoxInfo sox = soxInfo(path);
+        if (!fields || fields->user != CallFiles::SafeUserName(SystemUserName().loginName().value_or(QString())))
+            return u"not this user's call: "_s + name;
+        if (fmtChunkHex(path) != Gsm || !sox.decodes)
+            return u"sox does not read it as GSM 6.10: "_s + name;
+        if (qAbs(fields->seconds - sox.seconds) > 1.0)
+            return u"%1 s in the name, sox reads %2 s"_s.arg(fields->seconds).arg(sox.seconds);
+        return {};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString problem = soundServerProblem();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(!run(u"espeak-ng"_s, {u"-w"_s, m_words,
+                                      u"Hello, this is Ann from accounts. I am calling about the invoice we sent "
+                                      "last week. Could you please call me back tomorrow morning."_s})
+                     .isNull());
+    }
+
+    // The caller speaks and falls silent: the call is filed by itself.
+    void automaticCallIsFiledIntoTheCallsFolder()
+    {
+        ProgramRun program(true);
+        QProcess caller;
+        startCall(program, caller);
+        const QDateTime spoken = QDateTime::currentDateTime();
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 30000));
+        caller.waitForFinished();
+
+        const QString name = filed(program).value(0);
+        const QString problem = problemWith(program, name);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        const auto fields = CallFiles::SplitCallFileName(name);
+        const QDateTime start = QDateTime::fromString(fields->date + fields->time, u"yyyyMMddHHmmss"_s);
+        QVERIFY2(start >= spoken.addSecs(-1) && start <= spoken.addSecs(3), qPrintable(name));
+        QCOMPARE(QDir(program.recordings()).entryList({u"*.wav"_s}, QDir::Files), QStringList()); // moved
+        // The speech is there: all of it but what the line must carry before detection
+        // trusts it (1.5 s of voice and the polls around it).
+        const Span said = signalSpan(read(m_words), -30), heard = signalSpan(read(program.calls() + u'/' + name), -30);
+        QVERIFY2(heard.length() > said.length() - 2.5 && heard.length() < said.length() + 1.0,
+                 qPrintable(u"%1 s of speech recorded as %2 s"_s.arg(said.length()).arg(heard.length())));
+    }
+
+    void killedMidCallThenFiledAtTheNextStart()
+    {
+        ProgramRun program(true);
+        // A call being recorded: "yyyymmdd-hhmmss-user.wav", without its length yet.
+        const auto unfinished = [&] {
+            return QDir(program.recordings()).entryList(QDir::Files).filter(QRegularExpression(u"^\\d{8}-\\d{6}-[^-]+\\.wav$"_s));
+        };
+        QProcess caller;
+        QProcess &first = startCall(program, caller);
+        QVERIFY(QTest::qWaitFor([&] { return unfinished().size() == 1; }, 8000));
+        QElapsedTimer recording;
+        recording.start();
+        QTest::qWait(4000);
+        first.kill(); // SIGKILL: no clean-up of any kind
+        const double recorded = recording.elapsed() / 1000.0;
+        QVERIFY(first.waitForFinished());
+        QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+        caller.waitForFinished();
+        const QStringList left = unfinished();
+        QCOMPARE(left.size(), 1);
+        QVERIFY(filed(program).isEmpty());
+
+        program.start();
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 15000));
+        const QString name = filed(program).value(0);
+        QVERIFY2(name.startsWith(left[0].chopped(4) + u'-'), qPrintable(name));
+        QVERIFY(unfinished().isEmpty());
+        const QString problem = problemWith(program, name);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // All the audio up to the last second before the kill, and the caller's voice in it.
+        const Samples samples = read(program.calls() + u'/' + name);
+        QVERIFY2(samples.seconds() >= recorded - 1.0,
+                 qPrintable(u"%1 s kept of %2 s recorded"_s.arg(samples.seconds()).arg(recorded)));
+        QVERIFY(rmsDb(samples, 0, samples.seconds()) > -35.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_WholeCalls)
+#include "tst_WholeCalls.moc"
