@@ -3,12 +3,7 @@
 // What the recording tests share: a window made of plain fields, a recording context on
 // real temporary folders, and simulated time that fires the handlers of QTimers in order.
 
-#include "FakeRecorder.h"
-#include "ScriptedPrompts.h"
-#include "TempSettingsRoots.h"
-#include "TestDoubles.h"
-#include "TestFiles.h"
-#include "base/AppContext.h"
+#include "ContextRig.h"
 #include "base/MainState.h"
 #include "callstore/colCalls.h"
 #include "recording/DetectionView.h"
@@ -52,34 +47,25 @@ public:
 };
 
 // The main window's recording parts over real temporary folders.
-struct RecordingRig
+struct RecordingRig : ContextRig
 {
-    TempSettingsRoots roots;
-    QTemporaryDir temp, callPath;
-    ScriptedPrompts prompts;
-    FixedClock clock;
-    FixedUserName userName;
-    int moverLaunches = 0;
-    std::optional<QString> moverFailure;
-    AppContext ctx{Services{prompts, clock, userName, [] { return std::make_unique<FakeRecorder>(); },
-                            [this] { return ++moverLaunches, moverFailure; }}};
+    QTemporaryDir temp;
     MainState state;
     FakeMainView view{prompts};
     FakeRecorder recorder, player;
-    RecordingSession session{ctx, state, view, recorder, player};
-    VoiceDetection detection{ctx, state, view, recorder, session};
+    RecordingSession session{app, state, view, recorder, player};
+    VoiceDetection detection{app, state, view, recorder, session};
 
     RecordingRig()
     {
-        ctx.TempFolder = temp.path() + QStringLiteral("/");
-        ctx.settings.CallPath = callPath.path();
-        ctx.CurrentUserName = QStringLiteral("ann");
-        ctx.settings.AddNote = false;
+        app.TempFolder = temp.path() + QStringLiteral("/");
+        app.settings.CallPath = calls.path();
+        app.settings.AddNote = false;
     }
 
     QStringList tempFiles() const { return TestFiles::names(temp.path()); }
     QByteArray tempFile(const QString &name) const { return TestFiles::read(temp.filePath(name)); }
-    QByteArray filedFile(const QString &name) const { return TestFiles::read(callPath.filePath(name)); }
+    QByteArray filedFile(const QString &name) const { return TestFiles::read(calls.filePath(name)); }
 };
 
 // Simulated time: each step fires the handler of the timer due next (ties in the order

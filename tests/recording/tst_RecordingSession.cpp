@@ -69,14 +69,14 @@ private slots:
         QFETCH(Call, c);
         RecordingRig rig;
         rig.clock.set(c.start);
-        rig.ctx.CurrentUserName = c.user;
-        rig.ctx.settings.AddNote = c.note.has_value();
+        rig.app.CurrentUserName = c.user;
+        rig.app.settings.AddNote = c.note.has_value();
         rig.view.notes = {c.note.value_or(u"unasked"_s)};
         if (c.ending == MoverFails)
             rig.moverFailure = u"2"_s;
         if (c.ending == Unreachable) { // under a file: never a folder
-            QVERIFY(TestFiles::write(rig.callPath.filePath(u"file"_s), ""));
-            rig.ctx.settings.CallPath = rig.callPath.filePath(u"file/calls"_s);
+            QVERIFY(TestFiles::write(rig.calls.filePath(u"file"_s), ""));
+            rig.app.settings.CallPath = rig.calls.filePath(u"file/calls"_s);
         }
         if (!c.earlier.isEmpty())
             QVERIFY(TestFiles::write(rig.temp.filePath(c.earlier), "earlier call"));
@@ -105,7 +105,7 @@ private slots:
         if (!filed)
             return;
         const auto call = rig.view.calls->Item(1);
-        QCOMPARE(call->RecordingLocation(), QDir(rig.ctx.settings.CallPath).filePath(c.name));
+        QCOMPARE(call->RecordingLocation(), QDir(rig.app.settings.CallPath).filePath(c.name));
         QCOMPARE(call->CallDuration(), qRound(c.position));
         QCOMPARE(call->CallDate(), c.start.date());
         QCOMPARE(call->CallTime(), c.start.time());

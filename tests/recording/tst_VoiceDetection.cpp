@@ -15,7 +15,7 @@ class tst_VoiceDetection : public QObject
         Rig()
         {
             // The defaults hold: Sensitivity -18 dB, CallTimeOut 5 s, MinCallLength 10 s.
-            ctx.settings.AutoRecord = true;
+            app.settings.AutoRecord = true;
             recorder.position = 30.0;
             detection.Detection.start();
             time.add(detection.Detection, [this] { detection.Detection_Timer(); });
@@ -72,7 +72,7 @@ private slots:
     {
         QFETCH(Voice, v);
         Rig rig;
-        rig.ctx.settings.CallTimeOut = v.callTimeOut;
+        rig.app.settings.CallTimeOut = v.callTimeOut;
         rig.recorder.position = v.position;
         rig.state.PlaybackOpen = true;
         if (v.loudBeforeDip) {
@@ -126,7 +126,7 @@ private slots:
         rig.prompts.whileShown = [&] { rig.time.runFor(2000); };
         rig.time.runFor(200);
         QTEST(rig.prompts.texts().join(u'|'), "text");
-        QVERIFY(!rig.ctx.settings.AutoRecord);
+        QVERIFY(!rig.app.settings.AutoRecord);
         QVERIFY(!rig.state.DetectionRunning);
     }
 
@@ -135,7 +135,7 @@ private slots:
     void newCallDuringTheNotePromptKeepsEachCallApart()
     {
         Rig rig;
-        rig.ctx.settings.AddNote = true;
+        rig.app.settings.AddNote = true;
         rig.level(-10.0f, 5000, true);
         rig.clock.advance(125); // the second call starts 2 min 5 s later
         rig.view.notes = {u"first call"_s, u"second\r\ncall"_s};
@@ -151,7 +151,7 @@ private slots:
         for (const auto &[row, name, note] : {std::tuple{1, u"20240301-091705-ann-12"_s, u"second\r\ncall"_s},
                                               std::tuple{2, u"20240301-091500-ann-30"_s, u"first call"_s}}) {
             const auto call = rig.view.calls->Item(row);
-            QCOMPARE(call->RecordingLocation(), rig.callPath.path() + u'/' + name + u".wav"_s);
+            QCOMPARE(call->RecordingLocation(), rig.calls.path() + u'/' + name + u".wav"_s);
             QCOMPARE(call->CallNote(), note);
             QCOMPARE(rig.filedFile(name + u".txt"_s), note.toUtf8());
             QVERIFY(rig.tempFiles().contains(name + u".wav"_s));

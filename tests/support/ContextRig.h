@@ -20,16 +20,14 @@ struct ContextRig
     FixedUserName user;
     QList<FakeRecorder *> recorders; // in the order made
     int moverLaunches = 0;
+    std::optional<QString> moverFailure; // why the mover did not start, when it should not
     AppContext app{Services{prompts, clock, user,
                             [this] {
                                 auto r = std::make_unique<FakeRecorder>();
                                 recorders << r.get();
                                 return r;
                             },
-                            [this] {
-                                ++moverLaunches;
-                                return std::optional<QString>();
-                            }}};
+                            [this] { return ++moverLaunches, moverFailure; }}};
     QTemporaryDir calls;
 
     ContextRig()
