@@ -5,11 +5,11 @@
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/Prompts.h"
+#include "base/RecorderComponent.h"
 #include "base/UserName.h"
+#include "callstore/CallListModel.h"
 #include "callstore/ui/CallList.h"
 #include "review/CallSearch.h"
-#include "callstore/CallListModel.h"
-#include "base/RecorderComponent.h"
 #include "review/clsSearch.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
+#include "app/frmMain.h"
+#include "app/MessageBoxPrompts.h"
+#include "app/SingleInstance.h"
+#include "audio/AudioEngine.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
-#include "app/MessageBoxPrompts.h"
 #include "base/Product.h"
-#include "app/SingleInstance.h"
 #include "base/UserName.h"
-#include "app/frmMain.h"
-#include "audio/AudioEngine.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>

@@ -5,8 +5,8 @@
 #include "audio/PlaybackFile.h"
 #include "audio/PlaybackWorker.h"
 #include "audio/RecordWriter.h"
-#include "base/RecorderCodes.h"
 #include "audio/WaveWriter.h"
+#include "base/RecorderCodes.h"
 
 #include <QMediaDevices>
 

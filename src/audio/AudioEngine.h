@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/RecorderComponent.h"
 #include "audio/WaveFormat.h"
+#include "base/RecorderComponent.h"
 
 #include <QAudioDevice>
 #include <QThread>

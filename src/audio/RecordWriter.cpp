@@ -1,7 +1,7 @@
 #include "audio/RecordWriter.h"
 
-#include "base/RecorderCodes.h"
 #include "audio/WaveWriter.h"
+#include "base/RecorderCodes.h"
 
 #include <QAudioFormat>
 

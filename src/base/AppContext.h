@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/modRegistry.h"
 #include "base/ProgramSettings.h"
 #include "base/SettingsStore.h"
-#include "base/modRegistry.h"
 
 #include <functional>
 #include <memory>

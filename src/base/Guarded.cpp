@@ -1,7 +1,7 @@
 #include "base/Guarded.h"
 
-#include "base/RuntimeError.h"
 #include "base/modErrors.h"
+#include "base/RuntimeError.h"
 
 #include <QSet>
 

@@ -1,11 +1,11 @@
 #include "base/ProgramSettings.h"
 
+#include "base/modRegistry.h"
+#include "base/modUtilityFunctions.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
 #include "base/SettingsStore.h"
-#include "base/modRegistry.h"
-#include "base/modUtilityFunctions.h"
 
 #include <QCoreApplication>
 #include <QDir>

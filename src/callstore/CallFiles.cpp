@@ -1,7 +1,7 @@
 #include "callstore/CallFiles.h"
 
-#include "base/Prompts.h"
 #include "base/modErrors.h"
+#include "base/Prompts.h"
 #include "callstore/clsCall.h"
 
 #include <QFile>

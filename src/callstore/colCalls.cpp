@@ -1,8 +1,8 @@
 #include "callstore/colCalls.h"
 
+#include "base/modUtilityFunctions.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
-#include "base/modUtilityFunctions.h"
 
 using namespace Qt::StringLiterals;
 

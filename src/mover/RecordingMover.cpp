@@ -1,8 +1,8 @@
 #include "mover/RecordingMover.h"
 
+#include "base/modRegistry.h"
 #include "base/ProgramSettings.h"
 #include "base/SettingsStore.h"
-#include "base/modRegistry.h"
 #include "callstore/CallFiles.h"
 
 #include <QDir>

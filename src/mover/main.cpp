@@ -1,8 +1,8 @@
 // voxmere-mover: files the finished recordings of the temporary folder into the calls
 // folder. Launched by Voxmere after each call and at its start; needs no arguments.
+#include "base/modRegistry.h"
 #include "base/Product.h"
 #include "base/SettingsStore.h"
-#include "base/modRegistry.h"
 #include "mover/RecordingMover.h"
 #include "mover/StderrPrompts.h"
 

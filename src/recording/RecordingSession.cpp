@@ -3,18 +3,18 @@
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/MainState.h"
-#include "recording/RecordingView.h"
+#include "base/modErrors.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
+#include "base/RecorderComponent.h"
 #include "base/RuntimeError.h"
-#include "base/modErrors.h"
 #include "callstore/CallFiles.h"
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
 #include "mover/MoverLauncher.h"
 #include "mover/RecordingMover.h"
-#include "base/RecorderComponent.h"
 #include "recording/RecordingFiles.h"
+#include "recording/RecordingView.h"
 
 #include <QDir>
 #include <QFile>

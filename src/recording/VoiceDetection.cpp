@@ -1,12 +1,12 @@
 #include "recording/VoiceDetection.h"
 
-#include "base/Guarded.h"
 #include "base/AppContext.h"
+#include "base/Guarded.h"
 #include "base/MainState.h"
-#include "recording/DetectionView.h"
-#include "base/Prompts.h"
 #include "base/modErrors.h"
+#include "base/Prompts.h"
 #include "base/RecorderComponent.h"
+#include "recording/DetectionView.h"
 #include "recording/RecordingSession.h"
 
 #include <cmath>

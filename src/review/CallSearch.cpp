@@ -1,10 +1,10 @@
 #include "review/CallSearch.h"
 
 #include "base/AppContext.h"
+#include "base/modErrors.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
-#include "base/modErrors.h"
 #include "callstore/CallFiles.h"
 #include "callstore/colCalls.h"
 #include "review/FolderListing.h"

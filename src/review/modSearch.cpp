@@ -1,7 +1,7 @@
 #include "review/modSearch.h"
 
-#include "base/RuntimeError.h"
 #include "base/modErrors.h"
+#include "base/RuntimeError.h"
 #include "callstore/CallFiles.h"
 #include "review/modDateFunctions.h"
 

@@ -1,5 +1,5 @@
-#include "ProgramRun.h"
 #include "app/SingleInstance.h"
+#include "ProgramRun.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,6 +1,6 @@
+#include "callstore/CallListModel.h"
 #include "TestFiles.h"
 #include "WindowRig.h"
-#include "callstore/CallListModel.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "ScriptedPrompts.h"
 #include "base/Guarded.h"
 #include "base/RuntimeError.h"
+#include "ScriptedPrompts.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "ScriptedPrompts.h"
-#include "TempSettingsRoots.h"
+#include "base/modRegistry.h"
 #include "base/ProgramSettings.h"
 #include "base/SettingsStore.h"
-#include "base/modRegistry.h"
+#include "ScriptedPrompts.h"
+#include "TempSettingsRoots.h"
 
 #include <QSettings>
 #include <QtTest>

@@ -1,7 +1,7 @@
+#include "base/modRegistry.h"
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
 #include "TestFiles.h"
-#include "base/modRegistry.h"
 
 #include <QDirIterator>
 #include <QFile>

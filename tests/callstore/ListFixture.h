@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ContextRig.h"
-#include "callstore/ui/CallList.h"
 #include "callstore/CallListModel.h"
+#include "callstore/ui/CallList.h"
+#include "ContextRig.h"
 #include "review/CallSearch.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
+#include "callstore/CallFiles.h"
+#include "callstore/clsCall.h"
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
 #include "TestFiles.h"
-#include "callstore/CallFiles.h"
-#include "callstore/clsCall.h"
 
 #include <QDir>
 #include <QtTest>

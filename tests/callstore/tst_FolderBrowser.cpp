@@ -1,5 +1,5 @@
-#include "ContextRig.h"
 #include "callstore/ui/FolderBrowser.h"
+#include "ContextRig.h"
 
 #include <QComboBox>
 #include <QFileSystemModel>

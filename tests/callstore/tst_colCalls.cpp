@@ -1,6 +1,6 @@
-#include "ScriptedPrompts.h"
 #include "base/RuntimeError.h"
 #include "callstore/colCalls.h"
+#include "ScriptedPrompts.h"
 
 #include <QtTest>
 

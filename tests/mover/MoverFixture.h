@@ -1,8 +1,8 @@
 #pragma once
 
+#include "mover/RecordingMover.h"
 #include "TempSettingsRoots.h"
 #include "TestFiles.h"
-#include "mover/RecordingMover.h"
 
 #include <QDir>
 #include <QSettings>

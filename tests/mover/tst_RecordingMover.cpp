@@ -1,5 +1,5 @@
-#include "MoverFixture.h"
 #include "mover/MoverLauncher.h"
+#include "MoverFixture.h"
 
 #include <QLockFile>
 #include <QProcess>

@@ -3,9 +3,9 @@
 // What the recording tests share: a window made of plain fields, a recording context on
 // real temporary folders, and simulated time that fires the handlers of QTimers in order.
 
-#include "ContextRig.h"
 #include "base/MainState.h"
 #include "callstore/colCalls.h"
+#include "ContextRig.h"
 #include "recording/DetectionView.h"
 #include "recording/RecordingSession.h"
 #include "recording/RecordingView.h"

@@ -1,5 +1,5 @@
-#include "RecordingTestKit.h"
 #include "recording/RecordingFiles.h"
+#include "RecordingTestKit.h"
 
 #include <QtTest>
 #include <sndfile.h>

@@ -1,7 +1,7 @@
 #include "AudioTestKit.h"
-#include "ProgramRun.h"
 #include "base/UserName.h"
 #include "callstore/CallFiles.h"
+#include "ProgramRun.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ScriptedPrompts.h"
 #include "base/MainState.h"
 #include "controls/kvtSlider.h"
 #include "review/ui/Playback.h"
+#include "ScriptedPrompts.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "ContextRig.h"
 #include "callstore/CallFiles.h"
 #include "callstore/colCalls.h"
+#include "ContextRig.h"
 #include "review/CallSearch.h"
 
 #include <QTest>

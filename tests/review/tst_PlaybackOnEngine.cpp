@@ -1,5 +1,5 @@
-#include "PlaybackRig.h"
 #include "audio/AudioEngine.h"
+#include "PlaybackRig.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "ContextRig.h"
-#include "TestFiles.h"
 #include "review/modSearch.h"
+#include "TestFiles.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/AppContext.h"
 #include "FakeRecorder.h"
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
 #include "TestDoubles.h"
 #include "TestFiles.h"
-#include "base/AppContext.h"
 
 #include <QDir>
 #include <QTemporaryDir>

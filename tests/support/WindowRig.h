@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ContextRig.h"
 #include "app/frmMain.h"
+#include "ContextRig.h"
 
 #include <memory>
 

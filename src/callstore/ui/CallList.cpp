@@ -1,7 +1,7 @@
 #include "callstore/ui/CallList.h"
 
-#include "base/Guarded.h"
 #include "base/AppContext.h"
+#include "base/Guarded.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "callstore/colCalls.h"
 #include "callstore/CallListingSink.h"
+#include "callstore/colCalls.h"
 
 #include <QObject>
 #include <functional>

@@ -1,14 +1,14 @@
 #include "callstore/ui/FolderBrowser.h"
 
-#include "base/Guarded.h"
 #include "base/AppContext.h"
+#include "base/Guarded.h"
+#include "base/modErrors.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
-#include "base/modErrors.h"
 #include "callstore/CallFolders.h"
-#include "callstore/ui/WidgetParts.h"
 #include "callstore/ui/dlgNewFolder.h"
+#include "callstore/ui/WidgetParts.h"
 
 #include <QComboBox>
 #include <QDir>

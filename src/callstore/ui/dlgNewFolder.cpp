@@ -1,8 +1,8 @@
 #include "callstore/ui/dlgNewFolder.h"
 
+#include "base/modErrors.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
-#include "base/modErrors.h"
 #include "callstore/CallFolders.h"
 #include "callstore/ui/WidgetParts.h"
 

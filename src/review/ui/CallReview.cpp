@@ -1,8 +1,8 @@
 #include "review/ui/CallReview.h"
 
-#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
+#include "base/Guarded.h"
 #include "callstore/CallFolders.h"
 #include "callstore/ui/CallList.h"
 #include "callstore/ui/FolderBrowser.h"

@@ -2,13 +2,13 @@
 
 #include "base/Guarded.h"
 #include "base/MainState.h"
-#include "base/Product.h"
-#include "base/Prompts.h"
-#include "base/RuntimeError.h"
 #include "base/modErrors.h"
 #include "base/modUtilityFunctions.h"
-#include "controls/kvtSlider.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
 #include "base/RecorderComponent.h"
+#include "base/RuntimeError.h"
+#include "controls/kvtSlider.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "review/ui/dlgFindCall.h"
 #include "ui_dlgFindCall.h"
 
-#include "base/Guarded.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
+#include "base/Guarded.h"
+#include "base/modErrors.h"
+#include "base/modUtilityFunctions.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/Twips.h"
-#include "base/modErrors.h"
-#include "base/modUtilityFunctions.h"
 #include "review/clsSearch.h"
 #include "review/ui/dlgDatePicker.h"
 
