@@ -137,7 +137,8 @@ void VoiceDetection::tmrVoxLatch_Timer()
     // Nothing left to end: the call was stopped by hand.
     if (!state.IsRecording)
         return;
-    const auto length = qint16(std::nearbyint(recorder.Position()));
+    // 32 bits: a call of 9.1 hours or more must not wrap below MinCallLength.
+    const auto length = qint32(std::nearbyint(recorder.Position()));
     const bool discard = length < ctx.settings.MinCallLength || state.DiscardRecording;
     Detection.stop();
     session.StopRecording(discard);

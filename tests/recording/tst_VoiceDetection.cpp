@@ -64,6 +64,7 @@ private slots:
                 QTest::addRow("CallTimeOut %d, talk %lld ms", timeOut, talk) << Voice{.callTimeOut = timeOut, .talk = talk};
         QTest::newRow("9.4 s < 10") << Voice{.position = 9.4, .filed = {}};
         QTest::newRow("9.5 s rounds to 10") << Voice{.position = 9.5, .filed = u"20240301-091500-ann-10.wav"_s};
+        QTest::newRow("9.1 h, beyond 16 bits") << Voice{.position = 32768.0, .filed = u"20240301-091500-ann-32768.wav"_s};
         QTest::newRow("marked for discard by the options") << Voice{.position = 60.0, .discardMarked = true, .filed = {}};
         QTest::newRow("by hand") << Voice{.byHand = true};
         QTest::newRow("by hand, shorter than MinCallLength") << Voice{.position = 3.0, .byHand = true, .filed = u"20240301-091500-ann-3.wav"_s};
