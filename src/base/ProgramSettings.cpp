@@ -59,9 +59,8 @@ bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts
         MinCallLength = store.GetLongSetting(u"MinCallLength"_s, 10);
         Top = store.GetLongSetting(u"Top"_s, 0);
         Left = store.GetLongSetting(u"Left"_s, 0);
-        SearchPath = store.GetStringSetting(u"SearchPath"_s, defaultPath);
-        if (SearchPath == modRegistry::ErrorText())
-            SearchPath = CallPath;
+        // The folder viewed last; without a usable one, the calls folder.
+        SearchPath = store.GetStringSetting(u"SearchPath"_s, CallPath);
         GsmFlag = store.GetLongSetting(u"Format"_s, 0) == 0;
         SD = store.GetLongSetting(u"SD"_s, 0) == 1;
     } catch (const std::exception &e) {

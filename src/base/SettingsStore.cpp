@@ -13,9 +13,10 @@ QString SettingsStore::GetStringSetting(const QString &name, const QString &defa
 {
     bool created = false;
     const QString value = m_registry.ReadStringValue(m_userKey, name, defaultValue, true, &created);
-    // A user key that cannot be read at all is taken as empty, so that the program still
-    // gets working values (never a calls folder named "Error").
-    if (!created && (value != modRegistry::ErrorText() || m_registry.KeyReadable(m_userKey)))
+    // A value that cannot be read, or is too long to hold, counts as missing, so that the
+    // program still gets working values: never a calls folder named "Error", and never
+    // "Error" saved back over both stores.
+    if (!created && value != modRegistry::ErrorText())
         return value;
     const QString machine = m_registry.ReadStringValue(m_machineKey, name, defaultValue, false);
     if (machine != modRegistry::ErrorText()) {

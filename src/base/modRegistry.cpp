@@ -88,15 +88,6 @@ static bool mayAccess(const QString &path, int mode)
     return euidaccess(QFile::encodeName(path).constData(), mode) == 0;
 }
 
-bool modRegistry::KeyReadable(const QString &path) const
-{
-    const auto key = ParseKey(path);
-    if (!key)
-        return false;
-    const QFileInfo info(LocationOf(*key).file);
-    return info.isFile() && mayAccess(info.filePath(), R_OK);
-}
-
 modRegistry::Read modRegistry::readRaw(const Key &key, const QString &name, QString *text)
 {
     const Location loc = LocationOf(key);

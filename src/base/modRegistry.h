@@ -42,8 +42,6 @@ public:
     static quint32 HiveFromName(const QString &name);
 
     void CreateKey(const QString &path);
-    // The key exists and may be read.
-    bool KeyReadable(const QString &path) const;
     QString ReadStringValue(const QString &path, const QString &name, const QString &defaultValue,
                             bool createIfMissing, bool *created = nullptr);
     void WriteStringValue(const QString &path, const QString &name, const QString &text);

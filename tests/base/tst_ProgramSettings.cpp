@@ -76,6 +76,7 @@ private slots:
         QTest::newRow("SD 1 forbids closing") << u"SD"_s << u"1"_s << u"1"_s;
         QTest::newRow("text for a number") << u"CallTimeOut"_s << u"soon"_s << u"5"_s;
         QTest::newRow("SearchPath too long") << u"SearchPath"_s << QString(5000, u'a') << u"/c/"_s;
+        QTest::newRow("CallPath too long") << u"CallPath"_s << QString(5000, u'a') << u"/c/"_s;
         QTest::newRow("user store unreadable") << u"CallPath"_s << QString() << u"/c/"_s;
     }
     // Read as the program means it (never a calls folder named "Error"), saved back in its own form.
