@@ -91,16 +91,18 @@ enum class Same { Yes, No, Unknown };
 
 Same sameContent(const QByteArray &a, const QByteArray &b, int *err)
 {
-    const Fd fa(::open(a.constData(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a pipe or device of that name would hold the mover, and its lock,
+    // for ever. Only a regular file can be the same call.
+    const Fd fa(::open(a.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fa.get() < 0)
         return *err = errno, Same::Unknown;
-    const Fd fb(::open(b.constData(), O_RDONLY | O_CLOEXEC));
+    const Fd fb(::open(b.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fb.get() < 0)
         return *err = errno, Same::Unknown;
     struct stat sa, sb;
     if (::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0)
         return *err = errno, Same::Unknown;
-    if (sa.st_size != sb.st_size)
+    if (!S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size)
         return Same::No;
     QByteArray ba(ChunkBytes, Qt::Uninitialized), bb(ChunkBytes, Qt::Uninitialized);
     for (;;) {
@@ -339,10 +341,12 @@ void RecordingMover::copyAcross(const QString &name, Result &result)
         ::unlink(temporary.constData()); // a copy left by a run cut short before the rename
         return resolveClash(name, source, result);
     }
-    const Fd in(::open(source.constData(), O_RDONLY | O_CLOEXEC));
+    const Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat sourceInfo;
     if (in.get() < 0 || ::fstat(in.get(), &sourceInfo) != 0)
         return leave(result, name, u"cannot read it: "_s + describe(errno));
+    if (!S_ISREG(sourceInfo.st_mode))
+        return leave(result, name, u"not a regular file"_s);
     // A copy left by a run cut short is ours to overwrite; the lock keeps other movers out.
     Fd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
                   0666));
