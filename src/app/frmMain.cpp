@@ -25,6 +25,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -284,10 +286,12 @@ bool frmMain::Form_Load()
     try {
         setWindowIcon(AppIcons::icon("AAA"));
 
+        QPoint at;
         if (ctx.settings.GetRegistrySettings(ctx.store, ctx.prompts()))
-            move(Twips::toPixels(ctx.settings.Left, logicalDpiX()), Twips::toPixels(ctx.settings.Top, logicalDpiX()));
-        else
-            move(0, 0);
+            at = {Twips::toPixels(ctx.settings.Left, logicalDpiX()), Twips::toPixels(ctx.settings.Top, logicalDpiX())};
+        // A position saved on a screen that is gone would put the window out of reach.
+        const QScreen *primary = QGuiApplication::primaryScreen();
+        move(QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft());
 
         if (ctx.settings.GsmFlag) {
             MSSRCtrl->setRecordOption(100);

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QScreen>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -92,6 +93,16 @@ private slots:
         t.fire("Detection");
         QCOMPARE(t.text("lblVol1"), u"-12.5"_s);
         QCOMPARE(t.text("lblVol2"), u"-30.25"_s);
+    }
+
+    // A window saved on a screen that is gone comes back onto one.
+    void positionOffEveryScreen()
+    {
+        WindowRig t;
+        t.seed(u"Left"_s, 1000000);
+        t.seed(u"Top"_s, -1000000);
+        QVERIFY(t.load());
+        QVERIFY(QGuiApplication::screenAt(t.window->pos()));
     }
 
     void buttons_data()
