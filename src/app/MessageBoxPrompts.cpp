@@ -25,6 +25,9 @@ Prompts::Answer MessageBoxPrompts::msgBox(const QString &text, Buttons buttons, 
     case Exclamation: qicon = QMessageBox::Warning; break;
     case Information: qicon = QMessageBox::Information; break;
     }
+    // Warnings also go to the log, where whoever looks after the PC can find them later.
+    if (icon == Critical || icon == Exclamation)
+        qWarning("%s", qUtf8Printable(text));
     // A box without a caption bears the program's title.
     QMessageBox box(qicon, caption.isEmpty() ? ProductName() : caption, text, set, m_parent);
     switch (box.exec()) {

@@ -458,6 +458,7 @@ void frmMain::tmrTimeStamp_Timer()
     // Whole seconds, rounded half to even as the time display always has.
     const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
     setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
+    recording->CheckRecorder();
 }
 
 void frmMain::Form_KeyDown(int key)

@@ -17,9 +17,7 @@ void AudioEngine::ensureThread()
 {
     if (m_thread.isRunning())
         return;
-    m_capture = std::make_unique<CaptureWorker>();
     m_playback = std::make_unique<PlaybackWorker>();
-    m_capture->moveToThread(&m_thread);
     m_playback->moveToThread(&m_thread);
     m_thread.start();
 }
@@ -30,10 +28,10 @@ auto AudioEngine::onAudioThread(F &&f)
     ensureThread();
     using R = std::invoke_result_t<F>;
     if constexpr (std::is_void_v<R>) {
-        QMetaObject::invokeMethod(m_capture.get(), std::forward<F>(f), Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(m_playback.get(), std::forward<F>(f), Qt::BlockingQueuedConnection);
     } else {
         R result{};
-        QMetaObject::invokeMethod(m_capture.get(), std::forward<F>(f), Qt::BlockingQueuedConnection,
+        QMetaObject::invokeMethod(m_playback.get(), std::forward<F>(f), Qt::BlockingQueuedConnection,
                                   &result);
         return result;
     }
@@ -53,12 +51,8 @@ AudioEngine::~AudioEngine()
     closeRecorder();
     if (!m_thread.isRunning())
         return;
-    onAudioThread([this] {
-        m_capture->stop();
-        m_playback->stop();
-    });
-    // Deleted on their own thread as it finishes.
-    m_capture.release()->deleteLater();
+    onAudioThread([this] { m_playback->stop(); });
+    // Deleted on its own thread as it finishes.
     m_playback.release()->deleteLater();
     m_thread.quit();
     m_thread.wait();
@@ -91,10 +85,10 @@ void AudioEngine::setRecordFormat(const QString &waveFormatHex)
 
 // ---------------------------------------------------------------- recorder
 
-qint16 AudioEngine::findInput(const WaveFormat &format, QAudioDevice &device) const
+qint16 AudioEngine::openStream(const WaveFormat &format)
 {
-    device = QMediaDevices::defaultAudioInput();
-    if (device.isNull() || !device.isFormatSupported(format.captureFormat()))
+    // The stream of the listening before a call goes on into the call's file.
+    if (m_capture.start(format.captureFormat()) != RecorderCode::Ok)
         return RecorderCode::NoDevice;
     return RecorderCode::Ok;
 }
@@ -107,10 +101,8 @@ qint16 AudioEngine::OpenInput()
         return RecorderCode::UnsupportedFormat;
     // With a record file waiting, the input takes that file's format.
     const WaveFormat format = m_writer ? m_openFormat : *m_format;
-    QAudioDevice device;
-    if (const qint16 code = findInput(format, device))
+    if (const qint16 code = openStream(format))
         return code;
-    m_inputDevice = device;
     m_openFormat = format;
     m_inputOpen = true;
     return RecorderCode::Ok;
@@ -125,8 +117,7 @@ qint16 AudioEngine::OpenRecordFile(const QString &path)
     // Whatever happens below, a Record after a failure here must not meter quietly
     // while the caller believes it records.
     m_inputOpen = false;
-    QAudioDevice device;
-    if (const qint16 code = findInput(*m_format, device))
+    if (const qint16 code = openStream(*m_format))
         return code;
     qint16 code = RecorderCode::Ok;
     std::unique_ptr<WaveWriter> file = WaveWriter::create(path, *m_format, code);
@@ -134,7 +125,6 @@ qint16 AudioEngine::OpenRecordFile(const QString &path)
         return code;
     m_writer = std::make_shared<RecordWriter>(std::move(file));
     m_openFormat = *m_format;
-    m_inputDevice = device;
     m_inputOpen = true;
     m_lastFrames = 0;
     return RecorderCode::Ok;
@@ -144,16 +134,14 @@ qint16 AudioEngine::Record()
 {
     if (playerOpen() || !m_inputOpen || m_running)
         return RecorderCode::WrongState;
-    const QAudioFormat format = m_openFormat.captureFormat();
+    // Opened with the input; opened again if the input was lost since.
+    if (const qint16 code = m_capture.start(m_openFormat.captureFormat()))
+        return code;
     if (m_writer) {
         if (const qint16 code = m_writer->start())
             return code;
     }
-    const QAudioDevice device = m_inputDevice;
-    const qint16 code = onAudioThread([&] { return m_capture->start(device, format); });
-    if (code != RecorderCode::Ok)
-        return code;
-    m_capture->sink().begin(m_writer, m_paused);
+    m_capture.sink().begin(m_writer, m_paused);
     m_running = true;
     return RecorderCode::Ok;
 }
@@ -161,10 +149,10 @@ qint16 AudioEngine::Record()
 void AudioEngine::stopRecorder()
 {
     if (m_running) {
-        m_capture->sink().end();
+        m_capture.sink().end();
         m_running = false;
         if (!m_pendingError)
-            m_pendingError = m_capture->failure();
+            m_pendingError = m_capture.failure();
     }
     if (m_writer) {
         const qint16 code = m_writer->finish();
@@ -179,8 +167,7 @@ void AudioEngine::stopRecorder()
 qint16 AudioEngine::closeRecorder()
 {
     stopRecorder();
-    if (m_capture)
-        onAudioThread([this] { m_capture->stop(); });
+    m_capture.stop();
     m_inputOpen = false;
     m_paused = false;
     m_lastFrames = 0;
@@ -191,7 +178,7 @@ qint16 AudioEngine::recorderState()
 {
     if (!recorderOpen())
         return 0;
-    if (!m_running || m_capture->failure() || (m_writer && m_writer->failure()))
+    if (!m_running || m_capture.failure() || (m_writer && m_writer->failure()))
         return 1;
     return m_writer && !m_paused ? 3 : 2;
 }
@@ -199,7 +186,7 @@ qint16 AudioEngine::recorderState()
 void AudioEngine::GetLevels(float &levelA, qint16 &, float &levelB, qint16 &)
 {
     if (!playerOpen() && recorderState() >= 2) {
-        m_capture->sink().meter().take(levelA, levelB);
+        m_capture.sink().meter().take(levelA, levelB);
         return;
     }
     levelA = levelB = LevelMeter::Floor;
@@ -262,7 +249,7 @@ void AudioEngine::setPaused(bool paused)
     }
     m_paused = paused;
     if (m_running)
-        m_capture->sink().setPaused(paused);
+        m_capture.sink().setPaused(paused);
 }
 
 double AudioEngine::Position()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/CaptureWorker.h"
 #include "audio/WaveFormat.h"
 #include "base/RecorderComponent.h"
 
@@ -9,15 +10,14 @@
 #include <memory>
 #include <optional>
 
-class CaptureWorker;
 class PlaybackFile;
 class PlaybackWorker;
 class RecordWriter;
 
-// The program's recorder and player component. Capture and playback run on an audio
-// thread of the instance's own, the file is written on another, so the user-interface
-// thread only switches things and reads levels, positions and states: however long it
-// is busy, no sample of a call is lost.
+// The program's recorder and player component. Capture runs on a thread of its own and
+// playback on an audio thread of the instance's own, the file is written on another, so
+// the user-interface thread only switches things and reads levels, positions and states:
+// however long it is busy, no sample of a call is lost.
 //
 // Recorder states: 0 closed; 1 input or file open, not capturing (also after capture
 // stopped on a failure, whose code the next Close answers); 2 capturing, levels only
@@ -68,7 +68,7 @@ public:
 private:
     bool playerOpen() const { return m_playFile != nullptr; }
     bool recorderOpen() const { return m_inputOpen || m_writer != nullptr; }
-    qint16 findInput(const WaveFormat &format, QAudioDevice &device) const;
+    qint16 openStream(const WaveFormat &format);
     void ensureThread();
     template<typename F> auto onAudioThread(F &&f);
 
@@ -82,7 +82,7 @@ private:
     void closePlayer();
 
     QThread m_thread;
-    std::unique_ptr<CaptureWorker> m_capture;
+    CaptureWorker m_capture;
     std::unique_ptr<PlaybackWorker> m_playback;
 
     // Recorder settings.
@@ -95,7 +95,6 @@ private:
     bool m_running = false;
     bool m_paused = false;
     WaveFormat m_openFormat = WaveFormat::pcm(8000);
-    QAudioDevice m_inputDevice;
     std::shared_ptr<RecordWriter> m_writer;
     qint64 m_lastFrames = 0;     // written by the last recording, once stopped
     int m_lastRate = 8000;

@@ -2,17 +2,6 @@
 
 #include "audio/RecordWriter.h"
 
-CaptureSink::CaptureSink(QObject *parent) : QIODevice(parent)
-{
-    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-void CaptureSink::setSampleFormat(QAudioFormat::SampleFormat format)
-{
-    std::lock_guard lock(m_mutex);
-    m_format = format;
-}
-
 void CaptureSink::begin(std::shared_ptr<RecordWriter> writer, bool paused)
 {
     m_meter.reset();
@@ -35,17 +24,16 @@ void CaptureSink::setPaused(bool paused)
     m_paused = paused;
 }
 
-qint64 CaptureSink::writeData(const char *data, qint64 len)
+void CaptureSink::take(const char *data, qint64 len)
 {
     std::lock_guard lock(m_mutex);
     if (!m_capturing)
-        return len; // the input stays open between calls; what it hears then is not wanted
+        return; // the input stays open between calls; what it hears then is not wanted
     if (m_writer && m_writer->failure() != 0) {
         m_capturing = false; // the file cannot take more: capture stops with it
-        return len;
+        return;
     }
     m_meter.add(data, len, m_format);
     if (m_writer && !m_paused)
         m_writer->push(data, len);
-    return len;
 }

@@ -3,25 +3,21 @@
 #include "audio/LevelMeter.h"
 
 #include <QAudioFormat>
-#include <QIODevice>
 
 #include <memory>
 #include <mutex>
 
 class RecordWriter;
 
-// Where the input's samples arrive, on the capture thread: they are metered while
+// Where one input stream's samples arrive, on its capture thread: they are metered while
 // capture runs and handed to the record writer while a file is attached and capture is
 // not paused. The user-interface thread switches it, never waits on it.
-class CaptureSink final : public QIODevice
+class CaptureSink final
 {
-    Q_OBJECT
-
 public:
-    explicit CaptureSink(QObject *parent = nullptr);
+    explicit CaptureSink(QAudioFormat::SampleFormat format) : m_format(format) {}
 
     LevelMeter &meter() { return m_meter; }
-    void setSampleFormat(QAudioFormat::SampleFormat format);
 
     // Capture starts: levels are measured, and audio goes to `writer` (if any) unless paused.
     void begin(std::shared_ptr<RecordWriter> writer, bool paused);
@@ -29,14 +25,13 @@ public:
     std::shared_ptr<RecordWriter> end();
     void setPaused(bool paused);
 
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 len) override;
+    // From the capture thread.
+    void take(const char *data, qint64 len);
 
 private:
     LevelMeter m_meter;
     std::mutex m_mutex;
-    QAudioFormat::SampleFormat m_format = QAudioFormat::Int16;
+    const QAudioFormat::SampleFormat m_format;
     std::shared_ptr<RecordWriter> m_writer;
     bool m_capturing = false;
     bool m_paused = false;

@@ -2,44 +2,44 @@
 
 #include "audio/CaptureSink.h"
 
-#include <QAudioDevice>
 #include <QAudioFormat>
-#include <QObject>
 
 #include <atomic>
+#include <memory>
 
-class QAudioSource;
-
-// Owns the input stream, on the engine's audio thread. The stream stays open from the
-// first Record until the recorder is closed, so that going from listening to recording
-// loses no audio to a reconnect.
-class CaptureWorker final : public QObject
+// Owns the input stream: a connection of its own to the sound server, read on a thread of
+// its own. The stream stays open from the first Record until the recorder is closed, so
+// that going from listening to recording loses no audio to a reconnect; each start
+// connects afresh, so a sound server that was restarted is simply found again. The
+// caller never waits on the server for more than StartWaitMs.
+class CaptureWorker final
 {
-    Q_OBJECT
-
 public:
     // Audio arrives in buffers of this length: short enough for 200 ms level polls and
     // for the header to trail the recording by well under a second, long enough that
     // listening all day costs next to nothing.
     static constexpr int BufferMs = 100;
+    // A server that does not answer within this is treated as absent.
+    static constexpr int StartWaitMs = 3000;
 
-    explicit CaptureWorker(QObject *parent = nullptr);
-    ~CaptureWorker() override;
+    CaptureWorker() = default;
+    ~CaptureWorker();
+    CaptureWorker(const CaptureWorker &) = delete;
+    CaptureWorker &operator=(const CaptureWorker &) = delete;
 
-    CaptureSink &sink() { return m_sink; }
+    // The running stream's sink; only valid after a successful start.
+    CaptureSink &sink() { return *m_sink; }
 
-    // On the audio thread. Answers 0, or 9 when the stream cannot start.
-    qint16 start(const QAudioDevice &device, const QAudioFormat &format);
+    // Answers 0, or 9 when the stream cannot start.
+    qint16 start(const QAudioFormat &format);
     void stop();
-    // 8 once the input failed while open.
-    qint16 failure() const { return m_failure.load(); }
+    // 8 once the input failed while open (the sound server went away, the device was removed).
+    qint16 failure() const;
+
+    struct Stream; // what the worker shares with its capture thread
 
 private:
-    void onStateChanged();
-
-    CaptureSink m_sink;
-    QAudioSource *m_source = nullptr;
-    QAudioDevice m_device;
+    std::shared_ptr<Stream> m_stream;
+    std::shared_ptr<CaptureSink> m_sink;
     QAudioFormat m_format;
-    std::atomic<qint16> m_failure{0};
 };

@@ -5,6 +5,7 @@
 #include "base/MainState.h"
 #include "base/modErrors.h"
 #include "base/Product.h"
+#include "base/RecorderCodes.h"
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
 #include "base/RuntimeError.h"
@@ -58,10 +59,19 @@ void RecordingSession::StartRecording()
     state.DetectionRunning = false;
     state.IsRecording = true;
     view.SetStatusText(u"Recording"_s);
-    BeginCapture();
+    if (const qint16 code = BeginCapture()) {
+        // Nothing is being recorded: the window is ready again, and says once why.
+        state.IsRecording = false;
+        state.RecordActive = false;
+        CurrentCall.reset();
+        view.ShowRecordingState(false);
+        view.SetPlaybackControls(true);
+        view.UpdateButtons();
+        modErrors::ShowRecorderError(ctx.prompts(), code, RecordingFileName);
+    }
 }
 
-void RecordingSession::BeginCapture()
+qint16 RecordingSession::BeginCapture()
 {
     const QString path = CallFiles::JoinPath(ctx.TempFolder, RecordingFileName);
     // A recording of the same second left unfinished must not be written over: file it first.
@@ -75,12 +85,25 @@ void RecordingSession::BeginCapture()
     }
     recorder.Stop();
     recorder.setPaused(false);
-    if (const qint16 code = recorder.OpenRecordFile(path))
-        modErrors::ShowRecorderError(ctx.prompts(), code, RecordingFileName);
-    if (const qint16 code = recorder.Record())
-        modErrors::ShowRecorderError(ctx.prompts(), code, RecordingFileName);
-    else
-        view.SetStatusText(u"Recording"_s);
+    if (const qint16 code = recorder.OpenRecordFile(path)) {
+        recorder.Close();
+        return code;
+    }
+    if (const qint16 code = recorder.Record()) {
+        recorder.Close();
+        // The file made for a capture that never started holds no call.
+        QFile::remove(path);
+        return code;
+    }
+    return RecorderCode::Ok;
+}
+
+void RecordingSession::CheckRecorder()
+{
+    if (!state.IsRecording || recorder.State() >= 2)
+        return;
+    emit stoppedEarly();
+    StopRecording(state.DiscardRecording);
 }
 
 void RecordingSession::StopRecording(bool discard)
@@ -97,7 +120,7 @@ void RecordingSession::StopRecording(bool discard)
         // The length as the recorder counted it at the stop, not the clock panel's
         // copy of up to a second ago.
         const auto length = qint32(std::nearbyint(recorder.Position()));
-        recorder.Close();
+        const qint16 failure = recorder.Close();
         view.ShowRecordingState(false);
         state.IsRecording = false;
         view.SetStatusText(u"Recording Complete"_s);
@@ -121,6 +144,11 @@ void RecordingSession::StopRecording(bool discard)
         // A call that started while the note was asked for is still open.
         if (!state.IsRecording)
             state.RecordActive = false;
+        // Said once the call is safe: the box waits for the user, the filing must not.
+        if (failure)
+            ctx.prompts().message(modErrors::RecorderErrorText(failure, fileName)
+                                      + u"\r\n\r\nThe call was cut short there; what was recorded until then is kept."_s,
+                                  Prompts::Exclamation, u"Error"_s);
     } catch (const std::exception &e) {
         ctx.prompts().message(u"An error occurred when stopping recording.  The error reported was: "_s
                                   + QString::number(RuntimeError::numberOf(e)) + u": "_s
@@ -190,7 +218,7 @@ void RecordingSession::cmdStop_Click()
 {
     if (state.RecordActive) {
         if (state.IsRecording) {
-            emit stoppedByHand();
+            emit stoppedEarly();
             recorder.Stop();
             StopRecording(false);
         }

@@ -28,7 +28,9 @@ public:
     ~RecordingSession() override;
 
     void StartRecording();
-    void BeginCapture();
+    // The recorder stopped by itself during a call (the input was lost, the disk is full):
+    // the call so far is filed and the user told why. Polled while recording.
+    void CheckRecorder();
     // Ends the recording; files the call unless discard is set.
     void StopRecording(bool discard);
 
@@ -47,10 +49,13 @@ public:
     bool WasMinimised = false;
 
 signals:
-    // The stop button ended a recording: an automatic call's latch must not end it again.
-    void stoppedByHand();
+    // The stop button, or a failure of the recorder, ended a recording: an automatic
+    // call's latch must not end it again.
+    void stoppedEarly();
 
 private:
+    // Answers the recorder's code when capture could not start.
+    qint16 BeginCapture();
     void FileCall(const std::shared_ptr<clsCall> &call, const QString &fileName, qint32 length,
                   bool wasMinimised);
     void WriteNote(const clsCall &call);

@@ -43,7 +43,7 @@ VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, Detect
             Guarded(prompts, u"frmMain:tmrVoxTriggerDelay_Timer"_s, [this] { tmrVoxTriggerDelay_Timer(); }));
     connect(&tmrVoxLatch, &QTimer::timeout, this,
             Guarded(prompts, u"frmMain:tmrVoxLatch_Timer"_s, [this] { tmrVoxLatch_Timer(); }));
-    connect(&session, &RecordingSession::stoppedByHand, this,
+    connect(&session, &RecordingSession::stoppedEarly, this,
             Guarded(prompts, u"frmMain:cmdStop_Click"_s, [this] { EndLatch(); }));
 }
 
@@ -56,29 +56,61 @@ void VoiceDetection::Detection_Timer()
 void VoiceDetection::DetectionTick()
 {
     PollVoiceLevel();
-    if (state.IsRecording || state.DetectionRunning)
+    if (state.IsRecording)
+        return;
+    if (state.DetectionRunning) {
+        if (recorder.State() >= 2)
+            return;
+        // The input went away while listening (the sound server or the device).
+        state.DetectionRunning = false;
+        WaitForInput();
+        ctx.prompts().message(modErrors::RecorderErrorText(recorder.Close(), QString())
+                                  + u"\r\n\r\nCalls are recorded again as soon as the input returns."_s,
+                              Prompts::Exclamation, u"Error"_s);
+        return;
+    }
+    if (m_waitingForInput && ++m_ticksWaiting < RetryTicks)
         return;
 
     recorder.Stop();
     recorder.Close();
-    if (const qint16 code = recorder.OpenInput()) {
-        SwitchToManual();
-        modErrors::ShowRecorderError(ctx.prompts(), code, QString());
-        view.UpdateButtons();
+    const qint16 openCode = recorder.OpenInput();
+    qint16 recordCode = 0;
+    if (openCode == 0) {
+        recorder.setPaused(true);
+        recordCode = recorder.Record();
+    }
+    if (openCode == 0 && recordCode == 0) {
+        state.DetectionRunning = true;
+        m_armedOnce = true;
+        if (std::exchange(m_waitingForInput, false))
+            view.SetStatusText(u"Ready"_s);
         return;
     }
-    recorder.setPaused(true);
-    if (const qint16 code = recorder.Record()) {
-        SwitchToManual();
+    // Once the input has been heard, a failure to arm again is the input still being
+    // away: try again every few seconds, quietly, rather than give up automatic recording.
+    if (m_armedOnce) {
+        WaitForInput();
+        return;
+    }
+    SwitchToManual();
+    if (openCode)
+        modErrors::ShowRecorderError(ctx.prompts(), openCode, QString());
+    else
         ctx.prompts().msgBox(
             u"Failed to initialise Voice Detection - Check that other devices are not recording audio. "_s
                 u"\r\nSwitching to manual control.\r\nErr: "_s
-                + QString::number(code),
+                + QString::number(recordCode),
             Prompts::OkOnly, Prompts::NoIcon, QString());
-        view.UpdateButtons();
-        return;
-    }
-    state.DetectionRunning = true;
+    view.UpdateButtons();
+}
+
+void VoiceDetection::WaitForInput()
+{
+    if (!m_waitingForInput)
+        view.SetStatusText(u"Waiting for the recording input"_s);
+    m_waitingForInput = true;
+    m_ticksWaiting = 0;
 }
 
 void VoiceDetection::SwitchToManual()

@@ -37,10 +37,17 @@ private:
     void EndLatch();
     // Arming failed: manual mode for this run (the stored setting is unchanged).
     void SwitchToManual();
+    // The input is away: arming is tried again every RetryTicks polls.
+    void WaitForInput();
+
+    static constexpr int RetryTicks = 15; // 3 s
 
     AppContext &ctx;
     MainState &state;
     DetectionView &view;
     RecorderComponent &recorder;
     RecordingSession &session;
+    bool m_armedOnce = false;
+    bool m_waitingForInput = false;
+    int m_ticksWaiting = 0;
 };

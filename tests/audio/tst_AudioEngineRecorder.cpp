@@ -32,6 +32,8 @@ private slots:
     void refuses_what_it_cannot_record();
     void cut_off_mid_call_leaves_a_playable_file_data();
     void cut_off_mid_call_leaves_a_playable_file();
+    // Last: it restarts the shared test server.
+    void records_again_once_the_server_is_back();
 
 private:
     QTemporaryDir m_dir;
@@ -200,6 +202,35 @@ void tst_AudioEngineRecorder::cut_off_mid_call_leaves_a_playable_file()
     const double most = disk ? fits : recorded + 0.2, least = disk ? fits - 0.25 : recorded - 1.0;
     const QString wrong = soxReadsAs(path, format, (most + least) / 2, (most - least) / 2, cut != u"kill");
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong + u" (%1 s to %2 s)"_s.arg(least).arg(most)));
+}
+
+void tst_AudioEngineRecorder::records_again_once_the_server_is_back()
+{
+    const QString server = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString first = m_dir.filePath(u"before.wav"_s), second = m_dir.filePath(u"after.wav"_s);
+    const WaveFormat format = *WaveFormat::fromHex(Gsm);
+    AudioEngine engine;
+    engine.setRecordFormat(Gsm);
+    QCOMPARE(engine.OpenRecordFile(first), qint16(0));
+    QCOMPARE(engine.Record(), qint16(0));
+    QTest::qWait(1000);
+    QVERIFY(soundServer(u"stop"_s, server));
+    QTRY_COMPARE_WITH_TIMEOUT(engine.State(), qint16(1), 2000);
+    QCOMPARE(engine.Close(), qint16(RecorderCode::RecordingError));
+    // Down for longer than a reconnect attempt or two.
+    QTest::qWait(4000);
+    QCOMPARE(engine.OpenRecordFile(second), qint16(RecorderCode::NoDevice));
+    QVERIFY(soundServer(u"start"_s, server));
+    QCOMPARE(engine.OpenRecordFile(second), qint16(0));
+    QCOMPARE(engine.Record(), qint16(0));
+    QTest::qWait(1500);
+    QCOMPARE(engine.State(), qint16(3));
+    engine.Stop();
+    QCOMPARE(engine.Close(), qint16(0));
+    for (auto [path, seconds] : {std::pair{first, 1.0}, {second, 1.5}}) {
+        const QString wrong = soxReadsAs(path, format, seconds, 0.4);
+        QVERIFY2(wrong.isEmpty(), qPrintable(path + u": "_s + wrong));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_AudioEngineRecorder)

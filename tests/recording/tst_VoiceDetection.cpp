@@ -12,10 +12,11 @@ class tst_VoiceDetection : public QObject
     struct Rig : RecordingRig
     {
         SimulatedTime time;
-        Rig()
+        explicit Rig(const QHash<QString, qint16> &codes = {}, bool autoRecord = true)
         {
             // The defaults hold: Sensitivity -18 dB, CallTimeOut 5 s, MinCallLength 10 s.
-            app.settings.AutoRecord = true;
+            app.settings.AutoRecord = autoRecord;
+            recorder.codes = codes;
             recorder.position = 30.0;
             detection.Detection.start();
             time.add(detection.Detection, [this] { detection.Detection_Timer(); });
@@ -42,6 +43,14 @@ class tst_VoiceDetection : public QObject
         double position = 30.0;
         bool discardMarked = false, byHand = false;
         QString filed = u"20240301-091500-ann-30.wav"_s; // in the temporary folder; empty: deleted
+    };
+
+    struct Failure
+    {
+        enum When { Arming, Listening, Calling, ByHand } when;
+        QHash<QString, qint16> codes; // the members that fail, until the input is back
+        QString text;                 // the one box
+        QStringList filed = {};       // in the temporary folder
     };
 
 private slots:
@@ -108,27 +117,63 @@ private slots:
         QVERIFY(!rig.state.DiscardRecording && rig.state.DetectionRunning && !rig.state.TriggerConfirmed);
     }
 
-    // Arming fails: manual mode for this run, and one box only, though the poll keeps
-    // firing while it waits for OK.
-    void armingFailure_data()
+    // The input fails. At the start, arming fails and the run goes on by hand. Once the
+    // input was heard, what was recorded is filed, and detection comes back by itself when
+    // the input does. A start by hand that fails leaves the window ready and no file. One
+    // box each time, though the timers keep firing while it waits for OK.
+    void inputFailure_data()
     {
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no input") << u"OpenInput"_s << u"Recording Control Error: No device capable or recording with current settings"_s;
-        QTest::newRow("no capture") << u"Record"_s
-            << u"Failed to initialise Voice Detection - Check that other devices are not recording audio. \r\nSwitching to manual control.\r\nErr: 1"_s;
+        QTest::addColumn<Failure>("f");
+        const QString lost = u"Recording Control Error: Error during recording\r\n\r\n"_s;
+        const QString cut = u"\r\n\r\nThe call was cut short there; what was recorded until then is kept."_s;
+        const QHash<QString, qint16> away{{u"Close"_s, 8}, {u"OpenInput"_s, 1}};
+        QTest::newRow("no input at the start") << Failure{Failure::Arming, {{u"OpenInput"_s, 1}},
+            u"Recording Control Error: No device capable or recording with current settings"_s};
+        QTest::newRow("no capture at the start") << Failure{Failure::Arming, {{u"Record"_s, 1}},
+            u"Failed to initialise Voice Detection - Check that other devices are not recording audio. \r\nSwitching to manual control.\r\nErr: 1"_s};
+        QTest::newRow("lost while listening") << Failure{Failure::Listening, away,
+            lost + u"Calls are recorded again as soon as the input returns."_s};
+        QTest::newRow("lost mid call") << Failure{Failure::Calling, away, u"Recording Control Error: Error during recording"_s + cut,
+                                                  {u"20240301-091500-ann-30.wav"_s}};
+        QTest::newRow("disk full mid call") << Failure{Failure::Calling, {{u"Close"_s, 3}},
+            u"Recording Control Error: Cant write to designated file - may be out of disk space"_s + cut, {u"20240301-091500-ann-30.wav"_s}};
+        QTest::newRow("by hand, no input") << Failure{Failure::ByHand, {{u"OpenRecordFile"_s, 1}, {u"Record"_s, 7}},
+            u"Recording Control Error: No device capable or recording with current settings"_s};
+        QTest::newRow("by hand, capture cannot start") << Failure{Failure::ByHand, {{u"Record"_s, 9}},
+            u"Recording Control Error: Error starting recording - please check no other devices are recording the same input"_s};
     }
-    void armingFailure()
+    void inputFailure()
     {
-        QFETCH(QString, member);
-        Rig rig;
-        rig.recorder.codes[member] = 1;
-        rig.state.DetectionRunning = false;
+        QFETCH(Failure, f);
+        const bool atStart = f.when == Failure::Arming || f.when == Failure::ByHand;
+        Rig rig(atStart ? f.codes : QHash<QString, qint16>(), f.when != Failure::ByHand);
         rig.prompts.whileShown = [&] { rig.time.runFor(2000); };
-        rig.time.runFor(200);
-        QTEST(rig.prompts.texts().join(u'|'), "text");
-        QVERIFY(!rig.app.settings.AutoRecord);
-        QVERIFY(!rig.state.DetectionRunning);
+        QTimer clock; // the window's clock panel, which watches the recorder during a call
+        clock.setInterval(1000);
+        clock.start();
+        rig.time.add(clock, [&] { rig.session.CheckRecorder(); });
+        if (f.when == Failure::Calling)
+            QVERIFY(rig.level(-10.0f, 5000, true) > 0);
+        if (f.when == Failure::ByHand)
+            rig.session.cmdRecord_Click();
+        if (!atStart) {
+            rig.recorder.state = 1;
+            rig.recorder.codes = f.codes;
+        }
+        rig.level(-40.0f, 10000);
+        if (f.when == Failure::ByHand)
+            rig.session.cmdStop_Click();
+        QCOMPARE(rig.prompts.texts().join(u'|'), f.text);
+        QCOMPARE(rig.tempFiles(), f.filed);
+        QCOMPARE(rig.moverLaunches, f.filed.size());
+        QVERIFY(!rig.state.IsRecording && !rig.state.RecordActive);
+        QCOMPARE(rig.app.settings.AutoRecord, !atStart);
+        if (atStart)
+            return;
+        rig.recorder.codes.clear(); // the input is back
+        QVERIFY(rig.time.runFor(3200, [&] { return rig.state.DetectionRunning; }) > 0);
+        QVERIFY(rig.level(-10.0f, 5000, true) > 0);
+        QCOMPARE(rig.prompts.texts().size(), 1);
     }
 
     // After a stop by hand a new call may start while the note of the first is asked for:

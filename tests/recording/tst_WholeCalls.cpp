@@ -2,6 +2,7 @@
 #include "base/UserName.h"
 #include "callstore/CallFiles.h"
 #include "ProgramRun.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -129,6 +130,31 @@ private slots:
         QVERIFY2(samples.seconds() >= recorded - 1.0,
                  qPrintable(u"%1 s kept of %2 s recorded"_s.arg(samples.seconds()).arg(recorded)));
         QVERIFY(rmsDb(samples, 0, samples.seconds()) > -35.0);
+    }
+
+    // The sound server dies mid-call and comes back later: the call so far is filed, the
+    // program says why, and the next call is recorded by itself. Last: it restarts the line.
+    void soundServerRestartedMidCall()
+    {
+        const QString line = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        ProgramRun program(true);
+        QProcess caller;
+        startCall(program, caller);
+        QVERIFY(QTest::qWaitFor([&] { return !QDir(program.recordings()).entryList({u"*.wav"_s}, QDir::Files).isEmpty(); }, 8000));
+        QTest::qWait(2000);
+        QVERIFY(soundServer(u"stop"_s, line));
+        auto back = qScopeGuard([&] { soundServer(u"start"_s, line); }); // for the tests after
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 10000));
+        QVERIFY(TestFiles::read(program.errorLog()).contains("Error during recording"));
+        QTest::qWait(4000); // away for longer than a reconnect attempt or two
+        back.dismiss();
+        QVERIFY(soundServer(u"start"_s, line));
+        caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, m_words});
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 2; }, 30000));
+        for (const QString &name : filed(program)) {
+            const QString problem = problemWith(program, name);
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
     }
 };
 

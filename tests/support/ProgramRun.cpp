@@ -39,11 +39,16 @@ QProcess &ProgramRun::start()
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     auto &run = *m_runs.emplace_back(std::make_unique<QProcess>());
     run.setProcessEnvironment(env);
-    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    run.setStandardErrorFile(errorLog(), QIODevice::Append);
     // Tests run from build/tests; the program is build/voxmere.
     run.start(QCoreApplication::applicationDirPath() + u"/../voxmere"_s, {});
     run.waitForStarted();
     return run;
+}
+
+QString ProgramRun::errorLog() const
+{
+    return m_runtime.filePath(u"stderr.log"_s);
 }
 
 bool ProgramRun::waitUntilListening(int timeoutMs) const
