@@ -554,6 +554,11 @@ void frmMain::closeEvent(QCloseEvent *event)
     QApplication::quit();
 }
 
+void frmMain::EndSession()
+{
+    RunGuarded(ctx.prompts(), u"frmMain:EndSession"_s, [this] { recording->FileBeforeExit(); });
+}
+
 bool frmMain::hasTrayIcon() const
 {
     return trayIcon->isVisible();

@@ -40,6 +40,9 @@ public:
     // Brings the window back from the tray or from behind other windows.
     void ShowAndRaise() override;
     bool hasTrayIcon() const;
+    // The program ends however it was asked to (the session ends, a signal): the running
+    // call is filed first.
+    void EndSession();
 
 signals:
     void loaded();

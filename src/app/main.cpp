@@ -8,9 +8,47 @@
 #include "base/UserName.h"
 
 #include <QApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[0], &byte, 1);
+}
+
+// SIGTERM (a shutdown, kill), SIGHUP (the session's terminal gone) and SIGINT end the
+// program through its event loop, as the quit button does, so a running call is filed.
+void quitOnTerminate(QObject *context)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -35,6 +73,10 @@ int main(int argc, char *argv[])
     frmMain window(ctx);
     prompts.setParentWindow(&window);
     QObject::connect(&instance, &SingleInstance::showRequested, &window, &frmMain::ShowAndRaise);
+    // Logging out or shutting down: the session manager asks first, or sends SIGTERM.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &) { window.EndSession(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::EndSession);
+    quitOnTerminate(&window);
     if (!window.Form_Load())
         return 1;
     if (!window.isMinimized())

@@ -47,6 +47,8 @@ RecordingSession::~RecordingSession() = default;
 
 void RecordingSession::StartRecording()
 {
+    if (m_ending)
+        return;
     CurrentCall = std::make_shared<clsCall>();
     state.RecordActive = true;
     WasMinimised = view.IsMinimised();
@@ -96,6 +98,15 @@ qint16 RecordingSession::BeginCapture()
         return code;
     }
     return RecorderCode::Ok;
+}
+
+void RecordingSession::FileBeforeExit()
+{
+    if (!state.IsRecording)
+        return;
+    m_ending = true;
+    emit stoppedEarly();
+    StopRecording(state.DiscardRecording);
 }
 
 void RecordingSession::CheckRecorder()
@@ -162,7 +173,7 @@ void RecordingSession::FileCall(const std::shared_ptr<clsCall> &call, const QStr
 {
     call->setRecordingLocation(fileName);
     LaunchMover();
-    if (ctx.settings.AddNote) {
+    if (ctx.settings.AddNote && !m_ending) {
         call->setCallNote(view.AskCallNote());
         if (wasMinimised)
             view.Minimise();

@@ -31,6 +31,9 @@ public:
     // The recorder stopped by itself during a call (the input was lost, the disk is full):
     // the call so far is filed and the user told why. Polled while recording.
     void CheckRecorder();
+    // The program is about to end (the session ends, it was told to stop): the running
+    // call is filed now, without asking for its note; no call starts after this.
+    void FileBeforeExit();
     // Ends the recording; files the call unless discard is set.
     void StopRecording(bool discard);
 
@@ -67,4 +70,5 @@ private:
     RecorderComponent &recorder;
     RecorderComponent &player;
     MoverLauncher m_launchMover;
+    bool m_ending = false;
 };

@@ -132,6 +132,23 @@ private slots:
         QVERIFY(rmsDb(samples, 0, samples.seconds()) > -35.0);
     }
 
+    // Told to stop mid-call (a shutdown, kill -TERM): the call is filed before the end.
+    void terminatedMidCallIsFiled()
+    {
+        ProgramRun program(true);
+        QProcess caller;
+        QProcess &running = startCall(program, caller);
+        QVERIFY(QTest::qWaitFor([&] { return !QDir(program.recordings()).entryList({u"*.wav"_s}, QDir::Files).isEmpty(); }, 8000));
+        QTest::qWait(2000);
+        running.terminate();
+        QVERIFY(running.waitForFinished(5000));
+        QCOMPARE(running.exitStatus(), QProcess::NormalExit);
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 10000));
+        const QString problem = problemWith(program, filed(program).value(0));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        caller.waitForFinished();
+    }
+
     // The sound server dies mid-call and comes back later: the call so far is filed, the
     // program says why, and the next call is recorded by itself. Last: it restarts the line.
     void soundServerRestartedMidCall()
