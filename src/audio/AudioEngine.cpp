@@ -10,31 +10,43 @@
 
 #include <QMediaDevices>
 
+#include <QDeadlineTimer>
+
+#include <chrono>
 #include <cmath>
+#include <future>
 #include <type_traits>
 
 void AudioEngine::ensureThread()
 {
-    if (m_thread.isRunning())
+    if (m_thread->isRunning())
         return;
     m_playback = std::make_unique<PlaybackWorker>();
-    m_playback->moveToThread(&m_thread);
-    m_thread.start();
+    m_playback->moveToThread(m_thread.get());
+    m_thread->start();
 }
 
 template<typename F>
-auto AudioEngine::onAudioThread(F &&f)
+std::optional<qint16> AudioEngine::onAudioThread(F &&f, int waitMs)
 {
     ensureThread();
-    using R = std::invoke_result_t<F>;
-    if constexpr (std::is_void_v<R>) {
-        QMetaObject::invokeMethod(m_playback.get(), std::forward<F>(f), Qt::BlockingQueuedConnection);
-    } else {
-        R result{};
-        QMetaObject::invokeMethod(m_playback.get(), std::forward<F>(f), Qt::BlockingQueuedConnection,
-                                  &result);
-        return result;
-    }
+    // Shared with the call, which outlives a wait that gave up.
+    auto done = std::make_shared<std::promise<qint16>>();
+    std::future<qint16> result = done->get_future();
+    QMetaObject::invokeMethod(
+        m_playback.get(),
+        [f = std::forward<F>(f), done]() mutable {
+            if constexpr (std::is_void_v<std::invoke_result_t<F>>) {
+                f();
+                done->set_value(RecorderCode::Ok);
+            } else {
+                done->set_value(f());
+            }
+        },
+        Qt::QueuedConnection);
+    if (result.wait_for(std::chrono::milliseconds(waitMs)) != std::future_status::ready)
+        return std::nullopt;
+    return result.get();
 }
 
 AudioEngine::AudioEngine()
@@ -42,20 +54,23 @@ AudioEngine::AudioEngine()
     // The sound server connection is the process's; make it belong to this thread
     // rather than to an audio thread that ends with its engine.
     QMediaDevices::defaultAudioInput();
-    m_thread.setObjectName(QStringLiteral("voxmere-audio"));
+    m_thread->setObjectName(QStringLiteral("voxmere-audio"));
 }
 
 AudioEngine::~AudioEngine()
 {
     closePlayer();
     closeRecorder();
-    if (!m_thread.isRunning())
+    if (!m_thread->isRunning())
         return;
-    onAudioThread([this] { m_playback->stop(); });
+    PlaybackWorker *worker = m_playback.release();
+    onAudioThread([worker] { worker->stop(); });
     // Deleted on its own thread as it finishes.
-    m_playback.release()->deleteLater();
-    m_thread.quit();
-    m_thread.wait();
+    worker->deleteLater();
+    m_thread->quit();
+    // A thread stuck in a sound server that does not answer is left to the end of the process.
+    if (!m_thread->wait(QDeadlineTimer(AudioWaitMs)))
+        (void)m_thread.release();
 }
 
 // ---------------------------------------------------------------- recorder settings
@@ -290,9 +305,15 @@ qint16 AudioEngine::startPlaying()
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
         return RecorderCode::CantStartPlayback;
-    PlaybackFile *file = m_playFile.get();
+    ensureThread();
+    PlaybackWorker *worker = m_playback.get();
+    std::shared_ptr<PlaybackFile> file = m_playFile;
     const qint64 frame = m_playFrame;
-    const qint16 code = onAudioThread([&] { return m_playback->start(device, file, frame); });
+    const std::optional<qint16> started =
+        onAudioThread([worker, device, file, frame] { return worker->start(device, file, frame); });
+    if (!started)
+        onAudioThread([worker] { worker->stop(); }, 0); // should it start after all
+    const qint16 code = started.value_or(RecorderCode::CantStartPlayback);
     m_outputRunning = code == RecorderCode::Ok;
     return code;
 }
@@ -301,7 +322,8 @@ void AudioEngine::haltPlaying()
 {
     if (!m_outputRunning)
         return;
-    onAudioThread([this] { m_playback->stop(); });
+    PlaybackWorker *worker = m_playback.get();
+    onAudioThread([worker] { worker->stop(); });
     m_playFrame = playFrame();
     m_outputRunning = false;
 }

@@ -70,7 +70,11 @@ private:
     bool recorderOpen() const { return m_inputOpen || m_writer != nullptr; }
     qint16 openStream(const WaveFormat &format);
     void ensureThread();
-    template<typename F> auto onAudioThread(F &&f);
+    // Runs f on the audio thread and answers its code, or nothing when the thread did not
+    // get to it within waitMs (a sound server that does not answer): the window never
+    // waits longer than that. f must hold what it uses: it may run after the answer.
+    template<typename F> std::optional<qint16> onAudioThread(F &&f, int waitMs = AudioWaitMs);
+    static constexpr int AudioWaitMs = 1500;
 
     qint16 recorderState();
     void stopRecorder();
@@ -81,7 +85,7 @@ private:
     void haltPlaying();
     void closePlayer();
 
-    QThread m_thread;
+    std::unique_ptr<QThread> m_thread = std::make_unique<QThread>();
     CaptureWorker m_capture;
     std::unique_ptr<PlaybackWorker> m_playback;
 
@@ -101,7 +105,7 @@ private:
     qint16 m_pendingError = 0;   // a failure while capturing, answered by Close
 
     // Player.
-    std::unique_ptr<PlaybackFile> m_playFile;
+    std::shared_ptr<PlaybackFile> m_playFile; // shared with the stream that plays it
     qint16 m_openMode = 1;
     qint16 m_fileType = 0;
     bool m_playRequested = false; // Play called and not stopped since

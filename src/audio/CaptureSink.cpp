@@ -26,6 +26,7 @@ void CaptureSink::setPaused(bool paused)
 
 void CaptureSink::take(const char *data, qint64 len)
 {
+    m_lastAudio.store(std::chrono::steady_clock::now().time_since_epoch().count());
     std::lock_guard lock(m_mutex);
     if (!m_capturing)
         return; // the input stays open between calls; what it hears then is not wanted

@@ -4,6 +4,8 @@
 
 #include <QAudioFormat>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -27,6 +29,11 @@ public:
 
     // From the capture thread.
     void take(const char *data, qint64 len);
+    // When audio last came in (or the stream started).
+    std::chrono::steady_clock::time_point lastAudio() const
+    {
+        return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(m_lastAudio.load()));
+    }
 
 private:
     LevelMeter m_meter;
@@ -35,4 +42,6 @@ private:
     std::shared_ptr<RecordWriter> m_writer;
     bool m_capturing = false;
     bool m_paused = false;
+    std::atomic<std::chrono::steady_clock::rep> m_lastAudio{
+        std::chrono::steady_clock::now().time_since_epoch().count()};
 };

@@ -101,5 +101,9 @@ void CaptureWorker::stop()
 
 qint16 CaptureWorker::failure() const
 {
-    return m_stream ? m_stream->failure.load() : qint16(0);
+    if (!m_stream)
+        return 0;
+    if (std::chrono::steady_clock::now() - m_sink->lastAudio() > std::chrono::milliseconds(StallMs))
+        m_stream->failure.store(RecorderCode::RecordingError);
+    return m_stream->failure.load();
 }

@@ -20,7 +20,9 @@ public:
     // listening all day costs next to nothing.
     static constexpr int BufferMs = 100;
     // A server that does not answer within this is treated as absent.
-    static constexpr int StartWaitMs = 3000;
+    static constexpr int StartWaitMs = 1500;
+    // An input silent for this long has stopped (a server that hangs, a stalled device).
+    static constexpr int StallMs = 5000;
 
     CaptureWorker() = default;
     ~CaptureWorker();
@@ -33,7 +35,8 @@ public:
     // Answers 0, or 9 when the stream cannot start.
     qint16 start(const QAudioFormat &format);
     void stop();
-    // 8 once the input failed while open (the sound server went away, the device was removed).
+    // 8 once the input failed or stalled while open (the sound server went away or hangs,
+    // the device was removed).
     qint16 failure() const;
 
     struct Stream; // what the worker shares with its capture thread

@@ -9,16 +9,23 @@ PlaybackStream::PlaybackStream(QObject *parent) : QIODevice(parent)
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
-bool PlaybackStream::rewind(PlaybackFile *file, qint64 frame)
+bool PlaybackStream::rewind(std::shared_ptr<PlaybackFile> file, qint64 frame)
 {
-    m_file = file;
-    m_bytesPerFrame = qint64(file->channels()) * 2;
-    frame = qBound<qint64>(0, frame, file->frames());
-    if (!file->seek(frame))
+    m_file = std::move(file);
+    PlaybackFile *f = m_file.get();
+    m_bytesPerFrame = qint64(f->channels()) * 2;
+    frame = qBound<qint64>(0, frame, f->frames());
+    if (!f->seek(frame))
         return false;
-    m_fileBytesLeft = (file->frames() - frame) * m_bytesPerFrame;
-    m_tailBytesLeft = qint64(file->sampleRate()) * TailMs / 1000 * m_bytesPerFrame;
+    m_fileBytesLeft = (f->frames() - frame) * m_bytesPerFrame;
+    m_tailBytesLeft = qint64(f->sampleRate()) * TailMs / 1000 * m_bytesPerFrame;
     return true;
+}
+
+void PlaybackStream::clear()
+{
+    m_file.reset();
+    m_fileBytesLeft = m_tailBytesLeft = 0;
 }
 
 qint64 PlaybackStream::bytesAvailable() const

@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <memory>
+
 class PlaybackFile;
 
 // Feeds the output from a PlaybackFile, on the audio thread. A little silence follows
@@ -17,7 +19,9 @@ public:
     explicit PlaybackStream(QObject *parent = nullptr);
 
     // Plays `file` from `frame` on; false when the file cannot seek there.
-    bool rewind(PlaybackFile *file, qint64 frame);
+    bool rewind(std::shared_ptr<PlaybackFile> file, qint64 frame);
+    // Lets go of the file: nothing more to play.
+    void clear();
 
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
@@ -28,7 +32,7 @@ protected:
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
-    PlaybackFile *m_file = nullptr;
+    std::shared_ptr<PlaybackFile> m_file;
     qint64 m_bytesPerFrame = 2;
     qint64 m_fileBytesLeft = 0;
     qint64 m_tailBytesLeft = 0;

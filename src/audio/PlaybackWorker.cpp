@@ -20,7 +20,7 @@ PlaybackWorker::~PlaybackWorker()
     release();
 }
 
-qint16 PlaybackWorker::start(const QAudioDevice &device, PlaybackFile *file, qint64 frame)
+qint16 PlaybackWorker::start(const QAudioDevice &device, std::shared_ptr<PlaybackFile> file, qint64 frame)
 {
     release();
     ++m_generation;
@@ -29,9 +29,10 @@ qint16 PlaybackWorker::start(const QAudioDevice &device, PlaybackFile *file, qin
     m_rate = file->sampleRate();
     m_startFrame = qBound<qint64>(0, frame, m_frames);
     m_position.store(m_startFrame);
-    if (!m_stream.rewind(file, m_startFrame))
+    const QAudioFormat format = file->outputFormat();
+    if (!m_stream.rewind(std::move(file), m_startFrame))
         return RecorderCode::CantStartPlayback;
-    m_sink = new QAudioSink(device, file->outputFormat(), this);
+    m_sink = new QAudioSink(device, format, this);
     m_sink->start(&m_stream);
     if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
         release();
@@ -54,6 +55,7 @@ void PlaybackWorker::release()
 {
     m_timer.stop();
     m_playing.store(false);
+    m_stream.clear();
     if (!m_sink)
         return;
     m_sink->disconnect(this);

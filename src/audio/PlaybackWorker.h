@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <memory>
 
 class PlaybackFile;
 class QAudioSink;
@@ -21,7 +22,7 @@ public:
     ~PlaybackWorker() override;
 
     // On the audio thread. Plays `file` from `frame`; answers 0 or 10.
-    qint16 start(const QAudioDevice &device, PlaybackFile *file, qint64 frame);
+    qint16 start(const QAudioDevice &device, std::shared_ptr<PlaybackFile> file, qint64 frame);
     void stop();
 
     // Safe from any thread.

@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <functional>
 #include <csignal>
 #include <optional>
 
@@ -32,6 +33,7 @@ private slots:
     void refuses_what_it_cannot_record();
     void cut_off_mid_call_leaves_a_playable_file_data();
     void cut_off_mid_call_leaves_a_playable_file();
+    void a_hung_server_never_holds_the_caller();
     // Last: it restarts the shared test server.
     void records_again_once_the_server_is_back();
 
@@ -202,6 +204,40 @@ void tst_AudioEngineRecorder::cut_off_mid_call_leaves_a_playable_file()
     const double most = disk ? fits : recorded + 0.2, least = disk ? fits - 0.25 : recorded - 1.0;
     const QString wrong = soxReadsAs(path, format, (most + least) / 2, (most - least) / 2, cut != u"kill");
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong + u" (%1 s to %2 s)"_s.arg(least).arg(most)));
+}
+
+// The server stops answering (SIGSTOP): the recorder says so, and no call of the window's
+// waits more than a moment for it.
+void tst_AudioEngineRecorder::a_hung_server_never_holds_the_caller()
+{
+    const QByteArray pid = TestFiles::read(qEnvironmentVariable("XDG_RUNTIME_DIR") + u"/pulse/pid"_s).trimmed();
+    QVERIFY(pid.toInt() > 0);
+    const QString tone = m_dir.filePath(u"hung.wav"_s);
+    QVERIFY(makeTone(tone, 8000, 16, 1, 2.0));
+    AudioEngine recorder, player;
+    QCOMPARE(recorder.OpenRecordFile(m_dir.filePath(u"during.wav"_s)), qint16(0));
+    QCOMPARE(recorder.Record(), qint16(0));
+    QCOMPARE(player.Open(tone), qint16(0));
+    QTest::qWait(500);
+    QVERIFY(::kill(pid.toInt(), SIGSTOP) == 0);
+    auto resume = qScopeGuard([&] { ::kill(pid.toInt(), SIGCONT); });
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.State(), qint16(1), 7000);
+    QElapsedTimer held;
+    for (const auto &[call, code] : std::initializer_list<std::pair<std::function<qint16()>, qint16>>{
+             {[&] { return recorder.Close(); }, RecorderCode::RecordingError},
+             {[&] { return recorder.OpenInput(); }, RecorderCode::NoDevice},
+             {[&] { return player.Play(); }, RecorderCode::CantStartPlayback},
+             {[&] { return player.Close(); }, RecorderCode::Ok}}) {
+        held.start();
+        QCOMPARE(call(), code);
+        QVERIFY2(held.elapsed() < 4000, qPrintable(QString::number(held.elapsed())));
+    }
+    resume.dismiss();
+    QVERIFY(::kill(pid.toInt(), SIGCONT) == 0);
+    QTest::qWait(500);
+    QCOMPARE(player.Open(tone), qint16(0));
+    QCOMPARE(player.Play(), qint16(0));
+    QTRY_COMPARE_WITH_TIMEOUT(player.State(), qint16(2), 5000); // played to the end
 }
 
 void tst_AudioEngineRecorder::records_again_once_the_server_is_back()
