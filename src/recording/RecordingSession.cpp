@@ -23,22 +23,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-std::optional<QString> StartMover()
-{
-    const MoverLaunch launch = LaunchRecordingMover();
-    return launch.started ? std::nullopt : std::optional<QString>(launch.result);
-}
-
-} // namespace
-
 RecordingSession::RecordingSession(AppContext &context, MainState &mainState, RecordingView &mainView,
                                    RecorderComponent &rec, RecorderComponent &play,
                                    QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),
       player(play),
-      m_launchMover(context.services.launchMover ? context.services.launchMover : StartMover)
+      m_launchMover(context.services.launchMover ? context.services.launchMover : StartRecordingMover)
 {
 }
 
