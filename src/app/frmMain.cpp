@@ -17,6 +17,7 @@
 #include "recording/TempFolder.h"
 #include "recording/ui/frmAddNote.h"
 #include "recording/VoiceDetection.h"
+#include "recording/WaitingCalls.h"
 #include "review/ui/CallReview.h"
 #include "review/ui/Playback.h"
 
@@ -111,6 +112,7 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     links.ResumeDetection = [this] { detection->ResumeDetection(); };
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links), this);
+    waitingCalls = new WaitingCalls(ctx, this);
     wire();
 }
 
@@ -147,6 +149,12 @@ void frmMain::wire()
     connect(cmdPBOffsetMinus10, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
     connect(cmdPBOffsetPlus10, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(10); }));
     connect(cmdPBOffsetPlus30, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(30); }));
+
+    connect(waitingCalls, &WaitingCalls::changed, lblWaitingCalls, [this](const QString &text, const QString &details) {
+        lblWaitingCalls->setText(text);
+        lblWaitingCalls->setToolTip(details);
+        lblWaitingCalls->setVisible(!text.isEmpty());
+    });
 
     connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && !isVisible())
@@ -271,6 +279,11 @@ void frmMain::buildLayout()
     const QString panelTips[4] = {tr("Status"), tr("Length of the recording"), tr("Calls listed"), tr("Date and time")};
     for (int i = 0; i < 4; ++i)
         statusBar()->addWidget(StatusPanel[i] = named(new QLabel(this), panelNames[i], panelTips[i]), i == 0 ? 1 : 0);
+    // Beside the status; its problems may be long, and never widen the window.
+    lblWaitingCalls = named(new QLabel(this), "lblWaitingCalls");
+    lblWaitingCalls->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblWaitingCalls->hide();
+    statusBar()->insertWidget(1, lblWaitingCalls, 1);
 
     trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
     auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");

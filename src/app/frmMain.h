@@ -22,6 +22,7 @@ class Playback;
 class RecorderComponent;
 class RecordingSession;
 class VoiceDetection;
+class WaitingCalls;
 class frmAddNote;
 class kvtSlider;
 
@@ -102,6 +103,7 @@ private:
     QSplitter *splitter;
     // Status bar: 1 status and mode, 2 elapsed time, 3 call count, 4 date and clock.
     QLabel *StatusPanel[4];
+    QLabel *lblWaitingCalls; // calls not filed yet; hidden while none wait
     QTimer *tmrTimeStamp;
     QSystemTrayIcon *trayIcon;
 
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<VoiceDetection> detection;
     std::unique_ptr<CallReview> review;
     std::unique_ptr<Playback> playback;
+    WaitingCalls *waitingCalls;
     QTimer *tmrAddNote;
     QPointer<frmAddNote> NoteForm;
     bool m_quitting = false;

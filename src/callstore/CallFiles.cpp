@@ -146,19 +146,27 @@ QString getCallNote(const QString &location, Prompts &prompts, bool *truncated)
     return NoteForList(DecodeNote(note.bytes));
 }
 
-void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompts)
+bool WriteCallNoteFile(const clsCall &call, const QString &folder, QString *error)
 {
     QString name = call.RecordingLocation();
     name.replace(u".wav"_s, u".txt"_s);
     // Written whole or not at all: a full disk never leaves half a note. Unbuffered, so
     // a write the disk refuses fails here; a buffered one would fail only in commit(),
     // which does not look at it and would replace the old note with an empty file.
-    QSaveFile file(JoinPath(callPath, name));
+    QSaveFile file(JoinPath(folder, name));
     const QByteArray bytes = QStringEncoder(QStringEncoder::System).encode(call.CallNote());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-        || !file.commit())
-        modErrors::ReportError(prompts, 75, file.errorString(), 999,
-                               u"frmMain:WriteCallNote Method"_s, QString());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit())
+        return true;
+    *error = file.errorString();
+    return false;
+}
+
+void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompts)
+{
+    QString error;
+    if (!WriteCallNoteFile(call, callPath, &error))
+        modErrors::ReportError(prompts, 75, error, 999, u"frmMain:WriteCallNote Method"_s, QString());
 }
 
 } // namespace CallFiles

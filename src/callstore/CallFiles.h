@@ -66,5 +66,7 @@ QString getCallNote(const QString &location, Prompts &prompts, bool *truncated =
 // Writes the record's note beside its recording in callPath; the record's
 // RecordingLocation still holds the bare file name. Errors are reported, not thrown.
 void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompts);
+// The same into any folder, reporting nothing: false, with the reason, when not written.
+bool WriteCallNoteFile(const clsCall &call, const QString &folder, QString *error);
 
 } // namespace CallFiles

@@ -21,3 +21,9 @@ MoverLaunch LaunchRecordingMover()
 {
     return LaunchRecordingMover(QCoreApplication::applicationDirPath());
 }
+
+std::optional<QString> StartRecordingMover()
+{
+    const MoverLaunch launch = LaunchRecordingMover();
+    return launch.started ? std::nullopt : std::optional<QString>(launch.result);
+}

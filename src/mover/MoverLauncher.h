@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 struct MoverLaunch
 {
     bool started = false;
@@ -13,3 +15,5 @@ struct MoverLaunch
 MoverLaunch LaunchRecordingMover(const QString &programFolder);
 // The same from the running program's own folder.
 MoverLaunch LaunchRecordingMover();
+// The same, answering why it did not start, or nothing.
+std::optional<QString> StartRecordingMover();

@@ -4,12 +4,14 @@
 #include "base/ProgramSettings.h"
 #include "base/SettingsStore.h"
 #include "callstore/CallFiles.h"
+#include "mover/FolderLock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
 
 #include <cerrno>
 #include <cstdio>
@@ -216,9 +218,23 @@ bool RecordingMover::IsFinishedNote(const QString &fileName)
     return fileName.endsWith(u".txt"_s) && IsFinishedRecording(fileName.chopped(4) + u".wav"_s);
 }
 
-QString RecordingMover::LockFileName(const QString &wavs)
+bool RecordingMover::AtWork(const QString &wavs)
 {
-    return JoinPath(wavs, u".voxmere-mover.lock"_s);
+    FolderLock probe(wavs);
+    return !probe.tryLock(false) && probe.error() == 0;
+}
+
+QString RecordingMover::StatusFileName(const QString &wavs)
+{
+    return JoinPath(wavs, u".voxmere-mover-status"_s);
+}
+
+QStringList RecordingMover::LastProblems(const QString &wavs)
+{
+    QFile file(StatusFileName(wavs));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QString RecordingMover::TemporaryNameOf(const QString &fileName)
@@ -253,23 +269,50 @@ RecordingMover::Result RecordingMover::Run()
         result.problems << u"the temporary recording folder %1 does not exist"_s.arg(m_wavs);
         return result;
     }
-    QLockFile lock(LockFileName(m_wavs));
-    if (!lock.tryLock(m_lockWait)) {
-        result.setupFailed = true;
-        result.problems << (lock.error() == QLockFile::LockFailedError
-                                ? u"another recording mover is still at work; recordings are left in %1 for the next launch"_s
-                                : u"cannot lock %1; recordings are left there for the next launch"_s)
-                               .arg(m_wavs);
+    FolderLock lock(m_wavs);
+    if (!lock.lock(m_lockWait)) {
+        if (lock.error()) {
+            result.setupFailed = true;
+            result.problems << u"cannot lock %1 (%2); recordings are left there for the next launch"_s
+                                   .arg(m_wavs, describe(lock.error()));
+        }
+        // Else a mover is at work: it lists the folder again before it ends.
         return result;
     }
-    // Listed only now: whatever was filed while an earlier mover held the lock is included.
-    QStringList names = QDir(m_wavs).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name);
-    names.removeIf([](const QString &name) { return !IsFinishedRecording(name) && !IsFinishedNote(name); });
-    if (names.isEmpty() || !prepareCallPath(result))
-        return result;
-    for (const QString &name : std::as_const(names))
-        moveOne(name, result);
-    return result;
+    // Listed again after each pass until nothing new is there: a call filed while this
+    // mover was at work, whose own mover gave up, is filed too.
+    QSet<QString> tried;
+    for (;;) {
+        QStringList names = QDir(m_wavs).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name);
+        names.removeIf([&](const QString &name) {
+            return tried.contains(name) || (!IsFinishedRecording(name) && !IsFinishedNote(name));
+        });
+        if (names.isEmpty())
+            return result;
+        if (tried.isEmpty() && !prepareCallPath(result)) {
+            keepStatus(result);
+            return result;
+        }
+        for (const QString &name : std::as_const(names)) {
+            moveOne(name, result);
+            tried.insert(name);
+        }
+        keepStatus(result);
+    }
+}
+
+void RecordingMover::keepStatus(const Result &result) const
+{
+    const QString path = StatusFileName(m_wavs);
+    if (result.problems.isEmpty()) {
+        QFile::remove(path);
+        return;
+    }
+    // Whole or not at all, for the program that reads it at any moment.
+    QSaveFile file(path);
+    const QByteArray text = result.problems.join(u'\n').toUtf8() + '\n';
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
+        file.commit();
 }
 
 bool RecordingMover::prepareCallPath(Result &result)

@@ -12,7 +12,9 @@ class SettingsStore;
 // Files every finished recording of the temporary folder ("wavs") into the calls folder
 // ("CallPath") under the same name, without ever losing or replacing a call: a crash at
 // any moment leaves each call whole in one of the two folders, and the next run finishes.
-// Movers of one user take turns through a lock file in the temporary folder.
+// Movers of one user take turns through a lock on the temporary folder itself; one that
+// finds another at work leaves the filing to it, and the one at work lists the folder
+// again before it ends. Its last problems stay in the folder until all is filed.
 class RecordingMover
 {
 public:
@@ -41,7 +43,7 @@ public:
 
     RecordingMover(QString wavs, QString callPath);
 
-    // How long to wait for another mover to finish.
+    // How long to wait for another mover to let go of the folder before leaving it the work.
     void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
     void setStepHook(StepHook hook) { m_stepHook = std::move(hook); }
     // The table of configured mounts (shares); "/etc/fstab" unless a test says otherwise.
@@ -53,7 +55,12 @@ public:
     static bool IsFinishedRecording(const QString &fileName);
     // The note of such a recording, left here when the calls folder could not be reached.
     static bool IsFinishedNote(const QString &fileName);
-    static QString LockFileName(const QString &wavs);
+    // Whether a mover is at work in this temporary folder now.
+    static bool AtWork(const QString &wavs);
+    // The problems of the last mover that could not file everything, one a line; kept in
+    // the temporary folder until a mover files everything.
+    static QString StatusFileName(const QString &wavs);
+    static QStringList LastProblems(const QString &wavs);
     // The name a copy has in the calls folder until it is complete.
     static QString TemporaryNameOf(const QString &fileName);
 
@@ -68,10 +75,13 @@ private:
     void resolveClash(const QString &name, const QByteArray &source, Result &result);
     void removeSource(const QString &name, const QByteArray &source, Result &result);
     void leave(Result &result, const QString &name, const QString &why) const;
+    void keepStatus(const Result &result) const;
 
     QString m_wavs;
     QString m_callPath;
     QString m_fstab;
-    std::chrono::milliseconds m_lockWait{std::chrono::minutes(10)};
+    // Long enough to cover the last listing of a mover at work, which it makes just
+    // before it lets go.
+    std::chrono::milliseconds m_lockWait{std::chrono::seconds(5)};
     StepHook m_stepHook;
 };

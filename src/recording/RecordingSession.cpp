@@ -24,22 +24,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-std::optional<QString> StartMover()
-{
-    const MoverLaunch launch = LaunchRecordingMover();
-    return launch.started ? std::nullopt : std::optional<QString>(launch.result);
-}
-
-} // namespace
-
 RecordingSession::RecordingSession(AppContext &context, MainState &mainState, RecordingView &mainView,
                                    RecorderComponent &rec, RecorderComponent &play,
                                    QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),
       player(play),
-      m_launchMover(context.services.launchMover ? context.services.launchMover : StartMover)
+      m_launchMover(context.services.launchMover ? context.services.launchMover : StartRecordingMover)
 {
 }
 
@@ -199,13 +189,15 @@ void RecordingSession::FileCall(const std::shared_ptr<clsCall> &call, const QStr
 
 void RecordingSession::WriteNote(const clsCall &call)
 {
-    // A calls folder that cannot be reached now (a share gone) must not cost the note:
-    // it then waits beside the recording in the temporary folder.
+    // A calls folder that cannot be reached or written now (a share gone, a folder another
+    // user made) must not cost the note: it then waits beside the recording in the
+    // temporary folder, and the mover files it with the call.
     const QString callPath = ctx.settings.CallPath;
-    if (QDir(callPath).exists() || QDir().mkpath(callPath))
-        CallFiles::WriteCallNote(call, callPath, ctx.prompts());
-    else
-        CallFiles::WriteCallNote(call, ctx.TempFolder, ctx.prompts());
+    QString error;
+    if ((QDir(callPath).exists() || QDir().mkpath(callPath))
+        && CallFiles::WriteCallNoteFile(call, callPath, &error))
+        return;
+    CallFiles::WriteCallNote(call, ctx.TempFolder, ctx.prompts());
 }
 
 void RecordingSession::LaunchMover()

@@ -14,7 +14,10 @@
 
 using namespace Qt::StringLiterals;
 
-CallSearch::CallSearch(AppContext &app, Sink *sink) : m_app(app), m_sink(sink) {}
+CallSearch::CallSearch(AppContext &app, Sink *sink, bool folderOnly)
+    : m_app(app), m_sink(sink), m_folderOnly(folderOnly)
+{
+}
 
 qsizetype CallSearch::FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls)
 {
@@ -38,7 +41,7 @@ qsizetype CallSearch::FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &c
         EmptyCollection(calls);
         calls = std::move(fresh);
 
-        if (m_app.store.GetLongSetting(u"subfolders"_s, 0) != 0)
+        if (!m_folderOnly && m_app.store.GetLongSetting(u"subfolders"_s, 0) != 0)
             SearchFolderTree(top, listing);
         else
             SearchFolder(top, listing);

@@ -28,7 +28,8 @@ public:
     // The question asked before listing more than this many files of one folder.
     static constexpr qsizetype QuestionAbove = 200;
 
-    explicit CallSearch(AppContext &app, Sink *sink = nullptr);
+    // folderOnly: the viewed folder alone, whatever the "subfolders" setting.
+    explicit CallSearch(AppContext &app, Sink *sink = nullptr, bool folderOnly = false);
 
     // Replaces `calls` by a new collection of the matching calls and returns its count.
     // An error ends the search with the "frmMain:FindCalls" box; what was listed stays.
@@ -43,6 +44,7 @@ private:
 
     AppContext &m_app;
     Sink *m_sink;
+    bool m_folderOnly;
 
     // State of the search in progress.
     clsSearch m_criteria;

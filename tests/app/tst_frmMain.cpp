@@ -1,8 +1,11 @@
 #include "callstore/CallListModel.h"
+#include "mover/FolderLock.h"
+#include "mover/RecordingMover.h"
 #include "TestFiles.h"
 #include "WindowRig.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -204,6 +207,44 @@ private slots:
         QVERIFY(t.load());
         QCOMPARE(TestFiles::names(t.tempFolder()), QStringList{u"20240229-170000-ann-0.wav"_s});
         QCOMPARE(t.moverLaunches, 1);
+    }
+
+    // Calls the mover could not file are told beside the status with its problems while no
+    // mover is at work, the mover is started again each minute, and "Waiting to be filed"
+    // lists them (not the calls filed below) and plays them.
+    void callsWaitingToBeFiled()
+    {
+        WindowRig t;
+        t.seed(u"subfolders"_s, 1);
+        const QString temp = t.tempFolder() + u'/', newest = temp + u"20240301-091000-ann-65.wav"_s;
+        for (const QString &path : {temp + u"20240301-081500-ann-7.wav"_s, newest, temp + u"Calls/20240301-071500-ann-3.wav"_s})
+            QVERIFY(TestFiles::write(path, "RIFF"));
+        QVERIFY(TestFiles::write(RecordingMover::StatusFileName(temp), "the calls folder /x cannot be reached\nsecond\n"));
+        QVERIFY(t.load());
+        auto *panel = t.find<QLabel>("lblWaitingCalls");
+        {
+            FolderLock atWork(temp);
+            QVERIFY(atWork.tryLock());
+            t.fire("tmrWaitingCalls");
+            QVERIFY(panel->isHidden());
+        }
+        t.fire("tmrWaitingCalls");
+        QCOMPARE(panel->text(), u"2 calls waiting to be filed: the calls folder /x cannot be reached"_s);
+        QVERIFY(!panel->isHidden() && panel->toolTip().endsWith(u"reached\nsecond"_s));
+        QCOMPARE(t.moverLaunches, 1); // at the load
+        t.clock.advance(60);
+        t.fire("tmrWaitingCalls");
+        QCOMPARE(t.moverLaunches, 2);
+
+        auto *drives = t.find<QComboBox>("drvList");
+        emit drives->activated(drives->findText(u"Waiting to be filed"_s));
+        QCOMPARE(rows(t), 2);
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        QVERIFY(t.player().log.contains(u"Open "_s + newest));
+
+        QVERIFY(QFile::remove(newest) && QFile::remove(temp + u"20240301-081500-ann-7.wav"_s));
+        t.fire("tmrWaitingCalls");
+        QVERIFY(panel->isHidden());
     }
 
     // The folder viewed last time lists today's calls; one removed since lists its parent.

@@ -1,7 +1,6 @@
 #include "mover/MoverLauncher.h"
 #include "MoverFixture.h"
 
-#include <QLockFile>
 #include <QProcess>
 
 #include <csignal>
@@ -62,6 +61,8 @@ private slots:
                       {u"readme.txt"_s, "text"}, {u"ring-ring-ring-1.wav"_s, "ring"}};
         put(f.wavs(), calls);
         put(f.wavs(), kept);
+        const QString status = QFileInfo(RecordingMover::StatusFileName(f.wavs())).fileName();
+        put(f.wavs(), {{status, "an earlier run's problem\n"}}); // gone once all is filed
         const QDateTime stamp(QDate(2024, 3, 1), QTime(9, 16, 5));
         QFile stamped(f.wavs() + Call);
         QVERIFY(stamped.open(QIODevice::Append) && stamped.setFileTime(stamp, QFileDevice::FileModificationTime));
@@ -73,7 +74,10 @@ private slots:
         if (calls[Call] != recorded)
             kept[Call] = recorded;
 
-        QCOMPARE(f.run(callPath).exitCode(), kept.contains(Call) ? 1 : 0);
+        const RecordingMover::Result result = f.run(callPath);
+        QCOMPARE(result.exitCode(), kept.contains(Call) ? 1 : 0);
+        if (kept.contains(Call))
+            kept[status] = result.problems.join(u'\n').toUtf8() + '\n';
         expect(callPath, calls);
         expect(f.wavs(), kept);
         if (filedBefore.isEmpty())
@@ -131,21 +135,24 @@ private slots:
 
         QCOMPARE(result.exitCode(), obstacle.isEmpty() || obstacle.startsWith(u'/') ? 2 : 1);
         QVERIFY2(result.problems.size() == 1 && result.problems[0].contains(problem), qPrintable(result.problems.join(u'\n')));
+        QCOMPARE(RecordingMover::LastProblems(f.wavs()), result.problems); // for the program to show
         QCOMPARE(TestFiles::read(f.wavs() + Call), recorded);
         if (!callPath.endsWith(u"/wavs"_s)) // nor a half copy left behind
             QCOMPARE(TestFiles::names(callPath), QStringList());
     }
 
-    // Movers wait for the one at work, then list afresh; two at once across filesystems
-    // would copy through the same temporary name. Without a "CallPath" setting a mover
-    // files into its own folder's "Calls" (here on the share when one mounts); the program
-    // starts the mover beside it and does not wait for it.
+    // A mover that finds another at work leaves the filing to it and ends; the one at work
+    // lists again before it ends, so a call filed meanwhile does not wait for the next
+    // launch. Without a "CallPath" setting a mover files into its own folder's "Calls";
+    // the program starts the mover beside it and does not wait for it.
     void moversTakeTurns()
     {
         MoverFixture f;
         const MoverLaunch missing = LaunchRecordingMover(f.root()); // no mover there
         QVERIFY(!missing.started && !missing.result.isEmpty());
-        const QString program = (f.mountShare() ? f.share() : f.root() + u'/') + u"program/"_s, callPath = program + u"Calls/"_s;
+        if (!f.mountShare()) // a copy across, to be at work in
+            QSKIP("mounting a tmpfs is not permitted here");
+        const QString program = f.share() + u"program/"_s, callPath = program + u"Calls/"_s;
         QVERIFY(QDir().mkpath(program));
         QVERIFY(QFile::copy(QString::fromUtf8(VOXMERE_MOVER_EXE), program + u"voxmere-mover"_s));
         f.writeSettings();
@@ -154,18 +161,21 @@ private slots:
             calls.insert(u"20240301-0900%1-ann-%2.wav"_s.arg(i, 2, 10, QChar(u'0')).arg(i), TestFiles::noise(i, 65536 + i));
         put(f.wavs(), calls);
 
-        QLockFile atWork(RecordingMover::LockFileName(f.wavs()));
-        QVERIFY(atWork.tryLock(0));
+        RecordingMover atWork(f.wavs(), callPath);
         QProcess first, second;
-        first.start(program + u"voxmere-mover"_s);
-        second.start(program + u"voxmere-mover"_s);
-        QVERIFY(!first.waitForFinished(700));
-        QCOMPARE(TestFiles::names(callPath), QStringList());
-        const QString later = u"20240301-091700-ann-12.wav"_s; // filed while they wait
-        QVERIFY(TestFiles::write(f.wavs() + later, calls[later] = "later"));
-        atWork.unlock();
-        for (QProcess *mover : {&first, &second}) {
-            QVERIFY(mover->waitForFinished(60000));
+        bool started = false;
+        atWork.setStepHook([&](RecordingMover::Step step, const QString &) {
+            if (step != RecordingMover::Step::Copied || std::exchange(started, true))
+                return;
+            const QString later = u"20240301-091700-ann-12.wav"_s; // filed, and its mover started
+            QVERIFY(TestFiles::write(f.wavs() + later, calls[later] = "later"));
+            for (QProcess *mover : {&first, &second})
+                mover->start(program + u"voxmere-mover"_s);
+            for (QProcess *mover : {&first, &second})
+                QVERIFY2(mover->waitForFinished(30000), "a mover waits for the one at work");
+        });
+        QCOMPARE(atWork.Run().problems, QStringList());
+        for (QProcess *mover : {&first, &second}) { // each gave up while the other worked
             QCOMPARE(mover->readAllStandardError(), QByteArray());
             QCOMPARE(mover->exitCode(), 0);
         }
@@ -175,12 +185,27 @@ private slots:
         QVERIFY(TestFiles::write(f.wavs() + last, calls[last] = "last"));
         const MoverLaunch launch = LaunchRecordingMover(program);
         QVERIFY2(launch.started, qPrintable(launch.result));
-        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()), QStringList(), 20000); // its lock gone too
+        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()), QStringList(), 20000);
         expect(callPath, calls);
     }
 
+    // A full disk under the temporary folder does not keep the mover out.
+    void filesFromAFullTemporaryFolder()
+    {
+        MoverFixture f;
+        SmallDisk disk(f.wavs(), 256 * 1024);
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs is not permitted here");
+        const QByteArray recorded = TestFiles::noise(1, 100000);
+        put(f.wavs(), {{Call, recorded}});
+        disk.leaveRoom(0); // as far as it goes
+        QVERIFY(!TestFiles::write(f.wavs() + u"more"_s, "x"));
+        QCOMPARE(f.run(f.calls()).problems, QStringList());
+        expect(f.calls(), {{Call, recorded}});
+    }
+
     // Killed at each step of a copy across filesystems (in a process of this test's own,
-    // see main), the call stays whole; the next mover takes over the stale lock and finishes.
+    // see main), the call stays whole; its lock goes with it and the next mover finishes.
     void crashAtACopyStepThenRerun_data()
     {
         QTest::addColumn<QString>("step");

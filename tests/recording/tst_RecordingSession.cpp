@@ -1,3 +1,4 @@
+#include "mover/RecordingMover.h"
 #include "recording/RecordingFiles.h"
 #include "RecordingTestKit.h"
 
@@ -31,7 +32,7 @@ class tst_RecordingSession : public QObject
     }
     static quint32 dataSize(const QByteArray &wave) { return qFromLittleEndian<quint32>(wave.constData() + wave.indexOf("data") + 4); }
 
-    enum Ending { Stop, Discard, MoverFails, Unreachable };
+    enum Ending { Stop, Discard, MoverFails, Unreachable, Unwritable }; // the last two: the note waits
     struct Call
     {
         double position;
@@ -48,7 +49,8 @@ class tst_RecordingSession : public QObject
 private slots:
     // A recording stopped to be discarded stays in the temporary folder, unfiled; one whose
     // mover cannot start is filed still, with a box. The note goes beside the filed call, or
-    // waits beside the recording when the calls folder cannot be reached.
+    // waits beside the recording when the calls folder cannot be reached or written, and
+    // the mover files it with the call.
     void callByHand_data()
     {
         QTest::addColumn<Call>("c");
@@ -59,6 +61,7 @@ private slots:
         QTest::newRow("discarded by hand") << Call{.position = 4, .name = ann + u"-4.wav"_s, .ending = Discard};
         QTest::newRow("mover cannot start, no note typed") << Call{.position = 15, .name = ann + u"-15.wav"_s, .ending = MoverFails, .note = QString()};
         QTest::newRow("calls folder unreachable") << Call{.position = 42, .name = ann + u"-42.wav"_s, .ending = Unreachable, .note = u"keep me"_s};
+        QTest::newRow("calls folder another user made") << Call{.position = 9, .name = ann + u"-9.wav"_s, .ending = Unwritable, .note = u"mine"_s};
         QTest::newRow("same second and length")
             << Call{.position = 3, .name = ann + u"-3-2.wav"_s, .earlier = ann + u"-3.wav"_s, .earlierAfter = ann + u"-3.wav"_s};
         QTest::newRow("unfinished, same second: filed first")
@@ -85,18 +88,23 @@ private slots:
         rig.session.cmdRecord_Click(); // ignored while recording: no second file
         rig.clock.advance(3600);       // the end of the call does not name it
         rig.recorder.position = c.position;
+        std::optional<AsUnprivilegedUser> nobody; // in root's calls folder, from a temporary folder open to all
+        const auto openToAll = QFileDevice::Permissions(0x7777);
+        if (c.ending == Unwritable && (!QFile::setPermissions(rig.temp.path(), openToAll) || (nobody.emplace(), ::geteuid() == 0)))
+            QSKIP("cannot drop root's rights here");
         c.ending == Discard ? rig.session.StopRecording(true) : rig.session.cmdStop_Click();
+        nobody.reset();
 
         const QString noteName = c.name.chopped(4) + u".txt"_s;
         const QByteArray typed = c.note.value_or(QString()).toUtf8();
-        QStringList temp = QStringList{c.name, c.earlierAfter, c.ending == Unreachable ? noteName : QString()};
+        QStringList temp = QStringList{c.name, c.earlierAfter, c.ending >= Unreachable ? noteName : QString()};
         temp.removeAll(QString());
         temp.sort();
         QCOMPARE(rig.tempFiles(), temp);
         if (!c.earlier.isEmpty())
             QCOMPARE(rig.tempFile(c.earlierAfter), QByteArray("earlier call"));
-        QCOMPARE(rig.filedFile(noteName), c.ending != Unreachable && !typed.isEmpty() ? typed : "<missing>");
-        if (c.ending == Unreachable)
+        QCOMPARE(rig.filedFile(noteName), c.ending < Unreachable && !typed.isEmpty() ? typed : "<missing>");
+        if (c.ending >= Unreachable)
             QCOMPARE(rig.tempFile(noteName), typed);
         const int filed = c.ending == Discard ? 0 : 1;
         QCOMPARE(rig.moverLaunches, filed);
@@ -110,6 +118,8 @@ private slots:
         QCOMPARE(call->CallDate(), c.start.date());
         QCOMPARE(call->CallTime(), c.start.time());
         QCOMPARE(call->CallNote(), c.note.value_or(QString()));
+        if (c.ending == Unwritable) // once the folder may be written: the call and its note
+            QCOMPARE(RecordingMover(rig.temp.path(), rig.app.settings.CallPath).Run().moved, 2);
     }
 
     // Each is named with the length read from it, and its header made to declare all the

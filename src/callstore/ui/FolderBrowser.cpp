@@ -22,6 +22,10 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+constexpr int WaitingRole = Qt::UserRole + 1; // the entry of the calls not filed yet
+}
+
 FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dirList,
                              QToolButton *btnHome, QToolButton *cmdNewFolder,
                              QToolButton *btnDelFolder, QObject *parent)
@@ -87,13 +91,21 @@ void FolderBrowser::FillDrives(const QString &path)
     m_drives->clear();
     for (const QString &root : roots)
         m_drives->addItem(root, root);
+    // Calls the mover could not file yet wait in the temporary folder: there they are
+    // found and played as any.
+    if (!m_app.TempFolder.isEmpty()) {
+        m_drives->addItem(u"Waiting to be filed"_s, QDir::cleanPath(m_app.TempFolder));
+        m_drives->setItemData(m_drives->count() - 1, true, WaitingRole);
+    }
     selectDriveOf(path);
 }
 
 void FolderBrowser::selectDriveOf(const QString &path)
 {
     const QString root = QStorageInfo(path).rootPath();
-    int index = m_drives->findData(root);
+    const bool waiting =
+        !m_app.TempFolder.isEmpty() && QDir::cleanPath(path) == QDir::cleanPath(m_app.TempFolder);
+    int index = waiting ? m_drives->findData(true, WaitingRole) : m_drives->findData(root);
     if (index < 0 && !root.isEmpty()) {
         m_drives->addItem(root, root);
         index = m_drives->count() - 1;
@@ -123,6 +135,12 @@ bool FolderBrowser::SetDirPath(const QString &path)
 void FolderBrowser::drvList_Change(int index)
 {
     const QString root = m_drives->itemData(index).toString();
+    if (m_drives->itemData(index, WaitingRole).toBool()) {
+        SetDirPath(root);
+        m_app.settings.SearchPath = m_path;
+        emit waitingCallsRequested();
+        return;
+    }
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable() || !QStorageInfo(root).isReady()) {
         m_app.prompts().message(u"Device Unavailable"_s, Prompts::Information, ProductName());

@@ -26,7 +26,8 @@ public:
     QString Path() const { return m_path; }
     // Shows this folder; throws RuntimeError 76 when it does not exist.
     bool SetDirPath(const QString &path);
-    // Fills the drive list with the mounted volumes and selects the one of this path.
+    // Fills the drive list with the mounted volumes and "Waiting to be filed" (the
+    // temporary folder), and selects the one of this path.
     void FillDrives(const QString &path);
 
     // Handlers, also reached from tests.
@@ -43,6 +44,8 @@ public:
 signals:
     void showAllCallsRequested();
     void viewedFolderDeleted();
+    // "Waiting to be filed" chosen: it is the viewed folder, its calls are to be listed.
+    void waitingCallsRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -25,6 +25,9 @@ CallReview::CallReview(AppContext &ctx, const Controls &c)
 {
     connect(m_folders.get(), &FolderBrowser::showAllCallsRequested, this,
             Guarded(ctx.prompts(), u"frmMain:mnuFolderShowAll_Click"_s, [this] { FindCalls(clsSearch()); }));
+    // The temporary folder may hold the default calls folder: its own calls only.
+    connect(m_folders.get(), &FolderBrowser::waitingCallsRequested, this,
+            Guarded(ctx.prompts(), u"frmMain:drvList_Change"_s, [this] { FindCalls(clsSearch(), true); }));
     connect(m_folders.get(), &FolderBrowser::viewedFolderDeleted, m_list.get(), &CallList::ClearListing);
     connect(c.cmdFind, &QToolButton::clicked, this, Guarded(ctx.prompts(), u"frmMain:cmdFind_Click"_s, [this] { cmdFind_Click(); }));
     // The pop-up's e-mail and save entries are the buttons' own actions.
@@ -58,10 +61,10 @@ void CallReview::DisplayCalls()
     FindCalls(today);
 }
 
-qsizetype CallReview::FindCalls(const clsSearch &criteria)
+qsizetype CallReview::FindCalls(const clsSearch &criteria, bool folderOnly)
 {
     return m_list->FillListing([&](CallListingSink &sink, std::unique_ptr<colCalls> &calls) {
-        return CallSearch(m_ctx, &sink).FindCalls(criteria, calls);
+        return CallSearch(m_ctx, &sink, folderOnly).FindCalls(criteria, calls);
     });
 }
 

@@ -47,7 +47,7 @@ public:
     void SetUpCallColumns();
     // Today's calls.
     void DisplayCalls();
-    qsizetype FindCalls(const clsSearch &criteria);
+    qsizetype FindCalls(const clsSearch &criteria, bool folderOnly = false);
 
     // The Find button: the dialog beside the window, on the browser's folder.
     void cmdFind_Click();

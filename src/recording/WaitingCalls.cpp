@@ -1,0 +1,61 @@
+#include "recording/WaitingCalls.h"
+
+#include "base/AppContext.h"
+#include "base/Clock.h"
+#include "base/Guarded.h"
+#include "mover/MoverLauncher.h"
+#include "mover/RecordingMover.h"
+
+#include <QDir>
+#include <QTimer>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+WaitingCalls::WaitingCalls(AppContext &context, QObject *parent)
+    : QObject(parent), tmrWaitingCalls(new QTimer(this)), ctx(context),
+      m_launchMover(context.services.launchMover ? context.services.launchMover : StartRecordingMover),
+      // The program starts the mover itself at start-up and after each call.
+      m_lastLaunch(context.services.clock.now())
+{
+    tmrWaitingCalls->setObjectName(u"tmrWaitingCalls"_s);
+    tmrWaitingCalls->setInterval(CheckMs);
+    connect(tmrWaitingCalls, &QTimer::timeout, this,
+            Guarded(ctx.prompts(), u"frmMain:tmrWaitingCalls_Timer"_s, [this] { tmrWaitingCalls_Timer(); }));
+    tmrWaitingCalls->start();
+}
+
+void WaitingCalls::tmrWaitingCalls_Timer()
+{
+    const QString folder = ctx.TempFolder;
+    qsizetype waiting = 0;
+    if (!folder.isEmpty()) {
+        const QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoSymLinks);
+        waiting = std::count_if(names.begin(), names.end(), RecordingMover::IsFinishedRecording);
+    }
+    QString text, details;
+    if (waiting > 0 && !RecordingMover::AtWork(folder)) {
+        const QDateTime now = ctx.services.clock.now();
+        const qint64 since = m_lastLaunch.secsTo(now);
+        if (since >= RetrySeconds || since < 0) { // or the clock was put back
+            m_lastLaunch = now;
+            const std::optional<QString> failure = m_launchMover();
+            m_launchFailure = failure ? u"the recording mover cannot be started: "_s + *failure : QString();
+        }
+        QStringList problems = RecordingMover::LastProblems(folder);
+        if (!m_launchFailure.isEmpty())
+            problems.prepend(m_launchFailure);
+        text = waiting == 1 ? u"1 call waiting to be filed"_s
+                            : u"%1 calls waiting to be filed"_s.arg(waiting);
+        details = text + u" (listed under \"Waiting to be filed\" in the drive list)"_s;
+        if (!problems.isEmpty()) {
+            text += u": "_s + problems.first();
+            details += u":\n"_s + problems.join(u'\n');
+        }
+    }
+    if (text == m_text && details == m_details)
+        return;
+    m_text = text;
+    m_details = details;
+    emit changed(text, details);
+}
