@@ -1,10 +1,12 @@
 #include "audio/PlaybackFile.h"
 
+#include "base/FileNames.h"
 #include "base/RecorderCodes.h"
 
 #include <QFile>
 
 #include <sndfile.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -63,15 +65,13 @@ bool isType(int format, qint16 type)
 
 std::unique_ptr<PlaybackFile> PlaybackFile::open(const QString &path, qint16 type, qint16 &code)
 {
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    const QByteArray name = FileNames::encode(path);
+    if (::access(name.constData(), R_OK) != 0) {
         code = RecorderCode::CantOpenFile;
         return nullptr;
     }
-    probe.close();
-
     SF_INFO info{};
-    SNDFILE *sf = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    SNDFILE *sf = sf_open(name.constData(), SFM_READ, &info);
     if (!sf) {
         const int err = sf_error(nullptr);
         code = err == SF_ERR_UNSUPPORTED_ENCODING ? RecorderCode::UnsupportedFormat
@@ -113,7 +113,7 @@ QAudioFormat PlaybackFile::outputFormat() const
 bool PlaybackFile::reopen()
 {
     SF_INFO info{};
-    SNDFILE *sf = sf_open(QFile::encodeName(m_path).constData(), SFM_READ, &info);
+    SNDFILE *sf = sf_open(FileNames::encode(m_path).constData(), SFM_READ, &info);
     if (!sf)
         return false;
     sf_close(m_sf);

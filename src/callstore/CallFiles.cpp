@@ -1,5 +1,6 @@
 #include "callstore/CallFiles.h"
 
+#include "base/FileNames.h"
 #include "base/modErrors.h"
 #include "base/Prompts.h"
 #include "callstore/clsCall.h"
@@ -80,7 +81,7 @@ QString DecodeNote(const QByteArray &bytes)
 NoteFile ReadNoteFile(const QString &notePath)
 {
     NoteFile note;
-    const int fd = ::open(QFile::encodeName(notePath).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(FileNames::encode(notePath).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return note;

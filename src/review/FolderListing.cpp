@@ -1,5 +1,6 @@
 #include "review/FolderListing.h"
 
+#include "base/FileNames.h"
 #include "base/RuntimeError.h"
 
 #include <QFile>
@@ -14,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 FolderListing FolderListing::Read(const QString &folder)
 {
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(FileNames::encode(folder).constData());
     if (!dir) {
         if (errno == EACCES || errno == EPERM)
             throw RuntimeError(70, u"Permission denied"_s);
@@ -38,9 +39,9 @@ FolderListing FolderListing::Read(const QString &folder)
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
         if (type == DT_REG)
-            listing.files << QFile::decodeName(name);
+            listing.files << FileNames::decode(name);
         else if (type == DT_DIR)
-            listing.folders << QFile::decodeName(name);
+            listing.folders << FileNames::decode(name);
     }
     ::closedir(dir);
     return listing;

@@ -39,11 +39,11 @@ struct PlaybackRig
 
     // Call n ("#n#") of 1 March 2024, listed with its file in the temporary folder.
     QString path(int n) const { return dir.filePath(QStringLiteral("20240301-09150%1-ann-5.wav").arg(n)); }
-    void listCall(int n)
+    void listCall(int n, const QString &file = {})
     {
         QString key = QString::number(n);
         if (!calls.Add(n, QStringLiteral("ann"), QDate(2024, 3, 1), QTime(9, 15, n), 5, QString(),
-                       path(n), QString(), -1, key))
+                       file.isEmpty() ? path(n) : file, QString(), -1, key))
             qFatal("call %d not listed", n);
     }
 };

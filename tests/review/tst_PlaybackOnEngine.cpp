@@ -1,5 +1,8 @@
 #include "audio/AudioEngine.h"
 #include "PlaybackRig.h"
+#include "review/FolderListing.h"
+
+#include <cstdio>
 
 #include <QProcess>
 #include <QTest>
@@ -29,6 +32,7 @@ private slots:
         QTest::newRow("plays to the end") << 0;
         QTest::newRow("skip past the end while paused") << 1;
         QTest::newRow("stop button while paused") << 2;
+        QTest::newRow("a name made elsewhere, not UTF-8, plays to the end") << 3;
     }
     void endOfPlay()
     {
@@ -38,7 +42,15 @@ private slots:
         sox.start(u"sox"_s, {u"-n"_s, u"-r"_s, u"8000"_s, u"-c"_s, u"1"_s, u"-b"_s, u"16"_s, t.path(1),
                              u"synth"_s, u"2"_s, u"sine"_s, u"440"_s});
         QVERIFY2(sox.waitForFinished() && sox.exitCode() == 0, sox.readAllStandardError().constData());
-        t.listCall(1);
+        QString file = t.path(1);
+        if (how == 3) {
+            const QByteArray latin1 = QFile::encodeName(t.dir.path()) + "/20240301-091501-J\xe9r\xf4me-2.wav";
+            QVERIFY(::rename(QFile::encodeName(file).constData(), latin1.constData()) == 0);
+            const QStringList listed = FolderListing::Read(t.dir.path()).files;
+            QCOMPARE(listed.size(), 1);
+            file = t.dir.filePath(listed[0]);
+        }
+        t.listCall(1, file);
         const int idle = streams();
         QVERIFY2(idle >= 0, "pactl cannot reach the sound server");
         t.pb.cmdPlay_Click();
@@ -46,7 +58,7 @@ private slots:
         QCOMPARE(t.slider->Max(), 2);
         QTRY_VERIFY(t.player.Position() > 0.2); // sound is flowing
         QCOMPARE(streams(), idle + 1);
-        if (how > 0)
+        if (how == 1 || how == 2)
             t.pb.cmdPause_Click();
         if (how == 1) {
             t.pb.cmdPBOffsetPlus_Click(10);

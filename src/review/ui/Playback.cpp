@@ -1,5 +1,6 @@
 #include "review/ui/Playback.h"
 
+#include "base/FileNames.h"
 #include "base/Guarded.h"
 #include "base/MainState.h"
 #include "base/modErrors.h"
@@ -10,7 +11,6 @@
 #include "base/RuntimeError.h"
 #include "controls/kvtSlider.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <cmath>
 
@@ -57,7 +57,7 @@ void Playback::PlayCall(const QString &key)
                                999, u"frmMain:PlayCall Method"_s, QString());
         return;
     }
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    if (path.isEmpty() || !FileNames::isFile(path)) {
         prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
         return;
     }
