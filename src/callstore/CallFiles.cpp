@@ -1,5 +1,6 @@
 #include "callstore/CallFiles.h"
 
+#include "base/FileAccess.h"
 #include "base/modErrors.h"
 #include "base/Prompts.h"
 #include "callstore/clsCall.h"
@@ -155,8 +156,10 @@ void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompt
     // which does not look at it and would replace the old note with an empty file.
     QSaveFile file(JoinPath(callPath, name));
     const QByteArray bytes = QStringEncoder(QStringEncoder::System).encode(call.CallNote());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-        || !file.commit())
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (opened) // before a word of it is written
+        FileAccess::TakeAccessOf(file.handle(), callPath);
+    if (!opened || file.write(bytes) != bytes.size() || !file.commit())
         modErrors::ReportError(prompts, 75, file.errorString(), 999,
                                u"frmMain:WriteCallNote Method"_s, QString());
 }

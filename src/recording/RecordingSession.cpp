@@ -2,6 +2,7 @@
 
 #include "base/AppContext.h"
 #include "base/Clock.h"
+#include "base/FileAccess.h"
 #include "base/MainState.h"
 #include "base/modErrors.h"
 #include "base/Product.h"
@@ -163,7 +164,7 @@ void RecordingSession::WriteNote(const clsCall &call)
     // A calls folder that cannot be reached now (a share gone) must not cost the note:
     // it then waits beside the recording in the temporary folder.
     const QString callPath = ctx.settings.CallPath;
-    if (QDir(callPath).exists() || QDir().mkpath(callPath))
+    if (FileAccess::MakeFolders(callPath))
         CallFiles::WriteCallNote(call, callPath, ctx.prompts());
     else
         CallFiles::WriteCallNote(call, ctx.TempFolder, ctx.prompts());

@@ -1,5 +1,6 @@
 #include "recording/TempFolder.h"
 
+#include "base/FileAccess.h"
 #include "base/SettingsStore.h"
 
 #include <QDir>
@@ -18,8 +19,8 @@ QString SetTempFolder(SettingsStore &store)
         folder = temp.isEmpty() ? u"/tmp/"_s : (temp.endsWith(u'/') ? temp : temp + u'/');
     }
     // The whole path: a new account may not have ~/.local/share yet, and a recording
-    // that cannot be opened is a lost call.
-    QDir().mkpath(folder);
+    // that cannot be opened is a lost call. Calls in progress are the user's alone.
+    FileAccess::MakeFolders(folder, 0700);
     store.SaveStringSetting(u"wavs"_s, folder);
     return folder;
 }
