@@ -5,10 +5,14 @@
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/Product.h"
+#include "base/Prompts.h"
 #include "base/UserName.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +27,11 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     if (!instance.claim())
         return 0;
+    // Better two recorders than none: the user is told, and the program goes on.
+    const QString unguarded = u"%1 cannot make sure that it runs only once: %2. It starts anyway."_s.arg(
+        ProductName(), instance.problem());
+    if (!instance.problem().isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(unguarded));
 
     MessageBoxPrompts prompts;
     SystemClock clock;
@@ -37,6 +46,8 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &SingleInstance::showRequested, &window, &frmMain::ShowAndRaise);
     if (!window.Form_Load())
         return 1;
+    if (!instance.problem().isEmpty())
+        QTimer::singleShot(0, &window, [&] { prompts.message(unguarded, Prompts::Exclamation, ProductName()); });
     if (!window.isMinimized())
         window.show();
     else if (!window.hasTrayIcon())

@@ -25,6 +25,8 @@ public:
     // Where the recordings wait while they are made.
     QString recordings() const { return m_roots.dataRoot() + QStringLiteral("/Voxmere"); }
 
+    // Added to the environment of the copies started from now on.
+    QProcessEnvironment environment;
     // Starts one more copy of the program.
     QProcess &start();
     // True once a copy listens on the single-instance socket.
