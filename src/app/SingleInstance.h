@@ -8,7 +8,7 @@ class QLocalServer;
 class QLockFile;
 
 // One running program per user: a later start asks the running one to show its window
-// and ends.
+// and ends. The lock and socket live in a folder only the user may change.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -17,11 +17,14 @@ public:
     ~SingleInstance() override;
 
     // Becomes the running instance; or, when one already runs, asks it to come to the
-    // front and returns false.
+    // front and returns false. When no lock can be had otherwise, this one runs anyway,
+    // unguarded, and problem() says why.
     bool claim();
-    // Asks a running instance to come to the front; true when one answered.
+    const QString &problem() const { return m_problem; }
+    // Asks a running instance of this user to come to the front; true when one answered.
     bool ActivatePreviousInstance();
 
+    // In $XDG_RUNTIME_DIR when it is private, else in <temp>/voxmere-<uid>, made private.
     static QString defaultName();
 
 signals:
@@ -29,6 +32,7 @@ signals:
 
 private:
     QString m_name;
+    QString m_problem;
     QLocalServer *m_server = nullptr;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -3,6 +3,7 @@
 #include "app/AppIcons.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
+#include "base/FileAccess.h"
 #include "base/Guarded.h"
 #include "base/modUtilityFunctions.h"
 #include "base/Product.h"
@@ -345,7 +346,7 @@ bool frmMain::Form_Load()
         // A first start files and views calls in the default folder: make sure it is there.
         const QString defaultPath = ProgramSettings::DefaultCallPath();
         if (ctx.settings.CallPath == defaultPath || ctx.settings.SearchPath == defaultPath)
-            QDir().mkpath(defaultPath);
+            FileAccess::MakeFolders(defaultPath);
 
         review->SetDirPath(ctx.settings.SearchPath);
         review->SetUpCallColumns();

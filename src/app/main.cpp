@@ -5,12 +5,16 @@
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/Product.h"
+#include "base/Prompts.h"
 #include "base/UserName.h"
 
 #include <QApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstdio>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -61,6 +65,11 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     if (!instance.claim())
         return 0;
+    // Better two recorders than none: the user is told, and the program goes on.
+    const QString unguarded = u"%1 cannot make sure that it runs only once: %2. It starts anyway."_s.arg(
+        ProductName(), instance.problem());
+    if (!instance.problem().isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(unguarded));
 
     MessageBoxPrompts prompts;
     SystemClock clock;
@@ -79,6 +88,8 @@ int main(int argc, char *argv[])
     quitOnTerminate(&window);
     if (!window.Form_Load())
         return 1;
+    if (!instance.problem().isEmpty())
+        QTimer::singleShot(0, &window, [&] { prompts.message(unguarded, Prompts::Exclamation, ProductName()); });
     if (!window.isMinimized())
         window.show();
     else if (!window.hasTrayIcon())

@@ -9,7 +9,7 @@
 std::unique_ptr<ExclusiveFile> ExclusiveFile::create(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return nullptr;
     return std::unique_ptr<ExclusiveFile>(new ExclusiveFile(fd, path));

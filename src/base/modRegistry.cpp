@@ -1,5 +1,6 @@
 #include "base/modRegistry.h"
 
+#include "base/FileAccess.h"
 #include "base/Prompts.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -76,10 +79,15 @@ void modRegistry::CreateKey(const QString &path)
     const Location loc = LocationOf(*key);
     if (loc.file.isEmpty())
         return;
-    QDir().mkpath(QFileInfo(loc.file).path());
-    QFile file(loc.file);
-    if (!file.exists())
-        file.open(QIODevice::WriteOnly | QIODevice::NewOnly); // closed again at once
+    // The user's settings are theirs alone; the machine's seed every user of the PC.
+    const bool machine = key->hive == HKEY_LOCAL_MACHINE;
+    FileAccess::MakeFolders(QFileInfo(loc.file).path(), machine ? 0755 : 0700);
+    const QByteArray name = QFile::encodeName(loc.file);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::fchmod(fd, machine ? 0644 : 0600);
+        ::close(fd);
+    }
 }
 
 // Access as the effective user: a set-uid helper or a dropped privilege counts.

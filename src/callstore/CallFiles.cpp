@@ -1,5 +1,6 @@
 #include "callstore/CallFiles.h"
 
+#include "base/FileAccess.h"
 #include "base/FileNames.h"
 #include "base/modErrors.h"
 #include "base/Prompts.h"
@@ -156,8 +157,10 @@ bool WriteCallNoteFile(const clsCall &call, const QString &folder, QString *erro
     // which does not look at it and would replace the old note with an empty file.
     QSaveFile file(JoinPath(folder, name));
     const QByteArray bytes = QStringEncoder(QStringEncoder::System).encode(call.CallNote());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.commit())
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (opened) // before a word of it is written
+        FileAccess::TakeAccessOf(file.handle(), folder);
+    if (opened && file.write(bytes) == bytes.size() && file.commit())
         return true;
     *error = file.errorString();
     return false;

@@ -1,5 +1,6 @@
 #include "mover/RecordingMover.h"
 
+#include "base/FileAccess.h"
 #include "base/modRegistry.h"
 #include "base/ProgramSettings.h"
 #include "base/SettingsStore.h"
@@ -326,7 +327,7 @@ bool RecordingMover::prepareCallPath(Result &result)
     const QString share = unmountedMountPointOf(m_callPath, m_fstab);
     if (!share.isEmpty())
         return refuse(u"%1 is not mounted"_s.arg(share));
-    if (!QFileInfo::exists(m_callPath) && !QDir().mkpath(m_callPath))
+    if (!QFileInfo::exists(m_callPath) && !FileAccess::MakeFolders(m_callPath))
         return refuse(u"it cannot be created"_s);
     if (!QFileInfo(m_callPath).isDir())
         return refuse(u"it is not a folder"_s);
@@ -343,8 +344,13 @@ void RecordingMover::moveOne(const QString &name, Result &result)
 {
     const QByteArray source = native(JoinPath(m_wavs, name));
     const QByteArray target = native(JoinPath(m_callPath, name));
+    // Held across the rename: the call filed is this file, whatever its name is by then.
+    const Fd file(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     int err = 0;
-    switch (placeWithoutReplacing(source, target, &err)) {
+    const Placed placed = placeWithoutReplacing(source, target, &err);
+    if (placed != Placed::Failed && file.get() >= 0)
+        FileAccess::TakeAccessOf(file.get(), m_callPath);
+    switch (placed) {
     case Placed::Renamed:
         // One atomic step: the call is in one folder or the other, whatever happens.
         syncFolder(m_callPath);
@@ -390,11 +396,13 @@ void RecordingMover::copyAcross(const QString &name, Result &result)
         return leave(result, name, u"cannot read it: "_s + describe(errno));
     if (!S_ISREG(sourceInfo.st_mode))
         return leave(result, name, u"not a regular file"_s);
-    // A copy left by a run cut short is ours to overwrite; the lock keeps other movers out.
-    Fd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                  0666));
+    // A copy left by a run cut short goes; a new one is made, never one another user
+    // left there, and it is private until it has the calls folder's access.
+    ::unlink(temporary.constData());
+    Fd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (out.get() < 0)
         return fail(u"cannot write into %1: %2"_s.arg(m_callPath, describe(errno)));
+    FileAccess::TakeAccessOf(out.get(), m_callPath);
 
     QByteArray buffer(ChunkBytes, Qt::Uninitialized);
     qint64 copied = 0;

@@ -2,6 +2,7 @@
 
 #include "base/AppContext.h"
 #include "base/Clock.h"
+#include "base/FileAccess.h"
 #include "base/MainState.h"
 #include "base/modErrors.h"
 #include "base/Product.h"
@@ -194,8 +195,7 @@ void RecordingSession::WriteNote(const clsCall &call)
     // temporary folder, and the mover files it with the call.
     const QString callPath = ctx.settings.CallPath;
     QString error;
-    if ((QDir(callPath).exists() || QDir().mkpath(callPath))
-        && CallFiles::WriteCallNoteFile(call, callPath, &error))
+    if (FileAccess::MakeFolders(callPath) && CallFiles::WriteCallNoteFile(call, callPath, &error))
         return;
     CallFiles::WriteCallNote(call, ctx.TempFolder, ctx.prompts());
 }

@@ -1,5 +1,6 @@
 #include "recording/TempFolder.h"
 
+#include "base/FileAccess.h"
 #include "base/SettingsStore.h"
 
 #include <QDir>
@@ -10,7 +11,10 @@ using namespace Qt::StringLiterals;
 QString SetTempFolder(SettingsStore &store)
 {
     QString folder;
-    const QString appData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString appData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // A relative XDG_DATA_HOME is invalid and ignored, as the XDG base directories say.
+    if (!appData.isEmpty() && QDir::isRelativePath(appData))
+        appData = QDir::homePath() + u"/.local/share"_s;
     if (!appData.isEmpty()) {
         folder = appData + u"/Voxmere/"_s;
     } else {
@@ -18,8 +22,10 @@ QString SetTempFolder(SettingsStore &store)
         folder = temp.isEmpty() ? u"/tmp/"_s : (temp.endsWith(u'/') ? temp : temp + u'/');
     }
     // The whole path: a new account may not have ~/.local/share yet, and a recording
-    // that cannot be opened is a lost call.
-    QDir().mkpath(folder);
+    // that cannot be opened is a lost call. Calls in progress are the user's alone.
+    FileAccess::MakeFolders(folder, 0700);
+    if (QDir::isRelativePath(folder)) // the mover runs in another working folder
+        folder.prepend(QDir::currentPath() + u'/');
     store.SaveStringSetting(u"wavs"_s, folder);
     return folder;
 }

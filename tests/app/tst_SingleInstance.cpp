@@ -1,8 +1,11 @@
 #include "app/SingleInstance.h"
 #include "ProgramRun.h"
+#include "TestFiles.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +40,20 @@ private slots:
         QVERIFY(next.ActivatePreviousInstance());
     }
 
+    // A lock that cannot be made but for a running program stops nothing: this one runs,
+    // and says why.
+    void unwritableFolderRunsAnyway()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner)
+                && ::chown(QFile::encodeName(dir.path()).constData(), AsUnprivilegedUser::NobodyUid, 0) == 0);
+        AsUnprivilegedUser owner;
+        if (!owner.active())
+            QSKIP("needs root to act as the folder's owner");
+        SingleInstance instance(dir.path() + u"/instance"_s);
+        QVERIFY2(instance.claim() && instance.problem().startsWith(u"no permission to write"_s), qPrintable(instance.problem()));
+    }
+
     // The real program: a second start ends by itself and the first keeps running.
     void secondProgramEnds()
     {
@@ -48,6 +65,24 @@ private slots:
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(first.state(), QProcess::Running);
+    }
+
+    // A runtime folder others may write is not used, nor a lock another user left there:
+    // the program makes a private folder of its own in the temporary folder. A relative
+    // XDG_DATA_HOME is ignored, as the XDG base directories say.
+    void programKeepsToFoldersOfItsOwn()
+    {
+        QTemporaryDir temp, home;
+        QLockFile theirs(temp.filePath(u"voxmere.socket.lock"_s));
+        QVERIFY(QFile::setPermissions(temp.path(), QFileDevice::Permissions(0x7777)) && theirs.tryLock(0));
+        ProgramRun program;
+        for (const auto &[name, value] : {std::pair{u"TMPDIR"_s, temp.path()}, {u"XDG_RUNTIME_DIR"_s, temp.path()}, {u"HOME"_s, home.path()}, {u"XDG_DATA_HOME"_s, u"data"_s}})
+            program.environment.insert(name, value);
+        program.start();
+        const QString own = temp.filePath(u"voxmere-%1/"_s.arg(::geteuid()));
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(own + u"voxmere.socket"_s); }, 10000));
+        QCOMPARE(TestFiles::mode(own), 0700);
+        QTRY_COMPARE(TestFiles::mode(home.path() + u"/.local/share/Voxmere"_s), 0700);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "base/SettingsStore.h"
 #include "ScriptedPrompts.h"
 #include "TempSettingsRoots.h"
+#include "TestFiles.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -64,6 +65,7 @@ private slots:
         QCOMPARE(QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys().size(), 18);
         QCOMPARE(QSettings(f.roots.machineFile(), QSettings::IniFormat).childKeys(),
                  QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys());
+        QCOMPARE(TestFiles::mode(f.roots.userFile()), 0600); // rewritten, still the user's alone
     }
 
     void storedValues_data()

@@ -78,6 +78,7 @@ private slots:
         WriteCallNote(call, dir.path() + u'/', prompts);
         QVERIFY(prompts.shown().isEmpty());
         QCOMPARE(TestFiles::read(dir.path() + u"/20240301-091500-ann-65.txt"_s), QByteArray("Order 12\r\nCall back \xc3\xa9"));
+        QCOMPARE(TestFiles::mode(dir.path() + u"/20240301-091500-ann-65.txt"_s), 0600);
         // A calls folder that is gone: reported, nothing else written.
         WriteCallNote(call, dir.path() + u"/gone/"_s, prompts);
         QCOMPARE(prompts.shown().size(), 1);

@@ -84,6 +84,21 @@ private slots:
             QCOMPARE(QFileInfo(callPath + Call).lastModified(), stamp);
     }
 
+    // A call filed into a group's set-group-ID folder is that group's too, copied to
+    // another filesystem whatever the umask; a folder made in it is the group's as well.
+    void filedCallsTakeTheFoldersAccess()
+    {
+        MoverFixture f;
+        if (!f.mountShare())
+            QSKIP("mounting a tmpfs is not permitted here");
+        const QByteArray group = QFile::encodeName(f.share() + u"group"_s);
+        QVERIFY(::mkdir(group.constData(), 0) == 0 && ::chown(group.constData(), uid_t(-1), 4321) == 0 && ::chmod(group.constData(), 02750) == 0);
+        QVERIFY(TestFiles::write(f.wavs() + Call, "call"));
+        QCOMPARE(f.run(f.share() + u"group/sales/"_s).exitCode(), 0);
+        QCOMPARE(TestFiles::mode(f.share() + u"group/sales"_s), 02750);
+        QCOMPARE(TestFiles::mode(f.share() + u"group/sales/"_s + Call), 0640);
+    }
+
     void leavesTheRecordingWhenItCannotBeFiled_data()
     {
         QTest::addColumn<QString>("callPath"); // under the fixture's root

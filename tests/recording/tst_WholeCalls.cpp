@@ -106,6 +106,8 @@ private slots:
         QProcess caller;
         QProcess &first = startCall(program, caller);
         QVERIFY(QTest::qWaitFor([&] { return unfinished().size() == 1; }, 8000));
+        // A call is the user's alone from its first byte.
+        QCOMPARE(TestFiles::mode(program.recordings() + u'/' + unfinished().value(0)), 0600);
         QElapsedTimer recording;
         recording.start();
         QTest::qWait(4000);
@@ -123,6 +125,7 @@ private slots:
         const QString name = filed(program).value(0);
         QVERIFY2(name.startsWith(left[0].chopped(4) + u'-'), qPrintable(name));
         QVERIFY(unfinished().isEmpty());
+        QCOMPARE(TestFiles::mode(program.calls() + u'/' + name), 0600);
         const QString problem = problemWith(program, name);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         // All the audio up to the last second before the kill, and the caller's voice in it.

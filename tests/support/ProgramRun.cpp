@@ -37,6 +37,7 @@ QProcess &ProgramRun::start()
                                          : u"unix:/nonexistent"_s);
     env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    env.insert(environment);
     auto &run = *m_runs.emplace_back(std::make_unique<QProcess>());
     run.setProcessEnvironment(env);
     run.setStandardErrorFile(errorLog(), QIODevice::Append);

@@ -27,6 +27,8 @@ public:
 
     // Where the copies' error output goes.
     QString errorLog() const;
+    // Added to the environment of the copies started from now on.
+    QProcessEnvironment environment;
     // Starts one more copy of the program.
     QProcess &start();
     // True once a copy listens on the single-instance socket.

@@ -6,10 +6,14 @@
 #include <QRandomGenerator>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace TestFiles {
+
+// Every test runs under the usual umask, so that a mode left to it shows as 0644.
+[[maybe_unused]] static const mode_t usualUmask = ::umask(022);
 
 bool write(const QString &path, const QByteArray &bytes)
 {
@@ -27,6 +31,12 @@ QByteArray read(const QString &path)
 QStringList names(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+int mode(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 QByteArray noise(quint32 seed, qsizetype size)

@@ -13,6 +13,8 @@ bool write(const QString &path, const QByteArray &bytes);
 QByteArray read(const QString &path);
 // The files in a folder by name, hidden ones included.
 QStringList names(const QString &folder);
+// The permission bits (07777) of a file or folder, not followed if a link; -1 when missing.
+int mode(const QString &path);
 // `size` bytes of noise, the same for the same seed.
 QByteArray noise(quint32 seed, qsizetype size);
 

@@ -1,5 +1,6 @@
 #include "callstore/ui/dlgNewFolder.h"
 
+#include "base/FileAccess.h"
 #include "base/modErrors.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
@@ -7,7 +8,6 @@
 #include "callstore/ui/WidgetParts.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +15,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -50,7 +49,7 @@ void dlgNewFolder::btnOK_Click()
         m_prompts.message(u"Folder already exists!"_s, Prompts::Exclamation, ProductName());
         return;
     }
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+    if (!FileAccess::MakeFolder(path, FileAccess::FolderModeIn(ParentFolder))) {
         // Refused (no rights, a file of that name, a full disk): say why, stay open.
         modErrors::ReportError(m_prompts, 75, QString::fromLocal8Bit(strerror(errno)), 999,
                                u"dlgNewFolder:btnOK_Click"_s, QString());

@@ -1,0 +1,85 @@
+#include "base/FileAccess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace FileAccess {
+
+namespace {
+
+// The group bits a set-group-ID folder shares; none for any other folder.
+mode_t sharedBits(const struct stat &folder)
+{
+    return (folder.st_mode & S_ISGID) ? folder.st_mode & S_IRWXG : 0;
+}
+
+} // namespace
+
+mode_t FolderModeIn(const QString &parent)
+{
+    struct stat st;
+    const mode_t shared = ::stat(QFile::encodeName(parent).constData(), &st) == 0 ? sharedBits(st) : 0;
+    return shared ? S_ISGID | S_IRWXU | shared : S_IRWXU;
+}
+
+bool MakeFolder(const QString &path, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), mode & 0777) != 0)
+        return false;
+    // mkdir took the umask off and may have dropped the set-group-ID bit.
+    ::chmod(name.constData(), mode);
+    return true;
+}
+
+bool MakeFolders(const QString &path, mode_t mode)
+{
+    const QString folder = QDir::cleanPath(path);
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).path();
+    if (parent == folder || !MakeFolders(parent, mode))
+        return false;
+    return MakeFolder(folder, mode == ByParent ? FolderModeIn(parent) : mode)
+           || (errno == EEXIST && QFileInfo(folder).isDir());
+}
+
+void TakeAccessOf(int fd, const QString &folder)
+{
+    struct stat dir, file;
+    mode_t mode = S_IRUSR | S_IWUSR;
+    if (::stat(QFile::encodeName(folder).constData(), &dir) == 0 && ::fstat(fd, &file) == 0) {
+        const mode_t shared = sharedBits(dir) & (S_IRGRP | S_IWGRP);
+        // Group access only with the folder's group: the user's own may be anybody's.
+        if (shared && (file.st_gid == dir.st_gid || ::fchown(fd, uid_t(-1), dir.st_gid) == 0))
+            mode |= shared;
+    }
+    // A share that keeps no modes refuses; its own mount options decide there.
+    ::fchmod(fd, mode);
+}
+
+bool IsPrivateFolder(const QString &path, QString *why)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        *why = u"%1 cannot be used: %2"_s.arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    else if (!S_ISDIR(st.st_mode))
+        *why = u"%1 is a link or no folder"_s.arg(path);
+    else if (st.st_uid != ::geteuid())
+        *why = u"%1 belongs to another user"_s.arg(path);
+    else if (st.st_mode & (S_IWGRP | S_IWOTH))
+        *why = u"others may write in %1"_s.arg(path);
+    else
+        return true;
+    return false;
+}
+
+} // namespace FileAccess
