@@ -9,6 +9,7 @@
 int benchGsmEncode();  // bench_gsm_encode.cpp
 int benchListening();  // bench_listening.cpp
 int benchFindCalls();  // bench_findcalls.cpp
+int benchPlayFuzz();   // bench_playfuzz.cpp
 
 namespace Bench {
 
@@ -18,5 +19,10 @@ double processCpuSeconds();
 double childrenCpuSeconds();
 // The source tree, for scripts/.
 QString sourceDir();
+
+// Starts a sound server of the benchmarks' own (scripts/sound-server), once, and leads
+// this process to it; it stops when they are done. Qt connects on the process's first
+// use of sound, which must come after. False when it does not start.
+bool useOwnSoundServer();
 
 } // namespace Bench

@@ -8,8 +8,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMediaDevices>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -21,25 +19,14 @@ namespace {
 constexpr int PollMs = 200;
 constexpr int MeasureMs = 30000;
 
-bool soundServer(const QString &command, const QString &dir)
-{
-    QProcess p;
-    p.start(Bench::sourceDir() + u"/scripts/sound-server"_s, {command, dir});
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
 } // namespace
 
 int benchListening()
 {
-    QTemporaryDir runtime(u"/tmp/voxmere-bench-XXXXXX"_s);
-    if (!soundServer(u"start"_s, runtime.path())) {
+    if (!Bench::useOwnSoundServer()) {
         fprintf(stderr, "listening: cannot start the sound server (scripts/sound-server)\n");
         return 1;
     }
-    // The sound server connection is made on first use, which is below.
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    qunsetenv("PULSE_SERVER");
     int result = 0;
     {
         AudioEngine engine;
@@ -79,6 +66,5 @@ int benchListening()
         engine.Stop();
         engine.Close();
     }
-    soundServer(u"stop"_s, runtime.path());
     return result;
 }

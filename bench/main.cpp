@@ -2,10 +2,13 @@
 #include "Benchmark.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -20,7 +23,17 @@ const Benchmark benchmarks[] = {
     {"gsm_encode", benchGsmEncode},
     {"listening", benchListening},
     {"findcalls", benchFindCalls},
+    {"playfuzz", benchPlayFuzz},
 };
+
+std::unique_ptr<QTemporaryDir> soundRuntime; // the sound server's, once started
+
+bool soundServer(const QString &command)
+{
+    QProcess p;
+    p.start(Bench::sourceDir() + QStringLiteral("/scripts/sound-server"), {command, soundRuntime->path()});
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
 
 double seconds(const timeval &t)
 {
@@ -56,6 +69,17 @@ QString sourceDir()
     return QStringLiteral(VOXMERE_SOURCE_DIR);
 }
 
+bool useOwnSoundServer()
+{
+    static const bool started = [] {
+        soundRuntime = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/voxmere-bench-XXXXXX"));
+        qputenv("XDG_RUNTIME_DIR", soundRuntime->path().toLocal8Bit());
+        qunsetenv("PULSE_SERVER");
+        return soundServer(QStringLiteral("start"));
+    }();
+    return started;
+}
+
 } // namespace Bench
 
 int main(int argc, char **argv)
@@ -70,5 +94,7 @@ int main(int argc, char **argv)
         if (wanted.isEmpty() || wanted.contains(QString::fromLatin1(b.name)))
             failures += b.run() != 0;
     }
+    if (soundRuntime)
+        soundServer(QStringLiteral("stop"));
     return failures == 0 ? 0 : 1;
 }

@@ -3,14 +3,47 @@
 #include "base/FileNames.h"
 #include "base/RecorderCodes.h"
 
-#include <QFile>
 
 #include <sndfile.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// What the output plays safely, tried through the sound server. Qt's PulseAudio sink
+// feeds 20 ms periods and divides by their size: under 50 Hz that is no frame, and the
+// audio thread dies. The top is the highest rate in common use.
+constexpr int MinRate = 1000;
+constexpr int MaxRate = 192000;
+constexpr int MaxChannels = 8; // up to 7.1
+// No codec read here packs more frames into a byte than MPEG-2 at 8 kbit/s (24 at
+// 24 kHz): a header claiming more lies about the file.
+constexpr qint64 MaxFramesPerByte = 32;
+
+// libsndfile on a descriptor opened without blocking, and only on a regular file: a
+// pipe of a call's name would hang the open. `size` is the file's length.
+SNDFILE *openRegular(const QString &path, SF_INFO &info, qint64 &size, qint16 &code)
+{
+    const int fd = ::open(FileNames::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st{};
+    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        code = fd < 0 ? RecorderCode::CantOpenFile : RecorderCode::NotWave;
+        if (fd >= 0)
+            ::close(fd);
+        return nullptr;
+    }
+    size = st.st_size;
+    info = {};
+    SNDFILE *sf = sf_open_fd(fd, SFM_READ, &info, SF_TRUE); // closes fd, even on failure
+    if (!sf)
+        code = sf_error(nullptr) == SF_ERR_UNSUPPORTED_ENCODING ? RecorderCode::UnsupportedFormat
+                                                                : RecorderCode::NotWave;
+    return sf;
+}
 
 QString channelsText(int channels)
 {
@@ -65,22 +98,19 @@ bool isType(int format, qint16 type)
 
 std::unique_ptr<PlaybackFile> PlaybackFile::open(const QString &path, qint16 type, qint16 &code)
 {
-    const QByteArray name = FileNames::encode(path);
-    if (::access(name.constData(), R_OK) != 0) {
-        code = RecorderCode::CantOpenFile;
+    SF_INFO info;
+    qint64 size = 0;
+    SNDFILE *sf = openRegular(path, info, size, code);
+    if (!sf)
         return nullptr;
-    }
-    SF_INFO info{};
-    SNDFILE *sf = sf_open(name.constData(), SFM_READ, &info);
-    if (!sf) {
-        const int err = sf_error(nullptr);
-        code = err == SF_ERR_UNSUPPORTED_ENCODING ? RecorderCode::UnsupportedFormat
-                                                  : RecorderCode::NotWave;
-        return nullptr;
-    }
-    if (!isType(info.format, type) || info.samplerate <= 0 || info.channels <= 0) {
-        sf_close(sf);
+    code = RecorderCode::Ok;
+    if (!isType(info.format, type) || info.frames < 0 || info.frames / MaxFramesPerByte > size)
         code = RecorderCode::NotWave;
+    else if (info.samplerate < MinRate || info.samplerate > MaxRate || info.channels < 1
+             || info.channels > MaxChannels)
+        code = RecorderCode::UnsupportedFormat;
+    if (code != RecorderCode::Ok) {
+        sf_close(sf);
         return nullptr;
     }
     std::unique_ptr<PlaybackFile> f(new PlaybackFile);
@@ -91,7 +121,6 @@ std::unique_ptr<PlaybackFile> PlaybackFile::open(const QString &path, qint16 typ
     f->m_rate = info.samplerate;
     f->m_channels = info.channels;
     f->m_description = describe(info);
-    code = RecorderCode::Ok;
     return f;
 }
 
@@ -112,8 +141,10 @@ QAudioFormat PlaybackFile::outputFormat() const
 
 bool PlaybackFile::reopen()
 {
-    SF_INFO info{};
-    SNDFILE *sf = sf_open(FileNames::encode(m_path).constData(), SFM_READ, &info);
+    SF_INFO info;
+    qint64 size = 0;
+    qint16 code = 0;
+    SNDFILE *sf = openRegular(m_path, info, size, code);
     if (!sf)
         return false;
     sf_close(m_sf);

@@ -16,7 +16,9 @@ public:
 
     // Opens `path` expecting `type` (FileType); any other value accepts whatever
     // libsndfile reads. Answers nothing and sets `code`: 2 the file cannot be read,
-    // 4 it is not audio of the expected type, 5 its encoding is not supported.
+    // 4 it is not a regular file, not audio of the expected type or its header claims
+    // more than the file holds, 5 its encoding, rate (1 to 192 kHz) or channels (1 to 8)
+    // are not played.
     static std::unique_ptr<PlaybackFile> open(const QString &path, qint16 type, qint16 &code);
     ~PlaybackFile();
     PlaybackFile(const PlaybackFile &) = delete;

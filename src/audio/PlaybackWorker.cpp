@@ -5,6 +5,8 @@
 
 #include <QAudioSink>
 
+#include <utility>
+
 namespace {
 constexpr int FollowMs = 50;
 }
@@ -58,10 +60,12 @@ void PlaybackWorker::release()
     m_stream.clear();
     if (!m_sink)
         return;
-    m_sink->disconnect(this);
-    m_sink->stop();
-    delete m_sink;
-    m_sink = nullptr;
+    // Let go first: the sink's destructor runs pending events, and a stop or start
+    // among them comes back here.
+    QAudioSink *sink = std::exchange(m_sink, nullptr);
+    sink->disconnect(this);
+    sink->stop();
+    delete sink;
 }
 
 void PlaybackWorker::follow()

@@ -48,8 +48,7 @@ SoxInfo soxInfo(const QString &path)
     return info;
 }
 
-// Where the chunk `id` of a RIFF file starts (-1 when absent), and its size.
-static std::pair<qsizetype, quint32> chunk(const QByteArray &file, const char *id)
+std::pair<qsizetype, quint32> chunk(const QByteArray &file, const char *id)
 {
     for (qsizetype at = 12; file.startsWith("RIFF") && at + 8 <= file.size();) {
         const quint32 size = qFromLittleEndian<quint32>(file.constData() + at + 4);

@@ -57,6 +57,8 @@ Span signalSpan(const Samples &s, double thresholdDb = -15.0);
 // The quietest 100 ms inside [from, to), in dB: a gap in a steady tone shows here.
 double quietestWindowDb(const Samples &s, double from, double to);
 
+// Where the chunk `id` of a RIFF file starts (-1 when absent), and its size.
+std::pair<qsizetype, quint32> chunk(const QByteArray &file, const char *id);
 // The "fmt " chunk as hexadecimal.
 QString fmtChunkHex(const QString &path);
 

@@ -7,8 +7,10 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace AudioTestKit;
@@ -23,6 +25,8 @@ private slots:
     void opens_and_seeks_other_programs_files();
     void refuses_what_it_cannot_play_data();
     void refuses_what_it_cannot_play();
+    void answers_a_code_for_any_mangled_header_data();
+    void answers_a_code_for_any_mangled_header();
     void a_lost_output_ends_the_play();
 
 private:
@@ -101,6 +105,9 @@ void tst_AudioEnginePlayer::refuses_what_it_cannot_play_data()
     QTest::newRow("wav taken for mp3") << tone(8000, 16, 1, 0.5) << 2;
     QTest::newRow("mp3 taken for wav") << tone(8000, -1, 1, 0.5) << 0;
     QTest::newRow("missing file") << m_dir.filePath(u"missing.wav"_s) << 0;
+    const QString pipe = m_dir.filePath(u"pipe.wav"_s);
+    QTest::newRow("pipe") << pipe << 0;
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
 }
 
 void tst_AudioEnginePlayer::refuses_what_it_cannot_play()
@@ -111,6 +118,69 @@ void tst_AudioEnginePlayer::refuses_what_it_cannot_play()
     player.setFileType(qint16(fileType));
     QCOMPARE(player.Open(path), qint16(QFile::exists(path) ? RecorderCode::NotWave : RecorderCode::CantOpenFile));
     QCOMPARE(player.Play(), qint16(RecorderCode::WrongState));
+}
+
+// A good call with one header field set to a bad value: the player answers a code, and
+// plays what it accepts, never dies (rates under 50 Hz once killed the audio thread).
+void tst_AudioEnginePlayer::answers_a_code_for_any_mangled_header_data()
+{
+    enum Outcome { Any = -1, Plays = 0, Refused = 1 }; // Refused: 4 or 5
+    struct Field
+    {
+        const char *name, *chunk; // chunk nullptr: the offset is into the file (width 0 cuts it)
+        int offset, width;
+        QList<std::pair<quint32, int>> values;
+    };
+    const Field fields[] = {
+        {"riff size", nullptr, 4, 4, {{0, Any}, {4, Any}, {0xFFFFFFFF, Any}}},
+        {"fmt size", "fmt ", 4, 4, {{0, Any}, {15, Any}, {18, Any}, {0xFFFF, Any}, {0xFFFFFFFF, Any}}},
+        {"format tag", "fmt ", 8, 2, {{0, Any}, {1, Any}, {2, Any}, {6, Any}, {0x11, Any}, {0x31, Any}, {0xFFFE, Any}}},
+        {"channels", "fmt ", 10, 2, {{0, Any}, {2, Any}, {9, Refused}, {0xFFFF, Any}}},
+        {"rate", "fmt ", 12, 4, {{0, Any}, {1, Refused}, {7, Refused}, {999, Refused}, {1000, Plays},
+                                 {192000, Plays}, {192001, Refused}, {0xFFFFFFFF, Any}}},
+        {"byte rate", "fmt ", 16, 4, {{0, Any}, {1, Any}, {0xFFFFFFFF, Any}}},
+        {"block align", "fmt ", 20, 2, {{0, Any}, {1, Any}, {3, Any}, {0xFFFF, Any}}},
+        {"bits", "fmt ", 22, 2, {{0, Any}, {1, Any}, {12, Any}, {24, Any}, {33, Any}, {0xFFFF, Any}}},
+        {"gsm extra size", "fmt ", 24, 2, {{0, Any}, {0xFFFF, Any}}},
+        {"gsm block samples", "fmt ", 26, 2, {{0, Any}, {319, Any}, {0xFFFF, Any}}},
+        {"data size", "data", 4, 4, {{0, Any}, {1, Any}, {65, Any}, {0xFFFFFFFF, Any}}},
+        {"cut at", nullptr, 0, 0, {{1, Any}, {12, Any}, {20, Any}, {44, Any}, {60, Any}, {400, Any}}},
+    };
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("outcome");
+    for (const int bits : {16, 0}) {
+        const QByteArray good = TestFiles::read(tone(8000, bits, 1, 0.5));
+        for (const Field &f : fields) {
+            const auto [at, size] = f.chunk ? chunk(good, f.chunk) : std::pair<qsizetype, quint32>(0, 0);
+            if (f.chunk && f.offset + f.width > qsizetype(size) + 8)
+                continue; // no such field in this file
+            for (const auto &[value, outcome] : f.values) {
+                QByteArray file = f.width ? good : good.left(value);
+                const quint32 le = qToLittleEndian(value);
+                file.replace(at + f.offset, f.width, reinterpret_cast<const char *>(&le), f.width);
+                const QString name = u"%1 %2 %3"_s.arg(bits ? u"pcm"_s : u"gsm"_s, QLatin1String(f.name)).arg(value);
+                QVERIFY(TestFiles::write(m_dir.filePath(name + u".wav"_s), file));
+                QTest::newRow(qPrintable(name)) << m_dir.filePath(name + u".wav"_s) << outcome;
+            }
+        }
+    }
+}
+
+void tst_AudioEnginePlayer::answers_a_code_for_any_mangled_header()
+{
+    QFETCH(QString, path);
+    QFETCH(int, outcome);
+    AudioEngine player;
+    const qint16 code = player.Open(path);
+    QVERIFY2(code == 0 || code == RecorderCode::NotWave || code == RecorderCode::UnsupportedFormat,
+             qPrintable(QString::number(code)));
+    if (code == 0) {
+        QCOMPARE(player.Play(), qint16(0));
+        QVERIFY(QTest::qWaitFor([&] { return player.SamplePosition() > 0 || player.SampleCount() == 0; }, 2000));
+        QCOMPARE(player.Close(), qint16(0));
+    }
+    if (outcome >= 0)
+        QCOMPARE(code != 0, bool(outcome));
 }
 
 void tst_AudioEnginePlayer::a_lost_output_ends_the_play()
