@@ -147,6 +147,11 @@ bool PlaybackFile::reopen()
     SNDFILE *sf = openRegular(m_path, info, size, code);
     if (!sf)
         return false;
+    // Replaced meanwhile by another kind of file: its frames would not fit what we hold.
+    if (info.channels != m_channels || info.samplerate != m_rate) {
+        sf_close(sf);
+        return false;
+    }
     sf_close(m_sf);
     m_sf = sf;
     m_readFrame = 0;
