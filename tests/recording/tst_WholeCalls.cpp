@@ -135,46 +135,45 @@ private slots:
         QVERIFY(rmsDb(samples, 0, samples.seconds()) > -35.0);
     }
 
-    // Told to stop mid-call (a shutdown, kill -TERM): the call is filed before the end.
-    void terminatedMidCallIsFiled()
+    // Told to stop mid-call (a shutdown, kill -TERM), the program files the call before it
+    // ends. Its sound server dying mid-call and back later, it files the call so far, says
+    // why, and records the next call by itself. Last: it restarts the line.
+    void cutMidCall_data()
     {
+        QTest::addColumn<bool>("serverDies");
+        QTest::newRow("terminated") << false;
+        QTest::newRow("sound server restarted") << true;
+    }
+    void cutMidCall()
+    {
+        QFETCH(bool, serverDies);
+        const QString line = qEnvironmentVariable("XDG_RUNTIME_DIR");
         ProgramRun program(true);
         QProcess caller;
         QProcess &running = startCall(program, caller);
         QVERIFY(QTest::qWaitFor([&] { return !QDir(program.recordings()).entryList({u"*.wav"_s}, QDir::Files).isEmpty(); }, 8000));
         QTest::qWait(2000);
-        running.terminate();
-        QVERIFY(running.waitForFinished(5000));
-        QCOMPARE(running.exitStatus(), QProcess::NormalExit);
-        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 10000));
-        const QString problem = problemWith(program, filed(program).value(0));
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        caller.waitForFinished();
-    }
-
-    // The sound server dies mid-call and comes back later: the call so far is filed, the
-    // program says why, and the next call is recorded by itself. Last: it restarts the line.
-    void soundServerRestartedMidCall()
-    {
-        const QString line = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        ProgramRun program(true);
-        QProcess caller;
-        startCall(program, caller);
-        QVERIFY(QTest::qWaitFor([&] { return !QDir(program.recordings()).entryList({u"*.wav"_s}, QDir::Files).isEmpty(); }, 8000));
-        QTest::qWait(2000);
-        QVERIFY(soundServer(u"stop"_s, line));
         auto back = qScopeGuard([&] { soundServer(u"start"_s, line); }); // for the tests after
+        if (serverDies) {
+            QVERIFY(soundServer(u"stop"_s, line));
+        } else {
+            running.terminate();
+            QVERIFY(running.waitForFinished(5000));
+            QCOMPARE(running.exitStatus(), QProcess::NormalExit);
+        }
         QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 10000));
-        QVERIFY(TestFiles::read(program.errorLog()).contains("Error during recording"));
-        QTest::qWait(4000); // away for longer than a reconnect attempt or two
-        back.dismiss();
-        QVERIFY(soundServer(u"start"_s, line));
-        caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, m_words});
-        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 2; }, 30000));
+        if (serverDies) {
+            QVERIFY(TestFiles::read(program.errorLog()).contains("Error during recording"));
+            QTest::qWait(4000); // away for longer than a reconnect attempt or two
+            QVERIFY(soundServer(u"start"_s, line));
+            caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, m_words});
+            QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 2; }, 30000));
+        }
         for (const QString &name : filed(program)) {
             const QString problem = problemWith(program, name);
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
         }
+        caller.waitForFinished();
     }
 };
 
