@@ -307,6 +307,7 @@ bool frmMain::Form_Load()
         const QScreen *primary = QGuiApplication::primaryScreen();
         move(QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft());
 
+        MSSRCtrl->setPreRoll(ctx.settings.PreRoll);
         if (ctx.settings.GsmFlag) {
             MSSRCtrl->setRecordOption(100);
             MSSRCtrl->setRecordFormat(RecorderComponent::GsmFormat());

@@ -156,7 +156,9 @@ qint16 AudioEngine::Record()
         if (const qint16 code = m_writer->start())
             return code;
     }
-    m_capture.sink().begin(m_writer, m_paused);
+    const QAudioFormat format = m_openFormat.captureFormat();
+    m_capture.sink().setPreRoll(format.bytesForFrames(format.framesForDuration(qint64(m_preRoll * 1e6))));
+    m_preRollFrames = format.framesForBytes(qint32(m_capture.sink().begin(m_writer, m_paused)));
     m_running = true;
     return RecorderCode::Ok;
 }
@@ -205,6 +207,16 @@ void AudioEngine::GetLevels(float &levelA, qint16 &, float &levelB, qint16 &)
         return;
     }
     levelA = levelB = LevelMeter::Floor;
+}
+
+void AudioEngine::setPreRoll(double seconds)
+{
+    m_preRoll = qBound(0.0, seconds, 60.0);
+}
+
+double AudioEngine::PreRollSeconds()
+{
+    return double(m_preRollFrames) / m_openFormat.sampleRate();
 }
 
 qint16 AudioEngine::ShowMixer(qint16 show)

@@ -48,6 +48,8 @@ public:
     qint16 Record() override;
     double Position() override;
     qint16 ShowMixer(qint16 show) override;
+    void setPreRoll(double seconds) override;
+    double PreRollSeconds() override;
 
     // --- player ---
     QString FileName() override;
@@ -103,6 +105,8 @@ private:
     qint64 m_lastFrames = 0;     // written by the last recording, once stopped
     int m_lastRate = 8000;
     qint16 m_pendingError = 0;   // a failure while capturing, answered by Close
+    double m_preRoll = 0.0;       // seconds
+    qint64 m_preRollFrames = 0;   // at the start of the file being recorded
 
     // Player.
     std::shared_ptr<PlaybackFile> m_playFile; // shared with the stream that plays it

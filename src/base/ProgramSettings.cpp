@@ -57,6 +57,7 @@ bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts
         CallTimeOut = store.GetLongSetting(u"CallTimeOut"_s, 5);
         Sensitivity = store.GetLongSetting(u"Sensitivity"_s, -18);
         MinCallLength = store.GetLongSetting(u"MinCallLength"_s, 10);
+        PreRoll = store.GetLongSetting(u"PreRoll"_s, 3);
         Top = store.GetLongSetting(u"Top"_s, 0);
         Left = store.GetLongSetting(u"Left"_s, 0);
         // The folder viewed last; without a usable one, the calls folder.
@@ -94,6 +95,7 @@ void ProgramSettings::SaveAllSettings(SettingsStore &store) const
         {u"CallTimeOut"_s, CallTimeOut},
         {u"Sensitivity"_s, Sensitivity},
         {u"MinCallLength"_s, MinCallLength},
+        {u"PreRoll"_s, PreRoll},
         {u"Format"_s, GsmFlag ? 0 : 1},
         {u"SD"_s, SD ? 1 : 0},
     });

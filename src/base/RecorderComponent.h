@@ -26,6 +26,11 @@ public:
     virtual qint16 Record() = 0;          // starts capture (or metering only)
     virtual double Position() = 0;        // recorder: seconds written; player: play position
     virtual qint16 ShowMixer(qint16 show) = 0;
+    // While the input is open and nothing is written, its last `seconds` are kept: the next
+    // record file begins with them, a moment before the call was noticed. 0: none.
+    virtual void setPreRoll(double seconds) { (void)seconds; }
+    // How much of the file being recorded (or last recorded) came from before its Record.
+    virtual double PreRollSeconds() { return 0.0; }
 
     // --- player ---
     virtual QString FileName() = 0;

@@ -169,8 +169,9 @@ void VoiceDetection::tmrVoxLatch_Timer()
     // Nothing left to end: the call was stopped by hand.
     if (!state.IsRecording)
         return;
-    // 32 bits: a call of 9.1 hours or more must not wrap below MinCallLength.
-    const auto length = qint32(std::nearbyint(recorder.Position()));
+    // Judged by what was heard since the call was noticed, not the line before it kept in
+    // the file; in 32 bits: a call of 9.1 hours or more must not wrap below MinCallLength.
+    const auto length = qint32(std::nearbyint(recorder.Position() - recorder.PreRollSeconds()));
     const bool discard = length < ctx.settings.MinCallLength || state.DiscardRecording;
     Detection.stop();
     session.StopRecording(discard);

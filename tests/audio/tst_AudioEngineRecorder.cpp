@@ -31,6 +31,8 @@ private slots:
     void records_what_the_line_carries();
     void refuses_what_it_cannot_record_data();
     void refuses_what_it_cannot_record();
+    void begins_with_the_line_before_the_call_data();
+    void begins_with_the_line_before_the_call();
     void cut_off_mid_call_leaves_a_playable_file_data();
     void cut_off_mid_call_leaves_a_playable_file();
     // Last: it restarts the shared test server.
@@ -146,6 +148,56 @@ void tst_AudioEngineRecorder::refuses_what_it_cannot_record()
     QCOMPARE(engine.OpenRecordFile(path), qint16(code));
     QCOMPARE(engine.Record(), qint16(RecorderCode::WrongState));
     QCOMPARE(TestFiles::read(path), earlierCall ? earlier : "<missing>");
+}
+
+// Listening keeps the line's last seconds; a call's file begins with them. Here 0.5 s of
+// quiet, a 1 s tone, 0.3 s of quiet, and then the call starts, for 0.5 s.
+void tst_AudioEngineRecorder::begins_with_the_line_before_the_call_data()
+{
+    QTest::addColumn<double>("preRoll");
+    QTest::addColumn<QString>("listening"); // format; the call is in PCM 8 kHz
+    QTest::addColumn<double>("kept");       // seconds of pre-roll in the file
+    QTest::addColumn<double>("tone");       // seconds of the tone among them
+    const QString pcm = WaveFormat::pcm(8000).toHex();
+    QTest::newRow("off") << 0.0 << pcm << 0.0 << 0.0;
+    QTest::newRow("all the listening, not yet full") << 5.0 << pcm << 1.8 << 1.0;
+    QTest::newRow("full: the last second only") << 1.0 << pcm << 1.0 << 0.7;
+    QTest::newRow("listening in another format") << 5.0 << WaveFormat::pcm(16000).toHex() << 0.0 << 0.0;
+}
+
+void tst_AudioEngineRecorder::begins_with_the_line_before_the_call()
+{
+    QFETCH(double, preRoll);
+    QFETCH(QString, listening);
+    QFETCH(double, kept);
+    QFETCH(double, tone);
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".wav"_s);
+    const QString played = m_dir.filePath(u"second.wav"_s);
+    QVERIFY(makeTone(played, 8000, 16, 1, 1.0));
+    AudioEngine recorder, player;
+    recorder.setPreRoll(preRoll);
+    recorder.setRecordFormat(listening);
+    QCOMPARE(recorder.OpenInput(), qint16(0));
+    recorder.setPaused(true);
+    QCOMPARE(recorder.Record(), qint16(0));
+    QTest::qWait(500);
+    QCOMPARE(player.Open(played), qint16(0));
+    QCOMPARE(player.Play(), qint16(0));
+    QVERIFY(QTest::qWaitFor([&] { return player.State() != 3; }, 5000));
+    QTest::qWait(300);
+    recorder.Stop();
+    recorder.setPaused(false);
+    recorder.setRecordFormat(WaveFormat::pcm(8000).toHex());
+    QCOMPARE(recorder.OpenRecordFile(path), qint16(0));
+    QCOMPARE(recorder.Record(), qint16(0));
+    QTest::qWait(500);
+    recorder.Stop();
+    QVERIFY2(std::fabs(recorder.PreRollSeconds() - kept) < 0.25, qPrintable(QString::number(recorder.PreRollSeconds())));
+    QCOMPARE(recorder.Close(), qint16(0));
+    const Samples s = read(path);
+    QVERIFY2(std::fabs(s.seconds() - kept - 0.5) < 0.25, qPrintable(QString::number(s.seconds())));
+    const Span span = signalSpan(s);
+    QVERIFY2(std::fabs(std::max(span.length(), 0.0) - tone) < 0.25, qPrintable(QString::number(span.length())));
 }
 
 void tst_AudioEngineRecorder::cut_off_mid_call_leaves_a_playable_file_data()

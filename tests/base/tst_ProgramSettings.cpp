@@ -58,11 +58,11 @@ private slots:
         QCOMPARE(f.s.PW, pws[layers]);
         QVERIFY(layers || (!f.s.AutoRecord && f.s.AddNote && f.s.Maximise && f.s.CanPlay && f.s.CanDelete && f.s.GsmFlag && !f.s.SD
                            && !f.s.Minimised && !f.s.PlayOwnOnly && !f.s.DeleteOwnOnly && f.s.CallTimeOut == 5
-                           && f.s.MinCallLength == 10 && f.s.SearchPath == f.s.CallPath));
+                           && f.s.MinCallLength == 10 && f.s.PreRoll == 3 && f.s.SearchPath == f.s.CallPath));
         QCOMPARE(f.reg.ReadStringValue(UserKey, u"PW"_s, {}, false), f.s.PW);
         QCOMPARE(f.reg.ReadDWORDValue(MachineKey, u"Sensitivity"_s, 0, false), f.s.Sensitivity);
-        // All 17 values and the password, in both stores: the next start is no first run.
-        QCOMPARE(QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys().size(), 18);
+        // All 18 values and the password, in both stores: the next start is no first run.
+        QCOMPARE(QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys().size(), 19);
         QCOMPARE(QSettings(f.roots.machineFile(), QSettings::IniFormat).childKeys(),
                  QSettings(f.roots.userFile(), QSettings::IniFormat).childKeys());
         QCOMPARE(TestFiles::mode(f.roots.userFile()), 0600); // rewritten, still the user's alone

@@ -40,7 +40,7 @@ class tst_VoiceDetection : public QObject
         qint64 startAfter = 1600; // ms from the first loud poll (after the dip) to the start; -1 never
         int callTimeOut = 5;
         qint64 talk = 1000; // ms of loud polls after the start: sets the latch's phase
-        double position = 30.0;
+        double position = 30.0, preRoll = 0.0;
         bool discardMarked = false, byHand = false;
         QString filed = u"20240301-091500-ann-30.wav"_s; // in the temporary folder; empty: deleted
     };
@@ -72,6 +72,7 @@ private slots:
             for (qint64 talk : {200, 400, 600, 800, 1000, 3000, 7400})
                 QTest::addRow("CallTimeOut %d, talk %lld ms", timeOut, talk) << Voice{.callTimeOut = timeOut, .talk = talk};
         QTest::newRow("9.4 s < 10") << Voice{.position = 9.4, .filed = {}};
+        QTest::newRow("9.4 s after 3 s of the line kept < 10") << Voice{.position = 12.4, .preRoll = 3.0, .filed = {}};
         QTest::newRow("9.5 s rounds to 10") << Voice{.position = 9.5, .filed = u"20240301-091500-ann-10.wav"_s};
         QTest::newRow("9.1 h, beyond 16 bits") << Voice{.position = 32768.0, .filed = u"20240301-091500-ann-32768.wav"_s};
         QTest::newRow("marked for discard by the options") << Voice{.position = 60.0, .discardMarked = true, .filed = {}};
@@ -84,6 +85,7 @@ private slots:
         Rig rig;
         rig.app.settings.CallTimeOut = v.callTimeOut;
         rig.recorder.position = v.position;
+        rig.recorder.preRoll = v.preRoll;
         rig.state.PlaybackOpen = true;
         if (v.loudBeforeDip) {
             QCOMPARE(rig.level(-10.0f, v.loudBeforeDip - 200, true), qint64(-1));

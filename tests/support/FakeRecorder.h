@@ -16,6 +16,7 @@ public:
     float levelA = -100.0f;
     float levelB = -100.0f;
     double position = 0.0;
+    double preRoll = 0.0;
     qint16 state = 0;
     bool paused = false;
     qint16 fileType = -1;
@@ -39,6 +40,7 @@ public:
     void GetLevels(float &a, qint16 &, float &b, qint16 &) override;
     qint16 Record() override;
     double Position() override { return position; }
+    double PreRollSeconds() override { return preRoll; }
     qint16 ShowMixer(qint16 show) override;
 
     QString FileName() override { return openedFile; }
