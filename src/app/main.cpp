@@ -58,7 +58,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProductName());
-    QApplication::setApplicationDisplayName(ProductName());
     QApplication::setDesktopFileName(u"voxmere"_s);
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive
 

@@ -91,11 +91,11 @@ private slots:
         t.key("F11");
         QCOMPARE(t.recorder().log, QStringList());
         t.recorder().levelA = -12.5f;
-        t.recorder().levelB = -30.25f;
+        t.recorder().levelB = -30.26f;
         t.fire("Detection");
         t.fire("Detection");
         QCOMPARE(t.text("lblVol1"), u"-12.5"_s);
-        QCOMPARE(t.text("lblVol2"), u"-30.25"_s);
+        QCOMPARE(t.text("lblVol2"), u"-30.3"_s);
     }
 
     // A window saved on a screen that is gone comes back onto one.
