@@ -285,6 +285,9 @@ void frmMain::buildLayout()
     lblWaitingCalls->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblWaitingCalls->hide();
     statusBar()->insertWidget(1, lblWaitingCalls, 1);
+    lblDiskSpace = named(new QLabel(this), "lblDiskSpace");
+    lblDiskSpace->hide();
+    statusBar()->insertWidget(2, lblDiskSpace);
 
     trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
     auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");
@@ -474,6 +477,19 @@ void frmMain::tmrTimeStamp_Timer()
     const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
     setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
     recording->CheckRecorder();
+
+    // Said before a call runs out of room, and notified once each time room runs short.
+    const qint64 minutes = RecordingRoomMinutes(ctx.TempFolder, ctx.settings.GsmFlag ? 1625 : 16000);
+    const bool low = minutes >= 0 && minutes < 60;
+    const QString text = u"Room for only %1 minute%2 of recording"_s.arg(minutes).arg(minutes == 1 ? u""_s : u"s"_s);
+    if (low)
+        lblDiskSpace->setText(text);
+    if (low != lblDiskSpace->isHidden())
+        return;
+    lblDiskSpace->setVisible(low);
+    lblDiskSpace->setToolTip(ctx.TempFolder);
+    if (low && trayIcon->isVisible())
+        trayIcon->showMessage(ProductName(), text + u" in "_s + ctx.TempFolder, QSystemTrayIcon::Warning);
 }
 
 void frmMain::Form_KeyDown(int key)

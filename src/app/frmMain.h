@@ -105,6 +105,7 @@ private:
     QLabel *StatusPanel[4];
     QLabel *lblWaitingCalls; // calls not filed yet; hidden while none wait
     QTimer *tmrTimeStamp;
+    QLabel *lblDiskSpace; // shown while the temporary folder has room for less than an hour
     QSystemTrayIcon *trayIcon;
 
     // The parts that hold the logic.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -28,4 +29,12 @@ QString SetTempFolder(SettingsStore &store)
         folder.prepend(QDir::currentPath() + u'/');
     store.SaveStringSetting(u"wavs"_s, folder);
     return folder;
+}
+
+qint64 RecordingRoomMinutes(const QString &folder, int bytesPerSecond)
+{
+    const QStorageInfo disk(folder);
+    if (!disk.isValid() || bytesPerSecond <= 0)
+        return -1;
+    return disk.bytesAvailable() / bytesPerSecond / 60;
 }

@@ -247,6 +247,25 @@ private slots:
         QVERIFY(panel->isHidden());
     }
 
+    // Less room for recordings than an hour of calls in their format is said beside the
+    // status; plenty of room says nothing.
+    void lowDiskSpace()
+    {
+        WindowRig t;
+        SmallDisk disk(t.tempFolder(), 1024 * 1024);
+        if (!disk.mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        t.seed(u"Format"_s, 1); // PCM: 16000 bytes a second
+        QVERIFY(t.load());
+        t.fire("tmrTimeStamp");
+        QCOMPARE(t.text("lblDiskSpace"), u"Room for only 1 minute of recording"_s);
+        QVERIFY(!t.find<QLabel>("lblDiskSpace")->isHidden());
+        WindowRig roomy;
+        QVERIFY(roomy.load());
+        roomy.fire("tmrTimeStamp");
+        QVERIFY(roomy.find<QLabel>("lblDiskSpace")->isHidden());
+    }
+
     // The folder viewed last time lists today's calls; one removed since lists its parent.
     void loadListsTodaysCalls_data()
     {
