@@ -13,6 +13,7 @@
 #include "base/Twips.h"
 #include "callstore/ui/CallList.h"
 #include "callstore/UserIdentity.h"
+#include "controls/LevelBar.h"
 #include "controls/kvtSlider.h"
 #include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
@@ -215,12 +216,7 @@ void frmMain::buildLayout()
     // Recording indicator, input levels and the play position.
     imgLED = named(new QLabel(central), "imgLED");
     imgLED->setFixedSize(18, 18);
-    lblVol1 = named(new QLabel(central), "lblVol1", tr("Input peak level (dB)"));
-    lblVol2 = named(new QLabel(central), "lblVol2", tr("Input average level (dB)"));
-    for (QLabel *l : {lblVol1, lblVol2}) {
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(u"-100.0 dB"_s));
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
+    lvlInput = named(new LevelBar(central), "lvlInput", tr("Input level"));
     lblPlaybackPos = named(new QLabel(u"00:00:00"_s, central), "lblPlaybackPos", tr("Play position"));
     lblPlaybackPos->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
@@ -228,9 +224,9 @@ void frmMain::buildLayout()
     picLogo = named(new QLabel(central), "picLogo", u"https://voxmere.example.org/"_s);
     picLogo->setPixmap(AppIcons::windowIcon().pixmap(24, 24));
     auto *meterRow = new QHBoxLayout;
-    for (QWidget *w : std::initializer_list<QWidget *>{imgLED, lblVol1, lblVol2, lblPlaybackPos, sldPlayBackPos, picLogo})
-        meterRow->addWidget(w, w == sldPlayBackPos ? 1 : 0);
-    meterRow->insertSpacing(3, 12);
+    for (QWidget *w : std::initializer_list<QWidget *>{imgLED, lvlInput, lblPlaybackPos, sldPlayBackPos, picLogo})
+        meterRow->addWidget(w, w == sldPlayBackPos ? 2 : w == lvlInput ? 1 : 0);
+    meterRow->insertSpacing(2, 12);
     outer->addLayout(meterRow);
 
     // Folder browser | call list over its note.
@@ -355,6 +351,9 @@ bool frmMain::Form_Load()
         review->SetDirPath(ctx.settings.SearchPath);
         review->SetUpCallColumns();
         ShowRecordingState(state.RecordActive);
+        // Where a voice starts a call.
+        if (ctx.settings.AutoRecord)
+            lvlInput->setMarker(ctx.settings.Sensitivity);
         review->DisplayCalls();
 
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
@@ -412,10 +411,9 @@ void frmMain::setElapsedPanel(const QString &text)
 
 // --- MainView: recording ---
 
-void frmMain::SetLevels(const QString &levelA, const QString &levelB)
+void frmMain::SetLevels(float levelA, float levelB)
 {
-    lblVol1->setText(levelA);
-    lblVol2->setText(levelB);
+    lvlInput->setLevels(levelA, levelB);
 }
 
 bool frmMain::IsMinimised() const

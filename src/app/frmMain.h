@@ -25,6 +25,7 @@ class VoiceDetection;
 class WaitingCalls;
 class frmAddNote;
 class kvtSlider;
+class LevelBar;
 
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
@@ -59,7 +60,7 @@ private:
     void UpdateButtons() override;
     void SetPlaybackControls(bool enabled) override;
     void setElapsedPanel(const QString &text) override;
-    void SetLevels(const QString &levelA, const QString &levelB) override;
+    void SetLevels(float levelA, float levelB) override;
     bool IsMinimised() const override;
     void Minimise() override;
     void EnableStopButton(bool enabled) override;
@@ -88,7 +89,8 @@ private:
     QToolButton *cmdPBOffsetMinus30, *cmdPBOffsetMinus10, *cmdPBOffsetPlus10, *cmdPBOffsetPlus30;
     kvtSlider *sldPlayBackPos;
     QLabel *lblPlaybackPos;
-    QLabel *imgLED, *lblVol1, *lblVol2;
+    QLabel *imgLED;
+    LevelBar *lvlInput;
     // Review and program.
     QToolButton *cmdFind, *cmdEmail, *cmdSave, *cmdOptions, *cmdHelp, *cmdQuit;
     QLabel *picLogo;

@@ -15,8 +15,8 @@ public:
     virtual void UpdateButtons() = 0;
     // Status panel 2, the elapsed recording time "hh:mm:ss".
     virtual void setElapsedPanel(const QString &text) = 0;
-    // The input levels lblVol1 (A) and lblVol2 (B), as decimal text.
-    virtual void SetLevels(const QString &levelA, const QString &levelB) = 0;
+    // The input levels A (peak) and B (average), in dB.
+    virtual void SetLevels(float levelA, float levelB) = 0;
     // Closes an open note prompt, keeping what was typed so far.
     virtual void CloseCallNotePrompt() = 0;
 };

@@ -129,7 +129,7 @@ void VoiceDetection::PollVoiceLevel()
     if (state.DetectionSuspended || recorderState < 2)
         return;
 
-    view.SetLevels(QString::number(levelA, 'f', 1), QString::number(levelB, 'f', 1));
+    view.SetLevels(levelA, levelB);
     if (levelA > float(ctx.settings.Sensitivity)) {
         if (!state.TriggerPending) {
             state.TriggerPending = true;

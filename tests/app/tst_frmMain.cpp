@@ -1,4 +1,5 @@
 #include "callstore/CallListModel.h"
+#include "controls/LevelBar.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
 #include "TestFiles.h"
@@ -94,8 +95,8 @@ private slots:
         t.recorder().levelB = -30.26f;
         t.fire("Detection");
         t.fire("Detection");
-        QCOMPARE(t.text("lblVol1"), u"-12.5"_s);
-        QCOMPARE(t.text("lblVol2"), u"-30.3"_s);
+        QCOMPARE(t.find<LevelBar>("lvlInput")->text(), u"-12.5 dB"_s);
+        QCOMPARE(t.find<LevelBar>("lvlInput")->toolTip(), u"Input level: peak -12.5 dB, average -30.3 dB"_s);
     }
 
     // A window saved on a screen that is gone comes back onto one.

@@ -23,7 +23,7 @@ public:
     void UpdateButtons() override {}
     void SetPlaybackControls(bool) override {}
     void setElapsedPanel(const QString &) override {}
-    void SetLevels(const QString &, const QString &) override {}
+    void SetLevels(float, float) override {}
     bool IsMinimised() const override { return false; }
     void ShowAndRaise() override {}
     void Minimise() override {}

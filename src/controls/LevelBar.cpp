@@ -1,0 +1,73 @@
+#include "controls/LevelBar.h"
+
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+LevelBar::LevelBar(QWidget *parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setAccessibleName(u"Input level"_s);
+}
+
+void LevelBar::setLevels(float peakDb, float averageDb)
+{
+    if (peakDb == m_peak && averageDb == m_average)
+        return;
+    m_peak = peakDb;
+    m_average = averageDb;
+    const QString average = averageDb <= Floor ? u"silence"_s : QString::number(averageDb, 'f', 1) + u" dB"_s;
+    setToolTip(u"Input level: peak "_s + text() + u", average "_s + average);
+    setAccessibleDescription(text());
+    update();
+}
+
+void LevelBar::setMarker(std::optional<int> db)
+{
+    m_marker = db;
+    update();
+}
+
+QString LevelBar::text() const
+{
+    return m_peak <= Floor ? u"silence"_s : QString::number(m_peak, 'f', 1) + u" dB"_s;
+}
+
+QSize LevelBar::sizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(u"-100.0 dB"_s) * 3, fontMetrics().height() + 6};
+}
+
+QSize LevelBar::minimumSizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(u"-100.0 dB"_s) + 8, fontMetrics().height() + 6};
+}
+
+int LevelBar::xOf(float db, int width) const
+{
+    const float share = (qBound(Floor, db, 0.0f) - Floor) / -Floor;
+    return int(share * float(width));
+}
+
+void LevelBar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    const QRect inside = frame.adjusted(1, 1, 0, 0);
+    p.fillRect(inside, palette().base());
+    const QColor peak = palette().highlight().color();
+    p.fillRect(QRect(inside.topLeft(), QSize(xOf(m_peak, inside.width()), inside.height())), peak);
+    // The average as a darker core of the bar.
+    const int core = inside.height() / 3;
+    p.fillRect(QRect(inside.left(), inside.top() + core, xOf(m_average, inside.width()), inside.height() - 2 * core),
+               peak.darker(140));
+    if (m_marker) {
+        const int x = inside.left() + xOf(float(*m_marker), inside.width());
+        p.setPen(QPen(palette().text().color(), 2));
+        p.drawLine(x, inside.top(), x, inside.bottom());
+    }
+    p.setPen(palette().mid().color());
+    p.drawRect(frame);
+    p.setPen(palette().text().color());
+    p.drawText(inside.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, text());
+}
