@@ -306,7 +306,8 @@ bool frmMain::Form_Load()
         const QScreen *primary = QGuiApplication::primaryScreen();
         move(QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft());
 
-        MSSRCtrl->setPreRoll(ctx.settings.PreRoll);
+        // A call started by hand starts where the user said.
+        MSSRCtrl->setPreRoll(ctx.settings.AutoRecord ? ctx.settings.PreRoll : 0);
         if (ctx.settings.GsmFlag) {
             MSSRCtrl->setRecordOption(100);
             MSSRCtrl->setRecordFormat(RecorderComponent::GsmFormat());

@@ -49,7 +49,8 @@ VoiceDetection::VoiceDetection(AppContext &context, MainState &mainState, Detect
 
 void VoiceDetection::Detection_Timer()
 {
-    if (ctx.settings.AutoRecord && !state.DetectionSuspended)
+    // In manual mode too: the level shows whether the line is connected before a call.
+    if (!state.DetectionSuspended)
         DetectionTick();
 }
 
@@ -89,7 +90,7 @@ void VoiceDetection::DetectionTick()
     }
     // Once the input has been heard, a failure to arm again is the input still being
     // away: try again every few seconds, quietly, rather than give up automatic recording.
-    if (m_armedOnce) {
+    if (m_armedOnce || !ctx.settings.AutoRecord) {
         WaitForInput();
         return;
     }
@@ -118,6 +119,7 @@ void VoiceDetection::SwitchToManual()
     // Before the message box: the ticks that fire while it is open must not arm again
     // and stack up boxes.
     ctx.settings.AutoRecord = false;
+    recorder.setPreRoll(0); // calls start by hand: from where the user said
 }
 
 void VoiceDetection::PollVoiceLevel()
@@ -126,10 +128,15 @@ void VoiceDetection::PollVoiceLevel()
     qint16 spareA = 0, spareB = 0;
     recorder.GetLevels(levelA, spareA, levelB, spareB);
     const qint16 recorderState = recorder.State();
-    if (state.DetectionSuspended || recorderState < 2)
+    if (state.DetectionSuspended)
         return;
-
+    if (recorderState < 2) {
+        view.SetLevels(-100.0f, -100.0f); // nothing heard: no input
+        return;
+    }
     view.SetLevels(levelA, levelB);
+    if (!ctx.settings.AutoRecord)
+        return;
     if (levelA > float(ctx.settings.Sensitivity)) {
         if (!state.TriggerPending) {
             state.TriggerPending = true;
@@ -196,7 +203,6 @@ void VoiceDetection::SuspendDetection()
 
 void VoiceDetection::ResumeDetection()
 {
-    if (ctx.settings.AutoRecord)
-        enable(Detection);
+    enable(Detection);
     view.UpdateButtons();
 }

@@ -9,7 +9,8 @@ class DetectionView;
 class RecorderComponent;
 class RecordingSession;
 
-// Voice-operated recording: polls the input level five times a second, starts a call
+// Voice-operated recording: polls the input level five times a second (in manual mode
+// too, for the level bar, without starting calls), starts a call
 // when level A has stayed above "Sensitivity" for the trigger delay and one more poll,
 // and ends it "CallTimeOut" seconds after the level last was above it.
 class VoiceDetection : public QObject

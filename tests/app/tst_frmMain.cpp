@@ -354,7 +354,7 @@ private slots:
         t.player().samplePosition = t.player().sampleCount;
         t.fire("tmrPlaybackPos");
         QCOMPARE(t.text("lblPlaybackPos"), u"00:00:00"_s);
-        QCOMPARE(t.find<QTimer>("Detection")->isActive(), autoRecord);
+        QVERIFY(t.find<QTimer>("Detection")->isActive()); // the level bar goes on in manual mode too
         QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
     }
 };

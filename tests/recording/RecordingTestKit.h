@@ -23,7 +23,7 @@ public:
     void UpdateButtons() override {}
     void SetPlaybackControls(bool) override {}
     void setElapsedPanel(const QString &) override {}
-    void SetLevels(float, float) override {}
+    void SetLevels(float a, float) override { levelA = a; }
     bool IsMinimised() const override { return false; }
     void ShowAndRaise() override {}
     void Minimise() override {}
@@ -41,6 +41,7 @@ public:
     void AddFiledCall(const std::shared_ptr<clsCall> &) override {}
 
     int playbackStops = 0, notePromptsClosed = 0;
+    float levelA = 0;
     QStringList notes;                // answered by the note prompts, in turn
     std::function<void()> duringNote; // runs while the next note prompt is "open"
     std::unique_ptr<colCalls> calls;

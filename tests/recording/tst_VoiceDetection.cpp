@@ -178,6 +178,15 @@ private slots:
         QCOMPARE(rig.prompts.texts().size(), 1);
     }
 
+    // In manual mode the input is open for the level bar, and no voice starts a call.
+    void manualModeShowsTheLevelOnly()
+    {
+        Rig rig({}, false);
+        QCOMPARE(rig.level(-10.0f, 5000, true), qint64(-1));
+        QVERIFY(rig.state.DetectionRunning);
+        QCOMPARE(rig.view.levelA, -10.0f);
+    }
+
     // After a stop by hand a new call may start while the note of the first is asked for:
     // each is filed with its own name and note.
     void newCallDuringTheNotePromptKeepsEachCallApart()
