@@ -69,11 +69,23 @@ QIcon windowIcon()
     return icon;
 }
 
-QIcon trayIcon()
+QIcon trayIcon(TrayState state)
 {
+    // Green listening, red recording, amber input lost; idle has none.
+    const QColor badges[] = {Qt::transparent, QColor(0x2e, 0xa0, 0x43), QColor(0xe0, 0x2b, 0x2b), QColor(0xf0, 0xa0, 0x20)};
+    const QColor badge = badges[int(state)];
     QIcon icon;
-    for (int s : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(drawIcon(s, false));
+    for (int s : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pm = drawIcon(s, false);
+        if (badge.alpha()) {
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(Qt::white, qMax(1.0, s / 16.0)));
+            p.setBrush(badge);
+            p.drawEllipse(QPointF(s * 0.74, s * 0.74), s * 0.22, s * 0.22);
+        }
+        icon.addPixmap(pm);
+    }
     return icon;
 }
 

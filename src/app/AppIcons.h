@@ -6,7 +6,9 @@
 // The program's own pictures, drawn in code so that they stay sharp at every size.
 namespace AppIcons {
 QIcon windowIcon(); // "AAA": a telephone handset on a sound wave
-QIcon trayIcon();   // "BBB": the handset alone, readable at 16 px
+// What the tray icon shows at a glance, as a badge on the handset.
+enum class TrayState { Idle, Listening, Recording, InputLost };
+QIcon trayIcon(TrayState state = TrayState::Idle); // "BBB": the handset alone, readable at 16 px
 QIcon icon(const char *resourceName); // "AAA" or "BBB"
 QPixmap led(bool recording, int size); // red (recording) or green (ready)
 QIcon recordIcon(); // the red dot of the record button

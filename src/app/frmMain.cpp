@@ -6,6 +6,7 @@
 #include "base/FileAccess.h"
 #include "base/Guarded.h"
 #include "base/modUtilityFunctions.h"
+#include "callstore/clsCall.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
@@ -26,6 +27,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -153,6 +155,8 @@ void frmMain::wire()
     connect(cmdPBOffsetPlus30, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(30); }));
 
     connect(waitingCalls, &WaitingCalls::changed, lblWaitingCalls, [this](const QString &text, const QString &details) {
+        if (!text.isEmpty() && lblWaitingCalls->isHidden())
+            Notify(u"Calls not filed yet"_s, text, true);
         lblWaitingCalls->setText(text);
         lblWaitingCalls->setToolTip(details);
         lblWaitingCalls->setVisible(!text.isEmpty());
@@ -462,10 +466,14 @@ colCalls &frmMain::CallsCollection()
     return review->list().calls();
 }
 
-void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &)
+void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &call)
 {
     review->list().AddSingleRow(1);
     review->list().SizeCallColumns();
+    // Told to whoever is not looking at the window.
+    if (!isActiveWindow())
+        Notify(u"Call recorded"_s, modUtilityFunctions::FormatTime(call->CallDuration(), 1) + u" call filed as "_s
+                                       + QFileInfo(call->RecordingLocation()).fileName());
 }
 
 void frmMain::tmrTimeStamp_Timer()
@@ -476,6 +484,7 @@ void frmMain::tmrTimeStamp_Timer()
     const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
     setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
     recording->CheckRecorder();
+    UpdateTrayState();
 
     // Said before a call runs out of room, and notified once each time room runs short.
     const qint64 minutes = RecordingRoomMinutes(ctx.TempFolder, ctx.settings.GsmFlag ? 1625 : 16000);
@@ -487,8 +496,40 @@ void frmMain::tmrTimeStamp_Timer()
         return;
     lblDiskSpace->setVisible(low);
     lblDiskSpace->setToolTip(ctx.TempFolder);
-    if (low && trayIcon->isVisible())
-        trayIcon->showMessage(ProductName(), text + u" in "_s + ctx.TempFolder, QSystemTrayIcon::Warning);
+    if (low)
+        Notify(ProductName(), text + u" in "_s + ctx.TempFolder, true);
+}
+
+void frmMain::UpdateTrayState()
+{
+    using AppIcons::TrayState;
+    TrayState now = TrayState::Idle;
+    QString text = u"Ready"_s;
+    if (state.IsRecording) {
+        now = TrayState::Recording;
+        text = u"Recording "_s + StatusPanel[1]->text();
+    } else if (detection->WaitingForInput()) {
+        now = TrayState::InputLost;
+        text = u"Recording input lost"_s;
+    } else if (ctx.settings.AutoRecord && state.DetectionRunning) {
+        now = TrayState::Listening;
+        text = u"Listening for calls"_s;
+    }
+    trayIcon->setToolTip(ProductName() + u" - "_s + text);
+    if (int(now) == m_trayState)
+        return;
+    if (now == TrayState::InputLost)
+        Notify(u"Recording input lost"_s, u"Calls are recorded again as soon as the input returns."_s, true);
+    else if (m_trayState == int(TrayState::InputLost))
+        Notify(u"Recording input is back"_s, text);
+    m_trayState = int(now);
+    trayIcon->setIcon(AppIcons::trayIcon(now));
+}
+
+void frmMain::Notify(const QString &title, const QString &text, bool warning)
+{
+    if (trayIcon->isVisible())
+        trayIcon->showMessage(title, text, warning ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
 }
 
 void frmMain::Form_KeyDown(int key)

@@ -74,6 +74,10 @@ private:
     void buildLayout();
     void wire();
     void tmrTimeStamp_Timer();
+    // The tray icon and its tool tip say idle, listening, recording (how long) or input lost.
+    void UpdateTrayState();
+    // A desktop notification through the tray icon, when there is one.
+    void Notify(const QString &title, const QString &text, bool warning = false);
     // F9, F10 and F11 (key codes as Qt::Key).
     void Form_KeyDown(int key);
     void cmdQuit_Click();
@@ -109,6 +113,7 @@ private:
     QTimer *tmrTimeStamp;
     QLabel *lblDiskSpace; // shown while the temporary folder has room for less than an hour
     QSystemTrayIcon *trayIcon;
+    int m_trayState = 0; // AppIcons::TrayState shown
 
     // The parts that hold the logic.
     std::unique_ptr<RecordingSession> recording;

@@ -27,6 +27,8 @@ public:
     void tmrVoxLatch_Timer();
     // While a call plays back.
     void SuspendDetection();
+    // The input went away and arming is retried until it is back.
+    bool WaitingForInput() const { return m_waitingForInput; }
     void ResumeDetection();
 
     QTimer Detection{this};        // 200 ms: poll and arm; the window starts it when loaded

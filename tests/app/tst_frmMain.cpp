@@ -248,6 +248,36 @@ private slots:
         QVERIFY(panel->isHidden());
     }
 
+    // The tray icon's tool tip says what the recorder does: ready, recording and for how
+    // long, listening for calls, or without its input.
+    void trayTellsTheState()
+    {
+        const auto tip = [](WindowRig &t) {
+            t.fire("Detection");
+            t.fire("tmrTimeStamp");
+            return t.find<QSystemTrayIcon>("trayIcon")->toolTip();
+        };
+        {
+            WindowRig manual;
+            QVERIFY(manual.load());
+            QCOMPARE(tip(manual), u"Voxmere - Ready"_s);
+            manual.key("F9");
+            manual.recorder().position = 65.0;
+            QCOMPARE(tip(manual), u"Voxmere - Recording 00:01:05"_s);
+        }
+        WindowRig automatic;
+        automatic.seed(u"AutoRecord"_s, 1);
+        QVERIFY(automatic.load());
+        QCOMPARE(tip(automatic), u"Voxmere - Listening for calls"_s);
+        automatic.recorder().state = 1; // the input goes away
+        automatic.recorder().codes[u"OpenInput"_s] = 1;
+        QCOMPARE(tip(automatic), u"Voxmere - Recording input lost"_s);
+        automatic.recorder().codes.clear();
+        for (int tick = 0; tick < 15; ++tick)
+            automatic.fire("Detection");
+        QCOMPARE(tip(automatic), u"Voxmere - Listening for calls"_s);
+    }
+
     // Less room for recordings than an hour of calls in their format is said beside the
     // status; plenty of room says nothing.
     void lowDiskSpace()
