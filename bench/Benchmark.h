@@ -17,6 +17,8 @@ void report(const char *name, double value, int decimals = 3);
 // CPU time of this process (all its threads) and of its waited-for children.
 double processCpuSeconds();
 double childrenCpuSeconds();
+// This process's resident memory.
+double residentMegabytes();
 // The source tree, for scripts/.
 QString sourceDir();
 

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMediaDevices>
+#include <QProcess>
 #include <QTimer>
 
 #include <cstdio>
@@ -62,6 +63,19 @@ int benchListening()
                 result = 1;
             } else {
                 Bench::report("listening_cpu_percent", 100.0 * cpu / seconds);
+                // The floor: PulseAudio's own recorder on the same input for as long.
+                const double before = Bench::childrenCpuSeconds();
+                QProcess parec;
+                parec.setStandardOutputFile(QProcess::nullDevice());
+                parec.start(u"parec"_s, {u"--rate=8000"_s, u"--channels=1"_s, u"--format=s16le"_s});
+                QTimer::singleShot(MeasureMs, &loop, &QEventLoop::quit);
+                loop.exec();
+                parec.terminate();
+                const double parecCpu = parec.waitForFinished() ? Bench::childrenCpuSeconds() - before : 0.0;
+                if (parecCpu > 0)
+                    Bench::report("listening_ratio_vs_parec", cpu / parecCpu, 2);
+                else
+                    fprintf(stderr, "listening: parec did not run\n");
             }
         }
         engine.Stop();

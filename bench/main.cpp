@@ -64,6 +64,15 @@ double childrenCpuSeconds()
     return seconds(r.ru_utime) + seconds(r.ru_stime);
 }
 
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0.0;
+}
+
 QString sourceDir()
 {
     return QStringLiteral(VOXMERE_SOURCE_DIR);
