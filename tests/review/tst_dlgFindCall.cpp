@@ -24,6 +24,22 @@ class tst_dlgFindCall : public QObject
     Q_OBJECT
 
 private slots:
+    // It first opens beside the main window, leaving the window in sight, with room for
+    // whole dates.
+    void placedBesideTheWindow()
+    {
+        ContextRig rig;
+        QWidget window;
+        auto *list = new QWidget(&window);
+        window.setGeometry(0, 40, 300, 300); // at the screen's left edge
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        dlgFindCall dialog(rig.app, [](const clsSearch &) { return qsizetype(0); }, list, &window);
+        QVERIFY(!dialog.frameGeometry().intersects(window.frameGeometry()));
+        const QString widest = longDate(QDate(2026, 9, 30));
+        QVERIFY(dialog.txtDateFrom->width() > dialog.txtDateFrom->fontMetrics().horizontalAdvance(widest));
+    }
+
     void criteria_data()
     {
         QTest::addColumn<QStringList>("typed"); // user, from, to, note

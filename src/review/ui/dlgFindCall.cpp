@@ -17,7 +17,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QScreen>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -56,6 +58,10 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
                 Guarded(app.prompts(), u"dlgFindCall:cmdShowCalendar_Click"_s, [this, i] { cmdShowCalendar_Click(i); }));
     }
 
+    // The longest long date in full: a Wednesday in September.
+    for (QLineEdit *edit : {txtDateFrom, txtDateTo})
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(longDate(QDate(2026, 9, 30))) + 16);
+
     // Form_Load
     placeBeside(callList);
     if (app.settings.PlayOwnOnly) {
@@ -83,9 +89,18 @@ void dlgFindCall::placeBeside(QWidget *callList)
         move(Twips::toPixels(left, logicalDpiX()), Twips::toPixels(top, logicalDpiX()));
         return;
     }
-    // First time: level with the call list, just left of it.
-    const QPoint list = callList ? callList->mapToGlobal(QPoint(0, 0)) : QPoint();
-    move(std::max(0, list.x() - frameGeometry().width()), std::max(0, list.y()));
+    // First time: beside the main window where the screen has room, else over the right of
+    // the call list, so that the folders stay in sight.
+    if (!callList)
+        return;
+    const QRect main = callList->window()->frameGeometry();
+    const QScreen *screen = callList->screen() ? callList->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : main;
+    const int width = frameGeometry().width();
+    int x = main.right() + 1;
+    if (x + width > room.right() + 1)
+        x = main.left() - width >= room.left() ? main.left() - width : main.right() + 1 - width;
+    move(std::max(room.left(), x), std::max(room.top(), callList->mapToGlobal(QPoint(0, 0)).y()));
 }
 
 QString dlgFindCall::longDate(const QDate &date) const
