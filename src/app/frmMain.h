@@ -91,7 +91,7 @@ private:
     QLabel *imgLED, *lblVol1, *lblVol2;
     // Review and program.
     QToolButton *cmdFind, *cmdEmail, *cmdSave, *cmdOptions, *cmdHelp, *cmdQuit;
-    QLabel *picLogo;
+    QToolButton *picLogo;
     // Folder browser.
     QComboBox *drvList;
     QToolButton *btnHome, *cmdNewFolder, *btnDelFolder;
