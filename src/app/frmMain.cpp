@@ -22,6 +22,8 @@
 #include "recording/VoiceDetection.h"
 #include "recording/WaitingCalls.h"
 #include "review/ui/CallReview.h"
+#include "review/ui/CallSending.h"
+#include "review/ui/DesktopShell.h"
 #include "review/ui/Playback.h"
 
 #include <QApplication>
@@ -117,6 +119,7 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links), this);
     waitingCalls = new WaitingCalls(ctx, this);
+    new CallSending(ctx, list, *MSSRPlayer, state, this, cmdEmail, cmdSave, [p = playback.get()] { p->StopPlayback(); });
     wire();
 }
 
@@ -133,6 +136,9 @@ void frmMain::wire()
         connect(sc, &QShortcut::activated, this, guarded("Form_KeyDown", [this, key = key] { Form_KeyDown(key); }));
     }
     connect(cmdQuit, &QToolButton::clicked, this, guarded("cmdQuit_Click", [this] { cmdQuit_Click(); }));
+    connect(named(new QShortcut(QKeySequence::HelpContents, this), "F1"), &QShortcut::activated, cmdHelp, &QToolButton::click);
+    connect(cmdHelp, &QToolButton::clicked, this, guarded("cmdHelp_Click", [this] { DesktopShell::ShowHelp(this); }));
+    connect(picLogo, &QToolButton::clicked, this, [this] { DesktopShell::ShellOpen(picLogo->toolTip()); });
 
     // Pause and stop go to the recording session, which hands the playback its branch.
     RecordingSession *r = recording.get();
@@ -225,8 +231,7 @@ void frmMain::buildLayout()
     lblPlaybackPos->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
     sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
-    picLogo = named(new QLabel(central), "picLogo", u"https://voxmere.example.org/"_s);
-    picLogo->setPixmap(AppIcons::windowIcon().pixmap(24, 24));
+    picLogo = makeButton(central, "picLogo", QString(), u"https://voxmere.example.org/"_s, AppIcons::windowIcon());
     auto *meterRow = new QHBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{imgLED, lvlInput, lblPlaybackPos, sldPlayBackPos, picLogo})
         meterRow->addWidget(w, w == sldPlayBackPos ? 2 : w == lvlInput ? 1 : 0);

@@ -97,7 +97,7 @@ private:
     LevelBar *lvlInput;
     // Review and program.
     QToolButton *cmdFind, *cmdEmail, *cmdSave, *cmdOptions, *cmdHelp, *cmdQuit;
-    QLabel *picLogo;
+    QToolButton *picLogo;
     // Folder browser.
     QComboBox *drvList;
     QToolButton *btnHome, *cmdNewFolder, *btnDelFolder;

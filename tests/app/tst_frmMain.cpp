@@ -1,5 +1,6 @@
 #include "callstore/CallListModel.h"
 #include "controls/LevelBar.h"
+#include "review/ui/DesktopShell.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
 #include "TestFiles.h"
@@ -7,12 +8,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBrowser>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
@@ -41,6 +45,47 @@ class tst_frmMain : public QObject
         QVERIFY(t.load());
         t.window->show();
     }
+
+    // Stand-ins on PATH: xdg-email keeps its arguments and then runs `tail` (none when
+    // null); xdg-mime names the mail program.
+    struct MailTools
+    {
+        QTemporaryDir bin;
+        const QByteArray path = qgetenv("PATH");
+        MailTools(const QByteArray &tail, const QByteArray &handler)
+        {
+            if (!tail.isNull())
+                install("xdg-email", "#!/bin/sh\nfor a; do printf '%s\\0' \"$a\"; done > \"$0.args\"\n" + tail);
+            install("xdg-mime", "#!/bin/sh\necho " + handler);
+            qputenv("PATH", bin.path().toLocal8Bit());
+        }
+        void install(const char *name, const QByteArray &text) const
+        {
+            const QString file = bin.path() + u'/' + QLatin1StringView(name);
+            if (TestFiles::write(file, text))
+                QFile::setPermissions(file, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        ~MailTools() { qputenv("PATH", path); }
+        QList<QByteArray> args() const { return TestFiles::read(bin.path() + u"/xdg-email.args"_s).split('\0'); }
+    };
+
+    // Answers the next file dialog: records the folder it opens at, then chooses `folder`
+    // or, with "", cancels.
+    static void answerFolder(QString *offered, const QString &folder)
+    {
+        QTimer::singleShot(0, [=] {
+            if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                *offered = d->directory().absolutePath();
+                folder.isEmpty() ? d->reject() : (d->setDirectory(folder), static_cast<QDialog *>(d)->accept());
+            }
+        });
+    }
+
+public slots:
+    void openUrl(const QUrl &url) { opened << url; }
+
+private:
+    QList<QUrl> opened;
 
 private slots:
     void firstStart()
@@ -386,6 +431,113 @@ private slots:
         QCOMPARE(t.text("lblPlaybackPos"), u"00:00:00"_s);
         QVERIFY(t.find<QTimer>("Detection")->isActive()); // the level bar goes on in manual mode too
         QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
+    }
+
+    // One message with a paragraph and an attachment a call goes to the mail program, after
+    // a warning when the calls in whole kilobytes pass the limit of their kind; when it
+    // cannot be reached, or would drop the calls, the user is told.
+    void email_data()
+    {
+        QTest::addColumn<int>("kb");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<QByteArray>("handler");
+        QTest::addColumn<QString>("shown");
+        const QString gsm = u"GSM 6.10 8.000 kHz, Mono"_s, pcm = u"PCM 8.000 kHz, 16 Bit, Mono"_s;
+        const QByteArray ok = "", tb = "thunderbird.desktop";
+        QTest::newRow("sent") << 0 << pcm << ok << tb << QString();
+        QTest::newRow("gsm 1000") << 1000 << gsm << ok << tb << QString();
+        QTest::newRow("gsm 1001") << 1001 << gsm << ok << tb << u"EMail exceeds 1Mb (Actual size: 0.98 Mb)\nEnsure the recipient can accept large emails.\n\nSend anyway?"_s;
+        QTest::newRow("pcm 1024") << 1024 << pcm << ok << tb << QString();
+        QTest::newRow("pcm 1025") << 1025 << pcm << ok << tb << u"EMail exceeds 1Mb (Actual size: 1.00 Mb) & contains PCM files\nYou may wish to use a zip program to compress the files before sending.\n\nSend anyway?"_s;
+        QTest::newRow("mail program fails") << 0 << pcm << QByteArray("echo no method available >&2; exit 4") << tb
+                                            << u"Error Sending Email - 4: no method available"_s;
+        QTest::newRow("no xdg-email") << 0 << pcm << QByteArray() << tb
+                                      << u"Error Starting Email Session - 2: No such file or directory (xdg-email, of the package xdg-utils)"_s;
+        QTest::newRow("no attachments") << 0 << pcm << ok << QByteArray("firefox.desktop")
+                                        << u"Your mail program (firefox.desktop) may not take attachments: the message would reach it without the calls.\nAttach them by hand from their folder.\n\nSend anyway?"_s;
+    }
+    void email()
+    {
+        QFETCH(int, kb);
+        QFETCH(QString, format);
+        QFETCH(QByteArray, tail);
+        QFETCH(QByteArray, handler);
+        QFETCH(QString, shown);
+        WindowRig t;
+        loadWithCalls(t);
+        const QString ann = t.call(u"20240301-091500-ann-75.wav"_s), bob = t.call(u"20240301-101500-bob-5.wav"_s);
+        QVERIFY(!kb || (TestFiles::write(ann, QByteArray(600 * 1024, 'a')) && TestFiles::write(bob, QByteArray((kb - 600) * 1024, 'b'))));
+        t.player().formatDescription = format;
+        MailTools tools(tail, handler);
+        t.find<QTreeView>("lvwCalls")->selectAll();
+        t.prompts.answerNext(Prompts::No);
+        t.find<QAction>("mnuPopupEmailCall")->trigger();
+        QCOMPARE(t.prompts.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
+        QCOMPARE(tools.args(), shown.isEmpty() || shown.startsWith(u"Error Sending"_s) ? (QList<QByteArray>{"--utf8", "--subject", "Voxmere Telephone Call Recording", "--body",
+                                                  "Voxmere Telephone Call Recording\n\n20240301-101500-bob-5.wav\nNote: <no note>"
+                                                  "\n\n20240301-091500-ann-75.wav\nNote: today's note",
+                                                  "--attach", bob.toUtf8(), "--attach", ann.toUtf8(), ""})
+                                               : QList<QByteArray>{"<missing>"});
+    }
+
+    // A bulk save replaces a file of the same name only with a whole copy; the folder
+    // chosen is offered next, and after a cancel the home folder again.
+    void bulkSave_data()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::newRow("room") << false;
+        QTest::newRow("full disk") << true;
+    }
+    void bulkSave()
+    {
+        QFETCH(bool, full);
+        WindowRig t;
+        loadWithCalls(t);
+        const QString ann = u"20240301-091500-ann-75.wav"_s, bob = u"20240301-101500-bob-5.wav"_s;
+        const QString target = t.folder(u"target"_s);
+        SmallDisk disk(target, 64 * 1024);
+        QVERIFY(TestFiles::write(target + u'/' + ann, "old"));
+        if (full && (!disk.mounted() || !disk.leaveRoom(4096))) // "old" holds a page
+            QSKIP("needs root to mount a small tmpfs");
+        t.find<QTreeView>("lvwCalls")->selectAll();
+        QString offered;
+        const QStringList choices[] = {{target}, {QString()}, {QString()}};
+        const QString offers[] = {QDir::homePath(), target, QDir::homePath()};
+        for (int i = 0; i < 3; ++i) {
+            t.prompts.clear();
+            t.prompts.answerNext(Prompts::No);
+            answerFolder(&offered, choices[i].constFirst());
+            t.find<QToolButton>("cmdSave")->click();
+            QCOMPARE(offered, offers[i]);
+            const QString failed = u"Copy file failed: Error = 28: No space left on device"_s;
+            QCOMPARE(t.prompts.texts(), (QStringList{u"Do you want to give your own name to each saved call?"_s}
+                                         + (full && i == 0 ? QStringList{failed, failed} : QStringList())));
+            QCOMPARE(TestFiles::names(target).filter(u"2024"_s), full || i > 0 ? QStringList{ann} : (QStringList{ann, bob}));
+            QCOMPARE(TestFiles::read(target + u'/' + ann), full ? "old" : TestFiles::read(t.call(ann)));
+            QFile::remove(target + u'/' + bob);
+        }
+    }
+
+    // F1 opens the guide, whose every link leads to a page of it; the logo opens the web site.
+    void helpAndLogo()
+    {
+        const QDir help(QStringLiteral(VOXMERE_SOURCE_DIR "/help"));
+        const QRegularExpression link(u"(?:href|src)=\"([^\":#]+)"_s);
+        for (const QString &page : help.entryList({u"*.html"_s}))
+            for (const auto &m : link.globalMatch(QString::fromUtf8(TestFiles::read(help.filePath(page)))))
+                QVERIFY2(QFileInfo::exists(help.filePath(m.captured(1))), qPrintable(page + u" -> "_s + m.captured(1)));
+        WindowRig t;
+        QVERIFY(t.load());
+        t.key("F1");
+        const auto *frmHelp = t.find<QTextBrowser>("frmHelp");
+        QVERIFY(frmHelp->source().fileName() == u"index.html"_s && frmHelp->toPlainText().contains(u"Getting started"_s));
+
+        QDesktopServices::setUrlHandler(u"https"_s, this, "openUrl");
+        t.find<QToolButton>("picLogo")->click();
+        DesktopShell::ShellOpen(QString());
+        QDesktopServices::unsetUrlHandler(u"https"_s);
+        QCOMPARE(opened, QList<QUrl>{QUrl(t.find<QToolButton>("picLogo")->toolTip())});
     }
 };
 

@@ -50,7 +50,8 @@ public:
     qint16 Play() override;
     void setPosition(double seconds) override;
     double Length() override { return length; }
-    void GetFormatDescription(QString &description) override { description = QStringLiteral("PCM 8.000 kHz, 16 Bit, Mono"); }
+    QString formatDescription = QStringLiteral("PCM 8.000 kHz, 16 Bit, Mono");
+    void GetFormatDescription(QString &description) override { description = formatDescription; }
     void setOpenMode(qint16 mode) override;
     void setFileType(qint16 type) override;
 

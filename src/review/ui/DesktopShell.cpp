@@ -1,0 +1,84 @@
+#include "review/ui/DesktopShell.h"
+
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace DesktopShell {
+
+void ShellOpen(const QString &text)
+{
+    if (!text.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(text, QDir::currentPath()));
+}
+
+QString BrowseForFolder(QWidget *owner, const QString &initialFolder, const QString &title,
+                        Prompts &prompts)
+{
+    try {
+        const QUrl chosen = QFileDialog::getExistingDirectoryUrl(
+            owner, title, QUrl::fromLocalFile(initialFolder), QFileDialog::ShowDirsOnly);
+        if (chosen.isEmpty())
+            return QString();
+        // A portal may answer with a place only its file manager reaches.
+        if (!chosen.isLocalFile()) {
+            prompts.msgBox(u"GetPathFromIDList failed - please enter folder path manually"_s,
+                           Prompts::OkOnly, Prompts::NoIcon, ProductName());
+            return QString();
+        }
+        QString path = chosen.toLocalFile();
+        if (!path.endsWith(u'/'))
+            path += u'/';
+        return path;
+    } catch (const std::exception &e) {
+        prompts.msgBox(u"BrowseForFolder Error: "_s + QString::number(RuntimeError::numberOf(e))
+                           + u", "_s + RuntimeError::descriptionOf(e),
+                       Prompts::OkOnly, Prompts::NoIcon, ProductName());
+        return QString();
+    }
+}
+
+QString HelpFolder()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString beside = programFolder + u"/help"_s;
+    if (QFileInfo::exists(beside + u"/index.html"_s))
+        return beside;
+    return QDir::cleanPath(programFolder + u"/../share/voxmere/help"_s);
+}
+
+void ShowHelp(QWidget *owner, const QString &page)
+{
+    static QPointer<QTextBrowser> frmHelp;
+    if (!frmHelp) {
+        frmHelp = new QTextBrowser(owner);
+        frmHelp->setWindowFlag(Qt::Window);
+        frmHelp->setAttribute(Qt::WA_DeleteOnClose);
+        frmHelp->setObjectName(u"frmHelp"_s);
+        frmHelp->setAccessibleName(ProductName() + u" Help"_s);
+        frmHelp->setWindowTitle(frmHelp->accessibleName());
+        frmHelp->setOpenExternalLinks(true);
+        frmHelp->resize(760, 600);
+    }
+    const QString file = HelpFolder() + u'/' + page;
+    if (QFileInfo::exists(file))
+        frmHelp->setSource(QUrl::fromLocalFile(file));
+    else
+        frmHelp->setPlainText(u"The help pages are not installed: "_s + file + u" is missing."_s);
+    frmHelp->show();
+    frmHelp->raise();
+    frmHelp->activateWindow();
+}
+
+} // namespace DesktopShell
