@@ -18,7 +18,7 @@ public:
     // Audio arrives in buffers of this length: short enough for 200 ms level polls and
     // for the header to trail the recording by well under a second, long enough that
     // listening all day costs next to nothing.
-    static constexpr int BufferMs = 100;
+    static constexpr int BufferMs = 200;
     // A server that does not answer within this is treated as absent.
     static constexpr int StartWaitMs = 1500;
     // An input silent for this long has stopped (a server that hangs, a stalled device).
