@@ -265,7 +265,7 @@ void frmMain::buildLayout()
     txtNote = named(new QPlainTextEdit(notePane), "txtNote", tr("Note of the selected call"));
     txtNote->setReadOnly(true);
     txtNote->setPlaceholderText(txtNote->toolTip());
-    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), tr("Edit the note of the selected call"),
+    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), u"Edit the note for selected call"_s,
                              themed("document-edit", QStyle::SP_FileDialogInfoView, this));
     noteLayout->addWidget(txtNote, 1);
     noteLayout->addWidget(cmdEditNote, 0, Qt::AlignTop);
@@ -331,11 +331,12 @@ bool frmMain::Form_Load()
             MSSRCtrl->State();
             state.DetectionRunning = false;
             if (result != 0) {
+                // Before the box: detection ticks under it and must not arm again.
+                ctx.settings.AutoRecord = false;
                 ctx.prompts().msgBox(
                     u"Failed to reset Voice Detection - please run in manual mode. Err: "_s
                         + QString::number(result),
                     Prompts::OkOnly, Prompts::NoIcon, QString());
-                ctx.settings.AutoRecord = false;
                 emit loaded();
                 return true;
             }

@@ -49,6 +49,7 @@ private slots:
         QCOMPARE(t.prompts.texts(), QStringList{
             u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s});
         QCOMPARE(t.window->windowTitle(), u"Voxmere Call Recorder"_s);
+        QCOMPARE(t.find<QToolButton>("cmdEditNote")->toolTip(), u"Edit the note for selected call"_s);
         QCOMPARE(t.text("StatusPanel1"), u"Ready - Manual Recording"_s);
         QCOMPARE(t.text("StatusPanel2"), u"00:00:00"_s);
         QCOMPARE(t.text("StatusPanel4"), QLocale::system().toString(t.clock.now(), u"dddd, MMM d yyyy - HH:mm:ss"_s));
@@ -75,7 +76,10 @@ private slots:
         t.recorders.clear();
         t.window = std::make_unique<frmMain>(t.app);
         t.recorder().codes[u"Close"_s] = code;
+        bool autoUnderBox = false;
+        t.prompts.whileShown = [&] { autoUnderBox = t.app.settings.AutoRecord; };
         QVERIFY(t.window->Form_Load());
+        QVERIFY(!autoUnderBox); // ticks under the box must not arm detection again
         QVERIFY(t.recorder().log.contains(u"Close"_s));
         QCOMPARE(t.app.settings.AutoRecord, code == 0);
         QCOMPARE(t.app.registry.ReadDWORDValue(t.app.UserKey, u"AutoRecord"_s, 0, false), 1);
