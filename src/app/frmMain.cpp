@@ -145,6 +145,18 @@ void frmMain::wire()
     connect(&list, &CallList::playFileRequested, p, [this, p](const QString &path) {
         RunGuarded(ctx.prompts(), u"frmMain:lvwCalls_OLEDragDrop"_s, [p, &path] { p->PlayFile(path); });
     });
+    // A call to be deleted is let go of first, and the player shows nothing open.
+    list.ReleaseFile = [this, p](const QString &path) {
+        if (state.PlaybackOpen && MSSRPlayer->FileName() == path) {
+            MSSRPlayer->Stop();
+            p->StopPlayback();
+        }
+    };
+    connect(cmdEditNote, &QToolButton::clicked, &list, guarded("cmdEditNote_Click", [this, &list] {
+        if (list.HasCalls())
+            list.EditCallNote(list.SelectedKey());
+        lvwCalls->setFocus();
+    }));
     connect(cmdPlay, &QToolButton::clicked, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
     connect(cmdPBOffsetMinus30, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
     connect(cmdPBOffsetMinus10, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));

@@ -204,6 +204,37 @@ private slots:
         QVERIFY(t.prompts.shown().isEmpty());
     }
 
+    // The note edited from the button, then the call open in the player deleted from the pop-up.
+    void editNoteAndDeleteThePlayingCall()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = t.find<QDialog>("dlgEditNote");
+            dialog->findChild<QPlainTextEdit *>(u"txtEditNote"_s)->setPlainText(u"call back\nat ten"_s);
+            dialog->findChild<QAbstractButton *>(u"btnOK"_s)->click();
+        });
+        t.find<QToolButton>("cmdEditNote")->click();
+        QCOMPARE(t.find<QPlainTextEdit>("txtNote")->toPlainText(), u"call back\nat ten"_s);
+        const QString playing = t.call(u"20240301-101500-bob-5.wav"_s);
+        QCOMPARE(TestFiles::read(t.call(u"20240301-101500-bob-5.txt"_s)), QByteArray("call back<CR>at ten"));
+
+        t.player().length = 65.0;
+        t.player().sampleCount = 65 * 8000;
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        QVERIFY(t.player().log.contains(u"Open "_s + playing));
+        QVERIFY(!enabled(t, "cmdRecord"));
+        t.player().log.clear();
+        t.find<QAction>("mnuPopupDeleteCall")->trigger();
+        QCOMPARE(t.player().log.mid(0, 2), (QStringList{u"Stop"_s, u"Close"_s}));
+        QVERIFY(!QFile::exists(playing) && !QFile::exists(t.call(u"20240301-101500-bob-5.txt"_s)));
+        QCOMPARE(rows(t), 1);
+        QCOMPARE(t.text("StatusPanel3"), u"1 call/s"_s);
+        QVERIFY(enabled(t, "cmdRecord"));
+        QVERIFY(!t.find<QTimer>("tmrPlaybackPos")->isActive());
+        QVERIFY2(t.prompts.shown().isEmpty(), qPrintable(t.prompts.texts().join(u'|')));
+    }
+
     void startUpFilesACallLeftUnfinished()
     {
         WindowRig t;

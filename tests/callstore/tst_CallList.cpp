@@ -1,7 +1,10 @@
 #include "ListFixture.h"
+#include "callstore/ui/dlgEditNote.h"
 #include "review/clsSearch.h"
 
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -134,6 +137,107 @@ private slots:
         if (acts && action < 2)
             QCOMPARE(play.first().first().toString(), u"#%1#"_s.arg(rows.last() + 1));
         QTEST(f.prompts.texts().join(u'|'), "message");
+    }
+
+    // The note editor on one call whose note file holds `before`; typed: what the editor
+    // ends with (null: Enter on the note as shown).
+    void editNote_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("folderGone");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("message");
+        const QByteArray prompt("line one\r\nline two"), huge(70 * 1024, 'x');
+        QTest::newRow("same text writes nothing") << prompt << QString() << false << prompt
+            << u"line one <CR> line two"_s << u"line one \n line two"_s << QString();
+        QTest::newRow("two lines with <CR>, UTF-8") << QByteArray("old") << u"Müller rang\n€5 owed"_s << false
+            << u"Müller rang<CR>€5 owed"_s.toUtf8() << u"Müller rang <cr> €5 owed"_s << u"Müller rang\n€5 owed"_s << QString();
+        QTest::newRow("a note read in part is refused") << huge << u"short"_s << false << huge << QString(1000, u'x')
+            << QString(64 * 1024, u'x') << u"This note is too long to edit here (over 64 KB); it has been left unchanged."_s;
+        QTest::newRow("folder gone: old note kept") << QByteArray("old") << u"new"_s << true << QByteArray("<missing>")
+            << u"old"_s << u"old"_s << u"Error: 75 - "_s;
+    }
+    void editNote()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, typed);
+        ListFixture f;
+        const QString note = f.folder() + u"/20050203-090507-ann-75.txt"_s;
+        ContextRig::addCall(f.folder(), u"20050203-090507-ann-75.wav"_s, before);
+        QCOMPARE(f.find(clsSearch()), 1);
+        QFETCH(bool, folderGone);
+        if (folderGone)
+            QVERIFY(QDir(f.folder()).removeRecursively());
+        QTimer::singleShot(0, &f.list, [&] {
+            auto *dialog = f.window.findChild<dlgEditNote *>();
+            if (!dialog)
+                return;
+            QCOMPARE(dialog->windowTitle(), u"Edit Call Note"_s);
+            if (typed.isNull()) {
+                QTest::keyClick(dialog->txtEditNote, Qt::Key_Return);
+            } else {
+                dialog->txtEditNote->setPlainText(typed);
+                dialog->btnOK->click();
+            }
+        });
+        f.list.mnuPopupEditNote->trigger();
+        QTEST(TestFiles::read(note), "after");
+        QTEST(f.cells(CallListModel::Note).value(0), "cell");
+        QTEST(f.txtNote->toPlainText(), "box");
+        QFETCH(QString, message);
+        QVERIFY2(f.prompts.texts().join(u'|').startsWith(message) && f.prompts.texts().isEmpty() == message.isEmpty(),
+                 qPrintable(f.prompts.texts().join(u'|')));
+        if (message.isEmpty()) { // read back as the next listing shows it
+            QCOMPARE(f.find(clsSearch()), 1);
+            QTEST(f.txtNote->toPlainText(), "box");
+        }
+    }
+
+    // DeleteSelectedCalls on the three calls (rows: C ann-5 with note, B bob, A ann-75 with note).
+    void deleteSelected_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("ownOnly");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QString>("goneBefore"); // a file removed behind the list's back
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("users");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("message");
+        const QString a = u"20050203-090507-ann-75"_s, b = u"20050203-100000-bob-3600.wav"_s, c = u"20050204-080000-ann-5"_s;
+        const QStringList all{a + u".txt"_s, a + u".wav"_s, b, c + u".txt"_s, c + u".wav"_s};
+        QTest::newRow("two own calls, own only") << u"ann"_s << true << QList<int>{0, 2} << QString()
+            << QStringList{b} << QStringList{u"bob"_s} << u"1 call/s"_s << QString();
+        QTest::newRow("a call without a note") << u"ann"_s << false << QList<int>{1} << QString()
+            << all.mid(0, 2) + all.mid(3) << QStringList{u"ann"_s, u"ann"_s} << u"2 call/s"_s << QString();
+        QTest::newRow("other letter case is another user") << u"Ann"_s << true << QList<int>{0, 2} << QString()
+            << all << QStringList{u"ann"_s, u"bob"_s, u"ann"_s} << u"3 call/s"_s << QString();
+        QTest::newRow("a file gone stops there") << u"ann"_s << false << QList<int>{0, 1, 2} << b
+            << all.mid(3) << QStringList{u"ann"_s, u"bob"_s} << u"3 call/s"_s
+            << u"Error occurred: 53, No such file or directory: %1, frmMain:DeleteSelectedCalls Method"_s;
+    }
+    void deleteSelected()
+    {
+        QFETCH(QString, goneBefore);
+        ListFixture f;
+        listThree(f);
+        QFETCH(QString, user);
+        f.app.CurrentUserName = user;
+        QFETCH(bool, ownOnly);
+        f.app.settings.DeleteOwnOnly = ownOnly;
+        QFETCH(QList<int>, rows);
+        selectRows(f, rows);
+        if (!goneBefore.isEmpty())
+            QVERIFY(QFile::remove(f.folder() + u'/' + goneBefore));
+        f.list.DeleteSelectedCalls();
+        QTEST(TestFiles::names(f.folder()), "files");
+        QTEST(f.cells(CallListModel::User), "users");
+        QTEST(f.countPanel->text(), "count");
+        QFETCH(QString, message);
+        QCOMPARE(f.prompts.texts().join(u'|'), message.isEmpty() ? message : message.arg(f.folder() + u'/' + goneBefore));
     }
 };
 
