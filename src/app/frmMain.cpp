@@ -169,9 +169,10 @@ void frmMain::wire()
         lblWaitingCalls->setVisible(!text.isEmpty());
     });
 
+    // A single click restores as a double click does, the usual thing on these desktops.
     connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && !isVisible())
-            ShowAndRaise();
+        if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && (isMinimized() || isHidden()))
+            RestoreFromTray(false);
     });
 }
 
@@ -300,7 +301,7 @@ void frmMain::buildLayout()
 
     trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
     auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");
-    connect(named(mPopupSys->addAction(u"&Restore"_s), "mPopupRestore"), &QAction::triggered, this, &frmMain::ShowAndRaise);
+    connect(named(mPopupSys->addAction(u"&Restore"_s), "mPopupRestore"), &QAction::triggered, this, [this] { RestoreFromTray(true); });
     connect(named(mPopupSys->addAction(u"&Exit"_s), "mPopupExit"), &QAction::triggered, this, &QWidget::close);
     trayIcon->setContextMenu(mPopupSys);
 
@@ -317,7 +318,8 @@ bool frmMain::Form_Load()
             at = {Twips::toPixels(ctx.settings.Left, logicalDpiX()), Twips::toPixels(ctx.settings.Top, logicalDpiX())};
         // A position saved on a screen that is gone would put the window out of reach.
         const QScreen *primary = QGuiApplication::primaryScreen();
-        move(QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft());
+        m_loadedPos = QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft();
+        move(m_loadedPos);
 
         if (ctx.settings.GsmFlag) {
             MSSRCtrl->setRecordOption(100);
@@ -456,7 +458,7 @@ void frmMain::StopPlayback()
 QString frmMain::AskCallNote()
 {
     state.NoteFormOpen = true;
-    const QString note = frmAddNote::Ask(this, *tmrAddNote, NoteForm);
+    const QString note = frmAddNote::Ask(this, *tmrAddNote, NoteForm, &ctx.store);
     state.NoteFormOpen = !NoteForm.isNull();
     return note;
 }
@@ -549,16 +551,42 @@ void frmMain::ShowAndRaise()
     activateWindow();
 }
 
+void frmMain::RestoreFromTray(bool toLoadedPosition)
+{
+    // An open note prompt comes first: the window stays in the tray until it is answered.
+    if (NoteForm) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        NoteForm->raise();
+        NoteForm->activateWindow();
+        return;
+    }
+    ShowAndRaise();
+    if (toLoadedPosition)
+        move(m_loadedPos);
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        SaveTopLeft();
+}
+
+void frmMain::SaveTopLeft()
+{
+    ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
+    ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
+}
+
 void frmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
     ctx.settings.Minimised = isMinimized();
-    if (!isMinimized()) {
-        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
-        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
-    } else if (trayIcon->isVisible()) {
+    if (!isMinimized())
+        SaveTopLeft();
+    else if (trayIcon->isVisible()) {
         // Only the tray icon remains; without a tray the window stays in the task bar.
         QTimer::singleShot(0, this, &QWidget::hide);
     }
@@ -573,10 +601,8 @@ void frmMain::closeEvent(QCloseEvent *event)
     review->SaveWindowState();
     ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
-    if (!isMinimized()) {
-        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
-        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
-    }
+    if (!isMinimized())
+        SaveTopLeft();
     event->accept();
     QApplication::quit();
 }

@@ -1,6 +1,7 @@
 #include "callstore/CallListModel.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
+#include "base/Twips.h"
 #include "TestFiles.h"
 #include "WindowRig.h"
 
@@ -202,6 +203,46 @@ private slots:
         QCOMPARE(list->index(0, CallListModel::CallTime).data().toString(), u"09:20:00"_s);
         QCOMPARE(list->index(1, CallListModel::Note).data().toString(), u"Supplier rang back"_s);
         QVERIFY(t.prompts.shown().isEmpty());
+    }
+
+    // While the note prompt of a call is open the tray brings the prompt forward, never
+    // the window; afterwards a single click restores it, "&Restore" to where it was loaded.
+    void trayWithTheNotePromptOpen()
+    {
+        WindowRig t;
+        t.seed(u"Maximise"_s, 0);
+        t.app.store.SaveFormValue(u"Left"_s, u"1500"_s);
+        t.app.store.SaveFormValue(u"Top"_s, u"3000"_s);
+        QVERIFY(t.load());
+        t.window->show();
+        const QPoint loaded = t.window->pos();
+        t.window->move(loaded + QPoint(40, 30));
+        t.window->resize(700, 500);
+        QCOMPARE(t.app.store.GetLongSetting(u"Left"_s, 0), Twips::fromPixels(loaded.x() + 40, t.window->logicalDpiX()));
+        t.window->showMinimized();
+        t.window->hide(); // as the tray leaves it
+        auto *tray = t.find<QSystemTrayIcon>("trayIcon");
+        auto *restore = t.find<QAction>("mPopupRestore");
+        t.key("F9");
+        QTimer::singleShot(0, this, [&] {
+            auto *prompt = t.window->findChild<QDialog *>(u"frmAddNote"_s);
+            QVERIFY(prompt && prompt->isVisible());
+            QCOMPARE(prompt->pos(), QPoint(Twips::toPixels(1500, prompt->logicalDpiX()), Twips::toPixels(3000, prompt->logicalDpiX())));
+            emit tray->activated(QSystemTrayIcon::DoubleClick);
+            restore->trigger();
+            emit tray->activated(QSystemTrayIcon::Trigger);
+            QVERIFY(!t.window->isVisible());
+            QVERIFY(prompt->isVisible());
+            prompt->findChild<QAbstractButton *>(u"OKButton"_s)->click();
+        });
+        t.key("F10");
+        t.window->hide();
+        emit tray->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(t.window->isVisible() && !t.window->isMinimized());
+        t.window->hide();
+        restore->trigger();
+        QVERIFY(t.window->isVisible());
+        QCOMPARE(t.window->pos(), loaded);
     }
 
     // The note edited from the button, then the call open in the player deleted from the pop-up.
