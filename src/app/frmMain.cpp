@@ -405,6 +405,7 @@ void frmMain::UpdateButtons()
     cmdRecord->setEnabled(!(state.PlaybackOpen || s.AutoRecord));
     cmdEmail->setEnabled(s.CanPlay);
     cmdSave->setEnabled(s.CanPlay);
+    cmdEditNote->setEnabled(s.CanPlay);
 }
 
 void frmMain::SetPlaybackControls(bool enabled)

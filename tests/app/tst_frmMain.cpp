@@ -110,7 +110,15 @@ private slots:
         t.seed(u"Left"_s, 1000000);
         t.seed(u"Top"_s, -1000000);
         QVERIFY(t.load());
-        QVERIFY(QGuiApplication::screenAt(t.window->pos()));
+        const QPoint loaded = t.window->pos();
+        QVERIFY(QGuiApplication::screenAt(loaded));
+        // A resize keeps where it was moved; "&Restore" puts it back where it was loaded.
+        t.window->show();
+        t.window->move(loaded + QPoint(40, 30));
+        t.window->resize(700, 500);
+        QCOMPARE(t.app.store.GetLongSetting(u"Left"_s, 0), Twips::fromPixels(loaded.x() + 40, t.window->logicalDpiX()));
+        t.find<QAction>("mPopupRestore")->trigger();
+        QCOMPARE(t.window->pos(), loaded);
     }
 
     void buttons_data()
@@ -132,7 +140,7 @@ private slots:
         t.seed(u"CanPlay"_s, canPlay);
         t.seed(u"AutoRecord"_s, autoRecord);
         QVERIFY(t.load());
-        for (const char *b : {"cmdPlay", "cmdPause", "cmdPBOffsetPlus30", "cmdEmail", "cmdSave"})
+        for (const char *b : {"cmdPlay", "cmdPause", "cmdPBOffsetPlus30", "cmdEmail", "cmdSave", "cmdEditNote"})
             QTEST(enabled(t, b), "play");
         QTEST(enabled(t, "cmdStop"), "stop");
         QTEST(enabled(t, "cmdRecord"), "record");
@@ -173,6 +181,8 @@ private slots:
     void recordTwoCallsByHand()
     {
         WindowRig t;
+        t.app.store.SaveFormValue(u"Left"_s, u"1500"_s);
+        t.app.store.SaveFormValue(u"Top"_s, u"3000"_s);
         QVERIFY(t.load());
         QCOMPARE(t.moverLaunches, 0); // nothing left over to file
         t.key("F9");
@@ -184,11 +194,18 @@ private slots:
             auto *prompt = t.window->findChild<QDialog *>(u"frmAddNote"_s);
             QVERIFY(prompt && prompt->isVisible());
             QVERIFY(t.find<QTimer>("tmrAddNote")->isActive());
+            QCOMPARE(prompt->pos(), QPoint(Twips::toPixels(1500, prompt->logicalDpiX()), Twips::toPixels(3000, prompt->logicalDpiX())));
+            // The window is in the tray: the tray brings only the prompt forward.
+            emit t.find<QSystemTrayIcon>("trayIcon")->activated(QSystemTrayIcon::DoubleClick);
+            t.find<QAction>("mPopupRestore")->trigger();
+            QVERIFY(!t.window->isVisible() && prompt->isVisible());
             QTest::keyClicks(prompt->findChild<QPlainTextEdit *>(u"txtCallNote"_s), u"Supplier rang back"_s);
             prompt->findChild<QAbstractButton *>(u"OKButton"_s)->click();
         });
         t.key("F10");
         QVERIFY(!t.find<QTimer>("tmrAddNote")->isActive());
+        emit t.find<QSystemTrayIcon>("trayIcon")->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(t.window->isVisible());
         QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
         QVERIFY(QFile::exists(t.tempFolder() + u"/20240301-091500-ann-81.wav"_s));
         QCOMPARE(TestFiles::read(t.call(u"20240301-091500-ann-81.txt"_s)), QByteArray("Supplier rang back"));
@@ -203,77 +220,6 @@ private slots:
         QCOMPARE(list->index(0, CallListModel::CallTime).data().toString(), u"09:20:00"_s);
         QCOMPARE(list->index(1, CallListModel::Note).data().toString(), u"Supplier rang back"_s);
         QVERIFY(t.prompts.shown().isEmpty());
-    }
-
-    // While the note prompt of a call is open the tray brings the prompt forward, never
-    // the window; afterwards a single click restores it, "&Restore" to where it was loaded.
-    void trayWithTheNotePromptOpen()
-    {
-        WindowRig t;
-        t.seed(u"Maximise"_s, 0);
-        t.app.store.SaveFormValue(u"Left"_s, u"1500"_s);
-        t.app.store.SaveFormValue(u"Top"_s, u"3000"_s);
-        QVERIFY(t.load());
-        t.window->show();
-        const QPoint loaded = t.window->pos();
-        t.window->move(loaded + QPoint(40, 30));
-        t.window->resize(700, 500);
-        QCOMPARE(t.app.store.GetLongSetting(u"Left"_s, 0), Twips::fromPixels(loaded.x() + 40, t.window->logicalDpiX()));
-        t.window->showMinimized();
-        t.window->hide(); // as the tray leaves it
-        auto *tray = t.find<QSystemTrayIcon>("trayIcon");
-        auto *restore = t.find<QAction>("mPopupRestore");
-        t.key("F9");
-        QTimer::singleShot(0, this, [&] {
-            auto *prompt = t.window->findChild<QDialog *>(u"frmAddNote"_s);
-            QVERIFY(prompt && prompt->isVisible());
-            QCOMPARE(prompt->pos(), QPoint(Twips::toPixels(1500, prompt->logicalDpiX()), Twips::toPixels(3000, prompt->logicalDpiX())));
-            emit tray->activated(QSystemTrayIcon::DoubleClick);
-            restore->trigger();
-            emit tray->activated(QSystemTrayIcon::Trigger);
-            QVERIFY(!t.window->isVisible());
-            QVERIFY(prompt->isVisible());
-            prompt->findChild<QAbstractButton *>(u"OKButton"_s)->click();
-        });
-        t.key("F10");
-        t.window->hide();
-        emit tray->activated(QSystemTrayIcon::Trigger);
-        QVERIFY(t.window->isVisible() && !t.window->isMinimized());
-        t.window->hide();
-        restore->trigger();
-        QVERIFY(t.window->isVisible());
-        QCOMPARE(t.window->pos(), loaded);
-    }
-
-    // The note edited from the button, then the call open in the player deleted from the pop-up.
-    void editNoteAndDeleteThePlayingCall()
-    {
-        WindowRig t;
-        loadWithCalls(t);
-        QTimer::singleShot(0, this, [&] {
-            auto *dialog = t.find<QDialog>("dlgEditNote");
-            dialog->findChild<QPlainTextEdit *>(u"txtEditNote"_s)->setPlainText(u"call back\nat ten"_s);
-            dialog->findChild<QAbstractButton *>(u"btnOK"_s)->click();
-        });
-        t.find<QToolButton>("cmdEditNote")->click();
-        QCOMPARE(t.find<QPlainTextEdit>("txtNote")->toPlainText(), u"call back\nat ten"_s);
-        const QString playing = t.call(u"20240301-101500-bob-5.wav"_s);
-        QCOMPARE(TestFiles::read(t.call(u"20240301-101500-bob-5.txt"_s)), QByteArray("call back<CR>at ten"));
-
-        t.player().length = 65.0;
-        t.player().sampleCount = 65 * 8000;
-        t.find<QAction>("mnuPopupPlayCall")->trigger();
-        QVERIFY(t.player().log.contains(u"Open "_s + playing));
-        QVERIFY(!enabled(t, "cmdRecord"));
-        t.player().log.clear();
-        t.find<QAction>("mnuPopupDeleteCall")->trigger();
-        QCOMPARE(t.player().log.mid(0, 2), (QStringList{u"Stop"_s, u"Close"_s}));
-        QVERIFY(!QFile::exists(playing) && !QFile::exists(t.call(u"20240301-101500-bob-5.txt"_s)));
-        QCOMPARE(rows(t), 1);
-        QCOMPARE(t.text("StatusPanel3"), u"1 call/s"_s);
-        QVERIFY(enabled(t, "cmdRecord"));
-        QVERIFY(!t.find<QTimer>("tmrPlaybackPos")->isActive());
-        QVERIFY2(t.prompts.shown().isEmpty(), qPrintable(t.prompts.texts().join(u'|')));
     }
 
     void startUpFilesACallLeftUnfinished()
@@ -411,6 +357,14 @@ private slots:
         t.fire("tmrPlaybackPos");
         QCOMPARE(t.text("lblPlaybackPos"), u"00:00:00"_s);
         QCOMPARE(t.find<QTimer>("Detection")->isActive(), autoRecord);
+        QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
+
+        // Deleting the call open in the player stops and closes it first.
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        t.player().log.clear();
+        t.find<QAction>("mnuPopupDeleteCall")->trigger();
+        QCOMPARE(t.player().log.mid(0, 2), (QStringList{u"Stop"_s, u"Close"_s}));
+        QVERIFY(!QFile::exists(t.call(u"20240301-101500-bob-5.wav"_s)));
         QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
     }
 };
