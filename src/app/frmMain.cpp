@@ -398,6 +398,7 @@ void frmMain::ShowRecordingState(bool recording)
 void frmMain::UpdateButtons()
 {
     const ProgramSettings &s = ctx.settings;
+    cmdEditNote->setEnabled(s.CanPlay);
     for (QToolButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
                            cmdPBOffsetPlus10, cmdPBOffsetPlus30})
         b->setEnabled(s.CanPlay);
@@ -405,7 +406,6 @@ void frmMain::UpdateButtons()
     cmdRecord->setEnabled(!(state.PlaybackOpen || s.AutoRecord));
     cmdEmail->setEnabled(s.CanPlay);
     cmdSave->setEnabled(s.CanPlay);
-    cmdEditNote->setEnabled(s.CanPlay);
 }
 
 void frmMain::SetPlaybackControls(bool enabled)
