@@ -154,6 +154,18 @@ void frmMain::wire()
     connect(&list, &CallList::playFileRequested, p, [this, p](const QString &path) {
         RunGuarded(ctx.prompts(), u"frmMain:lvwCalls_OLEDragDrop"_s, [p, &path] { p->PlayFile(path); });
     });
+    // A call to be deleted is let go of first, and the player shows nothing open.
+    list.ReleaseFile = [this, p](const QString &path) {
+        if (state.PlaybackOpen && MSSRPlayer->FileName() == path) {
+            MSSRPlayer->Stop();
+            p->StopPlayback();
+        }
+    };
+    connect(cmdEditNote, &QToolButton::clicked, &list, guarded("cmdEditNote_Click", [this, &list] {
+        if (list.HasCalls())
+            list.EditCallNote(list.SelectedKey());
+        lvwCalls->setFocus();
+    }));
     connect(cmdPlay, &QToolButton::clicked, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
     connect(cmdPBOffsetMinus30, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
     connect(cmdPBOffsetMinus10, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
@@ -168,9 +180,10 @@ void frmMain::wire()
         lblWaitingCalls->setVisible(!text.isEmpty());
     });
 
+    // A single click restores as a double click does, the usual thing on these desktops.
     connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && !isVisible())
-            ShowAndRaise();
+        if ((r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) && (isMinimized() || isHidden()))
+            RestoreFromTray(false);
     });
 }
 
@@ -270,7 +283,7 @@ void frmMain::buildLayout()
     txtNote = named(new QPlainTextEdit(notePane), "txtNote", tr("Note of the selected call"));
     txtNote->setReadOnly(true);
     txtNote->setPlaceholderText(txtNote->toolTip());
-    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), tr("Edit the note of the selected call"),
+    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), u"Edit the note for selected call"_s,
                              themed("document-edit", QStyle::SP_FileDialogInfoView, this));
     noteLayout->addWidget(txtNote, 1);
     noteLayout->addWidget(cmdEditNote, 0, Qt::AlignTop);
@@ -296,7 +309,7 @@ void frmMain::buildLayout()
 
     trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
     auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");
-    connect(named(mPopupSys->addAction(u"&Restore"_s), "mPopupRestore"), &QAction::triggered, this, &frmMain::ShowAndRaise);
+    connect(named(mPopupSys->addAction(u"&Restore"_s), "mPopupRestore"), &QAction::triggered, this, [this] { RestoreFromTray(true); });
     connect(named(mPopupSys->addAction(u"&Exit"_s), "mPopupExit"), &QAction::triggered, this, &QWidget::close);
     trayIcon->setContextMenu(mPopupSys);
 
@@ -313,7 +326,8 @@ bool frmMain::Form_Load()
             at = {Twips::toPixels(ctx.settings.Left, logicalDpiX()), Twips::toPixels(ctx.settings.Top, logicalDpiX())};
         // A position saved on a screen that is gone would put the window out of reach.
         const QScreen *primary = QGuiApplication::primaryScreen();
-        move(QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft());
+        m_loadedPos = QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft();
+        move(m_loadedPos);
 
         // A call started by hand starts where the user said.
         MSSRCtrl->setPreRoll(ctx.settings.AutoRecord ? ctx.settings.PreRoll : 0);
@@ -341,11 +355,12 @@ bool frmMain::Form_Load()
             MSSRCtrl->State();
             state.DetectionRunning = false;
             if (result != 0) {
+                // Before the box: detection ticks under it and must not arm again.
+                ctx.settings.AutoRecord = false;
                 ctx.prompts().msgBox(
                     u"Failed to reset Voice Detection - please run in manual mode. Err: "_s
                         + QString::number(result),
                     Prompts::OkOnly, Prompts::NoIcon, QString());
-                ctx.settings.AutoRecord = false;
                 emit loaded();
                 return true;
             }
@@ -396,6 +411,7 @@ void frmMain::ShowRecordingState(bool recording)
 void frmMain::UpdateButtons()
 {
     const ProgramSettings &s = ctx.settings;
+    cmdEditNote->setEnabled(s.CanPlay);
     for (QToolButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
                            cmdPBOffsetPlus10, cmdPBOffsetPlus30})
         b->setEnabled(s.CanPlay);
@@ -455,7 +471,7 @@ void frmMain::StopPlayback()
 QString frmMain::AskCallNote()
 {
     state.NoteFormOpen = true;
-    const QString note = frmAddNote::Ask(this, *tmrAddNote, NoteForm);
+    const QString note = frmAddNote::Ask(this, *tmrAddNote, NoteForm, &ctx.store);
     state.NoteFormOpen = !NoteForm.isNull();
     return note;
 }
@@ -598,16 +614,42 @@ void frmMain::ShowAndRaise()
     activateWindow();
 }
 
+void frmMain::RestoreFromTray(bool toLoadedPosition)
+{
+    // An open note prompt comes first: the window stays in the tray until it is answered.
+    if (NoteForm) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        NoteForm->raise();
+        NoteForm->activateWindow();
+        return;
+    }
+    ShowAndRaise();
+    if (toLoadedPosition)
+        move(m_loadedPos);
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        SaveTopLeft();
+}
+
+void frmMain::SaveTopLeft()
+{
+    ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
+    ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
+}
+
 void frmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
     ctx.settings.Minimised = isMinimized();
-    if (!isMinimized()) {
-        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
-        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
-    } else if (trayIcon->isVisible()) {
+    if (!isMinimized())
+        SaveTopLeft();
+    else if (trayIcon->isVisible()) {
         // Only the tray icon remains; without a tray the window stays in the task bar.
         QTimer::singleShot(0, this, &QWidget::hide);
     }
@@ -622,10 +664,8 @@ void frmMain::closeEvent(QCloseEvent *event)
     review->SaveWindowState();
     ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
-    if (!isMinimized()) {
-        ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
-        ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
-    }
+    if (!isMinimized())
+        SaveTopLeft();
     event->accept();
     QApplication::quit();
 }

@@ -52,6 +52,7 @@ signals:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // RecordingView and DetectionView
@@ -82,6 +83,9 @@ private:
     void Form_KeyDown(int key);
     void cmdQuit_Click();
     void SaveFormPosition();
+    void SaveTopLeft();
+    // The tray's double click and "&Restore"; an open note prompt is brought forward instead.
+    void RestoreFromTray(bool toLoadedPosition);
 
     AppContext &ctx;
     MainState state;
@@ -124,4 +128,5 @@ private:
     QTimer *tmrAddNote;
     QPointer<frmAddNote> NoteForm;
     bool m_quitting = false;
+    QPoint m_loadedPos; // where the settings put the window at load
 };

@@ -4,9 +4,11 @@
 #include "base/FileNames.h"
 #include "base/modErrors.h"
 #include "base/Prompts.h"
+#include "base/RuntimeError.h"
 #include "callstore/clsCall.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -148,22 +150,50 @@ QString getCallNote(const QString &location, Prompts &prompts, bool *truncated)
     return NoteForList(DecodeNote(note.bytes));
 }
 
-bool WriteCallNoteFile(const clsCall &call, const QString &folder, QString *error)
+bool WriteNoteText(const QString &notePath, const QString &text, QString *error)
 {
-    QString name = call.RecordingLocation();
-    name.replace(u".wav"_s, u".txt"_s);
     // Written whole or not at all: a full disk never leaves half a note. Unbuffered, so
     // a write the disk refuses fails here; a buffered one would fail only in commit(),
     // which does not look at it and would replace the old note with an empty file.
-    QSaveFile file(JoinPath(folder, name));
-    const QByteArray bytes = QStringEncoder(QStringEncoder::System).encode(call.CallNote());
+    QSaveFile file(notePath);
+    const QByteArray bytes = QStringEncoder(QStringEncoder::Utf8).encode(text);
     const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (opened) // before a word of it is written
-        FileAccess::TakeAccessOf(file.handle(), folder);
+        FileAccess::TakeAccessOf(file.handle(), QFileInfo(notePath).path());
     if (opened && file.write(bytes) == bytes.size() && file.commit())
         return true;
     *error = file.errorString();
     return false;
+}
+
+QString NoteForFile(QString text)
+{
+    return text.replace(u"\r\n"_s, u"<CR>"_s);
+}
+
+bool WriteCallNoteFile(const clsCall &call, const QString &folder, QString *error)
+{
+    QString name = call.RecordingLocation();
+    name.replace(u".wav"_s, u".txt"_s);
+    return WriteNoteText(JoinPath(folder, name), call.CallNote(), error);
+}
+
+static void removeFile(const QString &path)
+{
+    // unlink ignores the file's own mode, as deleting read-only files asks.
+    if (::unlink(FileNames::encode(path).constData()) == 0)
+        return;
+    const int error = errno;
+    throw RuntimeError(error == ENOENT ? 53 : error == EACCES || error == EPERM ? 70 : 75,
+                       QString::fromLocal8Bit(strerror(error)) + u": "_s + path);
+}
+
+void DeleteCallFiles(const QString &audioPath)
+{
+    removeFile(audioPath);
+    const QString notePath = NotePathOf(audioPath);
+    if (notePath != audioPath && QFileInfo::exists(notePath))
+        removeFile(notePath);
 }
 
 void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompts)

@@ -63,6 +63,15 @@ QString NoteForList(QString text);
 // file. A note longer than NoteReadCap is cut there and *truncated says so.
 QString getCallNote(const QString &location, Prompts &prompts, bool *truncated = nullptr);
 
+// Writes note text as UTF-8, whole or not at all; false, with the reason, when not written.
+bool WriteNoteText(const QString &notePath, const QString &text, QString *error);
+// An edited note as its file keeps it: each CR LF as "<CR>", which other PCs read.
+QString NoteForFile(QString text);
+
+// Removes a call's audio file and, when there is one, its note file; read-only files go
+// too. Raises RuntimeError when a file cannot be removed (53 when already gone).
+void DeleteCallFiles(const QString &audioPath);
+
 // Writes the record's note beside its recording in callPath; the record's
 // RecordingLocation still holds the bare file name. Errors are reported, not thrown.
 void WriteCallNote(const clsCall &call, const QString &callPath, Prompts &prompts);

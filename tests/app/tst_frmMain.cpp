@@ -3,6 +3,7 @@
 #include "review/ui/DesktopShell.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
+#include "base/Twips.h"
 #include "TestFiles.h"
 #include "WindowRig.h"
 
@@ -95,6 +96,7 @@ private slots:
         QCOMPARE(t.prompts.texts(), QStringList{
             u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s});
         QCOMPARE(t.window->windowTitle(), u"Voxmere Call Recorder"_s);
+        QCOMPARE(t.find<QToolButton>("cmdEditNote")->toolTip(), u"Edit the note for selected call"_s);
         QCOMPARE(t.text("StatusPanel1"), u"Ready - Manual Recording"_s);
         QCOMPARE(t.text("StatusPanel2"), u"00:00:00"_s);
         QCOMPARE(t.text("StatusPanel4"), QLocale::system().toString(t.clock.now(), u"dddd, MMM d yyyy - HH:mm:ss"_s));
@@ -121,7 +123,10 @@ private slots:
         t.recorders.clear();
         t.window = std::make_unique<frmMain>(t.app);
         t.recorder().codes[u"Close"_s] = code;
+        bool autoUnderBox = false;
+        t.prompts.whileShown = [&] { autoUnderBox = t.app.settings.AutoRecord; };
         QVERIFY(t.window->Form_Load());
+        QVERIFY(!autoUnderBox); // ticks under the box must not arm detection again
         QVERIFY(t.recorder().log.contains(u"Close"_s));
         QCOMPARE(t.app.settings.AutoRecord, code == 0);
         QCOMPARE(t.app.registry.ReadDWORDValue(t.app.UserKey, u"AutoRecord"_s, 0, false), 1);
@@ -151,7 +156,15 @@ private slots:
         t.seed(u"Left"_s, 1000000);
         t.seed(u"Top"_s, -1000000);
         QVERIFY(t.load());
-        QVERIFY(QGuiApplication::screenAt(t.window->pos()));
+        const QPoint loaded = t.window->pos();
+        QVERIFY(QGuiApplication::screenAt(loaded));
+        // A resize keeps where it was moved; "&Restore" puts it back where it was loaded.
+        t.window->show();
+        t.window->move(loaded + QPoint(40, 30));
+        t.window->resize(700, 500);
+        QCOMPARE(t.app.store.GetLongSetting(u"Left"_s, 0), Twips::fromPixels(loaded.x() + 40, t.window->logicalDpiX()));
+        t.find<QAction>("mPopupRestore")->trigger();
+        QCOMPARE(t.window->pos(), loaded);
     }
 
     void buttons_data()
@@ -173,7 +186,7 @@ private slots:
         t.seed(u"CanPlay"_s, canPlay);
         t.seed(u"AutoRecord"_s, autoRecord);
         QVERIFY(t.load());
-        for (const char *b : {"cmdPlay", "cmdPause", "cmdPBOffsetPlus30", "cmdEmail", "cmdSave"})
+        for (const char *b : {"cmdPlay", "cmdPause", "cmdPBOffsetPlus30", "cmdEmail", "cmdSave", "cmdEditNote"})
             QTEST(enabled(t, b), "play");
         QTEST(enabled(t, "cmdStop"), "stop");
         QTEST(enabled(t, "cmdRecord"), "record");
@@ -214,6 +227,8 @@ private slots:
     void recordTwoCallsByHand()
     {
         WindowRig t;
+        t.app.store.SaveFormValue(u"Left"_s, u"1500"_s);
+        t.app.store.SaveFormValue(u"Top"_s, u"3000"_s);
         QVERIFY(t.load());
         QCOMPARE(t.moverLaunches, 0); // nothing left over to file
         t.key("F9");
@@ -225,11 +240,18 @@ private slots:
             auto *prompt = t.window->findChild<QDialog *>(u"frmAddNote"_s);
             QVERIFY(prompt && prompt->isVisible());
             QVERIFY(t.find<QTimer>("tmrAddNote")->isActive());
+            QCOMPARE(prompt->pos(), QPoint(Twips::toPixels(1500, prompt->logicalDpiX()), Twips::toPixels(3000, prompt->logicalDpiX())));
+            // The window is in the tray: the tray brings only the prompt forward.
+            emit t.find<QSystemTrayIcon>("trayIcon")->activated(QSystemTrayIcon::DoubleClick);
+            t.find<QAction>("mPopupRestore")->trigger();
+            QVERIFY(!t.window->isVisible() && prompt->isVisible());
             QTest::keyClicks(prompt->findChild<QPlainTextEdit *>(u"txtCallNote"_s), u"Supplier rang back"_s);
             prompt->findChild<QAbstractButton *>(u"OKButton"_s)->click();
         });
         t.key("F10");
         QVERIFY(!t.find<QTimer>("tmrAddNote")->isActive());
+        emit t.find<QSystemTrayIcon>("trayIcon")->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(t.window->isVisible());
         QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
         QVERIFY(QFile::exists(t.tempFolder() + u"/20240301-091500-ann-81.wav"_s));
         QCOMPARE(TestFiles::read(t.call(u"20240301-091500-ann-81.txt"_s)), QByteArray("Supplier rang back"));
@@ -430,6 +452,14 @@ private slots:
         t.fire("tmrPlaybackPos");
         QCOMPARE(t.text("lblPlaybackPos"), u"00:00:00"_s);
         QVERIFY(t.find<QTimer>("Detection")->isActive()); // the level bar goes on in manual mode too
+        QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
+
+        // Deleting the call open in the player stops and closes it first.
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        t.player().log.clear();
+        t.find<QAction>("mnuPopupDeleteCall")->trigger();
+        QCOMPARE(t.player().log.mid(0, 2), (QStringList{u"Stop"_s, u"Close"_s}));
+        QVERIFY(!QFile::exists(t.call(u"20240301-101500-bob-5.wav"_s)));
         QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
     }
 

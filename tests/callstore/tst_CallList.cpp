@@ -1,7 +1,9 @@
 #include "ListFixture.h"
+#include "callstore/ui/dlgEditNote.h"
 #include "review/clsSearch.h"
 
 #include <QMenu>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -134,6 +136,65 @@ private slots:
         if (acts && action < 2)
             QCOMPARE(play.first().first().toString(), u"#%1#"_s.arg(rows.last() + 1));
         QTEST(f.prompts.texts().join(u'|'), "message");
+    }
+
+    // The note editor on a call whose note file holds `before`, ended with Enter on
+    // `typed` (null: on the note as shown).
+    void editNote_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("message");
+        const QByteArray prompt("line one\r\nline two"), huge(70 * 1024, 'x');
+        QTest::newRow("same text writes nothing") << prompt << QString() << prompt << u"line one <CR> line two"_s << QString();
+        QTest::newRow("two lines with <CR>, UTF-8") << QByteArray("old") << u"Müller rang\n€5 owed"_s
+            << u"Müller rang<CR>€5 owed"_s.toUtf8() << u"Müller rang <cr> €5 owed"_s << QString();
+        QTest::newRow("a note read in part is refused") << huge << u"short"_s << huge << QString(1000, u'x')
+            << u"This note is too long to edit here (over 64 KB); it has been left unchanged."_s;
+    }
+    void editNote()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, typed);
+        ListFixture f;
+        ContextRig::addCall(f.folder(), u"20050203-090507-ann-75.wav"_s, before);
+        QCOMPARE(f.find(clsSearch()), 1);
+        QTimer::singleShot(0, &f.list, [&] {
+            if (auto *dialog = f.window.findChild<dlgEditNote *>()) {
+                if (!typed.isNull())
+                    dialog->txtEditNote->setPlainText(typed);
+                QTest::keyClick(dialog->txtEditNote, Qt::Key_Return);
+            }
+        });
+        f.list.mnuPopupEditNote->trigger();
+        QTEST(TestFiles::read(f.folder() + u"/20050203-090507-ann-75.txt"_s), "after");
+        QTEST(f.cells(CallListModel::Note).value(0), "cell");
+        QTEST(f.prompts.texts().join(u'|'), "message");
+        if (!typed.isNull() && f.prompts.texts().isEmpty()) {
+            QCOMPARE(f.txtNote->toPlainText(), typed);
+            QCOMPARE(f.find(clsSearch()), 1); // and as the next listing reads it
+            QCOMPARE(f.txtNote->toPlainText(), typed);
+        }
+    }
+
+    // The pop-up's delete under "DeleteOwnOnly": two own calls with notes, one without, and
+    // a name in other letters, which is another user's. Rows: ann-5 with note, bob, ann-75 with note.
+    void deleteOwnOnly()
+    {
+        const std::tuple<QString, QList<int>, qsizetype, int> cases[] = {
+            {u"ann"_s, {0, 2}, 1, 1}, {u"bob"_s, {1}, 4, 2}, {u"Ann"_s, {0, 2}, 5, 3}};
+        for (const auto &[user, rows, filesLeft, callsLeft] : cases) {
+            ListFixture f;
+            listThree(f);
+            f.app.CurrentUserName = user;
+            f.app.settings.DeleteOwnOnly = true;
+            selectRows(f, rows);
+            f.list.mnuPopupDeleteCall->trigger();
+            QCOMPARE(TestFiles::names(f.folder()).size(), filesLeft);
+            QCOMPARE(f.countPanel->text(), u"%1 call/s"_s.arg(callsLeft));
+        }
     }
 };
 

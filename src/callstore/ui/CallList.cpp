@@ -6,7 +6,10 @@
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
 #include "base/Twips.h"
+#include "base/modErrors.h"
+#include "callstore/CallFiles.h"
 #include "callstore/CallListModel.h"
+#include "callstore/ui/dlgEditNote.h"
 #include "callstore/ui/WidgetParts.h"
 
 #include <QStyle>
@@ -25,6 +28,12 @@
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
+
+// A note as the note box and the editor show it: "<CR>" and CR LF as line breaks.
+static QString NoteLines(QString note)
+{
+    return note.replace(u"\r\n"_s, u"\n"_s).replace(u"<CR>"_s, u"\n"_s);
+}
 
 CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCallNote,
                    QLabel *countPanel, QObject *parent)
@@ -62,6 +71,8 @@ CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCall
     connect(mnuPopupPlayCall, &QAction::triggered, this, [this] { emit playCallRequested(SelectedKey()); });
     connect(mnuPopupEditNote, &QAction::triggered, this, [this] { emit editNoteRequested(SelectedKey()); });
     connect(mnuPopupDeleteCall, &QAction::triggered, this, &CallList::deleteRequested);
+    connect(this, &CallList::editNoteRequested, this, &CallList::EditCallNote);
+    connect(this, &CallList::deleteRequested, this, &CallList::DeleteSelectedCalls);
     connect(mnuPopupEmailCall, &QAction::triggered, this, &CallList::emailRequested);
     connect(mnuPopupSaveCall, &QAction::triggered, this, &CallList::saveRequested);
 }
@@ -200,13 +211,72 @@ void CallList::UpdateNoteField()
         QString note = GetCallByKey(key)->CallNote();
         if (note.isEmpty())
             note = u"(No Note)"_s;
-        m_note->setPlainText(note.replace(u"<CR>"_s, u"\n"_s));
+        m_note->setPlainText(NoteLines(note));
     } catch (const std::exception &e) {
         m_note->clear();
         m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
                                    + RuntimeError::descriptionOf(e)
                                    + u" occured in frmMain:UpdateNoteField Method"_s,
                                Prompts::OkOnly, Prompts::NoIcon, QString());
+    }
+}
+
+// ---- Editing and deleting ----
+
+void CallList::EditCallNote(const QString &key)
+{
+    try {
+        const colCalls::Record call = GetCallByKey(key);
+        // Only the start of a huge note was read: written back, the rest would be lost.
+        if (call->NoteTruncated()) {
+            m_app.prompts().message(u"This note is too long to edit here (over 64 KB); it has been left unchanged."_s,
+                                    Prompts::Exclamation, ProductName());
+            return;
+        }
+        const QString shown = NoteLines(call->CallNote());
+        dlgEditNote dialog(shown, m_view->window());
+        dialog.exec();
+        if (!dialog.Accepted || dialog.Note == shown)
+            return;
+        const QString note = QString(dialog.Note).replace(u'\n', u"\r\n"_s);
+        const QString audio = call->RecordingLocation(), notePath = CallFiles::NotePathOf(audio);
+        QString error = u"A call named \"%1\" has no note file of its own"_s.arg(audio);
+        if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), &error))
+            throw RuntimeError(75, error);
+        call->setCallNote(note);
+        for (qsizetype i = 1; i <= m_calls->Count(); ++i)
+            if (m_calls->Item(i) == call)
+                RowChanged(i);
+        m_note->setPlainText(dialog.Note);
+    } catch (const std::exception &e) {
+        m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
+                                   + RuntimeError::descriptionOf(e),
+                               Prompts::OkOnly, Prompts::NoIcon, QString());
+    }
+}
+
+void CallList::DeleteSelectedCalls()
+{
+    const ProgramSettings &set = m_app.settings;
+    if (!set.CanDelete)
+        return;
+    try {
+        // Last to first: a removal never shifts a row still to be visited.
+        for (qsizetype i = m_model->rowCount(); i >= 1; --i) {
+            if (!IsRowSelected(i) || (set.DeleteOwnOnly && GetCallUser(i) != m_app.CurrentUserName))
+                continue;
+            m_note->clear();
+            const QString audio = GetCallLocation(i);
+            if (ReleaseFile)
+                ReleaseFile(audio);
+            CallFiles::DeleteCallFiles(audio);
+            RemoveRow(i); // first: the view asks for the rows while it lets one go
+            m_calls->Remove(i);
+        }
+        SizeCallColumns();
+    } catch (const std::exception &e) {
+        modErrors::ReportError(m_app.prompts(), RuntimeError::numberOf(e), RuntimeError::descriptionOf(e),
+                               999, u"frmMain:DeleteSelectedCalls Method"_s, QString());
     }
 }
 

@@ -63,6 +63,14 @@ public:
     };
     Selection CanDeleteSelection() const;
 
+    // The note editor on the call with this key; a changed note goes to its file, the
+    // record, the row and the note box.
+    void EditCallNote(const QString &key);
+    // Deletes the selected calls the user may delete, their files and rows. Before a
+    // call's files go, ReleaseFile lets whoever holds its audio open let go of it.
+    void DeleteSelectedCalls();
+    std::function<void(const QString &audioPath)> ReleaseFile;
+
     // Events of lvwCalls, also reached from tests.
     void lvwCalls_MouseDown(Qt::MouseButton button, const QPoint &pos);
     void lvwCalls_DblClick();

@@ -1,9 +1,12 @@
 #include "recording/ui/frmAddNote.h"
 
 #include "base/Product.h"
+#include "base/SettingsStore.h"
+#include "base/Twips.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -87,9 +90,23 @@ void frmAddNote::closeEvent(QCloseEvent *event)
     CloseAddNoteForm();
 }
 
-QString frmAddNote::Ask(QWidget *owner, QTimer &tmrAddNote, QPointer<frmAddNote> &NoteForm)
+void frmAddNote::PlaceFrom(SettingsStore &store)
+{
+    bool hasLeft = false, hasTop = false;
+    const int left = store.ReadFormValue(u"Left"_s).toInt(&hasLeft);
+    const int top = store.ReadFormValue(u"Top"_s).toInt(&hasTop);
+    const QPoint at(Twips::toPixels(left, logicalDpiX()), Twips::toPixels(top, logicalDpiX()));
+    // Never onto a screen that is gone.
+    if (hasLeft && hasTop && QGuiApplication::screenAt(at))
+        move(at);
+}
+
+QString frmAddNote::Ask(QWidget *owner, QTimer &tmrAddNote, QPointer<frmAddNote> &NoteForm,
+                        SettingsStore *store)
 {
     frmAddNote form(tmrAddNote, owner);
+    if (store)
+        form.PlaceFrom(*store);
     NoteForm = &form;
     tmrAddNote.start();
     if (!form.isClosed())

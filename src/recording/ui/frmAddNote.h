@@ -7,6 +7,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class SettingsStore;
 
 // The note prompt after a call. It closes itself when the main window's tmrAddNote fires
 // (20 s without typing), keeping what was typed; a new call closes it the same way.
@@ -22,8 +23,11 @@ public:
     QString note() const;
 
     // Shows a prompt modally over owner with tmrAddNote running; NoteForm points to it
-    // while it is open. Answers the note.
-    static QString Ask(QWidget *owner, QTimer &tmrAddNote, QPointer<frmAddNote> &NoteForm);
+    // while it is open. Answers the note. With a store, the prompt stands at the window
+    // position saved there.
+    static QString Ask(QWidget *owner, QTimer &tmrAddNote, QPointer<frmAddNote> &NoteForm,
+                       SettingsStore *store = nullptr);
+    void PlaceFrom(SettingsStore &store);
 
     QLabel *lblCallNote;
     QPlainTextEdit *txtCallNote;

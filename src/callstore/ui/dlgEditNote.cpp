@@ -1,0 +1,65 @@
+#include "callstore/ui/dlgEditNote.h"
+
+#include "callstore/ui/WidgetParts.h"
+
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+dlgEditNote::dlgEditNote(const QString &note, QWidget *parent) : QDialog(parent), Note(note)
+{
+    setObjectName(u"dlgEditNote"_s);
+    setWindowTitle(u"Edit Call Note"_s);
+    auto *label = new QLabel(u"Call note (Shift+Enter for a new line)"_s, this);
+    txtEditNote = new QPlainTextEdit(note, this);
+    txtEditNote->setObjectName(u"txtEditNote"_s);
+    txtEditNote->setAccessibleName(u"Call note"_s);
+    txtEditNote->setTabChangesFocus(true);
+    txtEditNote->installEventFilter(this);
+    label->setBuddy(txtEditNote);
+    QDialogButtonBox *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(txtEditNote, 1);
+    layout->addWidget(buttons);
+    resize(380, 200);
+    connect(btnOK, &QPushButton::clicked, this, &dlgEditNote::btnOK_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void dlgEditNote::btnOK_Click()
+{
+    Accepted = true;
+    Note = txtEditNote->toPlainText();
+    accept();
+}
+
+bool dlgEditNote::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtEditNote && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !(key->modifiers() & Qt::ShiftModifier)) {
+            btnOK_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void dlgEditNote::mousePressEvent(QMouseEvent *event)
+{
+    m_grab = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void dlgEditNote::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(event->globalPosition().toPoint() - m_grab);
+}
