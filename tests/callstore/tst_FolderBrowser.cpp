@@ -2,6 +2,7 @@
 #include "ContextRig.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileSystemModel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -36,6 +37,23 @@ class tst_FolderBrowser : public QObject
     Q_OBJECT
 
 private slots:
+    // The drive list offers where the calls are, the home folder and the volumes; the tree
+    // starts at the one that holds the folder, so the calls folder shows its own folders.
+    void treeStartsWhereTheCallsAre()
+    {
+        BrowserFixture f;
+        QCOMPARE(f.drvList->itemText(0), u"Calls"_s);
+        QCOMPARE(f.drvList->itemText(1), u"Home"_s);
+        const QString deep = f.folder(u"sales"_s) + u"/2024"_s;
+        QVERIFY(QDir().mkpath(deep));
+        f.browser.SetDirPath(deep);
+        const auto *model = static_cast<QFileSystemModel *>(f.dirList->model());
+        QCOMPARE(f.drvList->currentIndex(), 0);
+        QCOMPARE(model->filePath(f.dirList->rootIndex()), QDir::cleanPath(f.app.settings.CallPath));
+        f.browser.SetDirPath(u"/"_s);
+        QCOMPARE(f.drvList->currentText(), u"/"_s);
+    }
+
     // Only an empty tree goes; deleting the viewed folder clears the list and the browser goes up.
     void deleteFolder_data()
     {

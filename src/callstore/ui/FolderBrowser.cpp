@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStorageInfo>
@@ -89,6 +90,13 @@ void FolderBrowser::FillDrives(const QString &path)
     roots.sort();
     roots.removeDuplicates();
     m_drives->clear();
+    // Where the calls are first, then the user's own folder, then every volume.
+    const QString calls = QDir::cleanPath(m_app.settings.CallPath);
+    if (!calls.isEmpty() && QFileInfo(calls).isDir())
+        m_drives->addItem(u"Calls"_s, calls);
+    m_drives->addItem(u"Home"_s, QDir::homePath());
+    for (int i = 0; i < m_drives->count(); ++i)
+        m_drives->setItemData(i, m_drives->itemData(i), Qt::ToolTipRole);
     for (const QString &root : roots)
         m_drives->addItem(root, root);
     // Calls the mover could not file yet wait in the temporary folder: there they are
@@ -97,20 +105,33 @@ void FolderBrowser::FillDrives(const QString &path)
         m_drives->addItem(u"Waiting to be filed"_s, QDir::cleanPath(m_app.TempFolder));
         m_drives->setItemData(m_drives->count() - 1, true, WaitingRole);
     }
-    selectDriveOf(path);
+    m_drives->setCurrentIndex(placeOf(path));
 }
 
-void FolderBrowser::selectDriveOf(const QString &path)
+int FolderBrowser::placeOf(const QString &path)
 {
-    const QString root = QStorageInfo(path).rootPath();
-    const bool waiting =
-        !m_app.TempFolder.isEmpty() && QDir::cleanPath(path) == QDir::cleanPath(m_app.TempFolder);
-    int index = waiting ? m_drives->findData(true, WaitingRole) : m_drives->findData(root);
-    if (index < 0 && !root.isEmpty()) {
-        m_drives->addItem(root, root);
-        index = m_drives->count() - 1;
+    const QString folder = QDir::cleanPath(path);
+    if (!m_app.TempFolder.isEmpty() && folder == QDir::cleanPath(m_app.TempFolder))
+        return m_drives->findData(true, WaitingRole);
+    // The closest place that holds it.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < m_drives->count(); ++i) {
+        const QString place = m_drives->itemData(i).toString();
+        const bool holds = folder == place || folder.startsWith(place.endsWith(u'/') ? place : place + u'/');
+        if (holds && !m_drives->itemData(i, WaitingRole).toBool() && place.size() > bestLength) {
+            best = i;
+            bestLength = place.size();
+        }
     }
-    m_drives->setCurrentIndex(index);
+    if (best < 0) {
+        const QString root = QStorageInfo(folder).rootPath();
+        if (root.isEmpty())
+            return -1;
+        m_drives->addItem(root, root);
+        best = m_drives->count() - 1;
+    }
+    return best;
 }
 
 bool FolderBrowser::SetDirPath(const QString &path)
@@ -119,7 +140,10 @@ bool FolderBrowser::SetDirPath(const QString &path)
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         throw RuntimeError(76, u"Path not found"_s);
     m_path = folder;
-    const QString root = QStorageInfo(folder).rootPath();
+    // The tree starts at the place chosen in the drive list, not at "/".
+    const int place = placeOf(folder);
+    m_drives->setCurrentIndex(place);
+    const QString root = place < 0 ? QStorageInfo(folder).rootPath() : m_drives->itemData(place).toString();
     m_model->setRootPath(root);
     m_dirs->setRootIndex(m_model->index(root));
     const QModelIndex here = m_model->index(folder);
@@ -128,7 +152,6 @@ bool FolderBrowser::SetDirPath(const QString &path)
         m_dirs->expand(up);
     m_dirs->setCurrentIndex(here);
     m_dirs->scrollTo(here);
-    selectDriveOf(folder);
     return true;
 }
 
@@ -144,7 +167,7 @@ void FolderBrowser::drvList_Change(int index)
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable() || !QStorageInfo(root).isReady()) {
         m_app.prompts().message(u"Device Unavailable"_s, Prompts::Information, ProductName());
-        selectDriveOf(m_path);
+        m_drives->setCurrentIndex(placeOf(m_path));
         return;
     }
     SetDirPath(root);
@@ -184,8 +207,14 @@ void FolderBrowser::btnHome_Click()
 void FolderBrowser::NewFolder()
 {
     dlgNewFolder dialog(m_app.prompts(), m_path, m_dirs->window());
-    dialog.exec();
-    // The file system model notices the new folder by itself.
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // In sight: the model reads the folder in the background.
+    const QString made = dialog.ParentFolder + u'/' + dialog.txtFolder->text();
+    m_dirs->expand(m_model->index(m_path));
+    m_dirs->scrollTo(m_model->index(made));
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this, made] { m_dirs->scrollTo(m_model->index(made)); },
+            Qt::SingleShotConnection);
 }
 
 void FolderBrowser::DeleteFolder()

@@ -26,8 +26,8 @@ public:
     QString Path() const { return m_path; }
     // Shows this folder; throws RuntimeError 76 when it does not exist.
     bool SetDirPath(const QString &path);
-    // Fills the drive list with the mounted volumes and "Waiting to be filed" (the
-    // temporary folder), and selects the one of this path.
+    // Fills the drive list with the calls folder, the home folder, the mounted volumes and
+    // "Waiting to be filed" (the temporary folder), and selects the one of this path.
     void FillDrives(const QString &path);
 
     // Handlers, also reached from tests.
@@ -51,7 +51,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void selectDriveOf(const QString &path);
+    // The drive list's entry whose tree shows `path` (added for its volume if none does).
+    int placeOf(const QString &path);
 
     AppContext &m_app;
     QComboBox *m_drives;

@@ -9,6 +9,7 @@
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -28,7 +29,11 @@ dlgNewFolder::dlgNewFolder(Prompts &prompts, const QString &parentFolder, QWidge
     txtFolder->setToolTip(u"Folder name"_s);
     txtFolder->selectAll();
     QDialogButtonBox *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
+    auto *where = new QLabel(u"In "_s + parentFolder, this);
+    where->setObjectName(u"lblWhere"_s);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(where);
     layout->addWidget(txtFolder);
     layout->addWidget(buttons);
     connect(btnOK, &QPushButton::clicked, this, &dlgNewFolder::btnOK_Click);
