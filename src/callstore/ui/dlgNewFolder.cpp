@@ -24,6 +24,8 @@ dlgNewFolder::dlgNewFolder(Prompts &prompts, const QString &parentFolder, QWidge
 {
     setObjectName(u"dlgNewFolder"_s);
     setWindowTitle(u"New Folder"_s);
+    // The whole caption, beside the frame's own buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     txtFolder = new QLineEdit(u"NewFolder"_s, this);
     txtFolder->setObjectName(u"txtFolder"_s);
     txtFolder->setToolTip(u"Folder name"_s);

@@ -13,6 +13,8 @@ dlgDatePicker::dlgDatePicker(const QDate &today, QWidget *parent) : QDialog(pare
 {
     setObjectName(u"dlgDatePicker"_s);
     setWindowTitle(u"Select Date"_s);
+    // The whole caption, beside the frame's own buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     monthView = new QCalendarWidget(this);
     monthView->setObjectName(u"monthView"_s);
     monthView->setSelectedDate(today);
