@@ -91,10 +91,14 @@ private slots:
         QCOMPARE(QDir(program.recordings()).entryList({u"*.wav"_s}, QDir::Files), QStringList()); // moved
         // The speech is all there, the voice that set detection off too, after the quiet
         // line before it.
-        const Samples call = read(program.calls() + u'/' + name);
+        // libsndfile decodes a GSM file of an odd number of blocks one block too far, into
+        // noise: the call is as long as its header says.
+        Samples call = read(program.calls() + u'/' + name);
+        call.mono.resize(qsizetype(soxInfo(program.calls() + u'/' + name).seconds * call.rate));
         const Span said = signalSpan(read(m_words), -30), heard = signalSpan(call, -30);
         QVERIFY2(heard.length() > said.length() - 0.5 && heard.length() < said.length() + 1.0,
-                 qPrintable(u"%1 s of speech recorded as %2 s"_s.arg(said.length()).arg(heard.length())));
+                 qPrintable(u"%1 s of speech recorded as %2 s, from %3 s to %4 s of %5 s"_s.arg(said.length())
+                                .arg(heard.length()).arg(heard.start).arg(heard.end).arg(call.seconds())));
         QVERIFY2(heard.start > 0.3 && rmsDb(call, 0, 0.3) < -40.0, qPrintable(QString::number(heard.start)));
     }
 
