@@ -536,7 +536,9 @@ void frmMain::UpdateTrayState()
         now = TrayState::Listening;
         text = u"Listening for calls"_s;
     }
-    trayIcon->setToolTip(ProductName() + u" - "_s + text);
+    // Once a change only: each new tool tip goes over the session bus to the tray.
+    if (const QString tip = ProductName() + u" - "_s + text; tip != trayIcon->toolTip())
+        trayIcon->setToolTip(tip);
     if (int(now) == m_trayState)
         return;
     if (now == TrayState::InputLost)
