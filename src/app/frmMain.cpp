@@ -16,6 +16,8 @@
 #include "callstore/UserIdentity.h"
 #include "controls/LevelBar.h"
 #include "controls/kvtSlider.h"
+#include "options/ui/dlgPW.h"
+#include "options/ui/frmOptions.h"
 #include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
 #include "recording/ui/frmAddNote.h"
@@ -136,6 +138,7 @@ void frmMain::wire()
         connect(sc, &QShortcut::activated, this, guarded("Form_KeyDown", [this, key = key] { Form_KeyDown(key); }));
     }
     connect(cmdQuit, &QToolButton::clicked, this, guarded("cmdQuit_Click", [this] { cmdQuit_Click(); }));
+    connect(cmdOptions, &QToolButton::clicked, this, guarded("cmdOptions_Click", [this] { cmdOptions_Click(); }));
     connect(named(new QShortcut(QKeySequence::HelpContents, this), "F1"), &QShortcut::activated, cmdHelp, &QToolButton::click);
     connect(cmdHelp, &QToolButton::clicked, this, guarded("cmdHelp_Click", [this] { DesktopShell::ShowHelp(this); }));
     connect(picLogo, &QToolButton::clicked, this, [this] { DesktopShell::ShellOpen(picLogo->toolTip()); });
@@ -244,7 +247,7 @@ void frmMain::buildLayout()
     lblPlaybackPos->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
     sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
-    picLogo = makeButton(central, "picLogo", QString(), u"https://voxmere.example.org/"_s, AppIcons::windowIcon());
+    picLogo = makeButton(central, "picLogo", QString(), ProductWebAddress(), AppIcons::windowIcon());
     auto *meterRow = new QHBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{imgLED, lvlInput, lblPlaybackPos, sldPlayBackPos, picLogo})
         meterRow->addWidget(w, w == sldPlayBackPos ? 2 : w == lvlInput ? 1 : 0);
@@ -376,9 +379,7 @@ bool frmMain::Form_Load()
         review->SetDirPath(ctx.settings.SearchPath);
         review->SetUpCallColumns();
         ShowRecordingState(state.RecordActive);
-        // Where a voice starts a call.
-        if (ctx.settings.AutoRecord)
-            lvlInput->setMarker(ctx.settings.Sensitivity);
+        ApplyOptions();
         review->DisplayCalls();
 
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
@@ -595,6 +596,41 @@ void frmMain::cmdQuit_Click()
     m_quitting = true;
     close();
     QApplication::quit();
+}
+
+void frmMain::cmdOptions_Click()
+{
+    if (state.IsRecording) {
+        if (ctx.prompts().msgBox(u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s,
+                                 Prompts::OkCancel, Prompts::Exclamation, u"Warning"_s)
+            != Prompts::Ok) {
+            if (!state.PlaybackOpen)
+                detection->ResumeDetection();
+            return;
+        }
+        // The call ends here and is filed, as the stop button would: the user was told it
+        // ends, not that it is thrown away, and the options may reconfigure the recorder.
+        recording->cmdStop_Click();
+    }
+    state.DetectionSuspended = true;
+    state.DetectionRunning = false;
+    if (dlgPW::Granted(ctx, this)) {
+        frmOptions options(ctx, *MSSRCtrl, this);
+        options.exec();
+    }
+    ApplyOptions();
+    if (!state.PlaybackOpen)
+        detection->ResumeDetection();
+    SetStatusText(u"Ready"_s);
+    state.DetectionSuspended = false;
+}
+
+void frmMain::ApplyOptions()
+{
+    MSSRCtrl->setPreRoll(ctx.settings.AutoRecord ? ctx.settings.PreRoll : 0);
+    // Where a voice starts a call.
+    lvlInput->setMarker(ctx.settings.AutoRecord ? std::optional<int>(ctx.settings.Sensitivity) : std::nullopt);
+    UpdateButtons();
 }
 
 void frmMain::SaveFormPosition()

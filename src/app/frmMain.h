@@ -82,6 +82,10 @@ private:
     // F9, F10 and F11 (key codes as Qt::Key).
     void Form_KeyDown(int key);
     void cmdQuit_Click();
+    // The options, behind the password when one is set; detection waits meanwhile.
+    void cmdOptions_Click();
+    // What the options may have changed, shown and put to work.
+    void ApplyOptions();
     void SaveFormPosition();
     void SaveTopLeft();
     // The tray's double click and "&Restore"; an open note prompt is brought forward instead.

@@ -7,3 +7,9 @@ inline QString ProductName()
 {
     return QStringLiteral("Voxmere");
 }
+
+// The maker's web address: the logo and the about box open it.
+inline QString ProductWebAddress()
+{
+    return QStringLiteral("https://voxmere.example.org/");
+}

@@ -4,6 +4,11 @@
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
 #include "base/Twips.h"
+#include "Modal.h"
+#include "options/OptionsPassword.h"
+#include "options/ui/dlgAbout.h"
+#include "options/ui/dlgPW.h"
+#include "options/ui/frmOptions.h"
 #include "TestFiles.h"
 #include "WindowRig.h"
 
@@ -17,6 +22,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -566,8 +572,49 @@ private slots:
         QDesktopServices::setUrlHandler(u"https"_s, this, "openUrl");
         t.find<QToolButton>("picLogo")->click();
         DesktopShell::ShellOpen(QString());
+        dlgAbout about;
+        QTest::mouseClick(about.Label6, Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(u"https"_s);
-        QCOMPARE(opened, QList<QUrl>{QUrl(t.find<QToolButton>("picLogo")->toolTip())});
+        const QUrl site(t.find<QToolButton>("picLogo")->toolTip());
+        QCOMPARE(opened, (QList<QUrl>{site, site}));
+    }
+
+    // The options button: a running call is ended and kept, and the password comes first.
+    void optionsButton()
+    {
+        WindowRig t;
+        QVERIFY(t.load());
+        t.app.settings.AddNote = false;
+        t.app.settings.PW = OptionsPassword::Encipher(u"pw"_s);
+        t.app.store.SaveStringSetting(u"PW"_s, t.app.settings.PW);
+        t.key("F9");
+        t.recorder().position = 42;
+        t.prompts.answerNext(Prompts::Cancel);
+        t.find<QToolButton>("cmdOptions")->click();
+        QCOMPARE(t.prompts.texts(), QStringList{
+            u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s});
+        QCOMPARE(t.text("StatusPanel1"), u"Recording - Manual Recording"_s);
+
+        t.prompts.clear();
+        bool optionsShown = false;
+        onModal<dlgPW>([&](dlgPW *prompt) {
+            QVERIFY(QFile::exists(t.tempFolder() + u"/20240301-091500-ann-42.wav"_s));
+            prompt->txtPassword->setText(u"PW"_s);
+            prompt->cmdOK->click();
+            onModal<frmOptions>([&](frmOptions *options) {
+                optionsShown = true;
+                options->cmdClose->click();
+            });
+            prompt->txtPassword->setText(u"pw"_s);
+            prompt->cmdOK->click();
+        });
+        t.find<QToolButton>("cmdOptions")->click();
+        QVERIFY(optionsShown);
+        QCOMPARE(t.prompts.texts(), (QStringList{
+            u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s,
+            u"Invalid Password, try again!"_s}));
+        QCOMPARE(t.text("StatusPanel1"), u"Ready - Manual Recording"_s);
+        QVERIFY(!t.find<QLabel>("imgLED")->toolTip().contains(u"Recording"_s));
     }
 };
 

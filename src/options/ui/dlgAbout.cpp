@@ -1,0 +1,62 @@
+#include "options/ui/dlgAbout.h"
+
+#include "base/Product.h"
+#include "review/ui/DesktopShell.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+dlgAbout::dlgAbout(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(u"dlgAbout"_s);
+    setWindowTitle(u"About "_s + ProductName());
+    auto *title = new QLabel(ProductName() + u" Call Recorder"_s, this);
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    title->setFont(big);
+    lblVersion = new QLabel(QStringLiteral(VOXMERE_VERSION), this);
+    lblVersion->setObjectName(u"lblVersion"_s);
+    lblVersion->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label6 = new QLabel(ProductWebAddress(), this);
+    Label6->setObjectName(u"Label6"_s);
+    Label6->setToolTip(u"Visit the Voxmere website"_s);
+    Label6->setAccessibleName(u"Visit the Voxmere website"_s);
+    Label6->setForegroundRole(QPalette::Link);
+    Label6->setCursor(Qt::PointingHandCursor);
+    Label6->installEventFilter(this);
+    auto *form = new QFormLayout;
+    form->addRow(u"Version:"_s, lblVersion);
+    form->addRow(u"Web:"_s, Label6);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    btnOK = buttons->button(QDialogButtonBox::Ok);
+    btnOK->setObjectName(u"btnOK"_s);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 200);
+}
+
+bool dlgAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Label6) {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+            QFont f = Label6->font();
+            f.setUnderline(event->type() == QEvent::Enter);
+            Label6->setFont(f);
+        } else if (event->type() == QEvent::MouseButtonRelease
+                   && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            DesktopShell::ShellOpen(Label6->text());
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

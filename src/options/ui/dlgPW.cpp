@@ -1,0 +1,49 @@
+#include "options/ui/dlgPW.h"
+
+#include "base/AppContext.h"
+#include "base/Prompts.h"
+#include "options/OptionsPassword.h"
+#include "options/ui/PasswordParts.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+dlgPW::dlgPW(AppContext &context, QWidget *parent) : QDialog(parent), ctx(context)
+{
+    setObjectName(u"dlgPW"_s);
+    setWindowTitle(u"Enter Password"_s);
+    QFormLayout *form = PasswordParts::layOut(this, cmdOK, cmdCancel);
+    txtPassword = PasswordParts::passwordBox(this, "txtPassword", u"Password"_s);
+    auto *label = new QLabel(u"&Password:"_s, this);
+    label->setBuddy(txtPassword);
+    form->addRow(label, txtPassword);
+    connect(cmdOK, &QPushButton::clicked, this, &dlgPW::cmdOK_Click);
+}
+
+bool dlgPW::Granted(AppContext &ctx, QWidget *owner)
+{
+    if (ctx.settings.PW.isEmpty())
+        return true;
+    dlgPW prompt(ctx, owner);
+    prompt.exec();
+    return prompt.Accepted;
+}
+
+void dlgPW::cmdOK_Click()
+{
+    // Read again: another window of this user may have changed it meanwhile.
+    ctx.settings.PW = ctx.store.GetStringSetting(u"PW"_s, QString());
+    if (!OptionsPassword::Matches(ctx.settings.PW, txtPassword->text())) {
+        ctx.prompts().msgBox(u"Invalid Password, try again!"_s, Prompts::OkOnly, Prompts::NoIcon,
+                             u"Login"_s);
+        txtPassword->setFocus();
+        txtPassword->selectAll();
+        return;
+    }
+    Accepted = true;
+    accept();
+}

@@ -1,0 +1,382 @@
+#include "options/ui/frmOptions.h"
+
+#include "base/AppContext.h"
+#include "base/Product.h"
+#include "base/Prompts.h"
+#include "base/RecorderComponent.h"
+#include "base/RuntimeError.h"
+#include "controls/kvtSlider.h"
+#include "options/ui/dlgAbout.h"
+#include "options/ui/dlgChangePW.h"
+#include "review/ui/DesktopShell.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <class W>
+W *named(W *widget, const char *name, const QString &tip = QString())
+{
+    widget->setObjectName(QLatin1StringView(name));
+    if (!tip.isEmpty())
+        widget->setToolTip(tip);
+    return widget;
+}
+
+// The value as its label shows it while the thumb moves, padded to keep the width steady.
+QString sliderText(qint32 number, const char *unit)
+{
+    return (QString::number(number) + QLatin1StringView(unit)).leftJustified(6);
+}
+
+// A value the slider cannot show (stored by hand, say) stands at its nearest end.
+void setClamped(kvtSlider *slider, qint32 value)
+{
+    slider->setValue(std::clamp(value, slider->Min(), slider->Max()));
+}
+
+} // namespace
+
+frmOptions::frmOptions(AppContext &context, RecorderComponent &rec, QWidget *parent)
+    : QDialog(parent), ctx(context), recorder(rec)
+{
+    setObjectName(u"frmOptions"_s);
+    setWindowTitle(u"Recorder Options"_s);
+    buildLayout();
+    wire();
+    Form_Load();
+}
+
+void frmOptions::buildLayout()
+{
+    auto check = [this](const char *name, const QString &text, const QString &tip) {
+        return named(new QCheckBox(text, this), name, tip);
+    };
+    auto button = [this](const char *name, const QString &text, const QString &tip) {
+        return named(new QPushButton(text, this), name, tip);
+    };
+    auto slider = [this](const char *name, qint32 min, qint32 max, const QString &tip) {
+        auto *s = named(new kvtSlider(this), name, tip);
+        s->setOrientation(kvtSlider::Horizontal);
+        s->setMax(max);
+        s->setMin(min);
+        s->setMinimumWidth(s->fontMetrics().averageCharWidth() * 24);
+        return s;
+    };
+
+    // User Options
+    chkAutoRecord = check("chkAutoRecord", u"Automatic Recording"_s, u"Enable 'Voice-Activated' automatic recording"_s);
+    chkAddNote = check("chkAddNote", u"Add Recording Note"_s, u"Let the user add a call note when the call recording completes"_s);
+    chkAutoMaximize = check("chkAutoMaximize", u"Maximise at Start of Call"_s, u"Make the application visible when a call recording starts"_s);
+    chkPassword = check("chkPassword", u"Password Protect Options"_s, u"Enter a password to prevent unauthorised access to options"_s);
+    btnPW = button("btnPW", u"PW"_s, u"Set / Change the password"_s);
+    btnPW->setAccessibleName(u"Set / Change the password"_s);
+    txtCallsFolder = named(new QLineEdit(this), "txtCallsFolder", u"Where recordings are stored by default"_s);
+    txtCallsFolder->setAccessibleName(u"Calls Folder"_s);
+    cmdChangeCallsFolder = button("cmdChangeCallsFolder", u"Change"_s, u"Change the default calls folder"_s);
+    auto *lblCallsFolder = new QLabel(u"Calls Folder :"_s, this);
+    lblCallsFolder->setBuddy(txtCallsFolder);
+
+    auto *userBox = named(new QGroupBox(u"User Options :"_s, this), "fraUser");
+    auto *user = new QGridLayout(userBox);
+    user->addWidget(chkAutoRecord, 0, 0, 1, 3);
+    user->addWidget(chkAddNote, 1, 0, 1, 3);
+    user->addWidget(chkAutoMaximize, 2, 0, 1, 3);
+    user->addWidget(chkPassword, 3, 0, 1, 2);
+    user->addWidget(btnPW, 3, 2);
+    user->addWidget(lblCallsFolder, 4, 0, 1, 3);
+    user->addWidget(txtCallsFolder, 5, 0, 1, 2);
+    user->addWidget(cmdChangeCallsFolder, 5, 2);
+    user->setColumnStretch(0, 1);
+    user->setRowStretch(6, 1);
+
+    // Recording Format
+    optFormat[0] = named(new QRadioButton(u"GSM - Much smaller files, slightly lower quality"_s, this), "optFormat0");
+    optFormat[1] = named(new QRadioButton(u"PCM - Larger files, slightly higher quality"_s, this), "optFormat1");
+    auto *formatBox = named(new QGroupBox(u"Recording Format :"_s, this), "fraFormat");
+    auto *format = new QVBoxLayout(formatBox);
+    format->addWidget(optFormat[0]);
+    format->addWidget(optFormat[1]);
+
+    // Calibration Settings
+    sldSensitivity = slider("sldSensitivity", 0, 50, u"Audio level required to start automatic recording"_s);
+    sldLatch = slider("sldLatch", 2, 20, u"Period of 'silence' at the end of the call needed to stop recording"_s);
+    sldMinCall = slider("sldMinCall", 0, 60, u"Automatically recorded calls shorter than this will be deleted"_s);
+    lblSensitivity = named(new QLabel(this), "lblSensitivity");
+    lblLatchTime = named(new QLabel(this), "lblLatchTime");
+    lblMinCall = named(new QLabel(this), "lblMinCall");
+    btnCal = button("btnCal", u"Calibrate"_s, u"Calibrate Recorder Settings"_s);
+    // The calibration wizard is not part of the program yet.
+    btnCal->setEnabled(false);
+    auto *calBox = named(new QGroupBox(u"Calibration Settings :"_s, this), "fraCalibration");
+    auto *cal = new QGridLayout(calBox);
+    const struct {
+        const char *caption;
+        kvtSlider *slider;
+        QLabel *value;
+    } rows[] = {{"Start Recording Sensitivity :", sldSensitivity, lblSensitivity},
+                {"Stop Recording Tolerance :", sldLatch, lblLatchTime},
+                {"Delete Calls Shorter Than :", sldMinCall, lblMinCall}};
+    // Wide enough for the longest value, so the sliders do not move as it changes.
+    const int valueWidth = fontMetrics().horizontalAdvance(u"-50 dB__"_s);
+    int row = 0;
+    for (const auto &r : rows) {
+        auto *caption = new QLabel(QLatin1StringView(r.caption), this);
+        r.slider->setAccessibleName(caption->text().chopped(2));
+        r.value->setMinimumWidth(valueWidth);
+        cal->addWidget(caption, row, 0);
+        cal->addWidget(r.slider, row, 1);
+        cal->addWidget(r.value, row, 2);
+        if (r.slider == sldSensitivity) {
+            auto *lessSensitive = named(new QLabel(u"Less Sensitive"_s, this), "lblLessSensitive");
+            QFont small = lessSensitive->font();
+            small.setPointSizeF(small.pointSizeF() * 0.85);
+            lessSensitive->setFont(small);
+            cal->addWidget(lessSensitive, ++row, 1, Qt::AlignRight | Qt::AlignTop);
+        }
+        ++row;
+    }
+    cal->setColumnStretch(1, 1);
+    cal->addWidget(btnCal, row, 0, 1, 3, Qt::AlignRight);
+
+    // User Privileges
+    chkPlay = check("chkPlay", u"User can play back calls"_s, u"Tick to allow the user to listen to calls"_s);
+    chkDelete = check("chkDelete", u"User can delete calls"_s, u"Tick to allow users to delete call recordings"_s);
+    chkPreventShutdown = check("chkPreventShutdown", u"Prevent user from closing Voxmere"_s, u"Tick to prevent user from closing the application"_s);
+    auto *rights = named(new QGroupBox(u"User Privileges :"_s, this), "fraPrivileges");
+    auto *rightsGrid = new QGridLayout(rights);
+    const struct {
+        QCheckBox *box;
+        QRadioButton **opts;
+        const char *names[2];
+        const char *verb;
+    } pairs[] = {{chkPlay, optPlay, {"optPlay0", "optPlay1"}, "listen to"},
+                 {chkDelete, optDel, {"optDel0", "optDel1"}, "delete"}};
+    row = 0;
+    for (const auto &p : pairs) {
+        auto *group = new QButtonGroup(this);
+        p.opts[0] = named(new QRadioButton(u"own"_s, this), p.names[0],
+                          u"Select to allow the user to %1 just their own calls"_s.arg(QLatin1StringView(p.verb)));
+        p.opts[1] = named(new QRadioButton(u"all"_s, this), p.names[1],
+                          u"Select to allow the user to %1 all accessible calls"_s.arg(QLatin1StringView(p.verb)));
+        for (QRadioButton *o : {p.opts[0], p.opts[1]}) {
+            group->addButton(o);
+            o->setAccessibleName(p.box->text() + u": "_s + o->text());
+        }
+        rightsGrid->addWidget(p.box, row, 0);
+        rightsGrid->addWidget(p.opts[0], row, 1);
+        rightsGrid->addWidget(p.opts[1], row, 2);
+        ++row;
+    }
+    rightsGrid->addWidget(chkPreventShutdown, row, 0, 1, 3);
+    rightsGrid->setColumnStretch(3, 1);
+
+    cmdAbout = button("cmdAbout", u"About Voxmere"_s, QString());
+    cmdClose = button("cmdClose", u"&Close"_s, QString());
+    cmdClose->setDefault(true);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(cmdAbout);
+    bottom->addStretch();
+    bottom->addWidget(cmdClose);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(userBox, 0, 0, 2, 1);
+    grid->addWidget(formatBox, 0, 1);
+    grid->addWidget(calBox, 1, 1);
+    grid->addWidget(rights, 2, 0, 1, 2);
+    grid->addLayout(bottom, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+void frmOptions::wire()
+{
+    ProgramSettings &s = ctx.settings;
+    // Ticks by the user, not those the form makes itself.
+    auto onTick = [this](QCheckBox *box, auto handler) {
+        connect(box, &QCheckBox::toggled, this, [this, handler](bool ticked) {
+            if (!updating)
+                handler(ticked);
+        });
+    };
+    onTick(chkAutoRecord, [this, &s](bool ticked) {
+        s.AutoRecord = ticked;
+        // Detection arms the recorder again when it is needed.
+        if (!ticked)
+            recorder.Close();
+    });
+    onTick(chkPassword, [this](bool) { chkPassword_Click(); });
+    onTick(chkPlay, [this, &s](bool ticked) {
+        s.CanPlay = ticked;
+        enableRights();
+    });
+    onTick(chkDelete, [this, &s](bool ticked) {
+        s.CanDelete = ticked;
+        enableRights();
+    });
+    onTick(chkPreventShutdown, [&s](bool ticked) { s.SD = ticked; });
+    connect(chkAddNote, &QCheckBox::toggled, this, [&s](bool ticked) { s.AddNote = ticked; });
+    connect(chkAutoMaximize, &QCheckBox::toggled, this, [&s](bool ticked) { s.Maximise = ticked; });
+    // Clicks only: choosing the format at load must not reconfigure the recorder.
+    connect(optFormat[0], &QRadioButton::clicked, this, [this] { optFormat_Click(0); });
+    connect(optFormat[1], &QRadioButton::clicked, this, [this] { optFormat_Click(1); });
+    connect(optPlay[0], &QRadioButton::toggled, this, [&s](bool own) { s.PlayOwnOnly = own; });
+    connect(optDel[0], &QRadioButton::toggled, this, [&s](bool own) { s.DeleteOwnOnly = own; });
+
+    const struct {
+        kvtSlider *slider;
+        QLabel *label;
+        const char *unit;
+        qint32 offset;
+    } sliders[] = {{sldSensitivity, lblSensitivity, " dB", -50}, {sldLatch, lblLatchTime, " sec", 0},
+                   {sldMinCall, lblMinCall, " sec", 0}};
+    for (const auto &sl : sliders) {
+        connect(sl.slider, &kvtSlider::ValueChanged, this, [sl] {
+            sl.label->setText(sliderText(sl.slider->Value() + sl.offset, sl.unit));
+        });
+        connect(sl.slider, &kvtSlider::MouseUp, cmdClose, [this] { cmdClose->setFocus(); });
+    }
+
+    connect(btnPW, &QPushButton::clicked, this, &frmOptions::btnPW_Click);
+    connect(cmdChangeCallsFolder, &QPushButton::clicked, this, &frmOptions::cmdChangeCallsFolder_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, [this] {
+        dlgAbout about(this);
+        about.exec();
+    });
+    connect(cmdClose, &QPushButton::clicked, this, &frmOptions::cmdClose_Click);
+}
+
+void frmOptions::Form_Load()
+{
+    const ProgramSettings &s = ctx.settings;
+    updating = true;
+    try {
+        optFormat[s.GsmFlag ? 0 : 1]->setChecked(true);
+        setClamped(sldLatch, s.CallTimeOut);
+        lblLatchTime->setText(QString::number(sldLatch->Value()) + u" sec"_s);
+        setClamped(sldSensitivity, sldSensitivity->Max() + s.Sensitivity);
+        lblSensitivity->setText(QString::number(sldSensitivity->Value() - sldSensitivity->Max()) + u" dB"_s);
+        setClamped(sldMinCall, s.MinCallLength);
+        lblMinCall->setText(QString::number(sldMinCall->Value()) + u" sec"_s);
+        // Ticking sets the flag it shows: copy them all before the first tick.
+        const bool flags[] = {s.AutoRecord, s.AddNote, s.Maximise, s.CanPlay, s.CanDelete, s.SD};
+        const bool own[] = {s.PlayOwnOnly, s.DeleteOwnOnly};
+        QCheckBox *boxes[] = {chkAutoRecord, chkAddNote, chkAutoMaximize, chkPlay, chkDelete, chkPreventShutdown};
+        for (int i = 0; i < 6; ++i)
+            boxes[i]->setChecked(flags[i]);
+        optPlay[own[0] ? 0 : 1]->setChecked(true);
+        optDel[own[1] ? 0 : 1]->setChecked(true);
+        enableRights();
+        txtCallsFolder->setText(s.CallPath);
+        chkPassword->setChecked(!s.PW.isEmpty());
+    } catch (const std::exception &e) {
+        ctx.prompts().message(u"Error occured in Preferences(1):Form_load: "_s
+                                  + QString::number(RuntimeError::numberOf(e)) + u": "_s
+                                  + RuntimeError::descriptionOf(e),
+                              Prompts::Exclamation, ProductName() + u" Error"_s);
+    }
+    updating = false;
+}
+
+void frmOptions::enableRights()
+{
+    for (QRadioButton *o : optPlay)
+        o->setEnabled(chkPlay->isChecked());
+    for (QRadioButton *o : optDel)
+        o->setEnabled(chkDelete->isChecked());
+}
+
+void frmOptions::optFormat_Click(int index)
+{
+    ctx.settings.GsmFlag = index == 0;
+    recorder.Close();
+    if (index == 0) {
+        recorder.setRecordOption(100);
+        recorder.setRecordFormat(RecorderComponent::GsmFormat());
+    } else {
+        recorder.setPcmRate(8000);
+        recorder.setRecordOption(8);
+    }
+}
+
+void frmOptions::chkPassword_Click()
+{
+    if (chkPassword->isChecked()) {
+        btnPW_Click();
+        return;
+    }
+    if (ctx.prompts().msgBox(u"Clear Options Password?"_s, Prompts::YesNo, Prompts::Question,
+                             ProductName())
+        == Prompts::Yes) {
+        ctx.store.SaveStringSetting(u"PW"_s, QString());
+        ctx.settings.PW.clear();
+    } else {
+        showPasswordState();
+    }
+}
+
+void frmOptions::btnPW_Click()
+{
+    dlgChangePW change(ctx, this);
+    change.exec();
+    showPasswordState();
+}
+
+void frmOptions::showPasswordState()
+{
+    updating = true;
+    chkPassword->setChecked(!ctx.settings.PW.isEmpty());
+    updating = false;
+}
+
+void frmOptions::cmdChangeCallsFolder_Click()
+{
+    const QString folder = DesktopShell::BrowseForFolder(this, txtCallsFolder->text(),
+                                                         u"Select Default Calls Folder"_s,
+                                                         ctx.prompts());
+    if (folder.isEmpty())
+        return;
+    txtCallsFolder->setText(folder);
+    ctx.settings.CallPath = folder;
+}
+
+void frmOptions::cmdClose_Click()
+{
+    ProgramSettings &s = ctx.settings;
+    const QString typed = txtCallsFolder->text();
+    if (typed != s.CallPath
+        && ctx.prompts().msgBox(u"Save new calls folder?"_s, Prompts::YesNo, Prompts::Question,
+                                u"Save Changes?"_s)
+            == Prompts::Yes) {
+        if (!QFileInfo(typed).isDir()) {
+            ctx.prompts().msgBox(u"Folder: "_s + typed + u" does not exist"_s, Prompts::OkOnly,
+                                 Prompts::NoIcon, QString());
+            return;
+        }
+        s.CallPath = typed;
+    }
+    s.CallTimeOut = sldLatch->Value();
+    s.Sensitivity = sldSensitivity->Value() - sldSensitivity->Max();
+    s.MinCallLength = sldMinCall->Value();
+    s.SaveAllSettings(ctx.store);
+    accept();
+}
+
+void frmOptions::reject()
+{
+    cmdClose_Click();
+}
