@@ -341,6 +341,8 @@ bool frmMain::Form_Load()
 
         setWindowTitle(ProductName() + u" Call Recorder"_s);
         ctx.TempFolder = SetTempFolder(ctx.store);
+        if (ctx.services.findVolumeControls)
+            ctx.services.findVolumeControls();
         ctx.CurrentUserName = GetPCAndUserName(ctx.services.userName);
         // Calls an earlier run left unfinished or unmoved are filed now.
         recording->FileLeftoverRecordings();

@@ -2,6 +2,7 @@
 #include "app/MessageBoxPrompts.h"
 #include "app/SingleInstance.h"
 #include "audio/AudioEngine.h"
+#include "audio/modMixer.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/Product.h"
@@ -74,7 +75,9 @@ int main(int argc, char *argv[])
     SystemClock clock;
     SystemUserName userName;
     AppContext ctx(Services{prompts, clock, userName,
-                            [] { return std::make_unique<AudioEngine>(); }});
+                            [] { return std::make_unique<AudioEngine>(); },
+                            {},
+                            [&prompts] { modMixer::FindVolumeControls(prompts); }});
     ctx.registry.CreateKey(u"HKEY_CURRENT_USER\\Software\\Voxmere"_s);
     ctx.registry.CreateKey(u"HKEY_LOCAL_MACHINE\\Software\\Voxmere"_s);
 

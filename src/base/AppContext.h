@@ -24,6 +24,8 @@ struct Services
     // Starts the recording mover; answers why it did not start. Empty: the real
     // voxmere-mover beside the program.
     std::function<std::optional<QString>()> launchMover = {};
+    // Touches the sound cards' microphone controls once at start-up; empty: nothing.
+    std::function<void()> findVolumeControls = {};
 };
 
 // The program-wide state: settings, the two keys, the user and the temporary folder.
