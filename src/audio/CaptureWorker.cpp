@@ -3,9 +3,11 @@
 #include "base/Product.h"
 #include "base/RecorderCodes.h"
 
-#include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/context.h>
+#include <pulse/mainloop.h>
+#include <pulse/stream.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -33,28 +35,115 @@ pa_sample_format_t sampleFormatOf(QAudioFormat::SampleFormat format)
     }
 }
 
+// One connection on one thread, driven by a plain main loop: the thread wakes once a
+// packet, as the server's own recorder does. (The simple API's threaded loop wakes two
+// threads a packet, which costs more than the listening itself.)
+class Connection
+{
+public:
+    Connection() : m_loop(pa_mainloop_new()) {}
+    ~Connection()
+    {
+        if (m_stream) {
+            pa_stream_disconnect(m_stream);
+            pa_stream_unref(m_stream);
+        }
+        if (m_context) {
+            pa_context_disconnect(m_context);
+            pa_context_unref(m_context);
+        }
+        pa_mainloop_free(m_loop);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Connected and recording from the default input.
+    bool open(const pa_sample_spec &spec, uint32_t chunk)
+    {
+        const QByteArray client = ProductName().toUtf8();
+        m_context = pa_context_new(pa_mainloop_get_api(m_loop), client.constData());
+        if (!m_context || pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0
+            || !waitFor([this] { return contextReady(); }))
+            return false;
+        m_stream = pa_stream_new(m_context, "Telephone line", &spec, nullptr);
+        const uint32_t unset = uint32_t(-1);
+        const pa_buffer_attr attr{unset, unset, unset, unset, chunk};
+        return m_stream
+            && pa_stream_connect_record(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY) >= 0
+            && waitFor([this] { return streamReady(); });
+    }
+    // Waits for the next packets and hands them over; false once the connection is lost.
+    template <class Take>
+    bool read(Take take)
+    {
+        if (pa_mainloop_iterate(m_loop, 1, nullptr) < 0 || !contextReady() || !streamReady())
+            return false;
+        while (pa_stream_readable_size(m_stream) > 0) {
+            const void *data = nullptr;
+            size_t length = 0;
+            if (pa_stream_peek(m_stream, &data, &length) < 0)
+                return false;
+            if (length == 0)
+                break;
+            take(static_cast<const char *>(data), length); // null data: a hole, taken as silence
+            pa_stream_drop(m_stream);
+        }
+        return true;
+    }
+
+private:
+    bool contextReady() const { return pa_context_get_state(m_context) == PA_CONTEXT_READY; }
+    bool streamReady() const { return pa_stream_get_state(m_stream) == PA_STREAM_READY; }
+    template <class Ready>
+    bool waitFor(Ready ready)
+    {
+        while (!ready()) {
+            if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))
+                || (m_stream && !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)))
+                || pa_mainloop_iterate(m_loop, 1, nullptr) < 0)
+                return false;
+        }
+        return true;
+    }
+
+    pa_mainloop *m_loop;
+    pa_context *m_context = nullptr;
+    pa_stream *m_stream = nullptr;
+};
+
 void capture(const std::shared_ptr<CaptureWorker::Stream> &stream,
              const std::shared_ptr<CaptureSink> &sink, pa_sample_spec spec, uint32_t chunk)
 {
-    const QByteArray client = ProductName().toUtf8();
-    const uint32_t unset = uint32_t(-1);
-    const pa_buffer_attr attr{unset, unset, unset, unset, chunk};
-    int error = 0;
-    pa_simple *pa = pa_simple_new(nullptr, client.constData(), PA_STREAM_RECORD, nullptr,
-                                  "Telephone line", &spec, nullptr, &attr, &error);
-    stream->started.set_value(pa ? RecorderCode::Ok : RecorderCode::CantStartRecording);
-    if (!pa)
+    Connection pa;
+    const bool opened = pa.open(spec, chunk);
+    stream->started.set_value(opened ? RecorderCode::Ok : RecorderCode::CantStartRecording);
+    if (!opened)
         return;
-    std::vector<char> buffer(chunk);
+    // Packets are gathered into whole buffers: the sink meters and keeps BufferMs at a time.
+    std::vector<char> buffer;
+    buffer.reserve(chunk);
+    const auto take = [&](const char *data, size_t length) {
+        while (length > 0 && !stream->stopped.load()) {
+            const size_t part = std::min<size_t>(length, chunk - buffer.size());
+            if (data)
+                buffer.insert(buffer.end(), data, data + part);
+            else
+                buffer.resize(buffer.size() + part, 0);
+            if (data)
+                data += part;
+            length -= part;
+            if (buffer.size() == chunk) {
+                sink->take(buffer.data(), qint64(buffer.size()));
+                buffer.clear();
+            }
+        }
+    };
     while (!stream->stopped.load()) {
-        if (pa_simple_read(pa, buffer.data(), buffer.size(), &error) < 0) {
+        if (!pa.read(take)) {
             stream->failure.store(RecorderCode::RecordingError);
             break;
         }
-        if (!stream->stopped.load())
-            sink->take(buffer.data(), qint64(buffer.size()));
     }
-    pa_simple_free(pa);
 }
 
 } // namespace
