@@ -4,6 +4,7 @@
 #include "controls/XPButton.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QSoundEffect>
 #include <QTest>
@@ -115,6 +116,37 @@ private slots:
         QCOMPARE(rig.log, expected);
         QCOMPARE(rig.playing("SoundClick"), expected.contains(u"Click"_s) && b == rig.orvane);
         QVERIFY(!b->looksPressed());
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QKeyCombination>("key"); // pressed and released on the focused button
+        QTest::addColumn<QStringList>("expected"); // ending in the button that has the focus then
+        const QString link = u"open mailto:ann@example.org"_s;
+        QTest::newRow("OrvaneButton space") << u"OrvaneButton"_s << QKeyCombination(Qt::Key_Space) << QStringList{link, u"Click"_s, u"focus OrvaneButton1"_s};
+        QTest::newRow("OrvaneButton access key") << u"OrvaneButton"_s << QKeyCombination(Qt::ALT, Qt::Key_H) << QStringList{u"Click"_s, link, u"focus OrvaneButton1"_s};
+        QTest::newRow("OrvaneButton return") << u"OrvaneButton"_s << QKeyCombination(Qt::Key_Return) << QStringList{u"focus OrvaneButton1"_s};
+        QTest::newRow("XPButton return") << u"XPButton"_s << QKeyCombination(Qt::Key_Return) << QStringList{u"Click"_s, u"focus XPButton1"_s};
+        QTest::newRow("XPButton space") << u"XPButton"_s << QKeyCombination(Qt::Key_Space) << QStringList{u"Click"_s, u"focus XPButton1"_s};
+        QTest::newRow("XPButton down") << u"XPButton"_s << QKeyCombination(Qt::Key_Down) << QStringList{u"focus LightButton1"_s};
+        QTest::newRow("XPButton left") << u"XPButton"_s << QKeyCombination(Qt::Key_Left) << QStringList{u"focus OrvaneButton1"_s};
+        QTest::newRow("LightButton space") << u"LightButton"_s << QKeyCombination(Qt::Key_Space) << QStringList{u"Click"_s, u"focus LightButton1"_s};
+    }
+    void keys()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QKeyCombination, key);
+        ButtonRig rig;
+        rig.orvane->setCaption(u"&Home"_s);
+        rig.orvane->setURL(u"mailto:ann@example.org"_s);
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        DrawnButton *b = rig.button(kind);
+        b->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        rig.log << u"focus "_s + QApplication::focusWidget()->objectName();
+        QTEST(rig.log, "expected");
+        QCOMPARE(rig.playing("SoundClick"), key.key() == Qt::Key_Space && b == rig.orvane);
     }
 
     void hover_data()
