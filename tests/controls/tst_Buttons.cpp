@@ -38,8 +38,9 @@ public:
         connect(orvane, &OrvaneButton::MouseIn, this, [this] { log << u"in"_s; });
         connect(orvane, &OrvaneButton::MouseOut, this, [this] { log << u"out"_s; });
         connect(light, &LightButton::StatusChanged, this, [this](bool over) { log << (over ? u"in"_s : u"out"_s); });
-        orvane->setSoundOver(VOXMERE_BUILD_DIR "/resources/over.wav"_L1);
-        orvane->setSoundClick(VOXMERE_BUILD_DIR "/resources/click.wav"_L1);
+        // Beside the program, wherever the test runs from (build/tests beside build/resources).
+        orvane->setSoundOver(u"../resources/over.wav"_s);
+        orvane->setSoundClick(u"..\\resources\\click.wav"_s);
         for (const QString &scheme : {u"mailto"_s, u"https"_s, u"http"_s})
             QDesktopServices::setUrlHandler(scheme, this, "open");
         window.show();
