@@ -1,6 +1,7 @@
 #include "controls/kvtSlider.h"
 
 #include "base/RuntimeError.h"
+#include "controls/OleColor.h"
 #include "controls/frmValueTip.h"
 
 #include <QMouseEvent>
@@ -190,20 +191,6 @@ QSize kvtSlider::minimumSizeHint() const
     return horizontal() ? QSize(thumb.width() * 2, hint.height()) : QSize(hint.width(), thumb.height() * 2);
 }
 
-QColor kvtSlider::backgroundColor() const
-{
-    if (!(m_backColor & 0x80000000u))
-        return QColor(m_backColor & 0xFF, (m_backColor >> 8) & 0xFF, (m_backColor >> 16) & 0xFF);
-    // The few system colours a form would use; the button face is a window's background.
-    switch (m_backColor & 0xFF) {
-    case 5: return palette().color(QPalette::Base);
-    case 8: return palette().color(QPalette::WindowText);
-    case 13: return palette().color(QPalette::Highlight);
-    case 24: return palette().color(QPalette::ToolTipBase);
-    default: return palette().color(QPalette::Window);
-    }
-}
-
 void kvtSlider::initStyleOption(QStyleOptionSlider &option) const
 {
     option.initFrom(this);
@@ -247,7 +234,7 @@ void kvtSlider::paintRail(QPainter &painter)
 void kvtSlider::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), backgroundColor());
+    painter.fillRect(rect(), OleColor(m_backColor, palette()));
     paintRail(painter);
 
     QStyleOptionSlider option;

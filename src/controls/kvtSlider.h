@@ -91,7 +91,6 @@ private:
     void placeThumb(int thumbOffset);
     void layoutControl();
     void dragTo(const QPoint &pointer);
-    QColor backgroundColor() const;
     void initStyleOption(QStyleOptionSlider &option) const;
     void paintRail(QPainter &painter);
     void showTip();
