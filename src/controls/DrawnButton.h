@@ -27,6 +27,13 @@ public:
     // The native window, or 0 while the button is drawn in its window's.
     quintptr hWnd() const { return quintptr(internalWinId()); }
     void Refresh() { repaint(); }
+    // A click as a release of the mouse inside makes it (its sound and link too): for
+    // code that acts for the user, as QAbstractButton::click does.
+    void click()
+    {
+        if (isEnabled())
+            mouseClick();
+    }
 
     bool isHovering() const { return m_hovering; }
     // Drawn pressed: held by the mouse with the pointer over it, or by the space bar.
