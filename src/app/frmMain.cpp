@@ -15,6 +15,8 @@
 #include "callstore/ui/CallList.h"
 #include "callstore/UserIdentity.h"
 #include "controls/LevelBar.h"
+#include "controls/LightButton.h"
+#include "controls/OrvaneButton.h"
 #include "controls/kvtSlider.h"
 #include "options/ui/dlgPW.h"
 #include "options/ui/frmOptions.h"
@@ -40,6 +42,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QSplitter>
@@ -75,6 +78,71 @@ QToolButton *makeButton(QWidget *parent, const char *name, const QString &text,
     b->setFocusPolicy(Qt::TabFocus);
     if (!text.isEmpty())
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    return b;
+}
+
+// The face of a tool bar button in one state: its icon over its caption.
+QPixmap toolFace(const QWidget *w, const QIcon &icon, const QString &caption, QIcon::Mode mode,
+                 const QColor &fill)
+{
+    const QString text = QString(caption).remove(u'&');
+    const QFontMetrics fm = w->fontMetrics(); // the caption's width, without its marker
+    constexpr int IconSize = 24, Pad = 4;
+    const QSize size(std::max(IconSize, fm.horizontalAdvance(text)) + 4 * Pad,
+                     IconSize + fm.height() + 3 * Pad);
+    const qreal dpr = w->devicePixelRatioF();
+    QPixmap face(size * dpr);
+    face.setDevicePixelRatio(dpr);
+    face.fill(Qt::transparent);
+    QPainter p(&face);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (fill.alpha() > 0) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawRoundedRect(QRectF(QPointF(0.5, 0.5), QSizeF(size) - QSizeF(1, 1)), 4, 4);
+    }
+    p.drawPixmap((size.width() - IconSize) / 2, Pad, icon.pixmap(QSize(IconSize, IconSize), dpr, mode));
+    p.setPen(w->palette().color(mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active,
+                                QPalette::ButtonText));
+    p.setFont(w->font());
+    p.drawText(QRect(0, IconSize + 2 * Pad, size.width(), fm.height()), Qt::AlignCenter | Qt::TextShowMnemonic,
+               caption);
+    return face;
+}
+
+// A transport button: the program's own, drawn as the tool bar's buttons are, lit under
+// the pointer with the desktop's highlight.
+LightButton *makeTransport(QWidget *parent, const char *name, const QString &caption,
+                           const QString &tip, const QIcon &icon)
+{
+    auto *b = new LightButton(parent, QLatin1StringView(name));
+    b->setCaption(caption);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setButtonMode(LightButton::GraphicMode);
+    QColor lit = parent->palette().color(QPalette::Highlight);
+    lit.setAlphaF(0.18);
+    const QColor none(Qt::transparent);
+    b->setPicture(toolFace(b, icon, caption, QIcon::Normal, none));
+    b->setSelPicture(toolFace(b, icon, caption, QIcon::Active, lit));
+    lit.setAlphaF(0.35);
+    b->setDwnPicture(toolFace(b, icon, caption, QIcon::Active, lit));
+    b->setDisPicture(toolFace(b, icon, caption, QIcon::Disabled, none));
+    return b;
+}
+
+// A folder button: the program's own, a picture that shows a border under the pointer.
+OrvaneButton *makeFolderButton(QWidget *parent, const char *name, const QString &tip, const QIcon &icon)
+{
+    auto *b = new OrvaneButton(parent, QLatin1StringView(name));
+    b->setCaption(QString());
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::TabFocus);
+    const int side = parent->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, parent);
+    b->setPictureSize(OrvaneButton::GivenSize);
+    b->setPictureWidth(qint16(side));
+    b->setPictureHeight(qint16(side));
+    b->setPicture(icon.pixmap(side, side));
     return b;
 }
 
@@ -145,9 +213,9 @@ void frmMain::wire()
 
     // Pause and stop go to the recording session, which hands the playback its branch.
     RecordingSession *r = recording.get();
-    connect(cmdRecord, &QToolButton::clicked, r, guarded("cmdRecord_Click", [r] { r->cmdRecord_Click(); }));
-    connect(cmdStop, &QToolButton::clicked, r, guarded("cmdStop_Click", [r] { r->cmdStop_Click(); }));
-    connect(cmdPause, &QToolButton::clicked, r, guarded("cmdPause_Click", [r] { r->cmdPause_Click(); }));
+    connect(cmdRecord, &LightButton::Click, r, guarded("cmdRecord_Click", [r] { r->cmdRecord_Click(); }));
+    connect(cmdStop, &LightButton::Click, r, guarded("cmdStop_Click", [r] { r->cmdStop_Click(); }));
+    connect(cmdPause, &LightButton::Click, r, guarded("cmdPause_Click", [r] { r->cmdPause_Click(); }));
 
     Playback *p = playback.get();
     CallList &list = review->list();
@@ -169,11 +237,11 @@ void frmMain::wire()
             list.EditCallNote(list.SelectedKey());
         lvwCalls->setFocus();
     }));
-    connect(cmdPlay, &QToolButton::clicked, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
-    connect(cmdPBOffsetMinus30, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
-    connect(cmdPBOffsetMinus10, &QToolButton::clicked, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
-    connect(cmdPBOffsetPlus10, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(10); }));
-    connect(cmdPBOffsetPlus30, &QToolButton::clicked, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(30); }));
+    connect(cmdPlay, &LightButton::Click, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
+    connect(cmdPBOffsetMinus30, &LightButton::Click, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
+    connect(cmdPBOffsetMinus10, &LightButton::Click, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
+    connect(cmdPBOffsetPlus10, &LightButton::Click, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(10); }));
+    connect(cmdPBOffsetPlus30, &LightButton::Click, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(30); }));
 
     connect(waitingCalls, &WaitingCalls::changed, lblWaitingCalls, [this](const QString &text, const QString &details) {
         if (!text.isEmpty() && lblWaitingCalls->isHidden())
@@ -199,14 +267,14 @@ void frmMain::buildLayout()
     bar->setIconSize(QSize(24, 24));
     addToolBar(Qt::TopToolBarArea, bar);
 
-    struct ButtonSpec
+    struct TransportSpec
     {
-        QToolButton *&button;
+        LightButton *&button;
         const char *name, *theme;
         QStyle::StandardPixmap fallback;
         QString text, tip;
     };
-    const ButtonSpec buttons[] = {
+    const TransportSpec transport[] = {
         {cmdRecord, "cmdRecord", "media-record", QStyle::SP_MediaPlay, tr("&Record"), tr("Start recording (F9)")},
         {cmdStop, "cmdStop", "media-playback-stop", QStyle::SP_MediaStop, tr("S&top"), tr("Stop recording or playback (F10)")},
         {cmdPlay, "cmdPlay", "media-playback-start", QStyle::SP_MediaPlay, tr("&Play"), tr("Play the selected call (F11)")},
@@ -215,6 +283,24 @@ void frmMain::buildLayout()
         {cmdPBOffsetMinus10, "cmdPBOffsetMinus10", "media-skip-backward", QStyle::SP_MediaSkipBackward, tr("-10s"), tr("Back 10 seconds")},
         {cmdPBOffsetPlus10, "cmdPBOffsetPlus10", "media-skip-forward", QStyle::SP_MediaSkipForward, tr("+10s"), tr("Forward 10 seconds")},
         {cmdPBOffsetPlus30, "cmdPBOffsetPlus30", "media-seek-forward", QStyle::SP_MediaSeekForward, tr("+30s"), tr("Forward 30 seconds")},
+    };
+    for (const TransportSpec &b : transport) {
+        const QIcon icon = b.button == cmdRecord ? QIcon::fromTheme(u"media-record"_s, AppIcons::recordIcon())
+                                                 : themed(b.theme, b.fallback, this);
+        b.button = makeTransport(bar, b.name, b.text, b.tip, icon);
+        bar->addWidget(b.button);
+        if (b.button == cmdStop || b.button == cmdPBOffsetPlus30)
+            bar->addSeparator();
+    }
+
+    struct ButtonSpec
+    {
+        QToolButton *&button;
+        const char *name, *theme;
+        QStyle::StandardPixmap fallback;
+        QString text, tip;
+    };
+    const ButtonSpec buttons[] = {
         {cmdFind, "cmdFind", "edit-find", QStyle::SP_FileDialogContentsView, tr("&Find"), tr("Find calls")},
         {cmdEmail, "cmdEmail", "mail-send", QStyle::SP_DialogApplyButton, tr("&E-mail"), tr("Send the selected calls by e-mail")},
         {cmdSave, "cmdSave", "document-save-as", QStyle::SP_DialogSaveButton, tr("Sa&ve"), tr("Save copies of the selected calls")},
@@ -225,15 +311,12 @@ void frmMain::buildLayout()
     for (const ButtonSpec &b : buttons) {
         b.button = makeButton(bar, b.name, b.text, b.tip, themed(b.theme, b.fallback, this));
         bar->addWidget(b.button);
-        if (b.button == cmdStop || b.button == cmdPBOffsetPlus30)
-            bar->addSeparator();
         if (b.button == cmdSave) {
             auto *spring = new QWidget(bar);
             spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
             bar->addWidget(spring);
         }
     }
-    cmdRecord->setIcon(QIcon::fromTheme(u"media-record"_s, AppIcons::recordIcon()));
 
     auto *central = new QWidget(this);
     auto *outer = new QVBoxLayout(central);
@@ -248,6 +331,7 @@ void frmMain::buildLayout()
     sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
     sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
     picLogo = makeButton(central, "picLogo", QString(), ProductWebAddress(), AppIcons::windowIcon());
+    picLogo->setAccessibleName(tr("Visit the Voxmere website"));
     auto *meterRow = new QHBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{imgLED, lvlInput, lblPlaybackPos, sldPlayBackPos, picLogo})
         meterRow->addWidget(w, w == sldPlayBackPos ? 2 : w == lvlInput ? 1 : 0);
@@ -260,12 +344,12 @@ void frmMain::buildLayout()
     auto *folderLayout = new QVBoxLayout(folderPane);
     folderLayout->setContentsMargins(0, 0, 0, 0);
     drvList = named(new QComboBox(folderPane), "drvList", tr("Drive"));
-    btnHome = makeButton(folderPane, "btnHome", QString(), tr("Go to the recorded calls folder"),
-                         themed("go-home", QStyle::SP_DirHomeIcon, this));
-    cmdNewFolder = makeButton(folderPane, "cmdNewFolder", QString(), QString(),
-                              themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
-    btnDelFolder = makeButton(folderPane, "btnDelFolder", QString(), QString(),
-                              themed("edit-delete", QStyle::SP_TrashIcon, this));
+    btnHome = makeFolderButton(folderPane, "btnHome", tr("Go to the recorded calls folder"),
+                               themed("go-home", QStyle::SP_DirHomeIcon, this));
+    cmdNewFolder = makeFolderButton(folderPane, "cmdNewFolder", QString(),
+                                    themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
+    btnDelFolder = makeFolderButton(folderPane, "btnDelFolder", QString(),
+                                    themed("edit-delete", QStyle::SP_TrashIcon, this));
     auto *driveRow = new QHBoxLayout;
     driveRow->addWidget(drvList, 1);
     for (QWidget *w : {btnHome, cmdNewFolder, btnDelFolder})
@@ -415,7 +499,7 @@ void frmMain::UpdateButtons()
 {
     const ProgramSettings &s = ctx.settings;
     cmdEditNote->setEnabled(s.CanPlay);
-    for (QToolButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
+    for (LightButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
                            cmdPBOffsetPlus10, cmdPBOffsetPlus30})
         b->setEnabled(s.CanPlay);
     cmdStop->setEnabled(!s.AutoRecord || s.CanPlay);
@@ -426,7 +510,7 @@ void frmMain::UpdateButtons()
 
 void frmMain::SetPlaybackControls(bool enabled)
 {
-    for (QToolButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
+    for (LightButton *b : {cmdPlay, cmdPause, cmdPBOffsetMinus30, cmdPBOffsetMinus10,
                            cmdPBOffsetPlus10, cmdPBOffsetPlus30})
         b->setEnabled(enabled);
     cmdRecord->setEnabled(!ctx.settings.AutoRecord);
@@ -564,17 +648,17 @@ void frmMain::Form_KeyDown(int key)
     switch (key) {
     case Qt::Key_F9:
         if (!ctx.settings.AutoRecord) {
-            emit cmdRecord->clicked(false);
+            emit cmdRecord->Click();
             if (isMinimized())
                 QApplication::alert(this);
         }
         break;
     case Qt::Key_F10:
-        emit cmdStop->clicked(false);
+        emit cmdStop->Click();
         break;
     case Qt::Key_F11:
         if (!ctx.settings.AutoRecord)
-            emit cmdPlay->clicked(false);
+            emit cmdPlay->Click();
         break;
     default:
         break;

@@ -26,6 +26,8 @@ class WaitingCalls;
 class frmAddNote;
 class kvtSlider;
 class LevelBar;
+class LightButton;
+class OrvaneButton;
 
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
@@ -97,8 +99,8 @@ private:
     std::unique_ptr<RecorderComponent> MSSRPlayer; // plays calls
 
     // Recording and playback.
-    QToolButton *cmdRecord, *cmdStop, *cmdPlay, *cmdPause;
-    QToolButton *cmdPBOffsetMinus30, *cmdPBOffsetMinus10, *cmdPBOffsetPlus10, *cmdPBOffsetPlus30;
+    LightButton *cmdRecord, *cmdStop, *cmdPlay, *cmdPause;
+    LightButton *cmdPBOffsetMinus30, *cmdPBOffsetMinus10, *cmdPBOffsetPlus10, *cmdPBOffsetPlus30;
     kvtSlider *sldPlayBackPos;
     QLabel *lblPlaybackPos;
     QLabel *imgLED;
@@ -108,7 +110,7 @@ private:
     QToolButton *picLogo;
     // Folder browser.
     QComboBox *drvList;
-    QToolButton *btnHome, *cmdNewFolder, *btnDelFolder;
+    OrvaneButton *btnHome, *cmdNewFolder, *btnDelFolder;
     QTreeView *dirList;
     // Call list and note.
     QTreeView *lvwCalls;

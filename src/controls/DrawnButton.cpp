@@ -116,8 +116,9 @@ void DrawnButton::paintFocusRect(QPainter &painter, int inset, const QColor &bac
 
 void DrawnButton::updateAccessibleName()
 {
+    // A picture without a caption is named by its tool tip, as a reader would say it.
     const QString name = plainCaption();
-    setAccessibleName(name.isEmpty() ? objectName() : name);
+    setAccessibleName(!name.isEmpty() ? name : !toolTip().isEmpty() ? toolTip() : objectName());
 }
 
 void DrawnButton::setCaption(const QString &caption)
@@ -292,5 +293,7 @@ bool DrawnButton::event(QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::ToolTipChange)
+        updateAccessibleName();
     return QWidget::event(event);
 }

@@ -1,5 +1,7 @@
 #include "callstore/CallListModel.h"
 #include "controls/LevelBar.h"
+#include "controls/LightButton.h"
+#include "controls/OrvaneButton.h"
 #include "review/ui/DesktopShell.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
@@ -39,7 +41,7 @@ class tst_frmMain : public QObject
 {
     Q_OBJECT
 
-    static bool enabled(const WindowRig &t, const char *button) { return t.find<QToolButton>(button)->isEnabled(); }
+    static bool enabled(const WindowRig &t, const char *button) { return t.find(button)->isEnabled(); }
     static int rows(const WindowRig &t) { return t.find<QTreeView>("lvwCalls")->model()->rowCount(); }
 
     // Loaded over a calls folder with two calls of today and one of yesterday.
@@ -410,7 +412,7 @@ private slots:
 
         // Deleting the viewed folder empties the list, and asks nothing of an empty folder.
         QCOMPARE(rows(t), 3);
-        t.find<QToolButton>("btnDelFolder")->click();
+        t.find<OrvaneButton>("btnDelFolder")->click();
         QCOMPARE(rows(t), 0);
         QVERIFY(t.prompts.shown().isEmpty());
 
@@ -447,7 +449,7 @@ private slots:
         for (const auto &[button, entry] : steps) {
             t.player().log.clear();
             t.player().position = 40.0;
-            t.find<QToolButton>(button)->click();
+            QTest::mouseClick(t.find(button), Qt::LeftButton);
             QCOMPARE(t.player().log.value(0), entry);
         }
         t.player().log.clear();

@@ -1,4 +1,5 @@
 #include "callstore/ui/FolderBrowser.h"
+#include "controls/OrvaneButton.h"
 #include "ContextRig.h"
 
 #include <QComboBox>
@@ -7,7 +8,6 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
 #include <QTreeView>
 
 using namespace Qt::StringLiterals;
@@ -18,9 +18,9 @@ struct BrowserFixture : ContextRig
     QWidget window;
     QComboBox *drvList = new QComboBox(&window);
     QTreeView *dirList = new QTreeView(&window);
-    QToolButton *btnHome = new QToolButton(&window);
-    QToolButton *cmdNewFolder = new QToolButton(&window);
-    QToolButton *btnDelFolder = new QToolButton(&window);
+    OrvaneButton *btnHome = new OrvaneButton(&window);
+    OrvaneButton *cmdNewFolder = new OrvaneButton(&window);
+    OrvaneButton *btnDelFolder = new OrvaneButton(&window);
     FolderBrowser browser{app, drvList, dirList, btnHome, cmdNewFolder, btnDelFolder};
 
     BrowserFixture()

@@ -9,6 +9,7 @@
 #include "callstore/CallFolders.h"
 #include "callstore/ui/dlgNewFolder.h"
 #include "callstore/ui/WidgetParts.h"
+#include "controls/OrvaneButton.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,7 +19,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStorageInfo>
-#include <QToolButton>
 #include <QTreeView>
 
 using namespace Qt::StringLiterals;
@@ -28,8 +28,8 @@ constexpr int WaitingRole = Qt::UserRole + 1; // the entry of the calls not file
 }
 
 FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dirList,
-                             QToolButton *btnHome, QToolButton *cmdNewFolder,
-                             QToolButton *btnDelFolder, QObject *parent)
+                             OrvaneButton *btnHome, OrvaneButton *cmdNewFolder,
+                             OrvaneButton *btnDelFolder, QObject *parent)
     : QObject(parent), m_app(app), m_drives(drvList), m_dirs(dirList),
       m_model(new QFileSystemModel(this))
 {
@@ -71,9 +71,9 @@ FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dir
     connect(m_dirs, &QTreeView::clicked, this, [this, &prompts](const QModelIndex &index) {
         RunGuarded(prompts, u"frmMain:dirList_Click"_s, [&] { dirList_Click(index); });
     });
-    connect(btnHome, &QToolButton::clicked, this, Guarded(prompts, u"frmMain:btnHome_Click"_s, [this] { btnHome_Click(); }));
-    connect(cmdNewFolder, &QToolButton::clicked, this, Guarded(prompts, u"frmMain:cmdNewFolder_Click"_s, [this] { NewFolder(); }));
-    connect(btnDelFolder, &QToolButton::clicked, this, Guarded(prompts, u"frmMain:btnDelFolder_Click"_s, [this] { DeleteFolder(); }));
+    connect(btnHome, &OrvaneButton::Click, this, Guarded(prompts, u"frmMain:btnHome_Click"_s, [this] { btnHome_Click(); }));
+    connect(cmdNewFolder, &OrvaneButton::Click, this, Guarded(prompts, u"frmMain:cmdNewFolder_Click"_s, [this] { NewFolder(); }));
+    connect(btnDelFolder, &OrvaneButton::Click, this, Guarded(prompts, u"frmMain:btnDelFolder_Click"_s, [this] { DeleteFolder(); }));
     connect(mnuFolderNew, &QAction::triggered, this, Guarded(prompts, u"frmMain:mnuFolderNew_Click"_s, [this] { NewFolder(); }));
     connect(mnuFolderDelete, &QAction::triggered, this, Guarded(prompts, u"frmMain:btnDelFolder_Click"_s, [this] { DeleteFolder(); }));
     connect(mnuFolderDefault, &QAction::triggered, this,

@@ -9,7 +9,7 @@ class QComboBox;
 class QFileSystemModel;
 class QMenu;
 class QModelIndex;
-class QToolButton;
+class OrvaneButton;
 class QTreeView;
 
 // The drive list and directory list of the main window, with the home, new-folder and
@@ -19,8 +19,8 @@ class FolderBrowser : public QObject
 {
     Q_OBJECT
 public:
-    FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dirList, QToolButton *btnHome,
-                  QToolButton *cmdNewFolder, QToolButton *btnDelFolder, QObject *parent = nullptr);
+    FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dirList, OrvaneButton *btnHome,
+                  OrvaneButton *cmdNewFolder, OrvaneButton *btnDelFolder, QObject *parent = nullptr);
 
     // The path of dirList: no trailing "/" except for "/".
     QString Path() const { return m_path; }

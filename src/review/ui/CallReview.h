@@ -12,6 +12,7 @@ class FolderBrowser;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class OrvaneButton;
 class QToolButton;
 class QTreeView;
 struct clsSearch;
@@ -31,7 +32,7 @@ public:
         QLabel *countPanel;
         QComboBox *drvList;
         QTreeView *dirList;
-        QToolButton *btnHome, *cmdNewFolder, *btnDelFolder;
+        OrvaneButton *btnHome, *cmdNewFolder, *btnDelFolder;
         QToolButton *cmdFind, *cmdEmail, *cmdSave;
     };
 
