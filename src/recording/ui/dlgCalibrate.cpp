@@ -80,14 +80,12 @@ void dlgCalibrate::buildLayout()
 
     lblLevel = new QLabel(this);
     lblLevel->setObjectName(u"lblLevel"_s);
-    lblLevel->setAccessibleName(u"Level"_s);
     lblLevel->setMinimumWidth(fontMetrics().horizontalAdvance(u"-100.0 dB "_s));
     lblLevel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lvlInput = new LevelBar(this);
     lvlInput->setObjectName(u"lvlInput"_s);
     lblDirection = new QLabel(this);
     lblDirection->setObjectName(u"lblDirection"_s);
-    lblDirection->setAccessibleName(u"Advice"_s);
     QFont bold = lblDirection->font();
     bold.setBold(true);
     lblDirection->setFont(bold);
