@@ -1,3 +1,4 @@
+#include "CalibrationScript.h"
 #include "ContextRig.h"
 #include "Modal.h"
 
@@ -6,12 +7,14 @@
 #include "options/ui/dlgChangePW.h"
 #include "options/ui/dlgPW.h"
 #include "options/ui/frmOptions.h"
+#include "recording/ui/CalPicture.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -161,6 +164,136 @@ private slots:
         QCOMPARE(t.app.store.GetLongSetting(u"CallTimeOut"_s, 1), 20);
         QCOMPARE(t.app.store.GetLongSetting(u"Format"_s, 0), 1);
         QCOMPARE(t.app.store.GetLongSetting(u"CanPlay"_s, 0), 1);
+    }
+
+    // The advice while the level is adjusted, at the edges of the right range.
+    void calibrationAdvice_data()
+    {
+        QTest::addColumn<float>("level");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("-10.0, lowest right") << -10.0f << u"Level OK - replace handset"_s;
+        QTest::newRow("-10.1, too low") << -10.1f << u"Increase Level (or phone on hook)"_s;
+        QTest::newRow("-4.0, too high yet told to increase") << -4.0f << u"Increase Level (or phone on hook)"_s;
+        QTest::newRow("-3.9, too high") << -3.9f << u"Decrease Level"_s;
+    }
+    void calibrationAdvice()
+    {
+        QFETCH(float, level);
+        QFETCH(QString, advice);
+        ContextRig t;
+        dlgCalibrate cal(t.app, nullptr);
+        FakeRecorder &recorder = *t.recorders.last();
+        recorder.levelA = level;
+        cal.cmdCalibrate->click();
+        QVERIFY(!cal.cmdCalibrate->isEnabled() && cal.tmrLevel->isActive());
+        QVERIFY(!cal.lblDirection->isVisibleTo(&cal));
+        cal.tmrLevel_Timer();
+        cal.tmrLevel_Timer();
+        QCOMPARE(recorder.log, (QStringList{u"Close"_s, u"OpenInput"_s, u"Record"_s}));
+        QCOMPARE(cal.lblLevel->text(), QString::number(level, 'f', 1) + u" dB"_s);
+        QCOMPARE(cal.lblDirection->text(), advice);
+        QVERIFY(cal.lblDirection->isVisibleTo(&cal));
+        const bool ok = advice.startsWith(u"Level OK"_s);
+        QCOMPARE(cal.imgRecLevelOk->isVisibleTo(&cal), ok);
+        QCOMPARE(cal.imgOutOfRange->isVisibleTo(&cal), !ok);
+        QCOMPARE(cal.tmrFlash->isActive(), ok);
+        if (ok) {
+            cal.tmrFlash_Timer();
+            QCOMPARE(cal.lblDirection->text(), u"Level OK - go to step 2"_s);
+            cal.tmrFlash_Timer();
+            QCOMPARE(cal.lblDirection->text(), advice);
+            // The level's ticks leave the flash on its own beat: restarted by each, it would never flash.
+            QSignalSpy flashes(cal.tmrFlash, &QTimer::timeout);
+            QVERIFY(flashes.wait(1500));
+        }
+    }
+
+    // The help pages as the user goes through them from the options' Calibrate button.
+    void calibrationPages_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("mixers");  // times the main recorder gave up the input and opened the mixer
+        QTest::addColumn<int>("unanswered"); // times page 2 asked for its answers
+        QTest::newRow("closed at once") << QStringList{u"dlgCalMsg1 close"_s} << 0 << 0;
+        QTest::newRow("skip help") << QStringList{u"dlgCalMsg1 skip"_s, u"dlgCalibrate OK"_s} << 1 << 0;
+        QTest::newRow("unanswered stays, Previous goes back")
+            << QStringList{u"dlgCalMsg1 Next"_s, u"dlgCalMsg2 Next"_s, u"dlgCalMsg2 yes,"_s, u"dlgCalMsg2 Prev"_s,
+                           u"dlgCalMsg1 Next"_s, u"dlgCalMsg2 close"_s}
+            << 2 << 2;
+        QTest::newRow("both seen") << QStringList{u"dlgCalMsg1 Next"_s, u"dlgCalMsg2 yes,yes"_s, u"dlgCalMsg5 Next"_s,
+                                                  u"dlgCalibrate Cancel"_s} << 1 << 0;
+        QTest::newRow("no microphone") << QStringList{u"dlgCalMsg1 Next"_s, u"dlgCalMsg2 no,yes"_s, u"dlgCalMsg3 Next"_s,
+                                                      u"dlgCalMsg5 Next"_s, u"dlgCalibrate Cancel"_s} << 1 << 0;
+        QTest::newRow("no advanced button") << QStringList{u"dlgCalMsg1 Next"_s, u"dlgCalMsg2 yes,no"_s, u"dlgCalMsg4 Next"_s,
+                                                           u"dlgCalMsg5 Next"_s, u"dlgCalibrate Cancel"_s} << 1 << 0;
+        QTest::newRow("neither, closing pages 3 to 5 goes on")
+            << QStringList{u"dlgCalMsg1 Next"_s, u"dlgCalMsg2 no,no"_s, u"dlgCalMsg3 close"_s, u"dlgCalMsg4 Next"_s,
+                           u"dlgCalMsg5 close"_s, u"dlgCalibrate OK"_s} << 1 << 0;
+    }
+    void calibrationPages()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, mixers);
+        QFETCH(int, unanswered);
+        ContextRig t;
+        FakeRecorder recorder;
+        frmOptions options(t.app, recorder);
+        const QString sensitivity = options.lblSensitivity->text();
+        CalibrationScript user;
+        user.run(steps, [&] { options.btnCal->click(); });
+        QStringList windows;
+        for (const QString &step : steps)
+            windows << step.section(u' ', 0, 0);
+        QCOMPARE(user.seen, windows);
+        QStringList mixer;
+        for (int i = 0; i < mixers; ++i)
+            mixer << u"Close"_s << u"ShowMixer 1"_s;
+        QCOMPARE(recorder.log, mixer);
+        QCOMPARE(t.prompts.texts(), QStringList(unanswered, u"Please select 'Yes' or 'No' options"_s));
+        QCOMPARE(options.lblSensitivity->text(), sensitivity);
+    }
+
+    // What the measurement of the idle line puts into the options: 2 dB above its loudest.
+    void calibrationResult_data()
+    {
+        QTest::addColumn<QList<float>>("levels"); // then -100 dB
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("slider");
+        QTest::addColumn<QStringList>("shown");
+        const QStringList measured{u"dlgCalMsg1 skip"_s, u"dlgCalibrate measure"_s, u"dlgCalibrate OK"_s};
+        const QString done = u"Voxmere - Calibration: Calibration complete"_s;
+        QTest::newRow("five rounds") << QList<float>{-30, -27, -29, -35, -28} << measured << 25 << QStringList{done};
+        const QString high = u"Voxmere - Phone on hook?: Audio level seems high - check the phone is on the hook.  "
+                             "Sensitivity level has been set"_s;
+        QTest::newRow("loud line warns and is not applied") << QList<float>{-1} << measured << 32 << QStringList{high, done};
+        QTest::newRow("-9 warns and is applied") << QList<float>{-9.4f} << measured << 43 << QStringList{high, done};
+        QTest::newRow("quieter than -50") << QList<float>{-60} << measured << 2 << QStringList{done};
+        QTest::newRow("OK without measuring") << QList<float>{-30} << QStringList{u"dlgCalMsg1 skip"_s, u"dlgCalibrate OK"_s}
+                                              << 32 << QStringList{};
+        QTest::newRow("measured, then cancelled") << QList<float>{-30} << QStringList{u"dlgCalMsg1 skip"_s,
+            u"dlgCalibrate measure"_s, u"dlgCalibrate Cancel"_s} << 32 << QStringList{done};
+    }
+    void calibrationResult()
+    {
+        QFETCH(QList<float>, levels);
+        QFETCH(QStringList, steps);
+        QFETCH(int, slider);
+        QFETCH(QStringList, shown);
+        ContextRig t;
+        t.app.settings.Sensitivity = -18;
+        FakeRecorder recorder;
+        frmOptions options(t.app, recorder);
+        CalibrationScript user;
+        user.atCalibrate = [&](dlgCalibrate &) { t.recorders.last()->levelsA = QQueue<float>(levels); };
+        user.run(steps, [&] { options.btnCal->click(); });
+        QCOMPARE(options.sldSensitivity->Value(), slider);
+        QCOMPARE(options.lblSensitivity->text(), QString::number(slider - 50) + u" dB"_s);
+        QStringList boxes;
+        for (const ScriptedPrompts::Shown &box : t.prompts.shown())
+            boxes << box.caption + u": "_s + box.text;
+        QCOMPARE(boxes, shown);
+        QCOMPARE(t.app.store.GetLongSetting(u"Sensitivity"_s, 1), 1); // the options' close saves it
+        QVERIFY(!QApplication::overrideCursor());
     }
 };
 

@@ -60,7 +60,7 @@ void FakeRecorder::setPaused(bool p)
 
 void FakeRecorder::GetLevels(float &a, qint16 &, float &b, qint16 &)
 {
-    a = levelA;
+    a = levelsA.isEmpty() ? levelA : levelsA.dequeue();
     b = levelB;
 }
 

@@ -3,6 +3,7 @@
 #include "base/RecorderComponent.h"
 
 #include <QHash>
+#include <QQueue>
 #include <QStringList>
 
 // A scripted recorder component: logs every member called, answers the codes the test
@@ -14,6 +15,7 @@ public:
     QStringList log;               // e.g. "Stop", "Paused=true", "OpenRecordFile /tmp/x.wav"
     QHash<QString, qint16> codes;  // member -> result code (default 0)
     float levelA = -100.0f;
+    QQueue<float> levelsA;         // level A of the next GetLevels, in turn; then levelA
     float levelB = -100.0f;
     double position = 0.0;
     double preRoll = 0.0;

@@ -8,6 +8,7 @@
 #include "controls/kvtSlider.h"
 #include "options/ui/dlgAbout.h"
 #include "options/ui/dlgChangePW.h"
+#include "recording/ui/CalibrationWizard.h"
 #include "review/ui/DesktopShell.h"
 
 #include <QButtonGroup>
@@ -120,8 +121,6 @@ void frmOptions::buildLayout()
     lblLatchTime = named(new QLabel(this), "lblLatchTime");
     lblMinCall = named(new QLabel(this), "lblMinCall");
     btnCal = button("btnCal", u"Calibrate"_s, u"Calibrate Recorder Settings"_s);
-    // The calibration wizard is not part of the program yet.
-    btnCal->setEnabled(false);
     auto *calBox = named(new QGroupBox(u"Calibration Settings :"_s, this), "fraCalibration");
     auto *cal = new QGridLayout(calBox);
     const struct {
@@ -252,6 +251,7 @@ void frmOptions::wire()
     }
 
     connect(btnPW, &QPushButton::clicked, this, &frmOptions::btnPW_Click);
+    connect(btnCal, &QPushButton::clicked, this, &frmOptions::btnCal_Click);
     connect(cmdChangeCallsFolder, &QPushButton::clicked, this, &frmOptions::cmdChangeCallsFolder_Click);
     connect(cmdAbout, &QPushButton::clicked, this, [this] {
         dlgAbout about(this);
@@ -341,6 +341,16 @@ void frmOptions::showPasswordState()
     updating = true;
     chkPassword->setChecked(!ctx.settings.PW.isEmpty());
     updating = false;
+}
+
+// The sensitivity goes 2 dB above the idle line's level; it is saved when the dialog closes.
+void frmOptions::btnCal_Click()
+{
+    const std::optional<qint16> level = CalibrationWizard::Run(ctx, recorder, this);
+    if (!level)
+        return;
+    setClamped(sldSensitivity, *level + 50 + 2);
+    lblSensitivity->setText(QString::number(sldSensitivity->Value() - sldSensitivity->Max()) + u" dB"_s);
 }
 
 void frmOptions::cmdChangeCallsFolder_Click()

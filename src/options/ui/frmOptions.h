@@ -35,6 +35,7 @@ public:
 
     void cmdClose_Click();
     void cmdChangeCallsFolder_Click();
+    void btnCal_Click();
 
 public slots:
     // Escape and the window's close button close as cmdClose does: the ticks already
