@@ -3,8 +3,11 @@
 #include "base/FileNames.h"
 #include "base/RecorderCodes.h"
 
-
 #include <sndfile.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,6 +87,26 @@ QString describe(const SF_INFO &info)
     return codec + u" "_s + rate + u", "_s + channels;
 }
 
+// The samples a GSM 6.10 WAV file holds, from its "fact" chunk: libsndfile counts an odd
+// number of blocks one block long and decodes noise there. Without one, its own count.
+qint64 gsmFrames(SNDFILE *sf, const SF_INFO &info)
+{
+    if ((info.format & SF_FORMAT_SUBMASK) != SF_FORMAT_GSM610)
+        return info.frames;
+    SF_CHUNK_INFO chunk{};
+    memcpy(chunk.id, "fact", 4);
+    chunk.id_size = 4;
+    SF_CHUNK_ITERATOR *it = sf_get_chunk_iterator(sf, &chunk);
+    quint32 samples = 0;
+    if (it && sf_get_chunk_size(it, &chunk) == SF_ERR_NO_ERROR && chunk.datalen >= 4) {
+        std::vector<unsigned char> data(chunk.datalen);
+        chunk.data = data.data();
+        if (sf_get_chunk_data(it, &chunk) == SF_ERR_NO_ERROR)
+            samples = quint32(data[0]) | quint32(data[1]) << 8 | quint32(data[2]) << 16 | quint32(data[3]) << 24;
+    }
+    return samples > 0 ? std::min<qint64>(samples, info.frames) : info.frames;
+}
+
 bool isType(int format, qint16 type)
 {
     const int major = format & SF_FORMAT_TYPEMASK;
@@ -117,7 +140,7 @@ std::unique_ptr<PlaybackFile> PlaybackFile::open(const QString &path, qint16 typ
     f->m_sf = sf;
     f->m_path = path;
     f->m_seekable = info.seekable;
-    f->m_frames = info.frames;
+    f->m_frames = gsmFrames(sf, info);
     f->m_rate = info.samplerate;
     f->m_channels = info.channels;
     f->m_description = describe(info);
@@ -179,7 +202,8 @@ bool PlaybackFile::seek(qint64 frame)
 
 qint64 PlaybackFile::read(qint16 *samples, qint64 frames)
 {
-    const sf_count_t n = sf_readf_short(m_sf, samples, frames);
+    frames = std::min(frames, m_frames - m_readFrame);
+    const sf_count_t n = frames > 0 ? sf_readf_short(m_sf, samples, frames) : 0;
     if (n <= 0)
         return 0;
     m_readFrame += n;
