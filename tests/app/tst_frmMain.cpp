@@ -2,6 +2,7 @@
 #include "controls/LevelBar.h"
 #include "controls/LightButton.h"
 #include "controls/OrvaneButton.h"
+#include "controls/XPButton.h"
 #include "review/ui/DesktopShell.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
@@ -254,7 +255,7 @@ private slots:
             t.find<QAction>("mPopupRestore")->trigger();
             QVERIFY(!t.window->isVisible() && prompt->isVisible());
             QTest::keyClicks(prompt->findChild<QPlainTextEdit *>(u"txtCallNote"_s), u"Supplier rang back"_s);
-            prompt->findChild<QAbstractButton *>(u"OKButton"_s)->click();
+            prompt->findChild<XPButton *>(u"OKButton"_s)->click();
         });
         t.key("F10");
         QVERIFY(!t.find<QTimer>("tmrAddNote")->isActive());

@@ -1,10 +1,13 @@
 #include "callstore/ui/FolderBrowser.h"
+#include "callstore/ui/dlgNewFolder.h"
 #include "controls/OrvaneButton.h"
 #include "ContextRig.h"
+#include "Modal.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -114,6 +117,21 @@ private slots:
         QCOMPARE(f.app.settings.SearchPath, other);
         f.browser.mnuFolder->hide();
         QCOMPARE(listings.size(), 0);
+    }
+
+    // Enter in the name box makes the folder, as OK does.
+    void newFolderByEnter()
+    {
+        BrowserFixture f;
+        f.browser.SetDirPath(f.folder());
+        onModal<dlgNewFolder>([](dlgNewFolder *d) {
+            d->txtFolder->setText(u"Orders"_s);
+            QTest::keyClick(d->txtFolder, Qt::Key_Return);
+            if (d->isVisible())
+                d->reject();
+        });
+        f.browser.NewFolder();
+        QVERIFY(QFileInfo(f.folder() + u"/Orders"_s).isDir());
     }
 };
 

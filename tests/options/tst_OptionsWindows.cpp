@@ -2,6 +2,8 @@
 #include "ContextRig.h"
 #include "Modal.h"
 
+#include "controls/OrvaneButton.h"
+#include "controls/XPButton.h"
 #include "controls/kvtSlider.h"
 #include "options/OptionsPassword.h"
 #include "options/ui/dlgChangePW.h"
@@ -12,7 +14,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -46,7 +47,7 @@ private slots:
         dlgPW prompt(t.app);
         prompt.show();
         prompt.txtPassword->insert(typed);
-        prompt.cmdOK->click();
+        QTest::keyClick(prompt.txtPassword, Qt::Key_Return); // runs OK
         QCOMPARE(prompt.Accepted, accepted);
         QCOMPARE(prompt.isVisible(), !accepted);
         if (!accepted) {
@@ -70,7 +71,9 @@ private slots:
                 d->txtConfirm->setText(u"Open Sesame"_s);
                 d->cmdOK->click(); // differ: the dialog stays
                 d->txtConfirm->setText(u"Open sesame"_s);
-                d->cmdOK->click();
+                QTest::keyClick(d->txtConfirm, Qt::Key_Enter, Qt::KeypadModifier);
+                if (d->isVisible())
+                    d->reject();
             });
             options.chkPassword->click();
             QCOMPARE(t.prompts.texts(), (QStringList{
@@ -155,9 +158,9 @@ private slots:
         QCOMPARE(t.app.settings.CallPath, calls);
         QCOMPARE(t.app.store.GetLongSetting(u"Sensitivity"_s, 1), 1); // nothing saved yet
 
-        // No keeps the old folder and saves the rest.
+        // No keeps the old folder and saves the rest; Enter on a box closes as Close does.
         t.prompts.answerNext(Prompts::No);
-        options.cmdClose->click();
+        QTest::keyClick(options.chkDelete, Qt::Key_Return);
         QVERIFY(!options.isVisible());
         QCOMPARE(t.app.store.GetStringSetting(u"CallPath"_s, {}), calls);
         QCOMPARE(t.app.store.GetLongSetting(u"Sensitivity"_s, 1), 0);

@@ -1,7 +1,7 @@
+#include "controls/XPButton.h"
 #include "recording/ui/frmAddNote.h"
 
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 #include "ContextRig.h"
+#include "controls/XPButton.h"
 #include "review/clsSearch.h"
 #include "review/ui/dlgFindCall.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -66,7 +66,8 @@ private slots:
         r.dialog.txtSearchString->setText(typed[3]);
         if (typed[1] == u"today"_s)
             r.dialog.btnToday->click();
-        r.dialog.cmdSearch->click();
+        r.dialog.show();
+        QTest::keyClick(r.dialog.txtSearchString, Qt::Key_Return); // Search is the default
         QCOMPARE(r.prompts.shown().size(), int(expected.isEmpty()));
         QCOMPARE(r.searches.size(), int(!expected.isEmpty()));
         for (const clsSearch &c : r.searches) {

@@ -3,10 +3,12 @@
 #include <QString>
 
 class QAction;
-class QDialogButtonBox;
+class QBoxLayout;
+class QDialog;
+class QHBoxLayout;
 class QMenu;
-class QPushButton;
 class QWidget;
+class XPButton;
 
 // Small pieces the call store's and review's windows build alike.
 namespace WidgetParts {
@@ -14,7 +16,20 @@ namespace WidgetParts {
 // A menu entry that tests and wiring find by its control name.
 QAction *addEntry(QMenu *menu, const char *name, const QString &text);
 
-// OK and Cancel buttons named btnOK and btnCancel.
-QDialogButtonBox *okCancel(QWidget *parent, QPushButton *&ok, QPushButton *&cancel);
+// A dialog button named `name` with its own caption.
+XPButton *button(QWidget *parent, const char *name, const QString &caption);
+
+// Puts `accept` (OK, Search...) and `reject` (Cancel, Close) at the end of `row`, in the
+// order the desktop's own dialogs give them.
+void placeButtons(QBoxLayout *row, XPButton *accept, XPButton *reject);
+
+// OK and Cancel buttons (named btnOK and btnCancel unless told), right-aligned; OK is the
+// default.
+QHBoxLayout *okCancel(QDialog *dialog, XPButton *&ok, XPButton *&cancel, const char *okName = "btnOK",
+                      const char *cancelName = "btnCancel");
+
+// Enter runs `button` wherever in the dialog no control takes it for itself (a line edit
+// does not, a multi-line box does), as for a default push button.
+void setDefault(QDialog *dialog, XPButton *button);
 
 } // namespace WidgetParts

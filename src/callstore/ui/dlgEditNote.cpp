@@ -1,13 +1,12 @@
 #include "callstore/ui/dlgEditNote.h"
 
 #include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -23,14 +22,14 @@ dlgEditNote::dlgEditNote(const QString &note, QWidget *parent) : QDialog(parent)
     txtEditNote->setTabChangesFocus(true);
     txtEditNote->installEventFilter(this);
     label->setBuddy(txtEditNote);
-    QDialogButtonBox *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
+    QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(txtEditNote, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     resize(380, 200);
-    connect(btnOK, &QPushButton::clicked, this, &dlgEditNote::btnOK_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnOK, &XPButton::Click, this, &dlgEditNote::btnOK_Click);
+    connect(btnCancel, &XPButton::Click, this, &QDialog::reject);
 }
 
 void dlgEditNote::btnOK_Click()

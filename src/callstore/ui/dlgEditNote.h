@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QPlainTextEdit;
-class QPushButton;
+class XPButton;
 
 // Edits the note of a listed call. Enter keeps the change (Shift+Enter starts a new
 // line); the dialog moves by dragging anywhere on it.
@@ -17,7 +17,7 @@ public:
     bool Accepted = false; // OK or Enter
 
     QPlainTextEdit *txtEditNote;
-    QPushButton *btnOK, *btnCancel;
+    XPButton *btnOK, *btnCancel;
 
     void btnOK_Click();
 

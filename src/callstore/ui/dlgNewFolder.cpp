@@ -6,12 +6,11 @@
 #include "base/Prompts.h"
 #include "callstore/CallFolders.h"
 #include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <cerrno>
@@ -30,16 +29,16 @@ dlgNewFolder::dlgNewFolder(Prompts &prompts, const QString &parentFolder, QWidge
     txtFolder->setObjectName(u"txtFolder"_s);
     txtFolder->setToolTip(u"Folder name"_s);
     txtFolder->selectAll();
-    QDialogButtonBox *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
+    QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
     auto *where = new QLabel(u"In "_s + parentFolder, this);
     where->setObjectName(u"lblWhere"_s);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(where);
     layout->addWidget(txtFolder);
-    layout->addWidget(buttons);
-    connect(btnOK, &QPushButton::clicked, this, &dlgNewFolder::btnOK_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(buttons);
+    connect(btnOK, &XPButton::Click, this, &dlgNewFolder::btnOK_Click);
+    connect(btnCancel, &XPButton::Click, this, &QDialog::reject);
 }
 
 void dlgNewFolder::btnOK_Click()

@@ -4,7 +4,7 @@
 
 class Prompts;
 class QLineEdit;
-class QPushButton;
+class XPButton;
 
 // Asks for the name of a new folder and creates it in ParentFolder.
 class dlgNewFolder : public QDialog
@@ -17,7 +17,7 @@ public:
     bool Created = false;
 
     QLineEdit *txtFolder;
-    QPushButton *btnOK, *btnCancel;
+    XPButton *btnOK, *btnCancel;
 
     void btnOK_Click();
 

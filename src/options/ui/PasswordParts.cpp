@@ -1,12 +1,11 @@
 #include "options/ui/PasswordParts.h"
 
 #include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -22,16 +21,14 @@ QLineEdit *passwordBox(QDialog *dialog, const char *name, const QString &caption
     return box;
 }
 
-QFormLayout *layOut(QDialog *dialog, QPushButton *&ok, QPushButton *&cancel)
+QFormLayout *layOut(QDialog *dialog, XPButton *&ok, XPButton *&cancel)
 {
     auto *form = new QFormLayout;
-    QDialogButtonBox *buttons = WidgetParts::okCancel(dialog, ok, cancel);
-    ok->setObjectName(u"cmdOK"_s);
-    cancel->setObjectName(u"cmdCancel"_s);
+    QHBoxLayout *buttons = WidgetParts::okCancel(dialog, ok, cancel, "cmdOK", "cmdCancel");
     auto *layout = new QVBoxLayout(dialog);
     layout->addLayout(form);
-    layout->addWidget(buttons);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    layout->addLayout(buttons);
+    QObject::connect(cancel, &XPButton::Click, dialog, &QDialog::reject);
     // The whole caption, beside the frame's own buttons.
     dialog->setMinimumWidth(dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 200);
     return form;

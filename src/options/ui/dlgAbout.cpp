@@ -1,14 +1,14 @@
 #include "options/ui/dlgAbout.h"
 
 #include "base/Product.h"
+#include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 #include "review/ui/DesktopShell.h"
 
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -35,14 +35,16 @@ dlgAbout::dlgAbout(QWidget *parent) : QDialog(parent)
     auto *form = new QFormLayout;
     form->addRow(u"Version:"_s, lblVersion);
     form->addRow(u"Web:"_s, Label6);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    btnOK = buttons->button(QDialogButtonBox::Ok);
-    btnOK->setObjectName(u"btnOK"_s);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    btnOK = WidgetParts::button(this, "btnOK", u"&OK"_s);
+    WidgetParts::setDefault(this, btnOK);
+    connect(btnOK, &XPButton::Click, this, &QDialog::accept);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 200);
 }
 

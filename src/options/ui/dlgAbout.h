@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QLabel;
-class QPushButton;
+class XPButton;
 
 // "About Voxmere": the version and the maker's web address.
 class dlgAbout : public QDialog
@@ -14,7 +14,7 @@ public:
 
     QLabel *lblVersion;
     QLabel *Label6; // the web address; a click opens it
-    QPushButton *btnOK;
+    XPButton *btnOK;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

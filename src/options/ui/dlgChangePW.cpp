@@ -4,6 +4,7 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
+#include "controls/XPButton.h"
 #include "options/OptionsPassword.h"
 #include "options/ui/PasswordParts.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
@@ -33,9 +33,7 @@ dlgChangePW::dlgChangePW(AppContext &context, QWidget *parent) : QDialog(parent)
     txtNew = edits[0];
     txtConfirm = edits[1];
     txtCurrent = edits[2];
-    // Enter runs OK from any box (OK is the default button), Escape cancels.
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &dlgChangePW::cmdOK_Click);
+    connect(cmdOK, &XPButton::Click, this, &dlgChangePW::cmdOK_Click);
 
     if (ctx.settings.PW.isEmpty()) {
         lblLabels[2]->setEnabled(false);

@@ -5,7 +5,7 @@
 struct AppContext;
 class QLabel;
 class QLineEdit;
-class QPushButton;
+class XPButton;
 
 // Sets, changes or blanks the options password.
 class dlgChangePW : public QDialog
@@ -16,7 +16,7 @@ public:
 
     QLabel *lblLabels[3]; // 0 new, 1 confirm, 2 current
     QLineEdit *txtCurrent, *txtNew, *txtConfirm;
-    QPushButton *cmdOK, *cmdCancel;
+    XPButton *cmdOK, *cmdCancel;
 
     void cmdOK_Click();
 

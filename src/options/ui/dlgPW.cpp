@@ -2,13 +2,13 @@
 
 #include "base/AppContext.h"
 #include "base/Prompts.h"
+#include "controls/XPButton.h"
 #include "options/OptionsPassword.h"
 #include "options/ui/PasswordParts.h"
 
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +21,7 @@ dlgPW::dlgPW(AppContext &context, QWidget *parent) : QDialog(parent), ctx(contex
     auto *label = new QLabel(u"&Password:"_s, this);
     label->setBuddy(txtPassword);
     form->addRow(label, txtPassword);
-    connect(cmdOK, &QPushButton::clicked, this, &dlgPW::cmdOK_Click);
+    connect(cmdOK, &XPButton::Click, this, &dlgPW::cmdOK_Click);
 }
 
 bool dlgPW::Granted(AppContext &ctx, QWidget *owner)

@@ -4,7 +4,7 @@
 
 struct AppContext;
 class QLineEdit;
-class QPushButton;
+class XPButton;
 
 // Asks for the options password before the options open.
 class dlgPW : public QDialog
@@ -17,7 +17,7 @@ public:
     static bool Granted(AppContext &ctx, QWidget *owner);
 
     QLineEdit *txtPassword;
-    QPushButton *cmdOK, *cmdCancel;
+    XPButton *cmdOK, *cmdCancel;
     bool Accepted = false; // closed by a correct password
 
     void cmdOK_Click();

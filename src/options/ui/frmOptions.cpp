@@ -5,6 +5,9 @@
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
 #include "base/RuntimeError.h"
+#include "callstore/ui/WidgetParts.h"
+#include "controls/OrvaneButton.h"
+#include "controls/XPButton.h"
 #include "controls/kvtSlider.h"
 #include "options/ui/dlgAbout.h"
 #include "options/ui/dlgChangePW.h"
@@ -19,7 +22,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QPainter>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -50,6 +53,39 @@ void setClamped(kvtSlider *slider, qint32 value)
     slider->setValue(std::clamp(value, slider->Min(), slider->Max()));
 }
 
+// A small line picture in the buttons' text colour, so it reads on a light or a dark window.
+template <class Draw>
+QPixmap linePicture(const QPalette &palette, Draw draw)
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette.color(QPalette::ButtonText), 1.5, Qt::SolidLine, Qt::RoundCap));
+    draw(painter);
+    return picture;
+}
+
+QPixmap keyPicture(const QPalette &palette)
+{
+    return linePicture(palette, [](QPainter &p) {
+        p.drawEllipse(QRectF(1.5, 5, 6, 6));
+        p.drawLine(QPointF(7.5, 8), QPointF(14.5, 8));
+        p.drawLine(QPointF(12, 8), QPointF(12, 11));
+        p.drawLine(QPointF(14.5, 8), QPointF(14.5, 11));
+    });
+}
+
+QPixmap microphonePicture(const QPalette &palette)
+{
+    return linePicture(palette, [](QPainter &p) {
+        p.drawRoundedRect(QRectF(5.5, 1.5, 5, 8), 2.5, 2.5);
+        p.drawArc(QRectF(3, 4, 10, 8), 180 * 16, 180 * 16);
+        p.drawLine(QPointF(8, 12), QPointF(8, 14.5));
+        p.drawLine(QPointF(5.5, 14.5), QPointF(10.5, 14.5));
+    });
+}
+
 } // namespace
 
 frmOptions::frmOptions(AppContext &context, RecorderComponent &rec, QWidget *parent)
@@ -68,7 +104,17 @@ void frmOptions::buildLayout()
         return named(new QCheckBox(text, this), name, tip);
     };
     auto button = [this](const char *name, const QString &text, const QString &tip) {
-        return named(new QPushButton(text, this), name, tip);
+        return named(WidgetParts::button(this, name, text), name, tip);
+    };
+    // A small picture before the caption.
+    auto pictureButton = [this](const char *name, const QString &text, const QString &tip, const QPixmap &picture) {
+        auto *b = named(new OrvaneButton(this, QLatin1StringView(name)), name, tip);
+        b->setCaption(text);
+        b->setPicturePosition(OrvaneButton::PictureLeft);
+        b->setPictureWidth(16);
+        b->setPictureHeight(16);
+        b->setPicture(picture);
+        return b;
     };
     auto slider = [this](const char *name, qint32 min, qint32 max, const QString &tip) {
         auto *s = named(new kvtSlider(this), name, tip);
@@ -84,7 +130,7 @@ void frmOptions::buildLayout()
     chkAddNote = check("chkAddNote", u"Add Recording Note"_s, u"Let the user add a call note when the call recording completes"_s);
     chkAutoMaximize = check("chkAutoMaximize", u"Maximise at Start of Call"_s, u"Make the application visible when a call recording starts"_s);
     chkPassword = check("chkPassword", u"Password Protect Options"_s, u"Enter a password to prevent unauthorised access to options"_s);
-    btnPW = button("btnPW", u"PW"_s, u"Set / Change the password"_s);
+    btnPW = pictureButton("btnPW", u"PW"_s, u"Set / Change the password"_s, keyPicture(palette()));
     btnPW->setAccessibleName(u"Set / Change the password"_s);
     txtCallsFolder = named(new QLineEdit(this), "txtCallsFolder", u"Where recordings are stored by default"_s);
     txtCallsFolder->setAccessibleName(u"Calls Folder"_s);
@@ -120,7 +166,7 @@ void frmOptions::buildLayout()
     lblSensitivity = named(new QLabel(this), "lblSensitivity");
     lblLatchTime = named(new QLabel(this), "lblLatchTime");
     lblMinCall = named(new QLabel(this), "lblMinCall");
-    btnCal = button("btnCal", u"Calibrate"_s, u"Calibrate Recorder Settings"_s);
+    btnCal = pictureButton("btnCal", u"Calibrate"_s, u"Calibrate Recorder Settings"_s, microphonePicture(palette()));
     auto *calBox = named(new QGroupBox(u"Calibration Settings :"_s, this), "fraCalibration");
     auto *cal = new QGridLayout(calBox);
     const struct {
@@ -186,7 +232,7 @@ void frmOptions::buildLayout()
 
     cmdAbout = button("cmdAbout", u"About Voxmere"_s, QString());
     cmdClose = button("cmdClose", u"&Close"_s, QString());
-    cmdClose->setDefault(true);
+    WidgetParts::setDefault(this, cmdClose);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(cmdAbout);
     bottom->addStretch();
@@ -250,14 +296,14 @@ void frmOptions::wire()
         connect(sl.slider, &kvtSlider::MouseUp, cmdClose, [this] { cmdClose->setFocus(); });
     }
 
-    connect(btnPW, &QPushButton::clicked, this, &frmOptions::btnPW_Click);
-    connect(btnCal, &QPushButton::clicked, this, &frmOptions::btnCal_Click);
-    connect(cmdChangeCallsFolder, &QPushButton::clicked, this, &frmOptions::cmdChangeCallsFolder_Click);
-    connect(cmdAbout, &QPushButton::clicked, this, [this] {
+    connect(btnPW, &OrvaneButton::Click, this, &frmOptions::btnPW_Click);
+    connect(btnCal, &OrvaneButton::Click, this, &frmOptions::btnCal_Click);
+    connect(cmdChangeCallsFolder, &XPButton::Click, this, &frmOptions::cmdChangeCallsFolder_Click);
+    connect(cmdAbout, &XPButton::Click, this, [this] {
         dlgAbout about(this);
         about.exec();
     });
-    connect(cmdClose, &QPushButton::clicked, this, &frmOptions::cmdClose_Click);
+    connect(cmdClose, &XPButton::Click, this, &frmOptions::cmdClose_Click);
 }
 
 void frmOptions::Form_Load()

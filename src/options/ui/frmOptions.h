@@ -7,9 +7,10 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
+class OrvaneButton;
 class RecorderComponent;
+class XPButton;
 class kvtSlider;
 
 // "Recorder Options": the installation's recording and access settings. Check boxes and
@@ -23,15 +24,15 @@ public:
     frmOptions(AppContext &ctx, RecorderComponent &recorder, QWidget *parent = nullptr);
 
     QCheckBox *chkAutoRecord, *chkAddNote, *chkAutoMaximize, *chkPassword;
-    QPushButton *btnPW, *btnCal;
+    OrvaneButton *btnPW, *btnCal;
     QRadioButton *optFormat[2];
     kvtSlider *sldSensitivity, *sldLatch, *sldMinCall;
     QLabel *lblSensitivity, *lblLatchTime, *lblMinCall;
     QLineEdit *txtCallsFolder;
-    QPushButton *cmdChangeCallsFolder;
+    XPButton *cmdChangeCallsFolder;
     QCheckBox *chkPreventShutdown, *chkPlay, *chkDelete;
     QRadioButton *optPlay[2], *optDel[2];
-    QPushButton *cmdAbout, *cmdClose;
+    XPButton *cmdAbout, *cmdClose;
 
     void cmdClose_Click();
     void cmdChangeCallsFolder_Click();

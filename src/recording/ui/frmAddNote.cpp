@@ -3,13 +3,13 @@
 #include "base/Product.h"
 #include "base/SettingsStore.h"
 #include "base/Twips.h"
+#include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -25,14 +25,11 @@ frmAddNote::frmAddNote(QTimer &timer, QWidget *owner) : QDialog(owner), tmrAddNo
     txtCallNote->setObjectName(u"txtCallNote"_s);
     txtCallNote->setTabChangesFocus(true);
     lblCallNote->setBuddy(txtCallNote);
-    auto *buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(QDialogButtonBox::Ok);
-    OKButton->setObjectName(u"OKButton"_s);
-    CancelButton = buttons->addButton(QDialogButtonBox::Cancel);
-    CancelButton->setObjectName(u"CancelButton"_s);
+    // Enter in the note makes a new line; elsewhere it keeps the note.
+    QHBoxLayout *buttons = WidgetParts::okCancel(this, OKButton, CancelButton, "OKButton", "CancelButton");
     layout->addWidget(lblCallNote);
     layout->addWidget(txtCallNote, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     resize(360, 180);
 
     // Load: buttons on, the 20 s count running, the tip set.
@@ -46,8 +43,8 @@ frmAddNote::frmAddNote(QTimer &timer, QWidget *owner) : QDialog(owner), tmrAddNo
         tmrAddNote.stop();
         tmrAddNote.start();
     });
-    connect(OKButton, &QPushButton::clicked, this, &frmAddNote::CloseAddNoteForm);
-    connect(CancelButton, &QPushButton::clicked, this, [this] {
+    connect(OKButton, &XPButton::Click, this, &frmAddNote::CloseAddNoteForm);
+    connect(CancelButton, &XPButton::Click, this, [this] {
         txtCallNote->clear();
         CloseAddNoteForm();
     });

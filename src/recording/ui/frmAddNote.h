@@ -5,9 +5,9 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class QTimer;
 class SettingsStore;
+class XPButton;
 
 // The note prompt after a call. It closes itself when the main window's tmrAddNote fires
 // (20 s without typing), keeping what was typed; a new call closes it the same way.
@@ -31,8 +31,8 @@ public:
 
     QLabel *lblCallNote;
     QPlainTextEdit *txtCallNote;
-    QPushButton *OKButton;
-    QPushButton *CancelButton;
+    XPButton *OKButton;
+    XPButton *CancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,10 +1,9 @@
 #include "review/ui/dlgDatePicker.h"
 
 #include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 
 #include <QCalendarWidget>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -18,15 +17,15 @@ dlgDatePicker::dlgDatePicker(const QDate &today, QWidget *parent) : QDialog(pare
     monthView = new QCalendarWidget(this);
     monthView->setObjectName(u"monthView"_s);
     monthView->setSelectedDate(today);
-    QDialogButtonBox *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
+    QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(monthView);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     connect(monthView, &QCalendarWidget::clicked, btnOK, [this] { btnOK->setFocus(); });
     connect(monthView, &QCalendarWidget::activated, btnOK, [this] { btnOK->setFocus(); });
-    connect(btnOK, &QPushButton::clicked, this, [this] {
+    connect(btnOK, &XPButton::Click, this, [this] {
         Cancelled = false;
         accept();
     });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnCancel, &XPButton::Click, this, &QDialog::reject);
 }

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QCalendarWidget;
-class QPushButton;
+class XPButton;
 
 // Picks one date from a month calendar; Cancelled stays true unless OK is pressed.
 class dlgDatePicker : public QDialog
@@ -14,5 +14,5 @@ public:
 
     bool Cancelled = true;
     QCalendarWidget *monthView;
-    QPushButton *btnOK, *btnCancel;
+    XPButton *btnOK, *btnCancel;
 };

@@ -9,6 +9,8 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/Twips.h"
+#include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 #include "review/clsSearch.h"
 #include "review/ui/dlgDatePicker.h"
 
@@ -20,7 +22,6 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 using modUtilityFunctions::CDate;
@@ -48,13 +49,15 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     cmdSearch = ui.cmdSearch;
     cmdOK = ui.cmdOK;
     chkSearchSubfolders = ui.chkSearchSubfolders;
+    WidgetParts::placeButtons(ui.buttons, cmdSearch, cmdOK);
+    WidgetParts::setDefault(this, cmdSearch);
     txtSearchPath->setText(app.settings.SearchPath);
     for (QLineEdit *edit : {txtUser, txtDateFrom, txtDateTo})
         edit->setText(Any());
     txtSearchString->setText(u"*"_s);
     for (int i = 0; i < 2; ++i) {
         cmdShowCalendar[i]->setProperty("index", i);
-        connect(cmdShowCalendar[i], &QPushButton::clicked, this,
+        connect(cmdShowCalendar[i], &XPButton::Click, this,
                 Guarded(app.prompts(), u"dlgFindCall:cmdShowCalendar_Click"_s, [this, i] { cmdShowCalendar_Click(i); }));
     }
 
@@ -74,10 +77,10 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     connect(chkSearchSubfolders, &QCheckBox::toggled, this, [this](bool on) {
         m_app.store.SaveLongSetting(u"subfolders"_s, on ? -1 : 0);
     });
-    connect(btnToday, &QPushButton::clicked, this, Guarded(app.prompts(), u"dlgFindCall:btnToday_Click"_s, [this] { btnToday_Click(); }));
-    connect(cmdClear, &QPushButton::clicked, this, Guarded(app.prompts(), u"dlgFindCall:cmdClear_Click"_s, [this] { cmdClear_Click(); }));
-    connect(cmdSearch, &QPushButton::clicked, this, Guarded(app.prompts(), u"dlgFindCall:cmdSearch_Click"_s, [this] { cmdSearch_Click(); }));
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnToday, &XPButton::Click, this, Guarded(app.prompts(), u"dlgFindCall:btnToday_Click"_s, [this] { btnToday_Click(); }));
+    connect(cmdClear, &XPButton::Click, this, Guarded(app.prompts(), u"dlgFindCall:cmdClear_Click"_s, [this] { cmdClear_Click(); }));
+    connect(cmdSearch, &XPButton::Click, this, Guarded(app.prompts(), u"dlgFindCall:cmdSearch_Click"_s, [this] { cmdSearch_Click(); }));
+    connect(cmdOK, &XPButton::Click, this, &QWidget::close);
 }
 
 void dlgFindCall::placeBeside(QWidget *callList)

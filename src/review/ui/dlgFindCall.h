@@ -7,7 +7,7 @@ struct AppContext;
 struct clsSearch;
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
+class XPButton;
 
 // The modeless Find Calls dialog: criteria for FindCalls over the viewed folder.
 class dlgFindCall : public QDialog
@@ -21,8 +21,8 @@ public:
                 QWidget *parent = nullptr);
 
     QLineEdit *txtSearchPath, *txtUser, *txtDateFrom, *txtDateTo, *txtSearchString;
-    QPushButton *cmdShowCalendar[2];
-    QPushButton *btnToday, *cmdClear, *cmdSearch, *cmdOK;
+    XPButton *cmdShowCalendar[2];
+    XPButton *btnToday, *cmdClear, *cmdSearch, *cmdOK;
     QCheckBox *chkSearchSubfolders;
 
     void cmdShowCalendar_Click(int index);
