@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
+#include "controls/XPButton.h"
 #include <QTest>
 #include <QTimer>
 

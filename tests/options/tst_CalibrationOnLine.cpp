@@ -1,6 +1,7 @@
 #include "AudioTestKit.h"
 #include "CalibrationScript.h"
 #include "ContextRig.h"
+#include "controls/OrvaneButton.h"
 
 #include "audio/AudioEngine.h"
 #include "options/ui/frmOptions.h"

@@ -1,6 +1,8 @@
 #include "recording/ui/dlgCalMsg.h"
 
 #include "base/Prompts.h"
+#include "callstore/ui/WidgetParts.h"
+#include "controls/XPButton.h"
 #include "recording/ui/CalPicture.h"
 
 #include <QButtonGroup>
@@ -8,7 +10,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -79,9 +80,8 @@ dlgCalMsg::dlgCalMsg(int n, Prompts &p, QWidget *owner) : QDialog(owner), prompt
     auto *left = new QVBoxLayout;
     left->addWidget(text);
 
-    cmdNext = new QPushButton(u"Next"_s, this);
-    cmdNext->setObjectName(u"cmdNext"_s);
-    cmdNext->setDefault(true);
+    cmdNext = WidgetParts::button(this, "cmdNext", u"Next"_s);
+    WidgetParts::setDefault(this, cmdNext);
     auto *buttons = new QHBoxLayout;
 
     if (n == 1) {
@@ -112,9 +112,8 @@ dlgCalMsg::dlgCalMsg(int n, Prompts &p, QWidget *owner) : QDialog(owner), prompt
         questions->setColumnStretch(0, 1);
         left->addSpacing(fontMetrics().height() / 2);
         left->addLayout(questions);
-        cmdPrevious = new QPushButton(u"Previous"_s, this);
-        cmdPrevious->setObjectName(u"cmdPrevious"_s);
-        connect(cmdPrevious, &QPushButton::clicked, this, [this] {
+        cmdPrevious = WidgetParts::button(this, "cmdPrevious", u"Previous"_s);
+        connect(cmdPrevious, &XPButton::Click, this, [this] {
             Result = u"Prev"_s;
             accept();
         });
@@ -124,7 +123,7 @@ dlgCalMsg::dlgCalMsg(int n, Prompts &p, QWidget *owner) : QDialog(owner), prompt
     if (cmdPrevious)
         buttons->addWidget(cmdPrevious);
     buttons->addWidget(cmdNext);
-    connect(cmdNext, &QPushButton::clicked, this, &dlgCalMsg::cmdNext_Click);
+    connect(cmdNext, &XPButton::Click, this, &dlgCalMsg::cmdNext_Click);
 
     auto *body = new QHBoxLayout;
     body->addLayout(left, 1);

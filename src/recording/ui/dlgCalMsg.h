@@ -4,7 +4,7 @@
 
 class Prompts;
 class QCheckBox;
-class QPushButton;
+class XPButton;
 
 // One help page of the calibration wizard (pages 1 to 5): a text, a picture and "Next".
 // Page 1 offers to skip the help; page 2 asks two yes/no questions and can go back.
@@ -19,8 +19,8 @@ public:
 
     QCheckBox *chkSkip = nullptr;            // page 1
     QCheckBox *chkMic[2] = {}, *chkAdv[2] = {}; // page 2: Yes, No
-    QPushButton *cmdPrevious = nullptr;      // page 2
-    QPushButton *cmdNext;
+    XPButton *cmdPrevious = nullptr;      // page 2
+    XPButton *cmdNext;
 
     bool Skip() const;
     bool MicVisible() const;

@@ -4,7 +4,9 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
+#include "callstore/ui/WidgetParts.h"
 #include "controls/LevelBar.h"
+#include "controls/XPButton.h"
 #include "recording/ui/CalPicture.h"
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,10 +50,10 @@ dlgCalibrate::dlgCalibrate(AppContext &context, QWidget *owner)
     tmrLevel = timer(this, 200);
     tmrMeasure = timer(this, 200);
     buildLayout();
-    connect(cmdCalibrate, &QPushButton::clicked, this, &dlgCalibrate::cmdCalibrate_Click);
-    connect(btnCalSens, &QPushButton::clicked, this, &dlgCalibrate::btnCalSens_Click);
-    connect(btnOK, &QPushButton::clicked, this, [this] { finish(false); });
-    connect(btnCancel, &QPushButton::clicked, this, &dlgCalibrate::reject);
+    connect(cmdCalibrate, &XPButton::Click, this, &dlgCalibrate::cmdCalibrate_Click);
+    connect(btnCalSens, &XPButton::Click, this, &dlgCalibrate::btnCalSens_Click);
+    connect(btnOK, &XPButton::Click, this, [this] { finish(false); });
+    connect(btnCancel, &XPButton::Click, this, &dlgCalibrate::reject);
     connect(tmrFlash, &QTimer::timeout, this, &dlgCalibrate::tmrFlash_Timer);
     connect(tmrLevel, &QTimer::timeout, this, &dlgCalibrate::tmrLevel_Timer);
     connect(tmrMeasure, &QTimer::timeout, this, &dlgCalibrate::tmrMeasure_Timer);
@@ -69,14 +70,10 @@ dlgCalibrate::~dlgCalibrate()
 
 void dlgCalibrate::buildLayout()
 {
-    cmdCalibrate = new QPushButton(u"Adjust  Recording Level"_s, this);
-    cmdCalibrate->setObjectName(u"cmdCalibrate"_s);
-    btnCalSens = new QPushButton(u"Set Recording Sensitivity"_s, this);
-    btnCalSens->setObjectName(u"btnCalSens"_s);
-    btnOK = new QPushButton(u"OK"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnCancel = new QPushButton(u"&Cancel"_s, this);
-    btnCancel->setObjectName(u"btnCancel"_s);
+    cmdCalibrate = WidgetParts::button(this, "cmdCalibrate", u"Adjust  Recording Level"_s);
+    btnCalSens = WidgetParts::button(this, "btnCalSens", u"Set Recording Sensitivity"_s);
+    btnOK = WidgetParts::button(this, "btnOK", u"OK"_s);
+    btnCancel = WidgetParts::button(this, "btnCancel", u"&Cancel"_s);
 
     lblLevel = new QLabel(this);
     lblLevel->setObjectName(u"lblLevel"_s);
@@ -102,7 +99,7 @@ void dlgCalibrate::buildLayout()
     imgOutOfRange->setObjectName(u"imgOutOfRange"_s);
 
     // A step: what to do, over the button that does it.
-    auto step = [this](const QString &title, const QString &text, QPushButton *button) {
+    auto step = [this](const QString &title, const QString &text, XPButton *button) {
         auto *box = new QGroupBox(title, this);
         auto *grid = new QGridLayout(box);
         auto *label = new QLabel(text, this);
@@ -126,10 +123,8 @@ void dlgCalibrate::buildLayout()
                             btnCalSens).first;
 
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    btnOK->setDefault(true);
+    WidgetParts::placeButtons(buttons, btnOK, btnCancel);
+    WidgetParts::setDefault(this, btnOK);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(step1);

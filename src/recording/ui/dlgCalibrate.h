@@ -8,7 +8,7 @@ struct AppContext;
 class CalPicture;
 class LevelBar;
 class QLabel;
-class QPushButton;
+class XPButton;
 class QTimer;
 class RecorderComponent;
 
@@ -21,7 +21,7 @@ public:
     dlgCalibrate(AppContext &ctx, QWidget *owner);
     ~dlgCalibrate() override;
 
-    QPushButton *cmdCalibrate, *btnCalSens, *btnOK, *btnCancel;
+    XPButton *cmdCalibrate, *btnCalSens, *btnOK, *btnCancel;
     QLabel *lblLevel, *lblDirection;
     LevelBar *lvlInput;
     CalPicture *imgRecLevelOk, *imgOutOfRange;
