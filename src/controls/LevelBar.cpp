@@ -25,6 +25,8 @@ void LevelBar::setLevels(float peakDb, float averageDb)
 void LevelBar::setMarker(std::optional<int> db)
 {
     m_marker = db;
+    // The mark is only drawn: a screen reader says it instead.
+    setAccessibleDescription(db ? u"Calls start above %1 dB"_s.arg(*db) : QString());
     update();
 }
 

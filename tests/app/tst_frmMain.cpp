@@ -16,6 +16,7 @@
 #include "WindowRig.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
@@ -606,6 +607,7 @@ private slots:
             prompt->cmdOK->click();
             onModal<frmOptions>([&](frmOptions *options) {
                 optionsShown = true;
+                options->chkAutoRecord->click();
                 options->cmdClose->click();
             });
             prompt->txtPassword->setText(u"pw"_s);
@@ -616,7 +618,10 @@ private slots:
         QCOMPARE(t.prompts.texts(), (QStringList{
             u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s,
             u"Invalid Password, try again!"_s}));
-        QCOMPARE(t.text("StatusPanel1"), u"Ready - Manual Recording"_s);
+        // Automatic from now on: the window shows it at once.
+        QCOMPARE(t.text("StatusPanel1"), u"Ready - Automatic Recording"_s);
+        QVERIFY(!enabled(t, "cmdRecord"));
+        QCOMPARE(t.find("lvlInput")->accessibleDescription(), u"Calls start above -18 dB"_s);
         QVERIFY(!t.find<QLabel>("imgLED")->toolTip().contains(u"Recording"_s));
     }
 };
