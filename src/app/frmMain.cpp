@@ -13,6 +13,7 @@
 #include "base/RuntimeError.h"
 #include "base/Twips.h"
 #include "callstore/ui/CallList.h"
+#include "callstore/ui/WidgetParts.h"
 #include "callstore/UserIdentity.h"
 #include "controls/LevelBar.h"
 #include "controls/LightButton.h"
@@ -57,6 +58,7 @@
 #include <cmath>
 
 using namespace Qt::StringLiterals;
+using WidgetParts::named;
 
 namespace {
 
@@ -146,16 +148,15 @@ OrvaneButton *makeFolderButton(QWidget *parent, const char *name, const QString 
     return b;
 }
 
-template <class W>
-W *named(W *widget, const char *name, const QString &tip = QString())
+// A tool bar button to make: where it goes, its name, its themed icon and its texts.
+template <class Button>
+struct ToolEntry
 {
-    widget->setObjectName(QLatin1StringView(name));
-    if constexpr (requires { widget->setToolTip(tip); }) {
-        if (!tip.isEmpty())
-            widget->setToolTip(tip);
-    }
-    return widget;
-}
+    Button *&button;
+    const char *name, *theme;
+    QStyle::StandardPixmap fallback;
+    QString text, tip;
+};
 
 } // namespace
 
@@ -267,14 +268,7 @@ void frmMain::buildLayout()
     bar->setIconSize(QSize(24, 24));
     addToolBar(Qt::TopToolBarArea, bar);
 
-    struct TransportSpec
-    {
-        LightButton *&button;
-        const char *name, *theme;
-        QStyle::StandardPixmap fallback;
-        QString text, tip;
-    };
-    const TransportSpec transport[] = {
+    const ToolEntry<LightButton> transport[] = {
         {cmdRecord, "cmdRecord", "media-record", QStyle::SP_MediaPlay, tr("&Record"), tr("Start recording (F9)")},
         {cmdStop, "cmdStop", "media-playback-stop", QStyle::SP_MediaStop, tr("S&top"), tr("Stop recording or playback (F10)")},
         {cmdPlay, "cmdPlay", "media-playback-start", QStyle::SP_MediaPlay, tr("&Play"), tr("Play the selected call (F11)")},
@@ -284,7 +278,7 @@ void frmMain::buildLayout()
         {cmdPBOffsetPlus10, "cmdPBOffsetPlus10", "media-skip-forward", QStyle::SP_MediaSkipForward, tr("+10s"), tr("Forward 10 seconds")},
         {cmdPBOffsetPlus30, "cmdPBOffsetPlus30", "media-seek-forward", QStyle::SP_MediaSeekForward, tr("+30s"), tr("Forward 30 seconds")},
     };
-    for (const TransportSpec &b : transport) {
+    for (const auto &b : transport) {
         const QIcon icon = b.button == cmdRecord ? QIcon::fromTheme(u"media-record"_s, AppIcons::recordIcon())
                                                  : themed(b.theme, b.fallback, this);
         b.button = makeTransport(bar, b.name, b.text, b.tip, icon);
@@ -293,14 +287,7 @@ void frmMain::buildLayout()
             bar->addSeparator();
     }
 
-    struct ButtonSpec
-    {
-        QToolButton *&button;
-        const char *name, *theme;
-        QStyle::StandardPixmap fallback;
-        QString text, tip;
-    };
-    const ButtonSpec buttons[] = {
+    const ToolEntry<QToolButton> buttons[] = {
         {cmdFind, "cmdFind", "edit-find", QStyle::SP_FileDialogContentsView, tr("&Find"), tr("Find calls")},
         {cmdEmail, "cmdEmail", "mail-send", QStyle::SP_DialogApplyButton, tr("&E-mail"), tr("Send the selected calls by e-mail")},
         {cmdSave, "cmdSave", "document-save-as", QStyle::SP_DialogSaveButton, tr("Sa&ve"), tr("Save copies of the selected calls")},
@@ -308,7 +295,7 @@ void frmMain::buildLayout()
         {cmdHelp, "cmdHelp", "help-contents", QStyle::SP_DialogHelpButton, tr("&Help"), u"Show Help pages"_s},
         {cmdQuit, "cmdQuit", "application-exit", QStyle::SP_DialogCloseButton, u"E&xit"_s, tr("Exit the call recorder")},
     };
-    for (const ButtonSpec &b : buttons) {
+    for (const auto &b : buttons) {
         b.button = makeButton(bar, b.name, b.text, b.tip, themed(b.theme, b.fallback, this));
         bar->addWidget(b.button);
         if (b.button == cmdSave) {

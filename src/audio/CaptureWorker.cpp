@@ -24,6 +24,9 @@ struct CaptureWorker::Stream
 
 namespace {
 
+// The server's description of a stream's samples: format, rate and channels.
+using ServerFormat = pa_sample_spec;
+
 pa_sample_format_t sampleFormatOf(QAudioFormat::SampleFormat format)
 {
     switch (format) {
@@ -58,14 +61,14 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     // Connected and recording from the default input.
-    bool open(const pa_sample_spec &spec, uint32_t chunk)
+    bool open(const ServerFormat &sampleFormat, uint32_t chunk)
     {
         const QByteArray client = ProductName().toUtf8();
         m_context = pa_context_new(pa_mainloop_get_api(m_loop), client.constData());
         if (!m_context || pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0
             || !waitFor([this] { return contextReady(); }))
             return false;
-        m_stream = pa_stream_new(m_context, "Telephone line", &spec, nullptr);
+        m_stream = pa_stream_new(m_context, "Telephone line", &sampleFormat, nullptr);
         const uint32_t unset = uint32_t(-1);
         const pa_buffer_attr attr{unset, unset, unset, unset, chunk};
         return m_stream
@@ -112,10 +115,10 @@ private:
 };
 
 void capture(const std::shared_ptr<CaptureWorker::Stream> &stream,
-             const std::shared_ptr<CaptureSink> &sink, pa_sample_spec spec, uint32_t chunk)
+             const std::shared_ptr<CaptureSink> &sink, ServerFormat sampleFormat, uint32_t chunk)
 {
     Connection pa;
-    const bool opened = pa.open(spec, chunk);
+    const bool opened = pa.open(sampleFormat, chunk);
     stream->started.set_value(opened ? RecorderCode::Ok : RecorderCode::CantStartRecording);
     if (!opened)
         return;
@@ -158,15 +161,15 @@ qint16 CaptureWorker::start(const QAudioFormat &format)
     if (m_stream && m_format == format && failure() == 0)
         return RecorderCode::Ok;
     stop();
-    const pa_sample_spec spec{sampleFormatOf(format.sampleFormat()), uint32_t(format.sampleRate()),
+    const ServerFormat sampleFormat{sampleFormatOf(format.sampleFormat()), uint32_t(format.sampleRate()),
                               uint8_t(format.channelCount())};
-    if (!pa_sample_spec_valid(&spec))
+    if (!pa_sample_spec_valid(&sampleFormat))
         return RecorderCode::CantStartRecording;
     auto stream = std::make_shared<Stream>();
     auto sink = std::make_shared<CaptureSink>(format.sampleFormat());
     std::future<qint16> started = stream->started.get_future();
     const auto chunk = uint32_t(format.bytesForDuration(qint64(BufferMs) * 1000));
-    std::thread(capture, stream, sink, spec, chunk).detach();
+    std::thread(capture, stream, sink, sampleFormat, chunk).detach();
     const bool answered =
         started.wait_for(std::chrono::milliseconds(StartWaitMs)) == std::future_status::ready;
     if (!answered || started.get() != RecorderCode::Ok) {

@@ -10,8 +10,21 @@ class QMenu;
 class QWidget;
 class XPButton;
 
-// Small pieces the call store's and review's windows build alike.
+// Small pieces the program's windows build alike.
 namespace WidgetParts {
+
+// The control (or timer, shortcut) under the name tests and tools find it by, with its tool
+// tip when it has one.
+template <class W>
+W *named(W *widget, const char *name, const QString &tip = QString())
+{
+    widget->setObjectName(QLatin1StringView(name));
+    if constexpr (requires { widget->setToolTip(tip); }) {
+        if (!tip.isEmpty())
+            widget->setToolTip(tip);
+    }
+    return widget;
+}
 
 // A menu entry that tests and wiring find by its control name.
 QAction *addEntry(QMenu *menu, const char *name, const QString &text);

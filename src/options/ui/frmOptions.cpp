@@ -29,17 +29,9 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using WidgetParts::named;
 
 namespace {
-
-template <class W>
-W *named(W *widget, const char *name, const QString &tip = QString())
-{
-    widget->setObjectName(QLatin1StringView(name));
-    if (!tip.isEmpty())
-        widget->setToolTip(tip);
-    return widget;
-}
 
 // The value as its label shows it while the thumb moves, padded to keep the width steady.
 QString sliderText(qint32 number, const char *unit)
