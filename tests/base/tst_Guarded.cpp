@@ -28,10 +28,35 @@ private slots:
         QFETCH(std::function<void()>, handler);
         ScriptedPrompts prompts;
         QObject sender;
-        QObject::connect(&sender, &QObject::objectNameChanged, &sender,
-                         Guarded(prompts, u"frmMain:cmdPlay_Click"_s, handler));
+        GuardedConnect(prompts, u"frmMain:cmdPlay_Click"_s, &sender, &QObject::objectNameChanged, &sender, handler);
         sender.setObjectName(u"clicked"_s); // the signal's handler throws; the test goes on
         QTEST(prompts.texts(), "shown");
+    }
+
+    // The handler gets the signal's arguments when it takes them, a member handler runs on
+    // its receiver, and nothing runs once the receiver is gone.
+    void connectsCallablesAndMembers()
+    {
+        ScriptedPrompts prompts;
+        QObject sender;
+        QString seen;
+        GuardedConnect(prompts, u"test:named"_s, &sender, &QObject::objectNameChanged, &sender,
+                       [&seen](const QString &name) { seen = name; });
+        struct Receiver : QObject
+        {
+            int count = 0;
+            void take() { ++count; }
+        };
+        auto receiver = std::make_unique<Receiver>();
+        GuardedConnect(prompts, u"test:member"_s, &sender, &QObject::objectNameChanged, receiver.get(),
+                       &Receiver::take);
+        sender.setObjectName(u"one"_s);
+        QCOMPARE(seen, u"one"_s);
+        QCOMPARE(receiver->count, 1);
+        receiver.reset();
+        sender.setObjectName(u"two"_s);
+        QCOMPARE(seen, u"two"_s);
+        QVERIFY(prompts.shown().isEmpty());
     }
 
     // A timer that keeps failing under its own open box adds no second box; once the box
