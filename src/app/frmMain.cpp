@@ -24,7 +24,6 @@
 #include "recording/RecordingSession.h"
 #include "recording/TempFolder.h"
 #include "recording/ui/frmAddNote.h"
-#include "recording/VoiceDetection.h"
 #include "recording/WaitingCalls.h"
 #include "review/ui/CallReview.h"
 #include "review/ui/CallSending.h"
@@ -173,9 +172,7 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     tmrAddNote->setInterval(20000);
 
     RecordingView &recordingView = *this;
-    DetectionView &detectionView = *this;
     recording = std::make_unique<RecordingSession>(ctx, state, recordingView, *MSSRCtrl, *MSSRPlayer, this);
-    detection = std::make_unique<VoiceDetection>(ctx, state, detectionView, *MSSRCtrl, *recording, this);
     review = std::make_unique<CallReview>(
         ctx, CallReview::Controls{this, lvwCalls, txtNote, StatusPanel[2], drvList, dirList, btnHome,
                                   cmdNewFolder, btnDelFolder, cmdFind, cmdEmail, cmdSave});
@@ -185,8 +182,8 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     links.GetCallByKey = [&list](const QString &key) { return list.GetCallByKey(key); };
     links.HasCalls = [&list] { return list.HasCalls(); };
     links.SelectedKey = [&list] { return list.SelectedKey(); };
-    links.SuspendDetection = [this] { detection->SuspendDetection(); };
-    links.ResumeDetection = [this] { detection->ResumeDetection(); };
+    links.SuspendDetection = [this] { recording->SuspendDetection(); };
+    links.ResumeDetection = [this] { recording->ResumeDetection(); };
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links), this);
     waitingCalls = new WaitingCalls(ctx, this);
@@ -403,8 +400,6 @@ bool frmMain::Form_Load()
         m_loadedPos = QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft();
         move(m_loadedPos);
 
-        // A call started by hand starts where the user said.
-        MSSRCtrl->setPreRoll(ctx.settings.AutoRecord ? ctx.settings.PreRoll : 0);
         if (ctx.settings.GsmFlag) {
             MSSRCtrl->setRecordOption(100);
             MSSRCtrl->setRecordFormat(RecorderComponent::GsmFormat());
@@ -417,9 +412,6 @@ bool frmMain::Form_Load()
         ctx.CurrentUserName = GetPCAndUserName(ctx.services.userName);
         // Calls an earlier run left unfinished or unmoved are filed now.
         recording->FileLeftoverRecordings();
-        // Detection ticks from here on, also inside the boxes the rest of the load may
-        // show, but never before the temporary folder and the user are known.
-        detection->Detection.start();
         UpdateButtons();
         setElapsedPanel(u"00:00:00"_s);
         SetStatusText(u"Ready"_s);
@@ -437,12 +429,16 @@ bool frmMain::Form_Load()
                     u"Failed to reset Voice Detection - please run in manual mode. Err: "_s
                         + QString::number(result),
                     Prompts::OkOnly, Prompts::NoIcon, QString());
+                recording->ArmDetection();
                 emit loaded();
                 return true;
             }
             state.IsRecording = false;
             state.DetectionSuspended = false;
         }
+        // Detection listens from here on, also inside the boxes the rest of the load may
+        // show, but never before the temporary folder and the user are known.
+        recording->ArmDetection();
 
         // A first start files and views calls in the default folder: make sure it is there.
         const QString defaultPath = ProgramSettings::DefaultCallPath();
@@ -578,7 +574,7 @@ void frmMain::tmrTimeStamp_Timer()
     // Whole seconds, rounded half to even as the time display always has.
     const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
     setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
-    recording->CheckRecorder();
+    recording->CheckInput();
     UpdateTrayState();
 
     // Said before a call runs out of room, and notified once each time room runs short.
@@ -603,7 +599,7 @@ void frmMain::UpdateTrayState()
     if (state.IsRecording) {
         now = TrayState::Recording;
         text = u"Recording "_s + StatusPanel[1]->text();
-    } else if (detection->WaitingForInput()) {
+    } else if (recording->WaitingForInput()) {
         now = TrayState::InputLost;
         text = u"Recording input lost"_s;
     } else if (ctx.settings.AutoRecord && state.DetectionRunning) {
@@ -615,9 +611,11 @@ void frmMain::UpdateTrayState()
         trayIcon->setToolTip(tip);
     if (int(now) == m_trayState)
         return;
-    if (now == TrayState::InputLost)
+    // Calls are missed while the input is away only when they start by themselves.
+    const bool automatic = ctx.settings.AutoRecord;
+    if (automatic && now == TrayState::InputLost)
         Notify(u"Recording input lost"_s, u"Calls are recorded again as soon as the input returns."_s, true);
-    else if (m_trayState == int(TrayState::InputLost))
+    else if (automatic && m_trayState == int(TrayState::InputLost))
         Notify(u"Recording input is back"_s, text);
     m_trayState = int(now);
     trayIcon->setIcon(AppIcons::trayIcon(now));
@@ -658,7 +656,7 @@ void frmMain::cmdQuit_Click()
                              Prompts::YesNo, Prompts::Exclamation, ProductName())
         != Prompts::Yes)
         return;
-    if (StatusPanel[1]->text() != u"00:00:00"_s
+    if ((state.IsRecording || state.RecordActive)
         && ctx.prompts().msgBox(
                u"There is a call which has not been cleared or saved - exiting now will cause you to lose this recording.  Press OK to exit, Cancel to return to application"_s,
                Prompts::OkCancel, Prompts::Critical, ProductName() + u" - warning call will be lost"_s)
@@ -676,31 +674,29 @@ void frmMain::cmdOptions_Click()
     if (state.IsRecording) {
         if (ctx.prompts().msgBox(u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s,
                                  Prompts::OkCancel, Prompts::Exclamation, u"Warning"_s)
-            != Prompts::Ok) {
-            if (!state.PlaybackOpen)
-                detection->ResumeDetection();
+            != Prompts::Ok)
             return;
-        }
         // The call ends here and is filed, as the stop button would: the user was told it
         // ends, not that it is thrown away, and the options may reconfigure the recorder.
         recording->cmdStop_Click();
     }
-    state.DetectionSuspended = true;
+    recording->SuspendDetection();
     state.DetectionRunning = false;
     if (dlgPW::Granted(ctx, this)) {
         frmOptions options(ctx, *MSSRCtrl, this);
         options.exec();
     }
-    ApplyOptions();
     if (!state.PlaybackOpen)
-        detection->ResumeDetection();
+        recording->ResumeDetection();
+    ApplyOptions();
     SetStatusText(u"Ready"_s);
-    state.DetectionSuspended = false;
+    // The options may have closed the recorder or changed its format.
+    recording->ArmDetection();
 }
 
 void frmMain::ApplyOptions()
 {
-    MSSRCtrl->setPreRoll(ctx.settings.AutoRecord ? ctx.settings.PreRoll : 0);
+    recording->ApplySettings();
     // Where a voice starts a call.
     lvlInput->setMarker(ctx.settings.AutoRecord ? std::optional<int>(ctx.settings.Sensitivity) : std::nullopt);
     UpdateButtons();
@@ -744,6 +740,19 @@ void frmMain::resizeEvent(QResizeEvent *event)
     QMainWindow::resizeEvent(event);
     if (!isMinimized())
         SaveTopLeft();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    recording->setLevelsWanted(true);
+}
+
+void frmMain::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    // Hidden in the tray the level bar is not drawn: the capture thread need not say.
+    recording->setLevelsWanted(false);
 }
 
 void frmMain::SaveTopLeft()

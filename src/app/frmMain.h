@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/MainState.h"
-#include "recording/DetectionView.h"
 #include "recording/RecordingView.h"
 
 #include <QMainWindow>
@@ -21,7 +20,6 @@ class QTreeView;
 class Playback;
 class RecorderComponent;
 class RecordingSession;
-class VoiceDetection;
 class WaitingCalls;
 class frmAddNote;
 class kvtSlider;
@@ -32,7 +30,7 @@ class OrvaneButton;
 // The main window: recording and playback buttons, the folder browser, the call list
 // with its note, and the status bar. Logic lives in the classes it holds; this class
 // lays out the controls and wires them. Tests find its controls and timers by object name.
-class frmMain : public QMainWindow, private RecordingView, private DetectionView
+class frmMain : public QMainWindow, private RecordingView
 {
     Q_OBJECT
 public:
@@ -55,9 +53,11 @@ protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
-    // RecordingView and DetectionView
+    // RecordingView
     void SetStatusText(const QString &text) override;
     void ShowRecordingState(bool recording) override;
     void UpdateButtons() override;
@@ -127,7 +127,6 @@ private:
 
     // The parts that hold the logic.
     std::unique_ptr<RecordingSession> recording;
-    std::unique_ptr<VoiceDetection> detection;
     std::unique_ptr<CallReview> review;
     std::unique_ptr<Playback> playback;
     WaitingCalls *waitingCalls;

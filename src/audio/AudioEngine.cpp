@@ -105,6 +105,9 @@ qint16 AudioEngine::openStream(const WaveFormat &format)
     // The stream of the listening before a call goes on into the call's file.
     if (m_capture.start(format.captureFormat()) != RecorderCode::Ok)
         return RecorderCode::NoDevice;
+    const QAudioFormat capture = format.captureFormat();
+    m_capture.sink().setPreRoll(capture.bytesForFrames(capture.framesForDuration(qint64(m_preRoll * 1e6))));
+    m_capture.sink().setJudge(m_judge);
     return RecorderCode::Ok;
 }
 
@@ -212,6 +215,11 @@ void AudioEngine::GetLevels(float &levelA, qint16 &, float &levelB, qint16 &)
 void AudioEngine::setPreRoll(double seconds)
 {
     m_preRoll = qBound(0.0, seconds, 60.0);
+}
+
+void AudioEngine::setBufferJudge(std::shared_ptr<BufferJudge> judge)
+{
+    m_judge = std::move(judge);
 }
 
 double AudioEngine::PreRollSeconds()

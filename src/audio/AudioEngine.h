@@ -50,6 +50,7 @@ public:
     qint16 ShowMixer(qint16 show) override;
     void setPreRoll(double seconds) override;
     double PreRollSeconds() override;
+    void setBufferJudge(std::shared_ptr<BufferJudge> judge) override;
 
     // --- player ---
     QString FileName() override;
@@ -105,6 +106,7 @@ private:
     qint64 m_lastFrames = 0;     // written by the last recording, once stopped
     int m_lastRate = 8000;
     qint16 m_pendingError = 0;   // a failure while capturing, answered by Close
+    std::shared_ptr<BufferJudge> m_judge;
     double m_preRoll = 0.0;       // seconds
     qint64 m_preRollFrames = 0;   // at the start of the file being recorded
 

@@ -9,20 +9,33 @@
 
 #include <algorithm>
 #include <chrono>
-#include <future>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
-// What the capture thread shares with the worker. The thread holds it (and its sink)
-// for as long as it runs, so a stop never has to wait for a server that does not answer.
+// What the capture thread shares with the worker. The main loop is made and freed by the
+// worker, around the thread's whole life, so that a stop can always wake it.
 struct CaptureWorker::Stream
 {
+    Stream() : loop(pa_mainloop_new()) {}
+    ~Stream()
+    {
+        if (loop)
+            pa_mainloop_free(loop);
+    }
+    pa_mainloop *const loop;
     std::atomic<bool> stopped{false};
     std::atomic<qint16> failure{0};
-    std::promise<qint16> started;
+    std::mutex mutex;
+    std::condition_variable answered;
+    int started = -1; // -1 still connecting, else the code
 };
 
 namespace {
+
+std::atomic<int> runningThreads{0};
 
 // The server's description of a stream's samples: format, rate and channels.
 using ServerFormat = pa_sample_spec;
@@ -44,7 +57,7 @@ pa_sample_format_t sampleFormatOf(QAudioFormat::SampleFormat format)
 class Connection
 {
 public:
-    Connection() : m_loop(pa_mainloop_new()) {}
+    Connection(pa_mainloop *loop, const std::atomic<bool> &stopped) : m_loop(loop), m_stopped(stopped) {}
     ~Connection()
     {
         if (m_stream) {
@@ -55,7 +68,6 @@ public:
             pa_context_disconnect(m_context);
             pa_context_unref(m_context);
         }
-        pa_mainloop_free(m_loop);
     }
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -65,7 +77,9 @@ public:
     {
         const QByteArray client = ProductName().toUtf8();
         m_context = pa_context_new(pa_mainloop_get_api(m_loop), client.constData());
-        if (!m_context || pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0
+        // No autospawn: a daemon forked from a busy multi-threaded process is the desktop's
+        // job (socket activation), and its lock is shared with Qt's own connection.
+        if (!m_context || pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0
             || !waitFor([this] { return contextReady(); }))
             return false;
         m_stream = pa_stream_new(m_context, "Telephone line", &sampleFormat, nullptr);
@@ -81,6 +95,8 @@ public:
     {
         if (pa_mainloop_iterate(m_loop, 1, nullptr) < 0 || !contextReady() || !streamReady())
             return false;
+        if (m_stopped.load())
+            return true;
         while (pa_stream_readable_size(m_stream) > 0) {
             const void *data = nullptr;
             size_t length = 0;
@@ -101,7 +117,7 @@ private:
     bool waitFor(Ready ready)
     {
         while (!ready()) {
-            if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))
+            if (m_stopped.load() || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))
                 || (m_stream && !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)))
                 || pa_mainloop_iterate(m_loop, 1, nullptr) < 0)
                 return false;
@@ -110,6 +126,7 @@ private:
     }
 
     pa_mainloop *m_loop;
+    const std::atomic<bool> &m_stopped;
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
 };
@@ -117,9 +134,13 @@ private:
 void capture(const std::shared_ptr<CaptureWorker::Stream> &stream,
              const std::shared_ptr<CaptureSink> &sink, ServerFormat sampleFormat, uint32_t chunk)
 {
-    Connection pa;
-    const bool opened = pa.open(sampleFormat, chunk);
-    stream->started.set_value(opened ? RecorderCode::Ok : RecorderCode::CantStartRecording);
+    Connection pa(stream->loop, stream->stopped);
+    const bool opened = pa.open(sampleFormat, chunk) && !stream->stopped.load();
+    {
+        std::lock_guard lock(stream->mutex);
+        stream->started = opened ? RecorderCode::Ok : RecorderCode::CantStartRecording;
+    }
+    stream->answered.notify_all();
     if (!opened)
         return;
     // Packets are gathered into whole buffers: the sink meters and keeps BufferMs at a time.
@@ -156,30 +177,56 @@ CaptureWorker::~CaptureWorker()
     stop();
 }
 
+int CaptureWorker::threads()
+{
+    return runningThreads.load();
+}
+
+int CaptureWorker::waitStarted(int ms)
+{
+    std::unique_lock lock(m_stream->mutex);
+    m_stream->answered.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stream->started >= 0; });
+    return m_stream->started;
+}
+
 qint16 CaptureWorker::start(const QAudioFormat &format)
 {
-    if (m_stream && m_format == format && failure() == 0)
-        return RecorderCode::Ok;
+    if (m_stream && m_format == format && failure() == 0) {
+        // Still connecting since an earlier start: that connection, not another.
+        const int started = waitStarted(StartWaitMs);
+        if (started == RecorderCode::Ok)
+            return RecorderCode::Ok;
+        if (started < 0)
+            return RecorderCode::CantStartRecording;
+    }
     stop();
     const ServerFormat sampleFormat{sampleFormatOf(format.sampleFormat()), uint32_t(format.sampleRate()),
                               uint8_t(format.channelCount())};
     if (!pa_sample_spec_valid(&sampleFormat))
         return RecorderCode::CantStartRecording;
     auto stream = std::make_shared<Stream>();
-    auto sink = std::make_shared<CaptureSink>(format.sampleFormat());
-    std::future<qint16> started = stream->started.get_future();
+    if (!stream->loop)
+        return RecorderCode::CantStartRecording;
+    auto sink = std::make_shared<CaptureSink>(format.sampleFormat(), format.sampleRate(), format.bytesPerFrame());
     const auto chunk = uint32_t(format.bytesForDuration(qint64(BufferMs) * 1000));
-    std::thread(capture, stream, sink, sampleFormat, chunk).detach();
-    const bool answered =
-        started.wait_for(std::chrono::milliseconds(StartWaitMs)) == std::future_status::ready;
-    if (!answered || started.get() != RecorderCode::Ok) {
-        stream->stopped.store(true); // a late answer ends the thread by itself
+    try {
+        m_thread = std::thread([stream, sink, sampleFormat, chunk] {
+            ++runningThreads;
+            capture(stream, sink, sampleFormat, chunk);
+            --runningThreads;
+        });
+    } catch (const std::system_error &) {
         return RecorderCode::CantStartRecording;
     }
     m_stream = std::move(stream);
     m_sink = std::move(sink);
     m_format = format;
-    return RecorderCode::Ok;
+    const int started = waitStarted(StartWaitMs);
+    if (started == RecorderCode::Ok)
+        return RecorderCode::Ok;
+    if (started > 0)
+        stop(); // refused: the thread has ended
+    return RecorderCode::CantStartRecording;
 }
 
 void CaptureWorker::stop()
@@ -187,8 +234,16 @@ void CaptureWorker::stop()
     if (!m_stream)
         return;
     m_stream->stopped.store(true);
+    pa_mainloop_wakeup(m_stream->loop);
+    join();
     m_stream.reset();
     m_sink.reset();
+}
+
+void CaptureWorker::join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 qint16 CaptureWorker::failure() const
@@ -197,5 +252,10 @@ qint16 CaptureWorker::failure() const
         return 0;
     if (std::chrono::steady_clock::now() - m_sink->lastAudio() > std::chrono::milliseconds(StallMs))
         m_stream->failure.store(RecorderCode::RecordingError);
+    {
+        std::lock_guard lock(m_stream->mutex);
+        if (m_stream->started > 0)
+            return RecorderCode::RecordingError;
+    }
     return m_stream->failure.load();
 }

@@ -31,7 +31,8 @@ float LevelMeter::toDb(double amplitude)
     return std::max(Floor, float(20.0 * std::log10(amplitude)));
 }
 
-void LevelMeter::add(const char *data, qint64 bytes, QAudioFormat::SampleFormat format)
+void LevelMeter::add(const char *data, qint64 bytes, QAudioFormat::SampleFormat format,
+                     float *peakDb, float *rmsDb)
 {
     double peak = 0.0, sumSquares = 0.0;
     qint64 count = 0;
@@ -39,6 +40,10 @@ void LevelMeter::add(const char *data, qint64 bytes, QAudioFormat::SampleFormat 
         scan<qint32>(data, bytes, 2147483648.0, peak, sumSquares, count);
     else
         scan<qint16>(data, bytes, 32768.0, peak, sumSquares, count);
+    if (peakDb && rmsDb) {
+        *peakDb = toDb(peak);
+        *rmsDb = count > 0 ? toDb(std::sqrt(sumSquares / double(count))) : Floor;
+    }
 
     std::lock_guard lock(m_mutex);
     m_peak = std::max(m_peak, peak);

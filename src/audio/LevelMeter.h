@@ -12,7 +12,9 @@ class LevelMeter
 public:
     static constexpr float Floor = -100.0f;
 
-    void add(const char *data, qint64 bytes, QAudioFormat::SampleFormat format);
+    // Also answers the levels of these samples alone, when asked.
+    void add(const char *data, qint64 bytes, QAudioFormat::SampleFormat format,
+             float *peakDb = nullptr, float *rmsDb = nullptr);
     // The levels since the previous call. When no audio came in since then, the previous
     // reading is repeated, so that a poll between two buffers does not read as silence.
     void take(float &peakDb, float &rmsDb);

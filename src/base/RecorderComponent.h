@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/BufferJudge.h"
+
 #include <QString>
+#include <memory>
 
 // The recorder/player component: capture, level metering, compression and playback.
 // Methods answer a 16-bit result code, 0 = success (the texts are modErrors'
@@ -31,6 +34,10 @@ public:
     virtual void setPreRoll(double seconds) { (void)seconds; }
     // How much of the file being recorded (or last recorded) came from before its Record.
     virtual double PreRollSeconds() { return 0.0; }
+    // Shown every buffer the input captures from the next OpenInput on. At the buffer of
+    // its StartCall verdict the pre-roll is frozen and all audio from there on is kept for
+    // the next record file; at the buffer of its EndCall the record file takes no more.
+    virtual void setBufferJudge(std::shared_ptr<BufferJudge> judge) { (void)judge; }
 
     // --- player ---
     virtual QString FileName() = 0;

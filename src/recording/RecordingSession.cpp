@@ -17,6 +17,8 @@
 #include "mover/RecordingMover.h"
 #include "recording/RecordingFiles.h"
 #include "recording/RecordingView.h"
+#include "recording/VoiceDetection.h"
+#include "base/Guarded.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,11 +32,173 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Re
                                    QObject *parent)
     : QObject(parent), ctx(context), state(mainState), view(mainView), recorder(rec),
       player(play),
-      m_launchMover(context.services.launchMover ? context.services.launchMover : StartRecordingMover)
+      m_launchMover(context.services.launchMover ? context.services.launchMover : StartRecordingMover),
+      m_detection(std::make_shared<VoiceDetection>())
 {
+    // Queued from the capture thread: the verdicts come in the order they were reached.
+    Prompts &prompts = ctx.prompts();
+    GuardedConnect(prompts, u"frmMain:tmrVoxTriggerDelay_Timer"_s, m_detection.get(), &VoiceDetection::callStarts,
+                   this, &RecordingSession::OnCallStarts);
+    GuardedConnect(prompts, u"frmMain:tmrVoxLatch_Timer"_s, m_detection.get(), &VoiceDetection::callEnds, this,
+                   &RecordingSession::OnCallEnds);
+    GuardedConnect(prompts, u"frmMain:PollVoiceLevel"_s, m_detection.get(), &VoiceDetection::levels, this,
+                   [this](float a, float b) {
+                       if (!state.DetectionSuspended)
+                           view.SetLevels(a, b);
+                   });
+    recorder.setBufferJudge(m_detection);
 }
 
-RecordingSession::~RecordingSession() = default;
+RecordingSession::~RecordingSession()
+{
+    recorder.setBufferJudge(nullptr);
+}
+
+void RecordingSession::ApplySettings()
+{
+    const ProgramSettings &s = ctx.settings;
+    m_detection->setRules(s.AutoRecord && !state.DetectionSuspended, s.Sensitivity, s.CallTimeOut);
+    // A call started by hand starts where the user said.
+    recorder.setPreRoll(s.AutoRecord ? s.PreRoll : 0);
+}
+
+void RecordingSession::setLevelsWanted(bool wanted)
+{
+    m_detection->setLevelsWanted(wanted);
+    if (!wanted || state.DetectionRunning)
+        return;
+    view.SetLevels(-100.0f, -100.0f); // nothing heard: no input
+}
+
+void RecordingSession::ArmDetection()
+{
+    if (state.IsRecording || m_ending)
+        return;
+    ApplySettings();
+    m_detection->Arm();
+    recorder.Stop();
+    recorder.Close();
+    const qint16 openCode = recorder.OpenInput();
+    qint16 recordCode = 0;
+    if (openCode == 0) {
+        recorder.setPaused(true);
+        recordCode = recorder.Record();
+    }
+    if (openCode == 0 && recordCode == 0) {
+        state.DetectionRunning = true;
+        m_armedOnce = true;
+        if (std::exchange(m_waitingForInput, false))
+            view.SetStatusText(u"Ready"_s);
+        return;
+    }
+    state.DetectionRunning = false;
+    // Once the input has been heard, a failure to arm again is the input still being
+    // away: try again every few seconds, quietly, rather than give up automatic recording.
+    if (m_armedOnce || !ctx.settings.AutoRecord || openCode == RecorderCode::NoDevice) {
+        WaitForInput();
+        return;
+    }
+    SwitchToManual();
+    if (openCode)
+        modErrors::ShowRecorderError(ctx.prompts(), openCode, QString());
+    else
+        ctx.prompts().msgBox(
+            u"Failed to initialise Voice Detection - Check that other devices are not recording audio. "_s
+                u"\r\nSwitching to manual control.\r\nErr: "_s
+                + QString::number(recordCode),
+            Prompts::OkOnly, Prompts::NoIcon, QString());
+    view.UpdateButtons();
+}
+
+void RecordingSession::CheckInput()
+{
+    if (state.IsRecording) {
+        CheckRecorder();
+        return;
+    }
+    if (state.DetectionSuspended)
+        return;
+    if (state.DetectionRunning) {
+        if (recorder.State() >= 2)
+            return;
+        // The input went away while listening (the sound server or the device).
+        state.DetectionRunning = false;
+        WaitForInput();
+        const QString text = modErrors::RecorderErrorText(recorder.Close(), QString());
+        // Only automatic recording misses calls while the input is away.
+        if (ctx.settings.AutoRecord)
+            ctx.prompts().message(text + u"\r\n\r\nCalls are recorded again as soon as the input returns."_s,
+                                  Prompts::Exclamation, u"Error"_s);
+        return;
+    }
+    if (m_waitingForInput && ++m_secondsWaiting < RetrySeconds)
+        return;
+    ArmDetection();
+}
+
+void RecordingSession::WaitForInput()
+{
+    if (!m_waitingForInput)
+        view.SetStatusText(u"Waiting for the recording input"_s);
+    m_waitingForInput = true;
+    m_secondsWaiting = 0;
+}
+
+void RecordingSession::SwitchToManual()
+{
+    // Before the message box: the checks that run while it is open must not arm again
+    // and stack up boxes.
+    ctx.settings.AutoRecord = false;
+    ApplySettings();
+}
+
+void RecordingSession::SuspendDetection()
+{
+    state.DetectionSuspended = true;
+    ApplySettings();
+    view.UpdateButtons();
+}
+
+void RecordingSession::ResumeDetection()
+{
+    state.DetectionSuspended = false;
+    ApplySettings();
+    if (!state.IsRecording)
+        m_detection->Arm(); // a new call needs a new trigger
+    view.UpdateButtons();
+}
+
+void RecordingSession::OnCallStarts()
+{
+    if (state.IsRecording || state.DetectionSuspended || !ctx.settings.AutoRecord) {
+        if (!state.IsRecording)
+            m_detection->EndLatch();
+        return;
+    }
+    view.CloseCallNotePrompt(); // the previous call's, if still open
+    if (state.PlaybackOpen)
+        cmdStop_Click();
+    StartRecording();
+    if (!state.IsRecording)
+        m_detection->EndLatch();
+}
+
+void RecordingSession::OnCallEnds()
+{
+    // Nothing left to end: the call was stopped by hand.
+    if (!state.IsRecording)
+        return;
+    // The file took its last buffer where the latch ran out: complete it, then judge the
+    // call by what was heard since it was noticed, not the line before it kept in the
+    // file; in 32 bits: a call of 9.1 hours or more must not wrap below MinCallLength.
+    recorder.Stop();
+    const auto length = qint32(std::nearbyint(recorder.Position() - recorder.PreRollSeconds()));
+    StopRecording(length < ctx.settings.MinCallLength || state.DiscardRecording);
+    if (state.IsRecording)
+        return; // the next call began while this one's note was asked for
+    view.SetStatusText(u"Ready"_s);
+    view.setElapsedPanel(u"00:00:00"_s);
+}
 
 void RecordingSession::StartRecording()
 {
@@ -96,7 +260,7 @@ void RecordingSession::FileBeforeExit()
     if (!state.IsRecording)
         return;
     m_ending = true;
-    emit stoppedEarly();
+    m_detection->EndLatch();
     StopRecording(state.DiscardRecording);
 }
 
@@ -104,7 +268,7 @@ void RecordingSession::CheckRecorder()
 {
     if (!state.IsRecording || recorder.State() >= 2)
         return;
-    emit stoppedEarly();
+    m_detection->EndLatch();
     StopRecording(state.DiscardRecording);
 }
 
@@ -132,6 +296,8 @@ void RecordingSession::StopRecording(bool discard)
         RecordingFileName = RecordingFiles::RenameWithLength(ctx.TempFolder, RecordingFileName,
                                                              length);
         const QString fileName = RecordingFileName;
+        // Listening again before the note is asked for: the next call may come meanwhile.
+        ArmDetection();
         if (discard) {
             if (ctx.settings.AutoRecord) {
                 if (!QFile::remove(CallFiles::JoinPath(ctx.TempFolder, fileName)))
@@ -221,7 +387,7 @@ void RecordingSession::cmdStop_Click()
 {
     if (state.RecordActive) {
         if (state.IsRecording) {
-            emit stoppedEarly();
+            m_detection->EndLatch();
             recorder.Stop();
             StopRecording(false);
         }

@@ -36,4 +36,10 @@ public:
     virtual colCalls &CallsCollection() = 0;
     // A filed call was put at position 1 of the collection: row 1 of the list shows it.
     virtual void AddFiledCall(const std::shared_ptr<clsCall> &call) = 0;
+    // Status panel 2, the elapsed recording time "hh:mm:ss".
+    virtual void setElapsedPanel(const QString &text) = 0;
+    // The input levels A (peak) and B (average), in dB.
+    virtual void SetLevels(float levelA, float levelB) = 0;
+    // Closes an open note prompt, keeping what was typed so far.
+    virtual void CloseCallNotePrompt() = 0;
 };

@@ -1,56 +1,72 @@
 #pragma once
 
+#include "base/BufferJudge.h"
+
 #include <QObject>
-#include <QTimer>
 
-struct AppContext;
-struct MainState;
-class DetectionView;
-class RecorderComponent;
-class RecordingSession;
+#include <atomic>
+#include <mutex>
 
-// Voice-operated recording: polls the input level five times a second (in manual mode
-// too, for the level bar, without starting calls), starts a call
-// when level A has stayed above "Sensitivity" for the trigger delay and one more poll,
-// and ends it "CallTimeOut" seconds after the level last was above it.
-class VoiceDetection : public QObject
+// Voice-operated recording, judged on every capture buffer and counted in frames: a call
+// starts when level A has stayed above "Sensitivity" for the trigger delay and one more
+// buffer, and ends when the latch of "CallTimeOut" seconds, reloaded by every loud buffer,
+// runs out. Runs on the capture thread; the recording session arms it and is told.
+// In manual mode it only reports the levels, for the level bar.
+class VoiceDetection final : public QObject, public BufferJudge
 {
     Q_OBJECT
 public:
-    VoiceDetection(AppContext &ctx, MainState &state, DetectionView &view, RecorderComponent &recorder,
-                   RecordingSession &session, QObject *parent = nullptr);
+    // A timer that runs on the audio's own clock: its interval and what has passed, in frames.
+    struct FrameTimer
+    {
+        double seconds = 0;
+        qint64 elapsed = 0;
+        bool active = false;
+        void start() { active = true, elapsed = 0; }
+        void stop() { active = false; }
+        // Ticks due in the next `frames`.
+        int advance(qint64 frames, int sampleRate);
+    };
 
-    void Detection_Timer();
-    void DetectionTick();
-    void PollVoiceLevel();
-    void tmrVoxTriggerDelay_Timer();
-    void tmrVoxLatch_Timer();
-    // While a call plays back.
-    void SuspendDetection();
-    // The input went away and arming is retried until it is back.
-    bool WaitingForInput() const { return m_waitingForInput; }
-    void ResumeDetection();
+    explicit VoiceDetection(QObject *parent = nullptr);
 
-    QTimer Detection{this};        // 200 ms: poll and arm; the window starts it when loaded
-    QTimer tmrVoxTriggerDelay{this}; // 1500 ms, one shot: the level must stay high this long
-    QTimer tmrVoxLatch{this};      // 1000 ms: silence count-down that ends a call
+    // automatic: calls start by voice; otherwise levels only.
+    void setRules(bool automatic, int sensitivity, int callTimeOut);
+    // Listening afresh: no trigger, no call.
+    void Arm();
+    // A call ended otherwise (by hand, a failure): its latch and trigger end with it.
+    void EndLatch();
+    // Whether the levels signal is wanted (the level bar is on screen).
+    void setLevelsWanted(bool wanted) { m_levelsWanted.store(wanted); }
+
+    Verdict judge(float levelA, float levelB, qint64 frames, int sampleRate) override;
+
+    // The detector's counters, as the tests read them.
+    struct Counters
+    {
+        bool TriggerPending, TriggerConfirmed, IsRecording;
+        qint32 LatchCount;
+    };
+    Counters counters();
+
+signals:
+    // From the capture thread: connect queued.
+    void callStarts();
+    void callEnds();
+    void levels(float levelA, float levelB);
 
 private:
-    // A stop by hand ends the call: its latch and trigger end with it.
-    void EndLatch();
-    // Arming failed: manual mode for this run (the stored setting is unchanged).
-    void SwitchToManual();
-    // The input is away: arming is tried again every RetryTicks polls.
-    void WaitForInput();
+    Verdict Detection(float levelA, qint64 frames, int sampleRate);
 
-    static constexpr int RetryTicks = 15; // 3 s
-
-    AppContext &ctx;
-    MainState &state;
-    DetectionView &view;
-    RecorderComponent &recorder;
-    RecordingSession &session;
-    bool m_armedOnce = false;
-    bool m_waitingForInput = false;
-    int m_ticksWaiting = 0;
+    std::mutex m_mutex;
+    bool m_automatic = false;
+    int m_sensitivity = -18;
+    int m_callTimeOut = 5;
+    bool TriggerPending = false;
+    bool TriggerConfirmed = false;
+    bool IsRecording = false;
+    qint32 LatchCount = 0;
+    FrameTimer tmrVoxTriggerDelay{1.5}; // the level must stay high this long
+    FrameTimer tmrVoxLatch{1.0};        // silence count-down that ends a call
+    std::atomic<bool> m_levelsWanted{false};
 };
