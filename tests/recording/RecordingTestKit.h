@@ -1,19 +1,17 @@
 #pragma once
 
 // What the recording tests share: a window made of plain fields, a recording context on
-// real temporary folders, and simulated time that fires the handlers of QTimers in order.
+// real temporary folders, and a line that captures buffers of a set level.
 
 #include "base/MainState.h"
 #include "callstore/colCalls.h"
 #include "ContextRig.h"
-#include "recording/DetectionView.h"
 #include "recording/RecordingSession.h"
 #include "recording/RecordingView.h"
-#include "recording/VoiceDetection.h"
 
 #include <QTemporaryDir>
 
-class FakeMainView final : public RecordingView, public DetectionView
+class FakeMainView final : public RecordingView
 {
 public:
     explicit FakeMainView(Prompts &prompts) : calls(std::make_unique<colCalls>(&prompts)) {}
@@ -55,7 +53,6 @@ struct RecordingRig : ContextRig
     FakeMainView view{prompts};
     FakeRecorder recorder, player;
     RecordingSession session{app, state, view, recorder, player};
-    VoiceDetection detection{app, state, view, recorder, session};
 
     RecordingRig()
     {
@@ -69,36 +66,22 @@ struct RecordingRig : ContextRig
     QByteArray filedFile(const QString &name) const { return TestFiles::read(calls.filePath(name)); }
 };
 
-// Simulated time: each step fires the handler of the timer due next (ties in the order
-// added), as the event loop would, and notices timers the handlers switch on or off.
-class SimulatedTime
+// The line: 200 ms buffers at 8 kHz, and the window's clock checking the recorder each second.
+struct LineRig : RecordingRig
 {
-public:
-    void add(QTimer &timer, std::function<void()> handler) { m_timers.push_back({&timer, std::move(handler), -1}); }
-    qint64 now() const { return m_now; }
+    qint64 now = 0; // ms of audio captured
 
-    // Runs for `ms`, or until `stop` answers true after a handler: the time it did, or -1.
-    qint64 runFor(qint64 ms, const std::function<bool()> &stop = {})
+    // Level A for `ms`, or until recording is `until`: the time it was, or -1.
+    qint64 level(float a, qint64 ms, std::optional<bool> until = {})
     {
-        for (const qint64 until = m_now + ms;;) {
-            Timer *next = nullptr;
-            for (Timer &t : m_timers) {
-                t.due = !t.timer->isActive() ? -1 : t.due < 0 ? m_now + t.timer->interval() : t.due;
-                if (t.due >= 0 && t.due <= until && (!next || t.due < next->due))
-                    next = &t;
-            }
-            if (!next)
-                return m_now = until, -1;
-            m_now = next->due;
-            next->due += next->timer->interval();
-            next->handler();
-            if (stop && stop())
-                return m_now;
+        for (const qint64 end = now + ms; now < end;) {
+            recorder.feed(a);
+            now += 200;
+            if (now % 1000 == 0)
+                session.CheckInput();
+            if (until == state.IsRecording)
+                return now;
         }
+        return -1;
     }
-
-private:
-    struct Timer { QTimer *timer; std::function<void()> handler; qint64 due; };
-    std::vector<Timer> m_timers;
-    qint64 m_now = 0;
 };

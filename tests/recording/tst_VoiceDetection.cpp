@@ -1,35 +1,34 @@
 #include "RecordingTestKit.h"
+#include "recording/VoiceDetection.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// Voice-operated recording driven by its timer handlers in simulated time.
+// Voice-operated recording driven by captured buffers: the detector alone, counted in
+// frames, and the recording session it drives.
 class tst_VoiceDetection : public QObject
 {
     Q_OBJECT
 
-    struct Rig : RecordingRig
+    struct Rig : LineRig
     {
-        SimulatedTime time;
         explicit Rig(const QHash<QString, qint16> &codes = {}, bool autoRecord = true)
         {
             // The defaults hold: Sensitivity -18 dB, CallTimeOut 5 s, MinCallLength 10 s.
             app.settings.AutoRecord = autoRecord;
             recorder.codes = codes;
             recorder.position = 30.0;
-            detection.Detection.start();
-            time.add(detection.Detection, [this] { detection.Detection_Timer(); });
-            time.add(detection.tmrVoxTriggerDelay, [this] { detection.tmrVoxTriggerDelay_Timer(); });
-            time.add(detection.tmrVoxLatch, [this] { detection.tmrVoxLatch_Timer(); });
-            time.runFor(200); // the first tick arms detection
+            session.ArmDetection();
         }
-        // Level A at the polls for `ms`, or until recording is `until`: the time it was, or -1.
-        qint64 level(float a, qint64 ms, std::optional<bool> until = {})
-        {
-            recorder.levelA = a;
-            return time.runFor(ms, [this, until] { return until == state.IsRecording; });
-        }
+    };
+
+    // Buffers of one length and level, then others: (frames, level A, count).
+    struct Run
+    {
+        qint64 frames;
+        float level;
+        int count;
     };
 
     struct Voice
@@ -51,9 +50,53 @@ class tst_VoiceDetection : public QObject
         QHash<QString, qint16> codes; // the members that fail, until the input is back
         QString text;                 // the one box
         QStringList filed = {};       // in the temporary folder
+        bool manual = false;          // the run goes on by hand
+        bool autoRecord = true;
     };
 
 private slots:
+    // The rules on the audio's own clock, whatever the buffers' length: the frame of the
+    // buffer that starts a call (1.5 s of loud frames after the first loud buffer, then
+    // that buffer's end) and of the one that ends it (the latch's ticks, one a second from
+    // the start, run CallTimeOut down from the last loud buffer). -1: never.
+    void detectorCountsFrames_data()
+    {
+        QTest::addColumn<QList<Run>>("runs");
+        QTest::addColumn<int>("callTimeOut");
+        QTest::addColumn<qint64>("startFrame");
+        QTest::addColumn<qint64>("endFrame");
+        // 200 ms buffers: loud from frame 0; the first ends at 1600, the ninth starts the call.
+        QTest::newRow("200 ms, -17.9") << QList<Run>{{1600, -17.9f, 20}, {1600, -40, 60}} << 5 << 14400LL << 70400LL;
+        QTest::newRow("200 ms, exactly -18") << QList<Run>{{1600, -18.0f, 40}} << 5 << -1LL << -1LL;
+        // 1 ms buffers: the start is exact to the millisecond.
+        QTest::newRow("8 frames") << QList<Run>{{8, -10, 2000}, {8, -40, 8000}} << 2 << 12008LL << 28008LL;
+        // Odd lengths that do not divide a second.
+        QTest::newRow("1000 frames") << QList<Run>{{1000, -10, 30}, {1000, -40, 60}} << 3 << 13000LL << 53000LL;
+        QTest::newRow("dip cancels, restarts") << QList<Run>{{1600, -10, 5}, {1600, -18, 1}, {1600, -10, 20}, {1600, -40, 60}}
+                                               << 5 << 24000LL << 80000LL;
+        QTest::newRow("CallTimeOut 0: the first latch tick") << QList<Run>{{1600, -10, 9}, {1600, -40, 20}} << 0 << 14400LL << 22400LL;
+    }
+    void detectorCountsFrames()
+    {
+        QFETCH(QList<Run>, runs);
+        QFETCH(int, callTimeOut);
+        VoiceDetection d;
+        d.setRules(true, -18, callTimeOut);
+        qint64 frame = 0, started = -1, ended = -1;
+        for (const Run &r : runs)
+            for (int i = 0; i < r.count; ++i) {
+                frame += r.frames;
+                const BufferJudge::Verdict v = d.judge(r.level, -100, r.frames, 8000);
+                if (v == BufferJudge::StartCall)
+                    QVERIFY2(std::exchange(started, frame) < 0, "started twice");
+                if (v == BufferJudge::EndCall)
+                    QVERIFY2(std::exchange(ended, frame) < 0, "ended twice");
+            }
+        QTEST(started, "startFrame");
+        QTEST(ended, "endFrame");
+        QVERIFY(!d.counters().IsRecording || ended < 0);
+    }
+
     // A call starts at the poll after 1.5 s of polls above the sensitivity; one poll at or
     // below it cancels the trigger, and the next loud poll starts the delay again.
     // The latch counts CallTimeOut seconds down from the last loud poll, on its own beat;
@@ -84,6 +127,7 @@ private slots:
         QFETCH(Voice, v);
         Rig rig;
         rig.app.settings.CallTimeOut = v.callTimeOut;
+        rig.session.ApplySettings();
         rig.recorder.position = v.position;
         rig.recorder.preRoll = v.preRoll;
         rig.state.PlaybackOpen = true;
@@ -91,7 +135,7 @@ private slots:
             QCOMPARE(rig.level(-10.0f, v.loudBeforeDip - 200, true), qint64(-1));
             rig.level(v.dip, 200);
         }
-        const qint64 firstLoud = rig.time.now() + 200;
+        const qint64 firstLoud = rig.now + 200;
         const qint64 started = rig.level(v.level, 20000, true);
         QCOMPARE(started < 0 ? -1 : started - firstLoud, v.startAfter);
         QCOMPARE(rig.view.playbackStops, started < 0 ? 0 : 1); // a starting call ends the playback
@@ -99,7 +143,7 @@ private slots:
             return;
         rig.state.DiscardRecording = v.discardMarked;
         qint64 stopped = rig.level(v.level, v.talk, false);
-        const qint64 lastLoud = rig.time.now();
+        const qint64 lastLoud = rig.now;
         if (v.byHand) {
             rig.session.cmdStop_Click();
         } else {
@@ -129,31 +173,31 @@ private slots:
         const QString lost = u"Recording Control Error: Error during recording\r\n\r\n"_s;
         const QString cut = u"\r\n\r\nThe call was cut short there; what was recorded until then is kept."_s;
         const QHash<QString, qint16> away{{u"Close"_s, 8}, {u"OpenInput"_s, 1}};
-        QTest::newRow("no input at the start") << Failure{Failure::Arming, {{u"OpenInput"_s, 1}},
-            u"Recording Control Error: No device capable or recording with current settings"_s};
+        // No sound server yet at the first start: listening begins once it is there.
+        QTest::newRow("no input at the start") << Failure{Failure::Arming, {{u"OpenInput"_s, 1}}, QString()};
+        QTest::newRow("input format refused at the start") << Failure{Failure::Arming, {{u"OpenInput"_s, 5}},
+            u"Recording Control Error: Unsupported Audio format"_s, {}, true};
         QTest::newRow("no capture at the start") << Failure{Failure::Arming, {{u"Record"_s, 1}},
-            u"Failed to initialise Voice Detection - Check that other devices are not recording audio. \r\nSwitching to manual control.\r\nErr: 1"_s};
+            u"Failed to initialise Voice Detection - Check that other devices are not recording audio. \r\nSwitching to manual control.\r\nErr: 1"_s, {}, true};
         QTest::newRow("lost while listening") << Failure{Failure::Listening, away,
             lost + u"Calls are recorded again as soon as the input returns."_s};
+        // By hand nothing is missed meanwhile: no box promises or warns of anything.
+        QTest::newRow("lost while listening, manual") << Failure{Failure::Listening, away, QString(), {}, false, false};
         QTest::newRow("lost mid call") << Failure{Failure::Calling, away, u"Recording Control Error: Error during recording"_s + cut,
                                                   {u"20240301-091500-ann-30.wav"_s}};
         QTest::newRow("disk full mid call") << Failure{Failure::Calling, {{u"Close"_s, 3}},
             u"Recording Control Error: Cant write to designated file - may be out of disk space"_s + cut, {u"20240301-091500-ann-30.wav"_s}};
         QTest::newRow("by hand, no input") << Failure{Failure::ByHand, {{u"OpenRecordFile"_s, 1}, {u"Record"_s, 7}},
-            u"Recording Control Error: No device capable or recording with current settings"_s};
+            u"Recording Control Error: No device capable or recording with current settings"_s, {}, true, false};
         QTest::newRow("by hand, capture cannot start") << Failure{Failure::ByHand, {{u"Record"_s, 9}},
-            u"Recording Control Error: Error starting recording - please check no other devices are recording the same input"_s};
+            u"Recording Control Error: Error starting recording - please check no other devices are recording the same input"_s, {}, true, false};
     }
     void inputFailure()
     {
         QFETCH(Failure, f);
         const bool atStart = f.when == Failure::Arming || f.when == Failure::ByHand;
-        Rig rig(atStart ? f.codes : QHash<QString, qint16>(), f.when != Failure::ByHand);
-        rig.prompts.whileShown = [&] { rig.time.runFor(2000); };
-        QTimer clock; // the window's clock panel, which watches the recorder during a call
-        clock.setInterval(1000);
-        clock.start();
-        rig.time.add(clock, [&] { rig.session.CheckRecorder(); });
+        Rig rig(atStart ? f.codes : QHash<QString, qint16>(), f.autoRecord);
+        rig.prompts.whileShown = [&] { rig.level(-40.0f, 2000); };
         if (f.when == Failure::Calling)
             QVERIFY(rig.level(-10.0f, 5000, true) > 0);
         if (f.when == Failure::ByHand)
@@ -169,19 +213,22 @@ private slots:
         QCOMPARE(rig.tempFiles(), f.filed);
         QCOMPARE(rig.moverLaunches, f.filed.size());
         QVERIFY(!rig.state.IsRecording && !rig.state.RecordActive);
-        QCOMPARE(rig.app.settings.AutoRecord, !atStart);
-        if (atStart)
+        QCOMPARE(rig.app.settings.AutoRecord, f.autoRecord && !f.manual);
+        if (f.manual)
             return;
+        QCOMPARE(rig.session.WaitingForInput(), f.codes.contains(u"OpenInput"_s));
         rig.recorder.codes.clear(); // the input is back
-        QVERIFY(rig.time.runFor(3200, [&] { return rig.state.DetectionRunning; }) > 0);
-        QVERIFY(rig.level(-10.0f, 5000, true) > 0);
-        QCOMPARE(rig.prompts.texts().size(), 1);
+        rig.level(-40.0f, 3200);
+        QVERIFY(rig.state.DetectionRunning && !rig.session.WaitingForInput());
+        QCOMPARE(rig.level(-10.0f, 5000, true) > 0, f.autoRecord);
+        QCOMPARE(rig.prompts.texts().size(), f.text.isEmpty() ? 0 : 1);
     }
 
     // In manual mode the input is open for the level bar, and no voice starts a call.
     void manualModeShowsTheLevelOnly()
     {
         Rig rig({}, false);
+        rig.session.setLevelsWanted(true); // the window is on screen
         QCOMPARE(rig.level(-10.0f, 5000, true), qint64(-1));
         QVERIFY(rig.state.DetectionRunning);
         QCOMPARE(rig.view.levelA, -10.0f);

@@ -72,6 +72,14 @@ qint16 FakeRecorder::Record()
     return code;
 }
 
+BufferJudge::Verdict FakeRecorder::feed(float a, qint64 frames)
+{
+    levelA = a;
+    if (!judge || state < 1)
+        return BufferJudge::Carry;
+    return judge->judge(a, levelB, frames, 8000);
+}
+
 qint16 FakeRecorder::ShowMixer(qint16 show) { return answer(u"ShowMixer"_s, u"ShowMixer "_s + QString::number(show)); }
 
 qint16 FakeRecorder::Open(const QString &path)

@@ -28,6 +28,7 @@ public:
     double length = 0.0;
     qint32 sampleCount = 0, samplePosition = 0;
     qint16 stateAfterOpen = 2;     // what State answers after a successful Open
+    std::shared_ptr<BufferJudge> judge;
 
     void setPcmRate(qint16 rate) override;
     void setRecordOption(qint16 option) override;
@@ -43,6 +44,10 @@ public:
     qint16 Record() override;
     double Position() override { return position; }
     double PreRollSeconds() override { return preRoll; }
+    void setBufferJudge(std::shared_ptr<BufferJudge> j) override { judge = std::move(j); }
+    // One captured buffer of `frames` at 8 kHz, shown to the judge while the input is open:
+    // the verdict it answered (Carry when no buffer was captured).
+    BufferJudge::Verdict feed(float levelA, qint64 frames = 1600);
     qint16 ShowMixer(qint16 show) override;
 
     QString FileName() override { return openedFile; }
