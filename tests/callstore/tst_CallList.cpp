@@ -105,7 +105,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("double click plays") << 0 << true << false << QList<int>{1} << true << QString();
         QTest::newRow("double click, no playing") << 0 << false << false << QList<int>{1} << false << u"You are not permitted to play back calls"_s;
-        QTest::newRow("Enter asks no permission") << 1 << false << false << QList<int>{1} << true << QString();
+        QTest::newRow("Enter plays") << 1 << true << false << QList<int>{1} << true << QString();
+        QTest::newRow("Enter, no playing") << 1 << false << false << QList<int>{1} << false << u"You are not permitted to play back calls"_s;
         QTest::newRow("Delete") << 2 << true << false << QList<int>{0, 1} << true << QString();
         QTest::newRow("Delete, no deleting") << 2 << false << false << QList<int>{0} << false << QString();
         QTest::newRow("Delete, own only, own calls") << 2 << true << true << QList<int>{0, 2} << true << QString();
@@ -192,6 +193,7 @@ private slots:
             f.app.settings.DeleteOwnOnly = true;
             selectRows(f, rows);
             f.list.mnuPopupDeleteCall->trigger();
+            f.settle();
             QCOMPARE(TestFiles::names(f.folder()).size(), filesLeft);
             QCOMPARE(f.countPanel->text(), u"%1 call/s"_s.arg(callsLeft));
         }
