@@ -37,6 +37,8 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 // The main window as its user meets it: the load, the buttons and keys, one call
@@ -546,6 +548,38 @@ private slots:
                                                   "\n\n20240301-091500-ann-75.wav\nNote: today's note",
                                                   "--attach", bob.toUtf8(), "--attach", ann.toUtf8(), ""})
                                                : QList<QByteArray>{"<missing>"});
+    }
+
+    // Calls and notes swapped for a link out of the folder or a FIFO after the listing:
+    // mail and save read nothing through them, never wait, and say why.
+    void hostileFilesAfterTheListing()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        QTemporaryDir outside;
+        QVERIFY(TestFiles::write(outside.filePath(u"secret"_s), "secret"));
+        const QString ann = t.call(u"20240301-091500-ann-75.wav"_s), bob = t.call(u"20240301-101500-bob-5.wav"_s);
+        QVERIFY(QFile::remove(ann) && QFile::link(outside.filePath(u"secret"_s), ann));
+        QVERIFY(QFile::remove(ann.chopped(4) + u".txt"_s) && QFile::link(outside.filePath(u"secret"_s), ann.chopped(4) + u".txt"_s));
+        QVERIFY(QFile::remove(bob) && ::mkfifo(QFile::encodeName(bob).constData(), 0600) == 0);
+        MailTools tools("", "thunderbird.desktop");
+        t.find<QTreeView>("lvwCalls")->selectAll();
+        t.find<QAction>("mnuPopupEmailCall")->trigger();
+        settle(t);
+        const QString notRegular = u"22: Invalid argument ("_s, link = u"40: Too many levels of symbolic links ("_s;
+        QCOMPARE(t.prompts.texts(), (QStringList{u"Error Adding Attachment - "_s + notRegular + bob + u')',
+                                                 u"Error Adding Attachment - "_s + link + ann + u')'}));
+        QCOMPARE(tools.args(), QList<QByteArray>{"<missing>"});
+        t.prompts.clear();
+        t.prompts.answerNext(Prompts::No);
+        QString offered;
+        answerFolder(&offered, t.folder(u"target"_s));
+        t.find<QToolButton>("cmdSave")->click();
+        settle(t);
+        QTRY_COMPARE(t.prompts.texts().size(), 3);
+        QCOMPARE(t.prompts.texts().mid(1), (QStringList{u"Copy file failed: Error = 22: Invalid argument"_s,
+                                                        u"Copy file failed: Error = 40: Too many levels of symbolic links"_s}));
+        QCOMPARE(TestFiles::names(t.folder(u"target"_s)), QStringList());
     }
 
     // A bulk save replaces a file of the same name only with a whole copy; the folder

@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -178,6 +181,46 @@ private slots:
             QCOMPARE(f.find(clsSearch()), 1); // and as the next listing reads it
             QCOMPARE(f.txtNote->toPlainText(), typed);
         }
+    }
+
+    // Whoever writes in the calls folder may leave a note that is a link out of it or a
+    // FIFO, or a call that is a link: the listing and a note search read nothing through
+    // them and never wait; a listing cancelled by the next one lists nothing of its own.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("note"); // the search's note text
+        QTest::newRow("note linked out, list") << u"link"_s << u"*"_s;
+        QTest::newRow("note linked out, Find") << u"link"_s << u"secret"_s;
+        QTest::newRow("note a FIFO, list") << u"fifo"_s << u"*"_s;
+        QTest::newRow("note a FIFO, Find") << u"fifo"_s << u"secret"_s;
+        QTest::newRow("call linked out") << u"call"_s << u"*"_s;
+    }
+    void hostileFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, note);
+        ListFixture f;
+        QTemporaryDir outside;
+        QVERIFY(TestFiles::write(outside.filePath(u"secret.txt"_s), "secret"));
+        const QString folder = f.folder(), name = u"20050203-090507-ann-75"_s;
+        if (kind == u"call"_s) {
+            QVERIFY(TestFiles::write(outside.filePath(name + u".wav"_s), "RIFF"));
+            QVERIFY(QFile::link(outside.filePath(name + u".wav"_s), folder + u'/' + name + u".wav"_s));
+        } else {
+            ContextRig::addCall(folder, name + u".wav"_s);
+            const QByteArray path = QFile::encodeName(folder + u'/' + name + u".txt"_s);
+            QVERIFY(kind == u"link"_s ? QFile::link(outside.filePath(u"secret.txt"_s), QString::fromUtf8(path))
+                                      : ::mkfifo(path.constData(), 0600) == 0);
+        }
+        clsSearch criteria;
+        criteria.Note = note;
+        f.list.StartListing([](CallListingSink &, Prompts &) { QThread::msleep(50); }); // cancelled by the next
+        const qsizetype listed = f.find(criteria);
+        QCOMPARE(listed, kind == u"call"_s || note != u"*"_s ? 0 : 1);
+        QVERIFY(!f.cells(CallListModel::Note).join(QString()).contains(u"secret"_s));
+        for (const QString &text : f.prompts.texts())
+            QVERIFY2(text.contains(u"no regular file"_s) && !text.contains(u"secret\""_s), qPrintable(text));
     }
 
     // The pop-up's delete under "DeleteOwnOnly": two own calls with notes, one without, and
