@@ -13,6 +13,7 @@
 #include "base/RuntimeError.h"
 #include "base/Twips.h"
 #include "callstore/ui/CallList.h"
+#include "callstore/ui/JobProgress.h"
 #include "callstore/ui/WidgetParts.h"
 #include "callstore/UserIdentity.h"
 #include "controls/LevelBar.h"
@@ -187,7 +188,12 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links), this);
     waitingCalls = new WaitingCalls(ctx, this);
-    new CallSending(ctx, list, *MSSRPlayer, state, this, cmdEmail, cmdSave, [p = playback.get()] { p->StopPlayback(); });
+    auto *sending = new CallSending(ctx, list, *MSSRPlayer, state, this, cmdEmail, cmdSave,
+                                    [p = playback.get()] { p->StopPlayback(); });
+    // Every file job over the calls folder shows in the status bar, with Cancel.
+    GuardedConnect(ctx.prompts(), u"frmMain:JobProgress"_s, &list, &CallList::jobStarted, jobProgress, &JobProgress::watch);
+    GuardedConnect(ctx.prompts(), u"frmMain:JobProgress"_s, sending, &CallSending::jobStarted, jobProgress,
+                   &JobProgress::watch);
     wire();
 }
 
@@ -230,11 +236,11 @@ void frmMain::wire()
             p->StopPlayback();
         }
     };
-    connect(cmdEditNote, &QToolButton::clicked, &list, guarded("cmdEditNote_Click", [this, &list] {
+    GuardedConnect(ctx.prompts(), u"frmMain:cmdEditNote_Click"_s, cmdEditNote, &QToolButton::clicked, &list, [this, &list] {
         if (list.HasCalls())
-            list.EditCallNote(list.SelectedKey());
+            list.EditCallNote(list.SelectedKey()); // no row selected: nothing happens
         lvwCalls->setFocus();
-    }));
+    });
     connect(cmdPlay, &LightButton::Click, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
     connect(cmdPBOffsetMinus30, &LightButton::Click, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
     connect(cmdPBOffsetMinus10, &LightButton::Click, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
@@ -377,6 +383,8 @@ void frmMain::buildLayout()
     lblDiskSpace = named(new QLabel(this), "lblDiskSpace");
     lblDiskSpace->hide();
     statusBar()->insertWidget(2, lblDiskSpace);
+    jobProgress = new JobProgress(ctx.prompts(), this);
+    statusBar()->insertWidget(3, jobProgress);
 
     trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
     auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");

@@ -23,6 +23,7 @@ class RecordingSession;
 class WaitingCalls;
 class frmAddNote;
 class kvtSlider;
+class JobProgress;
 class LevelBar;
 class LightButton;
 class OrvaneButton;
@@ -122,6 +123,7 @@ private:
     QLabel *lblWaitingCalls; // calls not filed yet; hidden while none wait
     QTimer *tmrTimeStamp;
     QLabel *lblDiskSpace; // shown while the temporary folder has room for less than an hour
+    JobProgress *jobProgress; // the file job running, once it takes a while
     QSystemTrayIcon *trayIcon;
     int m_trayState = 0; // AppIcons::TrayState shown
 

@@ -1,15 +1,15 @@
 #include "audio/PlaybackFile.h"
 
-#include "base/FileNames.h"
+#include "base/FileAccess.h"
 #include "base/RecorderCodes.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,16 +27,15 @@ constexpr int MaxChannels = 8; // up to 7.1
 // 24 kHz): a header claiming more lies about the file.
 constexpr qint64 MaxFramesPerByte = 32;
 
-// libsndfile on a descriptor opened without blocking, and only on a regular file: a
-// pipe of a call's name would hang the open. `size` is the file's length.
+// libsndfile on a descriptor of a regular file only, opened as every file of the calls
+// folder is: a pipe of a call's name would hang the open, a link lead anywhere. `size`
+// is the file's length.
 SNDFILE *openRegular(const QString &path, SF_INFO &info, qint64 &size, qint16 &code)
 {
-    const int fd = ::open(FileNames::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st{};
-    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        code = fd < 0 ? RecorderCode::CantOpenFile : RecorderCode::NotWave;
-        if (fd >= 0)
-            ::close(fd);
+    const int fd = FileAccess::OpenRegular(path, &st);
+    if (fd < 0) {
+        code = errno == ELOOP || errno == EINVAL ? RecorderCode::NotWave : RecorderCode::CantOpenFile;
         return nullptr;
     }
     size = st.st_size;

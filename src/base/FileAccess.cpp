@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/FileNames.h"
+
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,6 +83,25 @@ bool IsPrivateFolder(const QString &path, QString *why)
     else
         return true;
     return false;
+}
+
+int OpenRegular(const QString &path, struct stat *st)
+{
+    const int fd = ::open(FileNames::encode(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat own;
+    struct stat &info = st ? *st : own;
+    const bool stated = ::fstat(fd, &info) == 0;
+    if (!stated || !S_ISREG(info.st_mode)) {
+        const int error = stated ? EINVAL : errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    // Reads of a regular file never block; the flag would only confuse a reader.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 } // namespace FileAccess

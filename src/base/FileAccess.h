@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 // Who may reach what the program makes. A folder shared with a group through its
@@ -28,5 +29,12 @@ void TakeAccessOf(int fd, const QString &folder);
 // A folder nobody but this user can change: a folder itself (no link), owned by the
 // effective user, which neither group nor others may write. Else false and *why.
 bool IsPrivateFolder(const QString &path, QString *why);
+
+// Opens a file of a calls folder for reading, as anyone who writes there may have made
+// it: a link is not followed, a FIFO or device neither blocks the open nor is read, and
+// the descriptor is never inherited. Answers the descriptor of a regular file, with its
+// stat in *st when asked, or -1 with errno: ELOOP for a link, EINVAL for anything else
+// that is no regular file.
+int OpenRegular(const QString &path, struct stat *st = nullptr);
 
 } // namespace FileAccess

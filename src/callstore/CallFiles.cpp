@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -84,14 +85,16 @@ QString DecodeNote(const QByteArray &bytes)
 NoteFile ReadNoteFile(const QString &notePath)
 {
     NoteFile note;
-    const int fd = ::open(FileNames::encode(notePath).constData(), O_RDONLY | O_CLOEXEC);
+    // Anyone who writes in the calls folder may have put a link or a FIFO here.
+    const int fd = FileAccess::OpenRegular(notePath);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return note;
         const bool denied = errno == EACCES || errno == EPERM;
         note.status = denied ? NoteFile::Denied : NoteFile::Failed;
         note.errorNumber = denied ? 70 : 75; // Permission denied, Path/File access error
-        note.errorText = QString::fromLocal8Bit(strerror(errno));
+        note.errorText = errno == ELOOP || errno == EINVAL ? u"The note is no regular file: "_s + notePath
+                                                           : QString::fromLocal8Bit(strerror(errno));
         return note;
     }
     // Most notes fit the first read; read one byte past the cap to know it was cut.
@@ -192,7 +195,9 @@ void DeleteCallFiles(const QString &audioPath)
 {
     removeFile(audioPath);
     const QString notePath = NotePathOf(audioPath);
-    if (notePath != audioPath && QFileInfo::exists(notePath))
+    struct stat st;
+    // A note that is a link goes too: unlink removes the link, never what it points at.
+    if (notePath != audioPath && ::lstat(FileNames::encode(notePath).constData(), &st) == 0)
         removeFile(notePath);
 }
 

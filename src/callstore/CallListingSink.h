@@ -1,18 +1,20 @@
 #pragma once
 
-#include <QtGlobal>
+#include "callstore/clsCall.h"
 
-class colCalls;
+#include <memory>
 
-// What a list hears of a search that fills it.
+// What hears of a search that fills a list, on the search's own thread.
 class CallListingSink
 {
 public:
     virtual ~CallListingSink() = default;
-    // The new, empty collection; the old one is emptied right after.
-    virtual void listingReplaced(colCalls &calls) = 0;
-    // After each folder: positions first..last (from 1) were appended.
-    virtual void callsAppended(qsizetype first, qsizetype last) = 0;
-    // A question is about to be asked (false) or has been answered (true).
-    virtual void busy(bool) {}
+    // The search may stop: it looks between files.
+    virtual bool cancelled() const { return false; }
+    // The viewed folder could be read: the old listing goes, the matches follow.
+    virtual void listingReplaced() = 0;
+    // The next match, in list order; its number and key are given when it is listed.
+    virtual void callFound(std::shared_ptr<clsCall> call) = 0;
+    // A folder has been searched: the list grows folder by folder.
+    virtual void folderDone() {}
 };

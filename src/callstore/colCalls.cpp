@@ -60,6 +60,18 @@ colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QDa
     return call;
 }
 
+void colCalls::Append(Record call)
+{
+    qint32 number = qint32(Count()) + 1;
+    while (m_byKey.contains(DecoratedKey(QString::number(number))))
+        ++number;
+    call->setiCall(number);
+    const QString key = DecoratedKey(QString::number(number));
+    m_items.push_back(call);
+    m_byKey.insert(key, call);
+    m_keyOf.insert(call.get(), key);
+}
+
 QString colCalls::maxKey() const
 {
     if (m_items.empty())
@@ -87,6 +99,14 @@ void colCalls::Remove(qsizetype position)
     const Record call = Item(position);
     m_byKey.remove(m_keyOf.take(call.get()));
     m_items.erase(m_items.begin() + (position - 1));
+}
+
+qsizetype colCalls::PositionOf(const clsCall *call) const
+{
+    for (qsizetype i = Count(); i >= 1; --i)
+        if (m_items[size_t(i - 1)].get() == call)
+            return i;
+    return 0;
 }
 
 void colCalls::Remove(const QString &key)

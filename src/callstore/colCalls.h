@@ -34,12 +34,18 @@ public:
                const QString &RecordingLocation, const QString &CallerID, qint32 Before,
                QString &Key);
 
+    // A listed call at the end, numbered Count + 1 (or the next free number, when a call
+    // filed meanwhile took that one) and keyed by its number.
+    void Append(Record call);
+
     QString maxKey() const;
     // Position 1..Count or key; out of range or unknown raises RuntimeError.
     Record Item(qsizetype position) const;
     Record Item(const QString &key) const;
     qsizetype Count() const { return qsizetype(m_items.size()); }
     void Remove(qsizetype position);
+    // The record's position (from 1), looked for from the end; 0 when it is not listed.
+    qsizetype PositionOf(const clsCall *call) const;
     void Remove(const QString &key);
 
     // NewEnum: iteration over the records in order.

@@ -10,50 +10,70 @@
 #include "review/FolderListing.h"
 #include "review/modDateFunctions.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
-CallSearch::CallSearch(AppContext &app, Sink *sink, bool folderOnly)
-    : m_app(app), m_sink(sink), m_folderOnly(folderOnly)
+CallSearch::Scope CallSearch::ScopeOf(AppContext &app, bool folderOnly)
 {
+    Scope scope;
+    scope.folder = app.settings.SearchPath;
+    scope.subfolders = !folderOnly && app.store.GetLongSetting(u"subfolders"_s, 0) != 0;
+    scope.ownOnly = app.settings.CanPlay && app.settings.PlayOwnOnly;
+    scope.user = app.CurrentUserName;
+    return scope;
 }
 
-qsizetype CallSearch::FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls)
+CallSearch::CallSearch(Scope scope, Prompts &prompts) : m_scope(std::move(scope)), m_prompts(prompts) {}
+
+qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
 {
+    m_sink = &sink;
+    m_found = 0;
     m_criteria = std::move(criteria);
     m_visited.clear();
     m_pattern.clear();
     try {
         // Everything that can refuse the search does so before the list changes.
-        QString top = m_app.settings.SearchPath;
+        QString top = m_scope.folder;
         while (top.size() > 1 && top.endsWith(u'/'))
             top.chop(1);
         const FolderListing listing = FolderListing::Read(top);
         m_dates = modSearch::DateRuleOf(m_criteria);
         m_noteRule = modSearch::NoteConditionApplies(m_criteria.Note);
         m_pieces = modSearch::NotePieces(m_criteria.Note);
-
-        auto fresh = std::make_unique<colCalls>(&m_app.prompts());
-        m_calls = fresh.get();
-        if (m_sink)
-            m_sink->listingReplaced(*fresh);
-        EmptyCollection(calls);
-        calls = std::move(fresh);
-
-        if (!m_folderOnly && m_app.store.GetLongSetting(u"subfolders"_s, 0) != 0)
+        sink.listingReplaced();
+        if (m_scope.subfolders)
             SearchFolderTree(top, listing);
         else
             SearchFolder(top, listing);
     } catch (const std::exception &e) {
-        if (m_sink)
-            m_sink->busy(false);
-        m_app.prompts().message(u"An error occured in: frmMain:FindCalls. The error reported was: "_s
-                                    + QString::number(RuntimeError::numberOf(e)) + u", "_s
-                                    + RuntimeError::descriptionOf(e),
-                                Prompts::Exclamation, ProductName());
+        m_prompts.message(u"An error occured in: frmMain:FindCalls. The error reported was: "_s
+                              + QString::number(RuntimeError::numberOf(e)) + u", "_s
+                              + RuntimeError::descriptionOf(e),
+                          Prompts::Exclamation, ProductName());
     }
-    m_calls = nullptr;
+    m_sink = nullptr;
+    return m_found;
+}
+
+qsizetype CallSearch::FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls)
+{
+    struct Into final : Sink
+    {
+        Prompts &prompts;
+        std::unique_ptr<colCalls> &calls;
+        Into(Prompts &p, std::unique_ptr<colCalls> &c) : prompts(p), calls(c) {}
+        void listingReplaced() override
+        {
+            EmptyCollection(calls);
+            calls = std::make_unique<colCalls>(&prompts);
+        }
+        void callFound(std::shared_ptr<clsCall> call) override { calls->Append(std::move(call)); }
+    } into(m_prompts, calls);
+    Run(std::move(criteria), into);
     return calls ? calls->Count() : 0;
 }
 
@@ -73,10 +93,12 @@ void CallSearch::SearchFolderTree(const QString &folder, const FolderListing &li
         return;
     SearchFolder(folder, listing);
     for (const QString &name : listing.folders) {
+        if (m_sink->cancelled())
+            return;
         const QString sub = CallFiles::JoinPath(folder, name);
         FolderListing subListing;
         try {
-            subListing = FolderListing::Read(sub);
+            subListing = FolderListing::Read(sub, false);
         } catch (const RuntimeError &) {
             continue; // an unreadable folder hides only its own calls
         }
@@ -131,7 +153,7 @@ void CallSearch::readNote(const QString &folder, const QString &name, const QStr
         note = u"<denied access to note file>"_s;
         break;
     case CallFiles::NoteFile::Failed:
-        modErrors::ReportError(m_app.prompts(), file.errorNumber, file.errorText, 999,
+        modErrors::ReportError(m_prompts, file.errorNumber, file.errorText, 999,
                                u"frmMain:getCallNote Method"_s, QString());
         break;
     case CallFiles::NoteFile::Read:
@@ -142,7 +164,7 @@ void CallSearch::readNote(const QString &folder, const QString &name, const QStr
     if (!m_noteRule)
         return;
     if (file.status != CallFiles::NoteFile::Read) {
-        modErrors::ReportError(m_app.prompts(), file.errorNumber, file.errorText, 999,
+        modErrors::ReportError(m_prompts, file.errorNumber, file.errorText, 999,
                                u"frmMain:FindStringInFile: '"_s + m_criteria.Note + u"' in '"_s
                                    + location + u"'"_s,
                                QString());
@@ -154,9 +176,8 @@ void CallSearch::readNote(const QString &folder, const QString &name, const QStr
 
 void CallSearch::SearchFolder(const QString &folder, const FolderListing &listing)
 {
-    const ProgramSettings &s = m_app.settings;
-    if (s.CanPlay && s.PlayOwnOnly)
-        m_criteria.User = m_app.CurrentUserName;
+    if (m_scope.ownOnly)
+        m_criteria.User = m_scope.user;
 
     const QString pattern = modSearch::BuildFilePattern(m_criteria);
     if (pattern != m_pattern) {
@@ -176,34 +197,20 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
         return;
 
     if (matched.size() > QuestionAbove) {
-        if (m_sink)
-            m_sink->busy(false);
-        const auto answer = m_app.prompts().msgBox(
+        const auto answer = m_prompts.msgBox(
             u"Query returned "_s + QString::number(matched.size())
                 + u" calls.  This may take some time to display.\r\nClick OK to continue or Cancel to refine your search"_s,
             Prompts::OkCancel, Prompts::NoIcon, ProductName());
         if (answer == Prompts::Cancel)
             return;
-        if (m_sink)
-            m_sink->busy(true);
     }
     std::sort(matched.begin(), matched.end());
 
-    // Whatever ends this folder, the list hears of every record it added.
-    const qsizetype before = m_calls->Count();
-    struct Announce
-    {
-        Sink *sink;
-        colCalls *calls;
-        qsizetype before;
-        ~Announce()
-        {
-            if (sink && calls->Count() > before)
-                sink->callsAppended(before + 1, calls->Count());
-        }
-    } announce{m_sink, m_calls, before};
-
+    // Whatever ends this folder, the list hears of every call it found.
+    const auto done = qScopeGuard([this] { m_sink->folderDone(); });
     for (qsizetype i = matched.size() - 1; i >= 0; --i) {
+        if (m_sink->cancelled())
+            return;
         const QString &name = matched[i];
         // A stray name (too few fields, no date, time or length) is passed over.
         QStringView fields[4];
@@ -228,10 +235,15 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
         if (!matches)
             continue;
 
-        QString key = QString::number(m_calls->Count() + 1);
-        const auto call = m_calls->Add(qint32(m_calls->Count() + 1), fields[2].toString(), *day,
-                                       time, seconds, note, location, QString(), -1, key);
-        if (call)
-            call->setNoteTruncated(truncated);
+        auto call = std::make_shared<clsCall>();
+        call->setLoginName(fields[2].toString());
+        call->setCallDate(*day);
+        call->setCallTime(time);
+        call->setCallDuration(seconds);
+        call->setCallNote(note);
+        call->setRecordingLocation(location);
+        call->setNoteTruncated(truncated);
+        ++m_found;
+        m_sink->callFound(std::move(call));
     }
 }

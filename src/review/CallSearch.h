@@ -16,10 +16,11 @@
 struct AppContext;
 class colCalls;
 struct FolderListing;
+class Prompts;
 
-// FindCalls and its folder walk: fills the calls collection with the calls of the viewed
-// folder (and the folders below it with the "subfolders" setting) that match the
-// criteria, newest first within each folder.
+// FindCalls and its folder walk: hands the sink the calls of the viewed folder (and the
+// folders below it with the "subfolders" setting) that match the criteria, newest first
+// within each folder. It touches no window and no collection, so that it runs in a job.
 class CallSearch
 {
 public:
@@ -28,11 +29,24 @@ public:
     // The question asked before listing more than this many files of one folder.
     static constexpr qsizetype QuestionAbove = 200;
 
+    // What the search takes of the program, read on the window's thread before it runs.
+    struct Scope
+    {
+        QString folder;          // the viewed folder
+        bool subfolders = false; // the "subfolders" setting, unless the folder alone is asked
+        bool ownOnly = false;    // "CanPlay" and "PlayOwnOnly": the user's own calls only
+        QString user;            // CurrentUserName
+    };
     // folderOnly: the viewed folder alone, whatever the "subfolders" setting.
-    explicit CallSearch(AppContext &app, Sink *sink = nullptr, bool folderOnly = false);
+    static Scope ScopeOf(AppContext &app, bool folderOnly = false);
 
-    // Replaces `calls` by a new collection of the matching calls and returns its count.
-    // An error ends the search with the "frmMain:FindCalls" box; what was listed stays.
+    // Questions and error boxes go to prompts.
+    CallSearch(Scope scope, Prompts &prompts);
+
+    // Runs the search. An error ends it with the "frmMain:FindCalls" box; what the sink
+    // heard stays. Answers the number of calls found.
+    qsizetype Run(clsSearch criteria, Sink &sink);
+    // The same into a collection, which is replaced once the folder could be read.
     qsizetype FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls);
 
 private:
@@ -42,13 +56,13 @@ private:
     void readNote(const QString &folder, const QString &name, const QString &location,
                   const QSet<QString> &noteNames, bool &matches, QString &note, bool &truncated);
 
-    AppContext &m_app;
-    Sink *m_sink;
-    bool m_folderOnly;
+    Scope m_scope;
+    Prompts &m_prompts;
 
     // State of the search in progress.
+    Sink *m_sink = nullptr;
+    qsizetype m_found = 0;
     clsSearch m_criteria;
-    colCalls *m_calls = nullptr;
     modSearch::DateRange m_dates;
     bool m_noteRule = false;
     QStringList m_pieces;

@@ -13,9 +13,13 @@
 
 using namespace Qt::StringLiterals;
 
-FolderListing FolderListing::Read(const QString &folder)
+FolderListing FolderListing::Read(const QString &folder, bool mayBeLink)
 {
-    DIR *dir = ::opendir(FileNames::encode(folder).constData());
+    const int fd = ::open(FileNames::encode(folder).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | (mayBeLink ? 0 : O_NOFOLLOW));
+    DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (fd >= 0 && !dir)
+        ::close(fd);
     if (!dir) {
         if (errno == EACCES || errno == EPERM)
             throw RuntimeError(70, u"Permission denied"_s);
@@ -32,9 +36,10 @@ FolderListing FolderListing::Read(const QString &folder)
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
         unsigned char type = entry->d_type;
-        if (type == DT_LNK || type == DT_UNKNOWN) {
-            // Follow the link; a broken one is neither file nor folder.
-            if (::fstatat(::dirfd(dir), name, &st, 0) != 0)
+        // A link is neither file nor folder: followed, it could lead anywhere out of the
+        // calls folder, which others may write to.
+        if (type == DT_UNKNOWN) {
+            if (::fstatat(::dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }

@@ -1,4 +1,6 @@
 #include "callstore/CallListModel.h"
+#include "callstore/FileJob.h"
+#include "callstore/ui/JobProgress.h"
 #include "controls/LevelBar.h"
 #include "controls/LightButton.h"
 #include "controls/OrvaneButton.h"
@@ -35,6 +37,8 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 // The main window as its user meets it: the load, the buttons and keys, one call
@@ -55,6 +59,17 @@ class tst_frmMain : public QObject
         QVERIFY(TestFiles::write(t.call(u"20240229-101500-bob-5.wav"_s), "RIFF"));
         QVERIFY(t.load());
         t.window->show();
+        settle(t);
+    }
+
+    // Waits for the window's file job (listing, Find, delete, save, mail) to end.
+    static void settle(const WindowRig &t)
+    {
+        QVERIFY(QTest::qWaitFor([&t] {
+            const JobProgress *progress = t.find<JobProgress>("JobProgress");
+            return !progress->job() || progress->job()->isFinished();
+        }, 20000));
+        QCoreApplication::processEvents();
     }
 
     // Stand-ins on PATH: xdg-email keeps its arguments and then runs `tail` (none when
@@ -321,6 +336,7 @@ private slots:
 
         auto *drives = t.find<QComboBox>("drvList");
         emit drives->activated(drives->findText(u"Waiting to be filed"_s));
+        settle(t);
         QCOMPARE(rows(t), 2);
         t.find<QAction>("mnuPopupPlayCall")->trigger();
         QVERIFY(t.player().log.contains(u"Open "_s + newest));
@@ -403,6 +419,7 @@ private slots:
         QDir().mkpath(t.call(u"empty"_s));
         loadWithCalls(t);
         t.find<QAction>("mnuFolderShowAll")->trigger();
+        settle(t);
         QCOMPARE(t.text("StatusPanel3"), u"3 call/s"_s);
 
         // The find dialog opens on the browser's folder, once.
@@ -476,6 +493,7 @@ private slots:
         t.find<QAction>("mnuPopupPlayCall")->trigger();
         t.player().log.clear();
         t.find<QAction>("mnuPopupDeleteCall")->trigger();
+        settle(t);
         QCOMPARE(t.player().log.mid(0, 2), (QStringList{u"Stop"_s, u"Close"_s}));
         QVERIFY(!QFile::exists(t.call(u"20240301-101500-bob-5.wav"_s)));
         QCOMPARE(enabled(t, "cmdRecord"), !autoRecord);
@@ -521,12 +539,55 @@ private slots:
         t.find<QTreeView>("lvwCalls")->selectAll();
         t.prompts.answerNext(Prompts::No);
         t.find<QAction>("mnuPopupEmailCall")->trigger();
-        QCOMPARE(t.prompts.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
-        QCOMPARE(tools.args(), shown.isEmpty() || shown.startsWith(u"Error Sending"_s) ? (QList<QByteArray>{"--utf8", "--subject", "Voxmere Telephone Call Recording", "--body",
+        settle(t);
+        const bool sent = shown.isEmpty() || shown.startsWith(u"Error Sending"_s);
+        if (sent)
+            QTRY_VERIFY(tools.args().size() > 1);
+        QTRY_COMPARE(t.prompts.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
+        QList<QByteArray> args = tools.args();
+        // The calls go as copies of the user's own, whole.
+        for (qsizetype i = 6; i < args.size(); i += 2) {
+            const QString copy = QString::fromUtf8(args[i]), call = i == 6 ? bob : ann;
+            QVERIFY(copy != call && copy.endsWith(QFileInfo(call).fileName()) && TestFiles::read(copy) == TestFiles::read(call));
+            args[i] = call.toUtf8();
+        }
+        QCOMPARE(args, sent ? (QList<QByteArray>{"--utf8", "--subject", "Voxmere Telephone Call Recording", "--body",
                                                   "Voxmere Telephone Call Recording\n\n20240301-101500-bob-5.wav\nNote: <no note>"
                                                   "\n\n20240301-091500-ann-75.wav\nNote: today's note",
                                                   "--attach", bob.toUtf8(), "--attach", ann.toUtf8(), ""})
                                                : QList<QByteArray>{"<missing>"});
+    }
+
+    // Calls and notes swapped for a link out of the folder or a FIFO after the listing:
+    // mail and save read nothing through them, never wait, and say why.
+    void hostileFilesAfterTheListing()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        QTemporaryDir outside;
+        QVERIFY(TestFiles::write(outside.filePath(u"secret"_s), "secret"));
+        const QString ann = t.call(u"20240301-091500-ann-75.wav"_s), bob = t.call(u"20240301-101500-bob-5.wav"_s);
+        QVERIFY(QFile::remove(ann) && QFile::link(outside.filePath(u"secret"_s), ann));
+        QVERIFY(QFile::remove(ann.chopped(4) + u".txt"_s) && QFile::link(outside.filePath(u"secret"_s), ann.chopped(4) + u".txt"_s));
+        QVERIFY(QFile::remove(bob) && ::mkfifo(QFile::encodeName(bob).constData(), 0600) == 0);
+        MailTools tools("", "thunderbird.desktop");
+        t.find<QTreeView>("lvwCalls")->selectAll();
+        t.find<QAction>("mnuPopupEmailCall")->trigger();
+        settle(t);
+        const QString notRegular = u"22: Invalid argument ("_s, link = u"40: Too many levels of symbolic links ("_s;
+        QCOMPARE(t.prompts.texts(), (QStringList{u"Error Adding Attachment - "_s + notRegular + bob + u')',
+                                                 u"Error Adding Attachment - "_s + link + ann + u')'}));
+        QCOMPARE(tools.args(), QList<QByteArray>{"<missing>"});
+        t.prompts.clear();
+        t.prompts.answerNext(Prompts::No);
+        QString offered;
+        answerFolder(&offered, t.folder(u"target"_s));
+        t.find<QToolButton>("cmdSave")->click();
+        settle(t);
+        QTRY_COMPARE(t.prompts.texts().size(), 3);
+        QCOMPARE(t.prompts.texts().mid(1), (QStringList{u"Copy file failed: Error = 22: Invalid argument"_s,
+                                                        u"Copy file failed: Error = 40: Too many levels of symbolic links"_s}));
+        QCOMPARE(TestFiles::names(t.folder(u"target"_s)), QStringList());
     }
 
     // A bulk save replaces a file of the same name only with a whole copy; the folder
@@ -557,6 +618,7 @@ private slots:
             t.prompts.answerNext(Prompts::No);
             answerFolder(&offered, choices[i].constFirst());
             t.find<QToolButton>("cmdSave")->click();
+            settle(t);
             QCOMPARE(offered, offers[i]);
             const QString failed = u"Copy file failed: Error = 28: No space left on device"_s;
             QCOMPARE(t.prompts.texts(), (QStringList{u"Do you want to give your own name to each saved call?"_s}

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "callstore/CallListModel.h"
+#include "callstore/FileJob.h"
 #include "callstore/ui/CallList.h"
 #include "ContextRig.h"
 #include "review/CallSearch.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -30,12 +32,22 @@ struct ListFixture : ContextRig
         window.show();
     }
 
-    // The list filled by a search of the calls folder, as the window's review fills it.
+    // The list filled by a search of the calls folder, as the window's review fills it;
+    // answers what the listing said it listed, once it is done.
     qsizetype find(const clsSearch &criteria)
     {
-        return list.FillListing([&](CallListingSink &sink, std::unique_ptr<colCalls> &calls) {
-            return CallSearch(app, &sink).FindCalls(criteria, calls);
-        });
+        qsizetype listed = -1;
+        list.StartListing([scope = CallSearch::ScopeOf(app), criteria](CallListingSink &sink, Prompts &prompts) {
+            CallSearch(scope, prompts).Run(criteria, sink);
+        }, [&listed](qsizetype n) { listed = n; });
+        settle();
+        return listed;
+    }
+    // Waits for the list's jobs to end.
+    void settle()
+    {
+        if (!QTest::qWaitFor([this] { return list.findChildren<FileJob *>().isEmpty(); }, 20000))
+            qFatal("a job of the call list never ended");
     }
 
     QPoint rowPoint(int row) const

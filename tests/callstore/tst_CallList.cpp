@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -105,7 +108,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("double click plays") << 0 << true << false << QList<int>{1} << true << QString();
         QTest::newRow("double click, no playing") << 0 << false << false << QList<int>{1} << false << u"You are not permitted to play back calls"_s;
-        QTest::newRow("Enter asks no permission") << 1 << false << false << QList<int>{1} << true << QString();
+        QTest::newRow("Enter plays") << 1 << true << false << QList<int>{1} << true << QString();
+        QTest::newRow("Enter, no playing") << 1 << false << false << QList<int>{1} << false << u"You are not permitted to play back calls"_s;
         QTest::newRow("Delete") << 2 << true << false << QList<int>{0, 1} << true << QString();
         QTest::newRow("Delete, no deleting") << 2 << false << false << QList<int>{0} << false << QString();
         QTest::newRow("Delete, own only, own calls") << 2 << true << true << QList<int>{0, 2} << true << QString();
@@ -179,6 +183,46 @@ private slots:
         }
     }
 
+    // Whoever writes in the calls folder may leave a note that is a link out of it or a
+    // FIFO, or a call that is a link: the listing and a note search read nothing through
+    // them and never wait; a listing cancelled by the next one lists nothing of its own.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("note"); // the search's note text
+        QTest::newRow("note linked out, list") << u"link"_s << u"*"_s;
+        QTest::newRow("note linked out, Find") << u"link"_s << u"secret"_s;
+        QTest::newRow("note a FIFO, list") << u"fifo"_s << u"*"_s;
+        QTest::newRow("note a FIFO, Find") << u"fifo"_s << u"secret"_s;
+        QTest::newRow("call linked out") << u"call"_s << u"*"_s;
+    }
+    void hostileFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, note);
+        ListFixture f;
+        QTemporaryDir outside;
+        QVERIFY(TestFiles::write(outside.filePath(u"secret.txt"_s), "secret"));
+        const QString folder = f.folder(), name = u"20050203-090507-ann-75"_s;
+        if (kind == u"call"_s) {
+            QVERIFY(TestFiles::write(outside.filePath(name + u".wav"_s), "RIFF"));
+            QVERIFY(QFile::link(outside.filePath(name + u".wav"_s), folder + u'/' + name + u".wav"_s));
+        } else {
+            ContextRig::addCall(folder, name + u".wav"_s);
+            const QByteArray path = QFile::encodeName(folder + u'/' + name + u".txt"_s);
+            QVERIFY(kind == u"link"_s ? QFile::link(outside.filePath(u"secret.txt"_s), QString::fromUtf8(path))
+                                      : ::mkfifo(path.constData(), 0600) == 0);
+        }
+        clsSearch criteria;
+        criteria.Note = note;
+        f.list.StartListing([](CallListingSink &, Prompts &) { QThread::msleep(50); }); // cancelled by the next
+        const qsizetype listed = f.find(criteria);
+        QCOMPARE(listed, kind == u"call"_s || note != u"*"_s ? 0 : 1);
+        QVERIFY(!f.cells(CallListModel::Note).join(QString()).contains(u"secret"_s));
+        for (const QString &text : f.prompts.texts())
+            QVERIFY2(text.contains(u"no regular file"_s) && !text.contains(u"secret\""_s), qPrintable(text));
+    }
+
     // The pop-up's delete under "DeleteOwnOnly": two own calls with notes, one without, and
     // a name in other letters, which is another user's. Rows: ann-5 with note, bob, ann-75 with note.
     void deleteOwnOnly()
@@ -192,6 +236,7 @@ private slots:
             f.app.settings.DeleteOwnOnly = true;
             selectRows(f, rows);
             f.list.mnuPopupDeleteCall->trigger();
+            f.settle();
             QCOMPARE(TestFiles::names(f.folder()).size(), filesLeft);
             QCOMPARE(f.countPanel->text(), u"%1 call/s"_s.arg(callsLeft));
         }

@@ -7,13 +7,15 @@
 
 using namespace Qt::StringLiterals;
 
-// What the call list would hear.
+// What the call list would hear: the count found after each folder.
 struct RecordingSink : CallSearch::Sink
 {
     int replaced = 0;
-    QList<QPair<qsizetype, qsizetype>> appended;
-    void listingReplaced(colCalls &calls) override { replaced += calls.Count() == 0 ? 1 : 100; }
-    void callsAppended(qsizetype first, qsizetype last) override { appended.append({first, last}); }
+    qsizetype found = 0;
+    QList<qsizetype> folders;
+    void listingReplaced() override { ++replaced; }
+    void callFound(std::shared_ptr<clsCall>) override { ++found; }
+    void folderDone() override { folders << found; }
 };
 
 // Calls of 12 June 2005 at the given times (HHmmss) and user.
@@ -43,10 +45,14 @@ class tst_CallSearch : public QObject
         return result;
     }
     // Searches with the criteria and gives the times found, newest first.
-    static QStringList find(ContextRig &f, const clsSearch &criteria, CallSearch::Sink *sink = nullptr)
+    static qsizetype findInto(ContextRig &f, const clsSearch &criteria, std::unique_ptr<colCalls> &calls)
+    {
+        return CallSearch(CallSearch::ScopeOf(f.app), f.prompts).FindCalls(criteria, calls);
+    }
+    static QStringList find(ContextRig &f, const clsSearch &criteria)
     {
         std::unique_ptr<colCalls> calls;
-        CallSearch(f.app, sink).FindCalls(criteria, calls);
+        findInto(f, criteria, calls);
         return calls ? times(*calls) : QStringList{u"<none>"_s};
     }
 
@@ -66,7 +72,7 @@ private slots:
                                   "20050612-996005-ann-5.wav", "20050612-143005-ann-smith-5.wav", "readme.wav", "notes.txt"})
             ContextRig::addCall(folder, QString::fromLatin1(stray));
         std::unique_ptr<colCalls> calls;
-        QCOMPARE(CallSearch(f.app, nullptr).FindCalls(clsSearch(), calls), 4);
+        QCOMPARE(findInto(f, clsSearch(), calls), 4);
         QCOMPARE(times(*calls), (QStringList{u"080000"_s, u"100000"_s, u"090507"_s, u"070000"_s}));
         // The fields and notes themselves: see the call list's test, which fills from this search.
         QVERIFY(!calls->Item(3)->NoteTruncated());
@@ -164,9 +170,10 @@ private slots:
         AsUnprivilegedUser nobody;
         auto calls = oldListing();
         RecordingSink sink;
-        QCOMPARE(CallSearch(f.app, &sink).FindCalls(clsSearch(), calls), 5);
+        QCOMPARE(CallSearch(CallSearch::ScopeOf(f.app), f.prompts).Run(clsSearch(), sink), 5);
         QCOMPARE(sink.replaced, 1);
-        QCOMPARE(sink.appended, (QList<QPair<qsizetype, qsizetype>>{{1, 2}, {3, 3}, {4, 5}}));
+        QCOMPARE(sink.folders, (QList<qsizetype>{2, 3, 5}));
+        QCOMPARE(findInto(f, clsSearch(), calls), 5);
         QCOMPARE(times(*calls), (QStringList{u"110000"_s, u"100000"_s, u"120000"_s, u"140000"_s, u"130000"_s}));
         QCOMPARE(calls->Item(5)->iCall(), 5);
         QVERIFY(f.prompts.shown().isEmpty());
@@ -179,10 +186,11 @@ private slots:
         auto calls = oldListing();
         const colCalls *before = calls.get();
         RecordingSink sink;
-        QCOMPARE(CallSearch(f.app, &sink).FindCalls(clsSearch(), calls), 1);
+        QCOMPARE(findInto(f, clsSearch(), calls), 1);
         QCOMPARE(calls.get(), before);
+        QCOMPARE(CallSearch(CallSearch::ScopeOf(f.app), f.prompts).Run(clsSearch(), sink), 0);
         QCOMPARE(sink.replaced, 0);
-        QCOMPARE(f.prompts.shown().size(), 1);
+        QCOMPARE(f.prompts.shown().size(), 2);
     }
 };
 

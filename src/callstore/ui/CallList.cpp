@@ -9,13 +9,13 @@
 #include "base/modErrors.h"
 #include "callstore/CallFiles.h"
 #include "callstore/CallListModel.h"
+#include "callstore/FileJob.h"
 #include "callstore/ui/dlgEditNote.h"
 #include "callstore/ui/WidgetParts.h"
 
-#include <QStyle>
 #include <QDragEnterEvent>
+#include <QElapsedTimer>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,7 +23,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QSet>
+#include <QStyle>
+#include <QThreadPool>
 #include <QTreeView>
 #include <QUrl>
 
@@ -53,6 +56,11 @@ CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCall
     m_view->header()->setSectionResizeMode(QHeaderView::Interactive);
     // The Note column takes what the other four leave, inside the frame and scroll bar.
     m_view->header()->setStretchLastSection(true);
+    // The count follows every row listed, filed or deleted, at once.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        GuardedConnect(app.prompts(), u"frmMain:SizeCallColumns Method"_s, m_model, signal, this, &CallList::ShowCount);
+    GuardedConnect(app.prompts(), u"frmMain:SizeCallColumns Method"_s, m_model, &QAbstractItemModel::modelReset,
+                   this, &CallList::ShowCount);
     m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -93,41 +101,114 @@ colCalls &CallList::calls()
 
 // ---- Listing ----
 
-qsizetype CallList::FillListing(const Search &search)
+namespace {
+
+// The matches gathered on the job's thread and handed to the list a batch at a time:
+// often enough that the first show at once, seldom enough that the window keeps up.
+class Batches final : public CallListingSink
 {
-    busy(true);
-    const qsizetype listed = search(*this, m_calls);
-    busy(false);
-    if (listed == 0)
-        m_note->clear();
-    SizeCallColumns();
-    return listed;
+public:
+    using Deliver = std::function<void(const std::vector<colCalls::Record> &)>;
+    Batches(FileJob::Control &control, std::function<void()> replace, Deliver deliver)
+        : m_control(control), m_replace(std::move(replace)), m_deliver(std::move(deliver))
+    {
+        m_since.start();
+    }
+    bool cancelled() const override { return m_control.cancelled(); }
+    void listingReplaced() override { m_control.post(m_replace); }
+    void callFound(colCalls::Record call) override
+    {
+        m_batch.push_back(std::move(call));
+        ++m_found;
+        if (m_batch.size() >= 500 || m_since.elapsed() >= 50)
+            flush();
+    }
+    void folderDone() override { flush(); }
+    void flush()
+    {
+        m_control.progress(u"Listing calls: %1 found"_s.arg(m_found));
+        if (m_batch.empty())
+            return;
+        m_control.post([deliver = m_deliver, batch = std::move(m_batch)] { deliver(batch); });
+        m_batch.clear();
+        m_since.restart();
+    }
+
+private:
+    FileJob::Control &m_control;
+    std::function<void()> m_replace;
+    Deliver m_deliver;
+    std::vector<colCalls::Record> m_batch;
+    qsizetype m_found = 0;
+    QElapsedTimer m_since;
+};
+
+} // namespace
+
+void CallList::StartListing(Search search, std::function<void(qsizetype)> done)
+{
+    // Cancelled, the running one goes once its thread has noticed; its batches are not listed.
+    if (m_listing)
+        m_listing->cancel();
+    const quint64 number = ++m_listingNumber;
+    auto current = [this, number] { return number == m_listingNumber; };
+    auto replace = [this, current] {
+        if (current())
+            listingReplaced();
+    };
+    auto deliver = [this, current](const std::vector<colCalls::Record> &batch) {
+        if (current())
+            callsFound(batch);
+    };
+    m_listing = new FileJob(m_app.prompts(), u"frmMain:FindCalls"_s,
+                            [search = std::move(search), replace, deliver](FileJob::Control &control) {
+                                Batches batches(control, replace, deliver);
+                                search(batches, control);
+                                batches.flush();
+                            },
+                            this);
+    GuardedConnect(m_app.prompts(), u"frmMain:FindCalls"_s, m_listing, &FileJob::finished, this,
+                   [this, current, job = m_listing, done = std::move(done)] {
+                       job->deleteLater();
+                       if (!current())
+                           return;
+                       m_listing = nullptr;
+                       const qsizetype listed = m_model->rowCount();
+                       if (listed == 0)
+                           m_note->clear();
+                       SizeCallColumns();
+                       if (done)
+                           done(listed);
+                   });
+    emit jobStarted(m_listing);
 }
 
-void CallList::listingReplaced(colCalls &calls)
+void CallList::listingReplaced()
 {
-    m_model->setCalls(&calls);
+    auto fresh = std::make_unique<colCalls>(&m_app.prompts());
+    m_model->setCalls(fresh.get());
+    m_note->clear();
+    // A big listing takes a while to free: not on the window's thread.
+    auto old = std::make_shared<std::unique_ptr<colCalls>>(std::move(m_calls));
+    m_calls = std::move(fresh);
+    if (*old && (*old)->Count() > 1000)
+        QThreadPool::globalInstance()->start([old] { EmptyCollection(*old); });
+    else
+        EmptyCollection(*old);
 }
 
-void CallList::callsAppended(qsizetype, qsizetype)
+void CallList::callsFound(const std::vector<colCalls::Record> &batch)
 {
+    colCalls &listed = calls();
+    for (const colCalls::Record &call : batch)
+        listed.Append(call);
     m_model->appendRows();
     // As a fresh list control does, the first row becomes the selected row.
-    if (!m_view->selectionModel()->currentIndex().isValid() && m_model->rowCount() > 0)
+    if (!m_view->selectionModel()->currentIndex().isValid() && m_model->rowCount() > 0) {
         m_view->selectionModel()->setCurrentIndex(
             m_model->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    UpdateNoteField();
-}
-
-void CallList::busy(bool on)
-{
-    if (on == m_waitCursor)
-        return;
-    m_waitCursor = on;
-    if (on)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
+        UpdateNoteField();
+    }
 }
 
 void CallList::AddCallsToGrid()
@@ -191,6 +272,11 @@ void CallList::SizeCallColumns()
         const int least = std::max(widest[i] + margin, m_view->header()->sectionSizeHint(i));
         m_view->header()->resizeSection(i, std::max(Twips::toPixels(int(twips * r), m_view->logicalDpiX()), least));
     }
+    ShowCount();
+}
+
+void CallList::ShowCount()
+{
     m_count->setText(QString::number(m_model->rowCount()) + u" call/s"_s);
 }
 
@@ -225,6 +311,8 @@ void CallList::UpdateNoteField()
 
 void CallList::EditCallNote(const QString &key)
 {
+    if (key.isEmpty()) // no row selected: nothing to edit
+        return;
     try {
         const colCalls::Record call = GetCallByKey(key);
         // Only the start of a huge note was read: written back, the rest would be lost.
@@ -260,24 +348,62 @@ void CallList::DeleteSelectedCalls()
     const ProgramSettings &set = m_app.settings;
     if (!set.CanDelete)
         return;
-    try {
-        // Last to first: a removal never shifts a row still to be visited.
-        for (qsizetype i = m_model->rowCount(); i >= 1; --i) {
-            if (!IsRowSelected(i) || (set.DeleteOwnOnly && GetCallUser(i) != m_app.CurrentUserName))
-                continue;
-            m_note->clear();
-            const QString audio = GetCallLocation(i);
-            if (ReleaseFile)
-                ReleaseFile(audio);
-            CallFiles::DeleteCallFiles(audio);
-            RemoveRow(i); // first: the view asks for the rows while it lets one go
-            m_calls->Remove(i);
+    // Last to first, as the rows stand now; the files go in a job, each row once its
+    // files are gone.
+    std::vector<colCalls::Record> doomed;
+    for (qsizetype i = m_model->rowCount(); i >= 1; --i)
+        if (IsRowSelected(i) && !(set.DeleteOwnOnly && GetCallUser(i) != m_app.CurrentUserName))
+            doomed.push_back(m_calls->Item(i));
+    if (doomed.empty())
+        return;
+    m_note->clear();
+    for (const colCalls::Record &call : doomed)
+        if (ReleaseFile)
+            ReleaseFile(call->RecordingLocation());
+    auto removeRows = [this](const std::vector<colCalls::Record> &gone) {
+        for (const colCalls::Record &call : gone) {
+            if (const qsizetype i = m_calls ? m_calls->PositionOf(call.get()) : 0) {
+                RemoveRow(i); // first: the view asks for the rows while it lets one go
+                m_calls->Remove(i);
+            }
         }
-        SizeCallColumns();
-    } catch (const std::exception &e) {
-        modErrors::ReportError(m_app.prompts(), RuntimeError::numberOf(e), RuntimeError::descriptionOf(e),
-                               999, u"frmMain:DeleteSelectedCalls Method"_s, QString());
-    }
+    };
+    auto failed = std::make_shared<bool>(false);
+    auto *job = new FileJob(m_app.prompts(), u"frmMain:DeleteSelectedCalls Method"_s,
+                            [doomed = std::move(doomed), removeRows, failed](FileJob::Control &control) {
+        std::vector<colCalls::Record> gone;
+        QElapsedTimer since;
+        since.start();
+        auto hand = [&] {
+            control.post([removeRows, gone] { removeRows(gone); });
+            gone.clear();
+            since.restart();
+        };
+        const auto last = qScopeGuard([&] { hand(); });
+        for (size_t i = 0; i < doomed.size() && !control.cancelled(); ++i) {
+            control.progress(u"Deleting call %1 of %2"_s.arg(i + 1).arg(doomed.size()));
+            try {
+                CallFiles::DeleteCallFiles(doomed[i]->RecordingLocation());
+            } catch (const std::exception &e) {
+                // The rows before stay deleted; this one and those after stay listed.
+                *failed = true;
+                hand();
+                modErrors::ReportError(control, RuntimeError::numberOf(e), RuntimeError::descriptionOf(e), 999,
+                                       u"frmMain:DeleteSelectedCalls Method"_s, QString());
+                return;
+            }
+            gone.push_back(doomed[i]);
+            if (gone.size() >= 200 || since.elapsed() >= 50)
+                hand();
+        }
+    }, this);
+    GuardedConnect(m_app.prompts(), u"frmMain:DeleteSelectedCalls Method"_s, job, &FileJob::finished, this,
+                   [this, job, failed] {
+                       job->deleteLater();
+                       if (!*failed)
+                           SizeCallColumns();
+                   });
+    emit jobStarted(job);
 }
 
 // ---- Rows and records ----
@@ -373,8 +499,12 @@ void CallList::lvwCalls_MouseDown(Qt::MouseButton button, const QPoint &pos)
 
 void CallList::lvwCalls_DblClick()
 {
-    if (!HasCalls() || m_lastButton != 1)
-        return;
+    if (HasCalls() && m_lastButton == 1)
+        PlayIfPermitted();
+}
+
+void CallList::PlayIfPermitted()
+{
     if (m_app.settings.CanPlay)
         emit playCallRequested(SelectedKey());
     else
@@ -395,7 +525,7 @@ void CallList::lvwCalls_KeyUp(int key)
 void CallList::lvwCalls_KeyPress(int key)
 {
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && HasCalls())
-        emit playCallRequested(SelectedKey());
+        PlayIfPermitted();
 }
 
 void CallList::lvwCalls_OLEDragDrop(const QStringList &files)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "callstore/CallListingSink.h"
+#include "base/Prompts.h"
 #include "callstore/colCalls.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 
 struct AppContext;
 class CallListModel;
+class FileJob;
 class QAction;
 class QLabel;
 class QMenu;
@@ -18,7 +20,7 @@ class QTreeView;
 // The call list of the main window: the list control lvwCalls over the calls
 // collection, the note box, the count panel of the status bar and the pop-up menu.
 // Row n of the list is always position n of the collection.
-class CallList : public QObject, private CallListingSink
+class CallList : public QObject
 {
     Q_OBJECT
 public:
@@ -30,10 +32,14 @@ public:
     colCalls &calls();
     CallListModel &model() const { return *m_model; }
 
-    // Listing: the search reports to the sink and replaces the collection; answers the
-    // count it listed.
-    using Search = std::function<qsizetype(CallListingSink &sink, std::unique_ptr<colCalls> &calls)>;
-    qsizetype FillListing(const Search &search);
+    // Listing: the search runs as a job on a thread of its own, reporting to the sink and
+    // asking through the prompts it is given; the list takes its matches in batches. A
+    // new listing cancels the one running. `done` hears the count listed, unless a newer
+    // listing took over.
+    using Search = std::function<void(CallListingSink &sink, Prompts &prompts)>;
+    void StartListing(Search search, std::function<void(qsizetype listed)> done = {});
+    // The listing running, or null.
+    FileJob *Listing() const { return m_listing; }
     void AddCallsToGrid();
     // The record at this position (from 1) was inserted into / removed from the
     // collection, or changed there: the list follows.
@@ -83,6 +89,8 @@ public:
         *mnuPopupSaveCall;
 
 signals:
+    // A job over the calls folder began: the window shows its progress.
+    void jobStarted(FileJob *job);
     void playCallRequested(const QString &key);
     void playFileRequested(const QString &path); // a dropped WAV or MP3
     void editNoteRequested(const QString &key);
@@ -95,10 +103,12 @@ protected:
 
 private:
     bool filterEvent(QObject *watched, QEvent *event);
-    void listingReplaced(colCalls &calls) override;
-    void callsAppended(qsizetype first, qsizetype last) override;
-    void busy(bool on) override;
+    void listingReplaced();
+    void callsFound(const std::vector<colCalls::Record> &batch);
+    void ShowCount();
     void EnablePopupEntries();
+    // Double click and Enter: no call plays without "CanPlay".
+    void PlayIfPermitted();
     double widthRatio() const;
     int rowAt(const QPoint &pos) const;
 
@@ -110,5 +120,6 @@ private:
     std::unique_ptr<colCalls> m_calls;
     int m_referenceWidth = 0;  // the list's width when first laid out
     int m_lastButton = 0;      // 1 left, 2 right
-    bool m_waitCursor = false;
+    FileJob *m_listing = nullptr;
+    quint64 m_listingNumber = 0; // which listing the batches arriving belong to
 };

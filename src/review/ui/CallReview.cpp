@@ -23,11 +23,11 @@ CallReview::CallReview(AppContext &ctx, const Controls &c)
       m_folders(std::make_unique<FolderBrowser>(ctx, c.drvList, c.dirList, c.btnHome,
                                                 c.cmdNewFolder, c.btnDelFolder))
 {
-    connect(m_folders.get(), &FolderBrowser::showAllCallsRequested, this,
-            Guarded(ctx.prompts(), u"frmMain:mnuFolderShowAll_Click"_s, [this] { FindCalls(clsSearch()); }));
+    GuardedConnect(ctx.prompts(), u"frmMain:mnuFolderShowAll_Click"_s, m_folders.get(),
+                   &FolderBrowser::showAllCallsRequested, this, [this] { FindCalls(clsSearch()); });
     // The temporary folder may hold the default calls folder: its own calls only.
-    connect(m_folders.get(), &FolderBrowser::waitingCallsRequested, this,
-            Guarded(ctx.prompts(), u"frmMain:drvList_Change"_s, [this] { FindCalls(clsSearch(), true); }));
+    GuardedConnect(ctx.prompts(), u"frmMain:drvList_Change"_s, m_folders.get(), &FolderBrowser::waitingCallsRequested,
+                   this, [this] { FindCalls(clsSearch(), true); });
     connect(m_folders.get(), &FolderBrowser::viewedFolderDeleted, m_list.get(), &CallList::ClearListing);
     connect(c.cmdFind, &QToolButton::clicked, this, Guarded(ctx.prompts(), u"frmMain:cmdFind_Click"_s, [this] { cmdFind_Click(); }));
     // The pop-up's e-mail and save entries are the buttons' own actions.
@@ -61,18 +61,18 @@ void CallReview::DisplayCalls()
     FindCalls(today);
 }
 
-qsizetype CallReview::FindCalls(const clsSearch &criteria, bool folderOnly)
+void CallReview::FindCalls(const clsSearch &criteria, bool folderOnly, std::function<void(qsizetype)> done)
 {
-    return m_list->FillListing([&](CallListingSink &sink, std::unique_ptr<colCalls> &calls) {
-        return CallSearch(m_ctx, &sink, folderOnly).FindCalls(criteria, calls);
-    });
+    m_list->StartListing([scope = CallSearch::ScopeOf(m_ctx, folderOnly), criteria](CallListingSink &sink, Prompts &prompts) {
+        CallSearch(scope, prompts).Run(criteria, sink);
+    }, std::move(done));
 }
 
 void CallReview::cmdFind_Click()
 {
     AppContext &ctx = m_ctx;
     if (!m_find) {
-        m_find = new dlgFindCall(ctx, [this](const clsSearch &c) { return FindCalls(c); },
+        m_find = new dlgFindCall(ctx, [this](const clsSearch &c, auto done) { FindCalls(c, false, std::move(done)); },
                                  m_controls.lvwCalls, m_controls.window);
     }
     m_find->show();

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 struct AppContext;
@@ -48,7 +49,9 @@ public:
     void SetUpCallColumns();
     // Today's calls.
     void DisplayCalls();
-    qsizetype FindCalls(const clsSearch &criteria, bool folderOnly = false);
+    // Lists the matches as they are found; done hears how many were listed.
+    void FindCalls(const clsSearch &criteria, bool folderOnly = false,
+                   std::function<void(qsizetype listed)> done = {});
 
     // The Find button: the dialog beside the window, on the browser's folder.
     void cmdFind_Click();

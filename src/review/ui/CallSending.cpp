@@ -1,6 +1,8 @@
 #include "review/ui/CallSending.h"
 
 #include "base/AppContext.h"
+#include "base/FileAccess.h"
+#include "base/Guarded.h"
 #include "base/MainState.h"
 #include "base/modErrors.h"
 #include "base/modUtilityFunctions.h"
@@ -12,14 +14,13 @@
 #include "callstore/ui/CallList.h"
 #include "review/ui/DesktopShell.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTimer>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <cerrno>
@@ -38,19 +39,17 @@ QString systemError(int number)
     return QString::number(number) + u": "_s + QString::fromLocal8Bit(std::strerror(number));
 }
 
-// Copies source to a temporary file beside target and renames it into place once it is
-// whole, so that a failed copy leaves whatever had the target's name as it was. 0 or errno.
-int CopyWhole(const QString &source, const QString &target)
+// Copies source, a regular file of the calls folder, to a temporary file beside target
+// and renames it into place once it is whole, so that a failed copy leaves whatever had
+// the target's name as it was. 0 or errno; *size the source's length.
+int CopyWhole(const QString &source, const QString &target, qint64 *size = nullptr)
 {
-    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    const int in = FileAccess::OpenRegular(source, &st);
     if (in < 0)
         return errno;
-    struct stat st;
-    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int e = S_ISREG(st.st_mode) ? errno : EINVAL;
-        ::close(in);
-        return e;
-    }
+    if (size)
+        *size = st.st_size;
     const QFileInfo t(target);
     QByteArray temp = QFile::encodeName(t.absolutePath() + u"/."_s + t.fileName() + u".XXXXXX"_s);
     const int out = ::mkstemp(temp.data());
@@ -86,17 +85,6 @@ int CopyWhole(const QString &source, const QString &target)
     return error;
 }
 
-// The button stays off and the pointer waits until the guard answered goes.
-auto Busy(QToolButton *button)
-{
-    button->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    return qScopeGuard([button] {
-        QApplication::restoreOverrideCursor();
-        button->setEnabled(true);
-    });
-}
-
 // The mailto handlers that take the attachments xdg-email hands them.
 bool TakesAttachments(const QString &desktopId)
 {
@@ -129,9 +117,13 @@ CallSending::CallSending(AppContext &ctx, CallList &list, RecorderComponent &pla
     : QObject(window), m_ctx(ctx), m_list(list), MSSRPlayer(player), m_state(state), m_window(window),
       cmdEmail(email), cmdSave(save), m_stopPlayback(std::move(stopPlayback))
 {
-    connect(cmdEmail, &QToolButton::clicked, this, &CallSending::cmdEmail_Click);
-    connect(cmdSave, &QToolButton::clicked, this, &CallSending::cmdSave_Click);
+    GuardedConnect(ctx.prompts(), u"frmMain:cmdEmail_Click"_s, cmdEmail, &QToolButton::clicked, this,
+                   &CallSending::cmdEmail_Click);
+    GuardedConnect(ctx.prompts(), u"frmMain:cmdSave_Click"_s, cmdSave, &QToolButton::clicked, this,
+                   &CallSending::cmdSave_Click);
 }
+
+CallSending::~CallSending() = default;
 
 QStringList CallSending::selectedPaths() const
 {
@@ -141,6 +133,22 @@ QStringList CallSending::selectedPaths() const
         if (m_list.IsRowSelected(i))
             paths << m_list.GetCallLocation(i);
     return paths;
+}
+
+FileJob *CallSending::startJob(const QString &context, QToolButton *button, FileJob::Work work,
+                               std::function<void()> then)
+{
+    // The button stays off until the job is done.
+    button->setEnabled(false);
+    auto *job = new FileJob(m_ctx.prompts(), context, std::move(work), this);
+    GuardedConnect(m_ctx.prompts(), context, job, &FileJob::finished, this, [job, button, then = std::move(then)] {
+        job->deleteLater();
+        button->setEnabled(true);
+        if (then)
+            then();
+    });
+    emit jobStarted(job);
+    return job;
 }
 
 bool CallSending::IsPCMFile(const QString &path)
@@ -172,152 +180,162 @@ void CallSending::cmdEmail_Click()
 {
     if (!m_list.HasCalls())
         return;
+    // The probe uses the player: a call open in it is closed first.
+    if (m_state.PlaybackOpen)
+        m_stopPlayback();
+    // The calls go to the mail program as copies in a folder of the user's own, made from
+    // files opened as regular files: a call swapped for a link meanwhile cannot send
+    // what it points at.
+    m_mailFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/voxmere-mail-XXXXXX"_s);
+    auto mail = std::make_shared<std::vector<Attachment>>();
+    const QStringList paths = selectedPaths();
+    const QString folder = m_mailFolder->path();
+    startJob(u"frmMain:cmdEmail_Click"_s, cmdEmail, [paths, folder, mail](FileJob::Control &control) {
+        for (qsizetype i = 0; i < paths.size() && !control.cancelled(); ++i) {
+            control.progress(u"Preparing call %1 of %2 for mail"_s.arg(i + 1).arg(paths.size()));
+            Attachment a;
+            a.source = paths[i];
+            a.copy = folder + u'/' + QString::number(i + 1) + u'/' + modUtilityFunctions::FileNameOf(a.source);
+            QDir().mkpath(QFileInfo(a.copy).path());
+            a.error = CopyWhole(a.source, a.copy, &a.size);
+            if (a.error == 0)
+                a.note = CallFiles::getCallNote(a.source, control);
+            mail->push_back(a);
+        }
+    }, [this, mail] { SendMail(*mail); });
+}
+
+void CallSending::SendMail(const std::vector<Attachment> &mail)
+{
     Prompts &prompts = m_ctx.prompts();
     auto emailError = [&prompts](const QString &prefix, const QString &error) {
         prompts.msgBox(prefix + error, Prompts::OkOnly, Prompts::Exclamation, u"Email Error"_s);
     };
-    try {
-        // The probe below uses the player: a call open in it is closed first.
-        if (m_state.PlaybackOpen)
-            m_stopPlayback();
-        const QStringList paths = selectedPaths();
-        qint64 totalKb = 0;
-        bool anyPcm = false;
-        for (const QString &path : paths) {
-            totalKb = qint64(std::nearbyint(double(totalKb) + double(QFileInfo(path).size()) / 1024.0));
-            anyPcm = IsPCMFile(path) || anyPcm;
-        }
-        const QString size = QString::number(double(totalKb) / 1024.0, 'f', 2) + u" Mb"_s;
-        QString warning;
-        if (!anyPcm && totalKb > 1000)
-            warning = u"EMail exceeds 1Mb (Actual size: "_s + size + u")\nEnsure the recipient can accept large emails."_s;
-        else if (anyPcm && totalKb > 1024)
-            warning = u"EMail exceeds 1Mb (Actual size: "_s + size
-                      + u") & contains PCM files\nYou may wish to use a zip program to compress the files before sending."_s;
-        if (!warning.isEmpty()
-            && prompts.msgBox(warning + u"\n\nSend anyway?"_s, Prompts::YesNo, Prompts::Question,
-                              u"Large Email Warning"_s)
-                   != Prompts::Yes)
-            return;
+    qint64 totalKb = 0;
+    bool anyPcm = false;
+    for (const Attachment &a : mail) {
+        totalKb = qint64(std::nearbyint(double(totalKb) + double(a.size) / 1024.0));
+        anyPcm = (a.error == 0 && IsPCMFile(a.copy)) || anyPcm;
+    }
+    const QString size = QString::number(double(totalKb) / 1024.0, 'f', 2) + u" Mb"_s;
+    QString warning;
+    if (!anyPcm && totalKb > 1000)
+        warning = u"EMail exceeds 1Mb (Actual size: "_s + size + u")\nEnsure the recipient can accept large emails."_s;
+    else if (anyPcm && totalKb > 1024)
+        warning = u"EMail exceeds 1Mb (Actual size: "_s + size
+                  + u") & contains PCM files\nYou may wish to use a zip program to compress the files before sending."_s;
+    if (!warning.isEmpty()
+        && prompts.msgBox(warning + u"\n\nSend anyway?"_s, Prompts::YesNo, Prompts::Question, u"Large Email Warning"_s)
+               != Prompts::Yes)
+        return;
 
-        const auto busy = Busy(cmdEmail);
-        MSSRPlayer.Stop();
-
-        const QString xdgEmail = QStandardPaths::findExecutable(u"xdg-email"_s);
-        if (xdgEmail.isEmpty()) {
-            emailError(u"Error Starting Email Session - "_s,
-                       systemError(ENOENT) + u" (xdg-email, of the package xdg-utils)"_s);
-            return;
+    MSSRPlayer.Stop();
+    const QString xdgEmail = QStandardPaths::findExecutable(u"xdg-email"_s);
+    if (xdgEmail.isEmpty()) {
+        emailError(u"Error Starting Email Session - "_s, systemError(ENOENT) + u" (xdg-email, of the package xdg-utils)"_s);
+        return;
+    }
+    const QString subject = u"Voxmere Telephone Call Recording"_s;
+    QString body = subject;
+    QStringList attachments;
+    for (const Attachment &a : mail) {
+        if (a.error != 0) {
+            emailError(u"Error Adding Attachment - "_s, systemError(a.error) + u" ("_s + a.source + u')');
+            continue;
         }
-        const QString subject = u"Voxmere Telephone Call Recording"_s;
-        QString body = subject;
-        QStringList attachments;
-        for (const QString &path : paths) {
-            if (::access(QFile::encodeName(path).constData(), R_OK) != 0) {
-                emailError(u"Error Adding Attachment - "_s, systemError(errno) + u" ("_s + path + u')');
-                continue;
-            }
-            QString note = CallFiles::getCallNote(path, prompts);
-            if (note.isEmpty())
-                note = u"<no note>"_s;
-            body += u"\n\n"_s + modUtilityFunctions::FileNameOf(path) + u"\nNote: "_s + note;
-            attachments << u"--attach"_s << path;
-        }
-        if (attachments.isEmpty() || !mailProgramTakesAttachments())
-            return;
+        const QString note = a.note.isEmpty() ? u"<no note>"_s : a.note;
+        body += u"\n\n"_s + modUtilityFunctions::FileNameOf(a.source) + u"\nNote: "_s + note;
+        attachments << u"--attach"_s << a.copy;
+    }
+    if (attachments.isEmpty() || !mailProgramTakesAttachments())
+        return;
 
-        // The mail program may stay in the foreground until the user sends: it is left
-        // running after a while, and only a quick failure is reported.
-        auto *send = new QProcess(qApp);
-        QEventLoop wait;
-        connect(send, &QProcess::finished, &wait, &QEventLoop::quit);
-        connect(send, &QProcess::errorOccurred, &wait, &QEventLoop::quit);
-        connect(send, &QProcess::finished, send, &QObject::deleteLater);
-        send->setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        send->start(xdgEmail, QStringList{u"--utf8"_s, u"--subject"_s, subject, u"--body"_s, body} + attachments);
-        QTimer::singleShot(15000, &wait, &QEventLoop::quit);
-        if (send->state() != QProcess::NotRunning)
-            wait.exec();
-        if (send->error() == QProcess::FailedToStart) {
+    // The mail program may stay in the foreground until the user sends: it is left
+    // running, and only a quick failure is reported.
+    auto *send = new QProcess(qApp);
+    send->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    GuardedConnect(prompts, u"frmMain:cmdEmail_Click"_s, send, &QProcess::errorOccurred, this, [send, emailError](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
             emailError(u"Error Sending Email - "_s, systemError(ENOEXEC) + u": "_s + send->errorString());
             send->deleteLater();
-        } else if (send->state() == QProcess::NotRunning
-                   && (send->exitStatus() != QProcess::NormalExit || send->exitCode() != 0)) {
-            const QString said = QString::fromLocal8Bit(send->readAllStandardError()).trimmed();
-            emailError(u"Error Sending Email - "_s,
-                       QString::number(send->exitCode()) + u": "_s + (said.isEmpty() ? XdgExitText(send->exitCode()) : said));
         }
-    } catch (const std::exception &) {
-        // Ends quietly, as the handler always has.
-    }
+    });
+    GuardedConnect(prompts, u"frmMain:cmdEmail_Click"_s, send, &QProcess::finished, this,
+                   [send, emailError](int code, QProcess::ExitStatus status) {
+        send->deleteLater();
+        if (status == QProcess::NormalExit && code == 0)
+            return;
+        const QString said = QString::fromLocal8Bit(send->readAllStandardError()).trimmed();
+        emailError(u"Error Sending Email - "_s, QString::number(code) + u": "_s + (said.isEmpty() ? XdgExitText(code) : said));
+    });
+    send->start(xdgEmail, QStringList{u"--utf8"_s, u"--subject"_s, subject, u"--body"_s, body} + attachments);
 }
 
 void CallSending::cmdSave_Click()
 {
     if (!m_list.HasCalls())
         return;
-    const auto busy = Busy(cmdSave);
-    try {
-        if (m_state.PlaybackOpen)
-            m_stopPlayback();
-        // The dialogs want the normal pointer.
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-        const auto arrow = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        if (m_ctx.prompts().msgBox(u"Do you want to give your own name to each saved call?"_s, Prompts::YesNo,
-                                   Prompts::NoIcon, ProductName())
-            == Prompts::Yes) {
-            for (const QString &path : selectedPaths())
-                SaveFileAs(path, QString());
-        } else {
-            BulkSave();
-        }
-    } catch (const std::exception &) {
+    if (m_state.PlaybackOpen)
+        m_stopPlayback();
+    // The questions first, on the window's thread; then the copies in a job.
+    QList<std::pair<QString, QString>> copies;
+    if (m_ctx.prompts().msgBox(u"Do you want to give your own name to each saved call?"_s, Prompts::YesNo,
+                               Prompts::NoIcon, ProductName())
+        == Prompts::Yes) {
+        for (const QString &path : selectedPaths())
+            if (const QString target = SaveTarget(path, QString()); !target.isEmpty())
+                copies.append({path, target});
+    } else {
+        copies = BulkSave();
     }
+    if (copies.isEmpty())
+        return;
+    startJob(u"frmMain:BulkSave Method"_s, cmdSave, [copies](FileJob::Control &control) {
+        for (qsizetype i = 0; i < copies.size() && !control.cancelled(); ++i) {
+            control.progress(u"Saving call %1 of %2"_s.arg(i + 1).arg(copies.size()));
+            if (const int error = CopyWhole(copies[i].first, copies[i].second))
+                control.msgBox(u"Copy file failed: Error = "_s + systemError(error), Prompts::OkOnly, Prompts::NoIcon,
+                               ProductName());
+        }
+    });
 }
 
-void CallSending::SaveFileAs(const QString &source, QString folder)
+QString CallSending::SaveTarget(const QString &source, QString folder)
 {
     try {
         const QString name = modUtilityFunctions::FileNameOf(source);
-        QString target;
         if (!folder.isEmpty()) {
             if (!folder.endsWith(u'/'))
                 folder += u'/';
-            target = folder + name;
-        } else {
-            QFileDialog dialog(m_window, QString(), QDir::homePath(), u"wav files (*.wav)"_s);
-            dialog.setObjectName(u"CommonDlg"_s);
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setDefaultSuffix(u"wav"_s);
-            dialog.selectFile(name);
-            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-                return;
-            target = dialog.selectedFiles().constFirst();
+            return folder + name;
         }
-        if (const int error = CopyWhole(source, target))
-            m_ctx.prompts().msgBox(u"Copy file failed: Error = "_s + systemError(error), Prompts::OkOnly,
-                                   Prompts::NoIcon, ProductName());
+        QFileDialog dialog(m_window, QString(), QDir::homePath(), u"wav files (*.wav)"_s);
+        dialog.setObjectName(u"CommonDlg"_s);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(u"wav"_s);
+        dialog.selectFile(name);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
     } catch (const std::exception &e) {
         modErrors::ReportError(m_ctx.prompts(), RuntimeError::numberOf(e), RuntimeError::descriptionOf(e), 999,
                                u"frmReviewCalls:SaveFileAs Method"_s, QString());
+        return QString();
     }
 }
 
-void CallSending::BulkSave()
+QList<std::pair<QString, QString>> CallSending::BulkSave()
 {
-    try {
-        const QStringList paths = selectedPaths();
-        if (paths.isEmpty())
-            return;
-        if (BulkSaveFolder.isEmpty())
-            BulkSaveFolder = QDir::homePath() + u'/';
-        BulkSaveFolder = DesktopShell::BrowseForFolder(m_window, BulkSaveFolder, u"Save calls to:"_s, m_ctx.prompts());
-        if (BulkSaveFolder.isEmpty())
-            return;
-        for (const QString &path : paths)
-            SaveFileAs(path, BulkSaveFolder);
-    } catch (const std::exception &e) {
-        modErrors::ReportError(m_ctx.prompts(), RuntimeError::numberOf(e), RuntimeError::descriptionOf(e), 999,
-                               u"frmMain:BulkSave Method"_s, QString());
-    }
+    QList<std::pair<QString, QString>> copies;
+    const QStringList paths = selectedPaths();
+    if (paths.isEmpty())
+        return copies;
+    if (BulkSaveFolder.isEmpty())
+        BulkSaveFolder = QDir::homePath() + u'/';
+    BulkSaveFolder = DesktopShell::BrowseForFolder(m_window, BulkSaveFolder, u"Save calls to:"_s, m_ctx.prompts());
+    if (BulkSaveFolder.isEmpty())
+        return copies;
+    for (const QString &path : paths)
+        copies.append({path, SaveTarget(path, BulkSaveFolder)});
+    return copies;
 }

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPointer>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
@@ -161,11 +162,13 @@ void dlgFindCall::cmdSearch_Click()
     }
     if (txtUser->text() != Any())
         criteria.User = u'*' + txtUser->text() + u'*';
-    if (m_findCalls(criteria) == 0) {
-        m_app.prompts().message(u"No calls match your search criteria"_s, Prompts::Information,
-                                ProductName());
-        cmdSearch->setFocus();
-    }
+    m_findCalls(criteria, [dialog = QPointer<dlgFindCall>(this)](qsizetype listed) {
+        if (!dialog || listed != 0)
+            return;
+        dialog->m_app.prompts().message(u"No calls match your search criteria"_s, Prompts::Information,
+                                        ProductName());
+        dialog->cmdSearch->setFocus();
+    });
 }
 
 void dlgFindCall::closeEvent(QCloseEvent *event)

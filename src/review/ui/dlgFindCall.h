@@ -14,7 +14,8 @@ class dlgFindCall : public QDialog
 {
     Q_OBJECT
 public:
-    using FindCallsFn = std::function<qsizetype(const clsSearch &)>;
+    // Starts FindCalls; the callback hears how many calls it listed.
+    using FindCallsFn = std::function<void(const clsSearch &, std::function<void(qsizetype)>)>;
 
     // callList: the main window's list, beside which the dialog first appears.
     dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callList,
