@@ -43,7 +43,7 @@ Prompts::Answer FileJob::Control::msgBox(const QString &text, Buttons buttons, I
     });
     std::unique_lock hold(m_state->lock);
     m_state->answered.wait(hold, [&] { return answer->has_value() || m_state->cancelled; });
-    return answer->value_or(Cancel);
+    return m_state->cancelled ? Cancel : answer->value_or(Cancel);
 }
 
 FileJob::FileJob(Prompts &prompts, QString context, Work work, QObject *parent)

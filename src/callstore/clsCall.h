@@ -20,8 +20,11 @@ public:
     QDate CallDate() const { return m_callDate; }
     // A nested collection, created empty when first read.
     ::colCalls &colCalls();
-    void setRecordingLocation(const QString &v) { m_recordingLocation = v; }
-    QString RecordingLocation() const { return m_recordingLocation; }
+    void setRecordingLocation(const QString &v) { m_folder.clear(), m_recordingLocation = v; }
+    // The same as folder + name, where folder (ending in "/") is one text shared by every
+    // call of a listed folder: 100,000 listed calls would hold it 100,000 times.
+    void setRecordingLocation(const QString &folder, const QString &name) { m_folder = folder, m_recordingLocation = name; }
+    QString RecordingLocation() const { return m_folder.isEmpty() ? m_recordingLocation : m_folder + m_recordingLocation; }
     void setCallNote(const QString &v) { m_callNote = v; }
     QString CallNote() const { return m_callNote; }
     // The note file held more than the list reads (CallFiles::NoteReadCap): CallNote is
@@ -41,7 +44,8 @@ private:
     QString m_callerID;
     QDate m_callDate;
     std::unique_ptr<::colCalls> m_colCalls;
-    QString m_recordingLocation;
+    QString m_folder;
+    QString m_recordingLocation; // the whole path, or the name in m_folder
     QString m_callNote;
     bool m_noteTruncated = false;
     qint32 m_callDuration = 0;

@@ -56,7 +56,7 @@ colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QDa
     else
         m_items.insert(m_items.begin() + (Before - 1), call);
     m_byKey.insert(Key, call);
-    m_keyOf.insert(call.get(), Key);
+    remember(*call, Key);
     return call;
 }
 
@@ -69,7 +69,23 @@ void colCalls::Append(Record call)
     const QString key = DecoratedKey(QString::number(number));
     m_items.push_back(call);
     m_byKey.insert(key, call);
-    m_keyOf.insert(call.get(), key);
+}
+
+void colCalls::remember(const clsCall &call, const QString &key)
+{
+    // Nearly every key is the call's number; only the others are kept apart.
+    if (key != DecoratedKey(QString::number(call.iCall())))
+        m_keyOf.insert(&call, key);
+}
+
+QString colCalls::keyOf(const clsCall &call)
+{
+    const auto it = m_keyOf.constFind(&call);
+    if (it == m_keyOf.constEnd())
+        return DecoratedKey(QString::number(call.iCall()));
+    const QString key = *it;
+    m_keyOf.erase(it);
+    return key;
 }
 
 QString colCalls::maxKey() const
@@ -97,7 +113,7 @@ colCalls::Record colCalls::Item(const QString &key) const
 void colCalls::Remove(qsizetype position)
 {
     const Record call = Item(position);
-    m_byKey.remove(m_keyOf.take(call.get()));
+    m_byKey.remove(keyOf(*call));
     m_items.erase(m_items.begin() + (position - 1));
 }
 

@@ -55,9 +55,12 @@ public:
     static QString DecoratedKey(const QString &key) { return u'#' + key + u'#'; }
 
 private:
+    void remember(const clsCall &call, const QString &key);
+    QString keyOf(const clsCall &call); // and forgets it
+
     std::vector<Record> m_items;
     QHash<QString, Record> m_byKey;
-    QHash<const clsCall *, QString> m_keyOf;
+    QHash<const clsCall *, QString> m_keyOf; // keys other than "#iCall#"
     Prompts *m_prompts;
 };
 

@@ -206,6 +206,7 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
     }
     std::sort(matched.begin(), matched.end());
 
+    const QString folderPrefix = CallFiles::JoinPath(folder, QString());
     // Whatever ends this folder, the list hears of every call it found.
     const auto done = qScopeGuard([this] { m_sink->folderDone(); });
     for (qsizetype i = matched.size() - 1; i >= 0; --i) {
@@ -236,12 +237,13 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
             continue;
 
         auto call = std::make_shared<clsCall>();
-        call->setLoginName(fields[2].toString());
+        // One text a user: the same few names label most calls.
+        call->setLoginName(*m_users.insert(fields[2].toString()));
         call->setCallDate(*day);
         call->setCallTime(time);
         call->setCallDuration(seconds);
         call->setCallNote(note);
-        call->setRecordingLocation(location);
+        call->setRecordingLocation(folderPrefix, name);
         call->setNoteTruncated(truncated);
         ++m_found;
         m_sink->callFound(std::move(call));

@@ -69,4 +69,5 @@ private:
     QString m_pattern;
     QRegularExpression m_patternRx;
     std::vector<std::pair<dev_t, ino_t>> m_visited;
+    QSet<QString> m_users;
 };

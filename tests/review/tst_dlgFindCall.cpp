@@ -16,7 +16,7 @@ static QString longDate(QDate d) { return d.isValid() ? QLocale().toString(d, QL
 struct Recorded : ContextRig
 {
     QList<clsSearch> searches;
-    dlgFindCall dialog{app, [this](const clsSearch &c) { searches << c; return qsizetype(1); }, nullptr};
+    dlgFindCall dialog{app, [this](const clsSearch &c, auto done) { searches << c, done(1); }, nullptr};
 };
 
 class tst_dlgFindCall : public QObject
@@ -34,7 +34,7 @@ private slots:
         window.setGeometry(0, 40, 300, 300); // at the screen's left edge
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        dlgFindCall dialog(rig.app, [](const clsSearch &) { return qsizetype(0); }, list, &window);
+        dlgFindCall dialog(rig.app, [](const clsSearch &, auto) {}, list, &window);
         QVERIFY(!dialog.frameGeometry().intersects(window.frameGeometry()));
         const QString widest = longDate(QDate(2026, 9, 30));
         QVERIFY(dialog.txtDateFrom->width() > dialog.txtDateFrom->fontMetrics().horizontalAdvance(widest));
@@ -80,7 +80,7 @@ private slots:
     {
         ContextRig f;
         f.app.store.SaveLongSetting(u"subfolders"_s, -1);
-        dlgFindCall dialog(f.app, [](const clsSearch &) { return qsizetype(1); }, nullptr);
+        dlgFindCall dialog(f.app, [](const clsSearch &, auto) {}, nullptr);
         QVERIFY(dialog.chkSearchSubfolders->isChecked());
         dialog.chkSearchSubfolders->click();
         QCOMPARE(f.app.store.GetLongSetting(u"subfolders"_s, 99), 0);
