@@ -10,6 +10,7 @@ int benchGsmEncode();  // bench_gsm_encode.cpp
 int benchListening();  // bench_listening.cpp
 int benchFindCalls();  // bench_findcalls.cpp
 int benchPlayFuzz();   // bench_playfuzz.cpp
+int benchSettingsWrites(); // bench_settings.cpp
 
 namespace Bench {
 

@@ -24,6 +24,7 @@ const Benchmark benchmarks[] = {
     {"listening", benchListening},
     {"findcalls", benchFindCalls},
     {"playfuzz", benchPlayFuzz},
+    {"settings", benchSettingsWrites},
 };
 
 std::unique_ptr<QTemporaryDir> soundRuntime; // the sound server's, once started

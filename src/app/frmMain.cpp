@@ -171,6 +171,11 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     tmrTimeStamp->setInterval(1000);
     tmrAddNote = named(new QTimer(this), "tmrAddNote");
     tmrAddNote->setInterval(20000);
+    // A drag moves or resizes the window many times a second: its place is written once
+    // it has stood still a moment, and on close.
+    tmrSavePosition = named(new QTimer(this), "tmrSavePosition");
+    tmrSavePosition->setSingleShot(true);
+    tmrSavePosition->setInterval(1500);
 
     RecordingView &recordingView = *this;
     recording = std::make_unique<RecordingSession>(ctx, state, recordingView, *MSSRCtrl, *MSSRPlayer, this);
@@ -205,6 +210,10 @@ void frmMain::wire()
         return Guarded(ctx.prompts(), u"frmMain:"_s + QLatin1StringView(handler), std::move(fn));
     };
     connect(tmrTimeStamp, &QTimer::timeout, this, guarded("tmrTimeStamp_Timer", [this] { tmrTimeStamp_Timer(); }));
+    GuardedConnect(ctx.prompts(), u"frmMain:Form_Resize"_s, tmrSavePosition, &QTimer::timeout, this, [this] {
+        if (!isMinimized())
+            SaveTopLeft();
+    });
     for (auto [key, name] : {std::pair{Qt::Key_F9, "F9"}, {Qt::Key_F10, "F10"}, {Qt::Key_F11, "F11"}}) {
         auto *sc = named(new QShortcut(QKeySequence(key), this), name);
         connect(sc, &QShortcut::activated, this, guarded("Form_KeyDown", [this, key = key] { Form_KeyDown(key); }));
@@ -650,7 +659,8 @@ void frmMain::Form_KeyDown(int key)
         emit cmdStop->Click();
         break;
     case Qt::Key_F11:
-        if (!ctx.settings.AutoRecord)
+        // A user who may not play calls plays none, though the key runs the handler.
+        if (!ctx.settings.AutoRecord && ctx.settings.CanPlay)
             emit cmdPlay->Click();
         break;
     default:
@@ -666,8 +676,8 @@ void frmMain::cmdQuit_Click()
         return;
     if ((state.IsRecording || state.RecordActive)
         && ctx.prompts().msgBox(
-               u"There is a call which has not been cleared or saved - exiting now will cause you to lose this recording.  Press OK to exit, Cancel to return to application"_s,
-               Prompts::OkCancel, Prompts::Critical, ProductName() + u" - warning call will be lost"_s)
+               u"There is a call which has not been cleared or saved - exiting now will end this recording and file the call.  Press OK to exit, Cancel to return to application"_s,
+               Prompts::OkCancel, Prompts::Critical, ProductName() + u" - warning call will be ended"_s)
             == Prompts::Cancel)
         return;
     // QuitApplication: the quit button always ends the program, "SD" or not.
@@ -680,7 +690,7 @@ void frmMain::cmdQuit_Click()
 void frmMain::cmdOptions_Click()
 {
     if (state.IsRecording) {
-        if (ctx.prompts().msgBox(u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s,
+        if (ctx.prompts().msgBox(u"Entering options now will terminate the recording! The call so far is filed. Press OK to go to Options, Cancel to carry on recording"_s,
                                  Prompts::OkCancel, Prompts::Exclamation, u"Warning"_s)
             != Prompts::Ok)
             return;
@@ -747,7 +757,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     if (!isMinimized())
-        SaveTopLeft();
+        tmrSavePosition->start();
 }
 
 void frmMain::showEvent(QShowEvent *event)
@@ -763,10 +773,23 @@ void frmMain::hideEvent(QHideEvent *event)
     recording->setLevelsWanted(false);
 }
 
-void frmMain::SaveTopLeft()
+void frmMain::moveEvent(QMoveEvent *event)
 {
-    ctx.store.SaveLongSetting(u"Top"_s, Twips::fromPixels(y(), logicalDpiX()));
-    ctx.store.SaveLongSetting(u"Left"_s, Twips::fromPixels(x(), logicalDpiX()));
+    QMainWindow::moveEvent(event);
+    if (!isMinimized())
+        tmrSavePosition->start();
+}
+
+void frmMain::SaveTopLeft(const QList<std::pair<QString, QVariant>> &more)
+{
+    tmrSavePosition->stop();
+    // One rewrite of each store for all of them.
+    QList<std::pair<QString, QVariant>> values = more;
+    if (!isMinimized())
+        values << std::pair{u"Top"_s, QVariant(Twips::fromPixels(y(), logicalDpiX()))}
+               << std::pair{u"Left"_s, QVariant(Twips::fromPixels(x(), logicalDpiX()))};
+    if (!values.isEmpty())
+        ctx.store.SaveSettings(values);
 }
 
 void frmMain::changeEvent(QEvent *event)
@@ -776,7 +799,7 @@ void frmMain::changeEvent(QEvent *event)
         return;
     ctx.settings.Minimised = isMinimized();
     if (!isMinimized())
-        SaveTopLeft();
+        tmrSavePosition->start();
     else if (trayIcon->isVisible()) {
         // Only the tray icon remains; without a tray the window stays in the task bar.
         QTimer::singleShot(0, this, &QWidget::hide);
@@ -790,10 +813,8 @@ void frmMain::closeEvent(QCloseEvent *event)
         return;
     }
     review->SaveWindowState();
-    ctx.store.SaveLongSetting(u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised));
     trayIcon->hide();
-    if (!isMinimized())
-        SaveTopLeft();
+    SaveTopLeft({{u"Minimised"_s, modUtilityFunctions::BoolToLong(ctx.settings.Minimised)}});
     event->accept();
     QApplication::quit();
 }
@@ -801,6 +822,13 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::EndSession()
 {
     RunGuarded(ctx.prompts(), u"frmMain:EndSession"_s, [this] { recording->FileBeforeExit(); });
+}
+
+void frmMain::Terminate()
+{
+    EndSession();
+    m_quitting = true;
+    close();
 }
 
 bool frmMain::hasTrayIcon() const

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QVariant>
 #include <memory>
 
 struct AppContext;
@@ -46,6 +47,9 @@ public:
     // The program ends however it was asked to (the session ends, a signal): the running
     // call is filed first.
     void EndSession();
+    // Ends the program now, as the system asks (a signal): the call is filed and the
+    // window state saved, "SD" or not.
+    void Terminate();
 
 signals:
     void loaded();
@@ -56,6 +60,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     // RecordingView
@@ -90,7 +95,8 @@ private:
     // What the options may have changed, shown and put to work.
     void ApplyOptions();
     void SaveFormPosition();
-    void SaveTopLeft();
+    // "Top" and "Left" unless minimised, with more values in the same write.
+    void SaveTopLeft(const QList<std::pair<QString, QVariant>> &more = {});
     // The tray's double click and "&Restore"; an open note prompt is brought forward instead.
     void RestoreFromTray(bool toLoadedPosition);
 
@@ -133,6 +139,7 @@ private:
     std::unique_ptr<Playback> playback;
     WaitingCalls *waitingCalls;
     QTimer *tmrAddNote;
+    QTimer *tmrSavePosition; // writes the window's place once a move or resize is over
     QPointer<frmAddNote> NoteForm;
     bool m_quitting = false;
     QPoint m_loadedPos; // where the settings put the window at load

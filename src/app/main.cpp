@@ -5,6 +5,7 @@
 #include "audio/modMixer.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
+#include "base/Guarded.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/UserName.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -26,6 +28,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 int signalPipe[2] = {-1, -1};
+bool terminating = false; // a signal asked the program to end
 
 void onTerminate(int)
 {
@@ -33,17 +36,23 @@ void onTerminate(int)
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[0], &byte, 1);
 }
 
-// SIGTERM (a shutdown, kill), SIGHUP (the session's terminal gone) and SIGINT end the
-// program through its event loop, as the quit button does, so a running call is filed.
-void quitOnTerminate(QObject *context)
+// SIGTERM (logout, systemctl, timeout), SIGHUP (the session's terminal gone) and SIGINT
+// end the program at any moment: the running call is filed and the window state saved.
+// A plain quit would be lost before the main loop runs or refused under a message box
+// (the first-run message, say), so every event loop is told to end, the nested ones
+// too, and none that starts from then on waits.
+void quitOnTerminate(frmMain &window, Prompts &prompts)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
-    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &window);
+    GuardedConnect(prompts, u"modMain:Terminate"_s, notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte;
         [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], &byte, 1);
-        QCoreApplication::quit();
+        if (std::exchange(terminating, true))
+            return;
+        QCoreApplication::exit(0);
+        window.Terminate();
     });
     struct sigaction action = {};
     action.sa_handler = onTerminate;
@@ -83,13 +92,17 @@ int main(int argc, char *argv[])
 
     frmMain window(ctx);
     prompts.setParentWindow(&window);
-    QObject::connect(&instance, &SingleInstance::showRequested, &window, &frmMain::ShowAndRaise);
+    GuardedConnect(prompts, u"modMain:ActivatePreviousInstance"_s, &instance, &SingleInstance::showRequested, &window,
+                   &frmMain::ShowAndRaise);
     // Logging out or shutting down: the session manager asks first, or sends SIGTERM.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &) { window.EndSession(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::EndSession);
-    quitOnTerminate(&window);
+    GuardedConnect(prompts, u"modMain:commitDataRequest"_s, &app, &QGuiApplication::commitDataRequest, &window,
+                   &frmMain::EndSession);
+    GuardedConnect(prompts, u"modMain:aboutToQuit"_s, &app, &QCoreApplication::aboutToQuit, &window, &frmMain::EndSession);
+    quitOnTerminate(window, prompts);
     if (!window.Form_Load())
         return 1;
+    if (terminating)
+        return 0;
     if (!instance.problem().isEmpty())
         QTimer::singleShot(0, &window, [&] { prompts.message(unguarded, Prompts::Exclamation, ProductName()); });
     if (!window.isMinimized())

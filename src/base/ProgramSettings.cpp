@@ -43,8 +43,17 @@ bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts
                             Prompts::Information, ProductName());
         }
 
-        const QString defaultPath = DefaultCallPath();
-        CallPath = store.GetStringSetting(u"CallPath"_s, defaultPath);
+        // A value outside what the program can use (a hand-edited file, another version)
+        // reads as the default, as a missing one does.
+        const auto number = [&store](const QString &name, qint32 defaultValue, qint32 min, qint32 max) {
+            const qint32 value = store.GetLongSetting(name, defaultValue);
+            return value < min || value > max ? defaultValue : value;
+        };
+        const auto text = [&store](const QString &name, const QString &defaultValue) {
+            const QString value = store.GetStringSetting(name, defaultValue);
+            return value.isEmpty() ? defaultValue : value;
+        };
+        CallPath = text(u"CallPath"_s, DefaultCallPath());
         PW = store.GetStringSetting(u"PW"_s, QString());
         Minimised = store.GetLongSetting(u"Minimised"_s, 0) != 0;
         AutoRecord = store.GetLongSetting(u"AutoRecord"_s, 0) != 0;
@@ -54,15 +63,15 @@ bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts
         CanDelete = store.GetLongSetting(u"CanDelete"_s, 1) != 0;
         PlayOwnOnly = store.GetLongSetting(u"PlayOwnOnly"_s, 0) != 0;
         DeleteOwnOnly = store.GetLongSetting(u"DeleteOwnOnly"_s, 0) != 0;
-        CallTimeOut = store.GetLongSetting(u"CallTimeOut"_s, 5);
-        Sensitivity = store.GetLongSetting(u"Sensitivity"_s, -18);
-        MinCallLength = store.GetLongSetting(u"MinCallLength"_s, 10);
-        PreRoll = store.GetLongSetting(u"PreRoll"_s, 3);
+        CallTimeOut = number(u"CallTimeOut"_s, 5, 2, 20);
+        Sensitivity = number(u"Sensitivity"_s, -18, -50, 0);
+        MinCallLength = number(u"MinCallLength"_s, 10, 0, 60);
+        PreRoll = number(u"PreRoll"_s, 3, 0, MaxPreRoll);
         Top = store.GetLongSetting(u"Top"_s, 0);
         Left = store.GetLongSetting(u"Left"_s, 0);
         // The folder viewed last; without a usable one, the calls folder.
-        SearchPath = store.GetStringSetting(u"SearchPath"_s, CallPath);
-        GsmFlag = store.GetLongSetting(u"Format"_s, 0) == 0;
+        SearchPath = text(u"SearchPath"_s, CallPath);
+        GsmFlag = number(u"Format"_s, 0, 0, 1) == 0;
         SD = store.GetLongSetting(u"SD"_s, 0) == 1;
     } catch (const std::exception &e) {
         prompts.message(u"An error occured in frmMain:GetRegistrySettings. The error was: "_s

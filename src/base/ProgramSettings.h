@@ -23,6 +23,7 @@ struct ProgramSettings
     qint32 Sensitivity = -18;
     qint32 MinCallLength = 10;
     qint32 PreRoll = 3;  // seconds of the line before a call by voice kept in its file
+    static constexpr qint32 MaxPreRoll = 10;
     bool GsmFlag = true; // "Format" 0
     bool SD = false;     // closing forbidden: "SD" exactly 1
     qint32 Top = 0;      // twips

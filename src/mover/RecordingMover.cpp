@@ -2,6 +2,7 @@
 
 #include "base/FileAccess.h"
 #include "base/modRegistry.h"
+#include "base/Product.h"
 #include "base/ProgramSettings.h"
 #include "base/SettingsStore.h"
 #include "callstore/CallFiles.h"
@@ -302,18 +303,22 @@ RecordingMover::Result RecordingMover::Run()
     }
 }
 
-void RecordingMover::keepStatus(const Result &result) const
+void RecordingMover::keepStatus(Result &result) const
 {
     const QString path = StatusFileName(m_wavs);
     if (result.problems.isEmpty()) {
-        QFile::remove(path);
+        QFile status(path);
+        if (status.exists() && !status.remove())
+            result.problems << u"the old problems in %1 cannot be cleared: %2"_s.arg(path, status.errorString());
         return;
     }
     // Whole or not at all, for the program that reads it at any moment.
     QSaveFile file(path);
     const QByteArray text = result.problems.join(u'\n').toUtf8() + '\n';
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
-        file.commit();
+    // A disk that fills up takes part of a write without an error: the size tells.
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush()
+        || file.size() != text.size() || !file.commit())
+        result.problems << u"the problems cannot be kept in %1 for %2 to show: %3"_s.arg(path, ProductName(), file.errorString());
 }
 
 bool RecordingMover::prepareCallPath(Result &result)

@@ -75,7 +75,8 @@ private:
     void resolveClash(const QString &name, const QByteArray &source, Result &result);
     void removeSource(const QString &name, const QByteArray &source, Result &result);
     void leave(Result &result, const QString &name, const QString &why) const;
-    void keepStatus(const Result &result) const;
+    // Keeps the problems for the program to show; one that cannot be kept is a problem too.
+    void keepStatus(Result &result) const;
 
     QString m_wavs;
     QString m_callPath;

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qsizetype HeaderSize = 12;
@@ -204,33 +206,36 @@ QString clsBlowFish::DecryptString(const QString &text, const QString &key, bool
     return QString::fromLatin1(bytes);
 }
 
-void clsBlowFish::EncryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
-                              const QString &key)
+QString clsBlowFish::EncryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
+                                 const QString &key)
 {
-    convertFile(InFile, OutFile, Overwrite, key, &clsBlowFish::EncryptByte);
+    return convertFile(InFile, OutFile, Overwrite, key, &clsBlowFish::EncryptByte);
 }
 
-void clsBlowFish::DecryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
-                              const QString &key)
+QString clsBlowFish::DecryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
+                                 const QString &key)
 {
-    convertFile(InFile, OutFile, Overwrite, key, &clsBlowFish::DecryptByte);
+    return convertFile(InFile, OutFile, Overwrite, key, &clsBlowFish::DecryptByte);
 }
 
-void clsBlowFish::convertFile(const QString &InFile, const QString &OutFile, bool Overwrite,
-                              const QString &key,
-                              void (clsBlowFish::*convert)(QByteArray &, const QString &))
+QString clsBlowFish::convertFile(const QString &InFile, const QString &OutFile, bool Overwrite,
+                                 const QString &key,
+                                 void (clsBlowFish::*convert)(QByteArray &, const QString &))
 {
     if (!QFileInfo(InFile).isFile() || (!Overwrite && QFileInfo::exists(OutFile)))
-        return;
+        return {};
     QFile source(InFile);
-    if (!source.open(QIODevice::ReadOnly))
-        return;
-    QByteArray buffer = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return;
+    QByteArray buffer;
+    if (source.open(QIODevice::ReadOnly))
+        buffer = source.readAll();
+    if (!source.isOpen() || source.error() != QFileDevice::NoError)
+        return u"Cannot read "_s + InFile + u": "_s + source.errorString();
     (this->*convert)(buffer, key);
     // Written beside the destination and renamed over it: a failed write leaves the old file.
     QSaveFile target(OutFile);
-    if (target.open(QIODevice::WriteOnly) && target.write(buffer) == buffer.size())
-        target.commit();
+    // A disk that fills up takes part of a write without an error: the size tells.
+    if (!target.open(QIODevice::WriteOnly) || target.write(buffer) != buffer.size() || !target.flush()
+        || target.size() != buffer.size() || !target.commit())
+        return u"Cannot write "_s + OutFile + u": "_s + target.errorString();
+    return {};
 }

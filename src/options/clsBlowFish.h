@@ -27,12 +27,14 @@ public:
     // applied (or empty).
     void setKey(const QString &key);
 
-    // Quietly do nothing when the source is missing, the destination exists and may not
-    // be overwritten, or anything fails.
-    void EncryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
-                     const QString &key = {});
-    void DecryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
-                     const QString &key = {});
+    // Quietly do nothing when the source is missing or the destination exists and may
+    // not be overwritten. A source that cannot be read or a destination that cannot be
+    // written is told: the answer says why (empty when all went well), and the
+    // destination is left as it was.
+    [[nodiscard]] QString EncryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
+                                      const QString &key = {});
+    [[nodiscard]] QString DecryptFile(const QString &InFile, const QString &OutFile, bool Overwrite,
+                                      const QString &key = {});
 
     // One block, L holding the first four bytes.
     void EncipherBlock(quint32 &L, quint32 &R) const;
@@ -43,7 +45,7 @@ signals:
 
 private:
     quint32 F(quint32 x) const;
-    void convertFile(const QString &InFile, const QString &OutFile, bool Overwrite,
+    QString convertFile(const QString &InFile, const QString &OutFile, bool Overwrite,
                      const QString &key, void (clsBlowFish::*convert)(QByteArray &, const QString &));
 
     quint32 m_P[18];

@@ -59,15 +59,21 @@ std::optional<double> AudioSeconds(const QString &path)
     return double(info.frames) / info.samplerate;
 }
 
-bool CompleteWaveHeader(const QString &path)
+WaveHeader CompleteWaveHeader(const QString &path, QString *problem)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
+    const auto failed = [&](const QString &what) {
+        if (problem)
+            *problem = what + u": "_s + file.errorString();
+        return WaveHeader::Failed;
+    };
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return failed(u"cannot open it"_s);
     const qint64 size = file.size();
-    QByteArray head = file.read(12);
+    const QByteArray head = file.read(12);
     if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
-        return false;
+        return WaveHeader::NotWave;
+    auto u16 = [](const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); };
     auto u32 = [](const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); };
     auto put32 = [&file](qint64 at, quint32 value) {
         const quint32 le = qToLittleEndian(value);
@@ -75,33 +81,42 @@ bool CompleteWaveHeader(const QString &path)
     };
     // Walk the chunks up to "data", the last one a recorder writes.
     qint64 at = 12, factAt = -1;
+    quint32 blockBytes = 0, blockSamples = 0;
     while (at + 8 <= size) {
         if (!file.seek(at))
-            return false;
+            return failed(u"cannot read it"_s);
         const QByteArray chunk = file.read(8);
+        if (chunk.size() < 8)
+            return failed(u"cannot read it"_s);
         const qint64 declared = u32(chunk, 4);
+        if (chunk.startsWith("fmt ")) {
+            // The block and its samples: a whole GSM 6.10 block is 65 bytes of 320 samples,
+            // a PCM frame one sample a channel.
+            const QByteArray fmt = file.read(qMin<qint64>(declared, 20));
+            if (fmt.size() >= 14) {
+                blockBytes = u16(fmt, 12);
+                blockSamples = u16(fmt, 0) == 1 ? 1 : fmt.size() >= 20 ? u16(fmt, 18) : 0;
+            }
+        }
         if (chunk.startsWith("fact"))
             factAt = at + 8;
         if (chunk.startsWith("data")) {
-            const qint64 held = size - (at + 8);
+            const qint64 start = at + 8, held = size - start;
             if (declared + (declared & 1) >= held)
-                return false; // complete, or more declared than there is: leave it be
-            if (!put32(4, quint32(size - 8)) || !put32(at + 4, quint32(held)) || !file.flush())
-                return false;
-            // The sample count of compressed audio follows from the data the reader now sees.
-            if (factAt >= 0) {
-                file.close();
-                SF_INFO info{};
-                if (SNDFILE *sf = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info))
-                    sf_close(sf);
-                if (!file.open(QIODevice::ReadWrite) || !put32(factAt, quint32(info.frames)))
-                    return false;
-            }
-            return file.flush();
+                return WaveHeader::Whole; // complete, or more declared than there is: leave it be
+            const qint64 blocks = blockBytes ? held / blockBytes : 0;
+            const qint64 data = blockBytes ? blocks * blockBytes : held;
+            // The header first: when it cannot be written the file stays as it was.
+            if (!put32(4, quint32(start + data - 8)) || !put32(at + 4, quint32(data))
+                || (factAt >= 0 && blockSamples && !put32(factAt, quint32(blocks * blockSamples))))
+                return failed(u"cannot write its header"_s);
+            if (!file.resize(start + data))
+                return failed(u"cannot cut off its last block"_s);
+            return WaveHeader::Completed;
         }
         at += 8 + declared + (declared & 1);
     }
-    return false;
+    return WaveHeader::NotWave;
 }
 
 QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &user)
@@ -112,7 +127,11 @@ QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &
         if (!IsUnfinishedName(name, user))
             continue;
         Recovered r{name, QString(), QString()};
-        CompleteWaveHeader(CallFiles::JoinPath(folder, name));
+        if (CompleteWaveHeader(CallFiles::JoinPath(folder, name), &r.problem) == WaveHeader::Failed) {
+            r.problem = u"its header cannot be completed ("_s + r.problem + u"); it stays unfiled"_s;
+            done << r;
+            continue;
+        }
         // A file that cannot be read as sound is still filed, with length 0, so the
         // user sees it and decides.
         const std::optional<double> seconds = AudioSeconds(CallFiles::JoinPath(folder, name));

@@ -22,10 +22,18 @@ QString RenameWithLength(const QString &folder, const QString &unfinishedName, q
 // Seconds of audio the file holds; nothing when it is no sound file that can be read.
 std::optional<double> AudioSeconds(const QString &path);
 
+// What CompleteWaveHeader found.
+enum class WaveHeader {
+    Whole,     // it declares all the audio it holds: left as it is
+    Completed, // it declared less: now it declares every whole block
+    NotWave,   // no RIFF WAVE file with a "data" chunk: left as it is
+    Failed,    // it could not be completed; *problem says why
+};
+
 // A WAV file whose writer ended before closing it declares less audio than it holds:
-// its RIFF, "fact" and "data" sizes are set to what the file holds, so that every
-// player finds the whole call. Answers whether the header was changed.
-bool CompleteWaveHeader(const QString &path);
+// its RIFF, "fact" and "data" sizes are set to the whole blocks it holds (a block cut
+// short decodes to nothing and goes), so that every player finds the whole call.
+WaveHeader CompleteWaveHeader(const QString &path, QString *problem = nullptr);
 
 struct Recovered
 {
@@ -35,7 +43,8 @@ struct Recovered
 };
 
 // Files every recording of this user left unfinished in folder (the program ended
-// during a call): each is named with the length read from the file.
+// during a call): each is named with the length read from the file. One whose header
+// cannot be completed keeps its name (`to` empty), for a later start to try again.
 QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &user);
 
 } // namespace RecordingFiles

@@ -187,6 +187,9 @@ private slots:
         t.window->show();
         t.window->move(loaded + QPoint(40, 30));
         t.window->resize(700, 500);
+        // Written once the window stands still, not at every step of a drag.
+        QVERIFY(t.find<QTimer>("tmrSavePosition")->isActive());
+        t.fire("tmrSavePosition");
         QCOMPARE(t.app.store.GetLongSetting(u"Left"_s, 0), Twips::fromPixels(loaded.x() + 40, t.window->logicalDpiX()));
         t.find<QAction>("mPopupRestore")->trigger();
         QCOMPARE(t.window->pos(), loaded);
@@ -210,11 +213,14 @@ private slots:
         WindowRig t;
         t.seed(u"CanPlay"_s, canPlay);
         t.seed(u"AutoRecord"_s, autoRecord);
-        QVERIFY(t.load());
+        loadWithCalls(t);
         for (const char *b : {"cmdPlay", "cmdPause", "cmdPBOffsetPlus30", "cmdEmail", "cmdSave", "cmdEditNote"})
             QTEST(enabled(t, b), "play");
         QTEST(enabled(t, "cmdStop"), "stop");
         QTEST(enabled(t, "cmdRecord"), "record");
+        // F11 plays the selected call only for a user who may play calls, in manual mode.
+        t.key("F11");
+        QCOMPARE(!t.player().log.filter(u"Open "_s).isEmpty(), canPlay && !autoRecord);
     }
 
     void quitAsksFirstAndSdForbidsClosing()
@@ -243,7 +249,8 @@ private slots:
         t.find<QToolButton>("cmdQuit")->click();
         QVERIFY(t.window->isVisible());
         QCOMPARE(t.prompts.texts().value(0), u"Are you sure you want to exit Voxmere?"_s);
-        QCOMPARE(t.prompts.shown().value(1).caption, u"Voxmere - warning call will be lost"_s);
+        QCOMPARE(t.prompts.shown().value(1).text, u"There is a call which has not been cleared or saved - exiting now will end this recording and file the call.  Press OK to exit, Cancel to return to application"_s);
+        QCOMPARE(t.prompts.shown().value(1).caption, u"Voxmere - warning call will be ended"_s);
 
         t.prompts.answerNext(Prompts::Yes);
         t.prompts.answerNext(Prompts::Ok);
@@ -666,7 +673,7 @@ private slots:
         t.prompts.answerNext(Prompts::Cancel);
         t.find<QToolButton>("cmdOptions")->click();
         QCOMPARE(t.prompts.texts(), QStringList{
-            u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s});
+            u"Entering options now will terminate the recording! The call so far is filed. Press OK to go to Options, Cancel to carry on recording"_s});
         QCOMPARE(t.text("StatusPanel1"), u"Recording - Manual Recording"_s);
 
         t.prompts.clear();
@@ -686,7 +693,7 @@ private slots:
         t.find<QToolButton>("cmdOptions")->click();
         QVERIFY(optionsShown);
         QCOMPARE(t.prompts.texts(), (QStringList{
-            u"Entering options now will terminate the recording! Press OK to go to Options, Cancel to carry on recording"_s,
+            u"Entering options now will terminate the recording! The call so far is filed. Press OK to go to Options, Cancel to carry on recording"_s,
             u"Invalid Password, try again!"_s}));
         // Automatic from now on: the window shows it at once.
         QCOMPARE(t.text("StatusPanel1"), u"Ready - Automatic Recording"_s);

@@ -73,7 +73,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("stored"); // null: the user's file is a folder, so unreadable
         QTest::addColumn<QString>("savedBack");
-        QTest::newRow("Format 5 is PCM") << u"Format"_s << u"5"_s << u"1"_s;
+        QTest::newRow("Format 1 is PCM") << u"Format"_s << u"1"_s << u"1"_s;
+        QTest::newRow("Format 7 is out of range: GSM") << u"Format"_s << u"7"_s << u"0"_s;
+        QTest::newRow("CallTimeOut 1 is out of range") << u"CallTimeOut"_s << u"1"_s << u"5"_s;
+        QTest::newRow("Sensitivity 3 is out of range") << u"Sensitivity"_s << u"3"_s << u"-18"_s;
+        QTest::newRow("MinCallLength 61 is out of range") << u"MinCallLength"_s << u"61"_s << u"10"_s;
+        QTest::newRow("PreRoll 10 is kept") << u"PreRoll"_s << u"10"_s << u"10"_s;
+        QTest::newRow("PreRoll -1 is out of range") << u"PreRoll"_s << u"-1"_s << u"3"_s;
+        QTest::newRow("empty CallPath") << u"CallPath"_s << u""_s << ProgramSettings::DefaultCallPath();
+        QTest::newRow("empty SearchPath") << u"SearchPath"_s << u""_s << u"/c/"_s;
         QTest::newRow("SD -1 does not forbid closing") << u"SD"_s << u"-1"_s << u"0"_s;
         QTest::newRow("SD 1 forbids closing") << u"SD"_s << u"1"_s << u"1"_s;
         QTest::newRow("text for a number") << u"CallTimeOut"_s << u"soon"_s << u"5"_s;

@@ -1,4 +1,5 @@
 #include "mover/MoverLauncher.h"
+#include "FileSizeLimit.h"
 #include "MoverFixture.h"
 
 #include <QProcess>
@@ -154,6 +155,23 @@ private slots:
         QCOMPARE(TestFiles::read(f.wavs() + Call), recorded);
         if (!callPath.endsWith(u"/wavs"_s)) // nor a half copy left behind
             QCOMPARE(TestFiles::names(callPath), QStringList());
+    }
+
+    // Problems that cannot be kept for the program (a full disk) are told, not dropped.
+    void problemsThatCannotBeKeptAreTold()
+    {
+        MoverFixture f;
+        QVERIFY(TestFiles::write(f.wavs() + Call, "RIFF") && TestFiles::write(f.root() + u"/calls"_s, "x"));
+        RecordingMover::Result result;
+        {
+            FileSizeLimit full(16);
+            result = f.run(f.root() + u"/calls"_s);
+        }
+        QCOMPARE(result.problems.size(), 2);
+        QVERIFY2(result.problems[1].startsWith(u"the problems cannot be kept in "_s + RecordingMover::StatusFileName(f.wavs())),
+                 qPrintable(result.problems[1]));
+        QCOMPARE(RecordingMover::LastProblems(f.wavs()), QStringList());
+        QCOMPARE(TestFiles::names(f.wavs()), QStringList{Call});
     }
 
     // A mover that finds another at work leaves the filing to it and ends; the one at work

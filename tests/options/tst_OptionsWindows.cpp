@@ -124,11 +124,15 @@ private slots:
         t.app.settings.CanPlay = false;
         t.app.settings.PlayOwnOnly = true;
         t.app.settings.CallTimeOut = 99; // more than the slider shows
+        t.app.settings.PreRoll = 4;
         const QString calls = t.app.settings.CallPath;
         frmOptions options(t.app, recorder);
         QCOMPARE(options.sldSensitivity->Value(), 32);
         QCOMPARE(options.lblSensitivity->text(), u"-18 dB"_s);
         QCOMPARE(options.sldLatch->Value(), 20);
+        QCOMPARE(options.lblPreRoll->text(), u"4 sec"_s);
+        QCOMPARE(options.sldPreRoll->accessibleName(), u"Keep Before Call Start"_s);
+        QVERIFY(!options.sldPreRoll->toolTip().isEmpty());
         QVERIFY(t.prompts.shown().isEmpty());
         QVERIFY(options.optFormat[0]->isChecked());
         QVERIFY(recorder.log.isEmpty()); // loading reconfigures nothing
@@ -147,6 +151,8 @@ private slots:
 
         options.sldSensitivity->setValue(50);
         QCOMPARE(options.lblSensitivity->text(), u"0 dB  "_s);
+        options.sldPreRoll->setValue(10);
+        QCOMPARE(options.lblPreRoll->text(), u"10 sec"_s);
 
         // A typed folder that does not exist keeps the dialog open and the old folder.
         options.show();
@@ -165,6 +171,7 @@ private slots:
         QCOMPARE(t.app.store.GetStringSetting(u"CallPath"_s, {}), calls);
         QCOMPARE(t.app.store.GetLongSetting(u"Sensitivity"_s, 1), 0);
         QCOMPARE(t.app.store.GetLongSetting(u"CallTimeOut"_s, 1), 20);
+        QCOMPARE(t.app.store.GetLongSetting(u"PreRoll"_s, 1), 10);
         QCOMPARE(t.app.store.GetLongSetting(u"Format"_s, 0), 1);
         QCOMPARE(t.app.store.GetLongSetting(u"CanPlay"_s, 0), 1);
     }

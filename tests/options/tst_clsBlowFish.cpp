@@ -1,4 +1,5 @@
 #include "options/clsBlowFish.h"
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include <QtTest>
@@ -146,13 +147,20 @@ private slots:
                       back = dir.filePath(u"back.bin"_s), kept = dir.filePath(u"kept.bin"_s);
         QVERIFY(TestFiles::write(plain, TestFiles::noise(7, 5000)) && TestFiles::write(kept, "old"_ba));
         clsBlowFish bf;
-        bf.EncryptFile(plain, cipher, false, Key);
-        bf.DecryptFile(cipher, back, false, Key);
+        QCOMPARE(bf.EncryptFile(plain, cipher, false, Key), QString());
+        QCOMPARE(bf.DecryptFile(cipher, back, false, Key), QString());
         QCOMPARE(QFileInfo(cipher).size(), 5016);
         QCOMPARE(TestFiles::read(back), TestFiles::read(plain));
-        bf.EncryptFile(plain, kept, false, Key);
+        QCOMPARE(bf.EncryptFile(plain, kept, false, Key), QString()); // kept by rule, quietly
         QCOMPARE(TestFiles::read(kept), "old"_ba);
-        bf.EncryptFile(plain, kept, true, Key);
+        {
+            // A write that fails (a full disk) is told and leaves the old file.
+            FileSizeLimit full(4096);
+            QVERIFY(bf.EncryptFile(plain, kept, true, Key).startsWith(u"Cannot write "_s + kept));
+        }
+        QCOMPARE(TestFiles::read(kept), "old"_ba);
+        QCOMPARE(TestFiles::names(dir.path()), (QStringList{u"back.bin"_s, u"cipher.bin"_s, u"kept.bin"_s, u"plain.bin"_s}));
+        QCOMPARE(bf.EncryptFile(plain, kept, true, Key), QString());
         QCOMPARE(QFileInfo(kept).size(), 5016);
     }
 };

@@ -1,6 +1,7 @@
 #include "options/ui/frmOptions.h"
 
 #include "base/AppContext.h"
+#include "base/Guarded.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
@@ -157,7 +158,10 @@ void frmOptions::buildLayout()
     sldMinCall = slider("sldMinCall", 0, 60, u"Automatically recorded calls shorter than this will be deleted"_s);
     lblSensitivity = named(new QLabel(this), "lblSensitivity");
     lblLatchTime = named(new QLabel(this), "lblLatchTime");
+    sldPreRoll = slider("sldPreRoll", 0, ProgramSettings::MaxPreRoll,
+                        u"Seconds of the line kept before a call by voice starts, so that its first words are recorded"_s);
     lblMinCall = named(new QLabel(this), "lblMinCall");
+    lblPreRoll = named(new QLabel(this), "lblPreRoll");
     btnCal = pictureButton("btnCal", u"Calibrate"_s, u"Calibrate Recorder Settings"_s, microphonePicture(palette()));
     auto *calBox = named(new QGroupBox(u"Calibration Settings :"_s, this), "fraCalibration");
     auto *cal = new QGridLayout(calBox);
@@ -167,7 +171,8 @@ void frmOptions::buildLayout()
         QLabel *value;
     } rows[] = {{"Start Recording Sensitivity :", sldSensitivity, lblSensitivity},
                 {"Stop Recording Tolerance :", sldLatch, lblLatchTime},
-                {"Delete Calls Shorter Than :", sldMinCall, lblMinCall}};
+                {"Delete Calls Shorter Than :", sldMinCall, lblMinCall},
+                {"Keep Before Call Start :", sldPreRoll, lblPreRoll}};
     // Wide enough for the longest value, so the sliders do not move as it changes.
     const int valueWidth = fontMetrics().horizontalAdvance(u"-50 dB__"_s);
     int row = 0;
@@ -280,12 +285,12 @@ void frmOptions::wire()
         const char *unit;
         qint32 offset;
     } sliders[] = {{sldSensitivity, lblSensitivity, " dB", -50}, {sldLatch, lblLatchTime, " sec", 0},
-                   {sldMinCall, lblMinCall, " sec", 0}};
+                   {sldMinCall, lblMinCall, " sec", 0}, {sldPreRoll, lblPreRoll, " sec", 0}};
     for (const auto &sl : sliders) {
-        connect(sl.slider, &kvtSlider::ValueChanged, this, [sl] {
-            sl.label->setText(sliderText(sl.slider->Value() + sl.offset, sl.unit));
-        });
-        connect(sl.slider, &kvtSlider::MouseUp, cmdClose, [this] { cmdClose->setFocus(); });
+        GuardedConnect(ctx.prompts(), u"frmOptions:Slider_ValueChanged"_s, sl.slider, &kvtSlider::ValueChanged, this,
+                       [sl] { sl.label->setText(sliderText(sl.slider->Value() + sl.offset, sl.unit)); });
+        GuardedConnect(ctx.prompts(), u"frmOptions:Slider_MouseUp"_s, sl.slider, &kvtSlider::MouseUp, cmdClose,
+                       [this] { cmdClose->setFocus(); });
     }
 
     connect(btnPW, &OrvaneButton::Click, this, &frmOptions::btnPW_Click);
@@ -310,6 +315,8 @@ void frmOptions::Form_Load()
         lblSensitivity->setText(QString::number(sldSensitivity->Value() - sldSensitivity->Max()) + u" dB"_s);
         setClamped(sldMinCall, s.MinCallLength);
         lblMinCall->setText(QString::number(sldMinCall->Value()) + u" sec"_s);
+        setClamped(sldPreRoll, s.PreRoll);
+        lblPreRoll->setText(QString::number(sldPreRoll->Value()) + u" sec"_s);
         // Ticking sets the flag it shows: copy them all before the first tick.
         const bool flags[] = {s.AutoRecord, s.AddNote, s.Maximise, s.CanPlay, s.CanDelete, s.SD};
         const bool own[] = {s.PlayOwnOnly, s.DeleteOwnOnly};
@@ -420,6 +427,7 @@ void frmOptions::cmdClose_Click()
     s.CallTimeOut = sldLatch->Value();
     s.Sensitivity = sldSensitivity->Value() - sldSensitivity->Max();
     s.MinCallLength = sldMinCall->Value();
+    s.PreRoll = sldPreRoll->Value();
     s.SaveAllSettings(ctx.store);
     accept();
 }

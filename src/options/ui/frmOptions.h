@@ -26,8 +26,8 @@ public:
     QCheckBox *chkAutoRecord, *chkAddNote, *chkAutoMaximize, *chkPassword;
     OrvaneButton *btnPW, *btnCal;
     QRadioButton *optFormat[2];
-    kvtSlider *sldSensitivity, *sldLatch, *sldMinCall;
-    QLabel *lblSensitivity, *lblLatchTime, *lblMinCall;
+    kvtSlider *sldSensitivity, *sldLatch, *sldMinCall, *sldPreRoll;
+    QLabel *lblSensitivity, *lblLatchTime, *lblMinCall, *lblPreRoll;
     QLineEdit *txtCallsFolder;
     XPButton *cmdChangeCallsFolder;
     QCheckBox *chkPreventShutdown, *chkPlay, *chkDelete;
