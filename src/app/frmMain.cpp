@@ -591,8 +591,13 @@ void frmMain::tmrTimeStamp_Timer()
     // Whole seconds, rounded half to even as the time display always has.
     const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
     setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
-    recording->CheckInput();
-    UpdateTrayState();
+    // Queued, not from inside the clock's handler: a box it shows must not stop the clock,
+    // whose next ticks retry the input meanwhile.
+    QMetaObject::invokeMethod(this, Guarded(ctx.prompts(), u"frmMain:tmrTimeStamp_Timer"_s, [this] {
+                                  recording->CheckInput();
+                                  UpdateTrayState();
+                              }),
+                              Qt::QueuedConnection);
 
     // Said before a call runs out of room, and notified once each time room runs short.
     const qint64 minutes = RecordingRoomMinutes(ctx.TempFolder, ctx.settings.GsmFlag ? 1625 : 16000);

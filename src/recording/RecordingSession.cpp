@@ -76,8 +76,12 @@ void RecordingSession::ArmDetection()
         return;
     ApplySettings();
     m_detection->Arm();
-    recorder.Stop();
-    recorder.Close();
+    // A retry while the input is away goes on with the connection the last try began: a
+    // server that answers slowly is waited for, not asked again from the start.
+    if (!m_waitingForInput) {
+        recorder.Stop();
+        recorder.Close();
+    }
     const qint16 openCode = recorder.OpenInput();
     qint16 recordCode = 0;
     if (openCode == 0) {

@@ -359,6 +359,7 @@ private slots:
     {
         const auto tip = [](WindowRig &t) {
             t.fire("tmrTimeStamp");
+            QCoreApplication::processEvents(); // the recorder's check, queued by the clock
             return t.find<QSystemTrayIcon>("trayIcon")->toolTip();
         };
         {
@@ -377,8 +378,10 @@ private slots:
         automatic.recorder().codes[u"OpenInput"_s] = 1;
         QCOMPARE(tip(automatic), u"Voxmere - Recording input lost"_s);
         automatic.recorder().codes.clear();
-        for (int tick = 0; tick < 3; ++tick)
+        for (int tick = 0; tick < 3; ++tick) {
             automatic.fire("tmrTimeStamp");
+            QCoreApplication::processEvents();
+        }
         QCOMPARE(tip(automatic), u"Voxmere - Listening for calls"_s);
     }
 
