@@ -2,6 +2,7 @@
 #include "Benchmark.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -10,6 +11,8 @@
 #include <ctime>
 #include <memory>
 #include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -39,6 +42,15 @@ bool soundServer(const QString &command)
 double seconds(const timeval &t)
 {
     return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+// Stops the server once this process is gone, however it ends (killed, crashed or done),
+// and removes its folder: a daemon of ours never outlives the benchmarks.
+void watchSoundServer()
+{
+    const QString script = u"while kill -0 %1 2>/dev/null; do sleep 1; done; \"$0\" stop \"$1\" >/dev/null 2>&1; rm -rf \"$1\""_s
+                               .arg(QCoreApplication::applicationPid());
+    QProcess::startDetached(u"/bin/sh"_s, {u"-c"_s, script, Bench::sourceDir() + u"/scripts/sound-server"_s, soundRuntime->path()});
 }
 
 } // namespace
@@ -83,6 +95,8 @@ bool useOwnSoundServer()
 {
     static const bool started = [] {
         soundRuntime = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/voxmere-bench-XXXXXX"));
+        soundRuntime->setAutoRemove(false); // the watcher removes it once the server is stopped
+        watchSoundServer();
         qputenv("XDG_RUNTIME_DIR", soundRuntime->path().toLocal8Bit());
         qunsetenv("PULSE_SERVER");
         return soundServer(QStringLiteral("start"));
@@ -104,7 +118,7 @@ int main(int argc, char **argv)
         if (wanted.isEmpty() || wanted.contains(QString::fromLatin1(b.name)))
             failures += b.run() != 0;
     }
-    if (soundRuntime)
-        soundServer(QStringLiteral("stop"));
+    if (soundRuntime && soundServer(QStringLiteral("stop")))
+        soundRuntime->remove();
     return failures == 0 ? 0 : 1;
 }

@@ -108,11 +108,19 @@ private slots:
     {
         Fixture f;
         f.store.SaveSettings({{u"CallPath"_s, u"/c/"_s}, {u"Sensitivity"_s, -20}});
-        QFile::setPermissions(f.roots.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                  | QFile::ReadOther | QFile::ExeOther);
-        for (const QString &p : {f.roots.userRoot(), f.roots.userRoot() + u"/Voxmere"_s, f.roots.userFile()})
-            QVERIFY(chown(QFile::encodeName(p).constData(), AsUnprivilegedUser::NobodyUid,
-                          AsUnprivilegedUser::NobodyUid) == 0);
+        // Root acts as "nobody", who owns the user's store; an ordinary user owns it already.
+        const QString machineFolder = f.roots.machineRoot() + u"/Voxmere"_s;
+        if (geteuid() == 0) {
+            QFile::setPermissions(f.roots.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::ExeOther);
+            for (const QString &p : {f.roots.userRoot(), f.roots.userRoot() + u"/Voxmere"_s, f.roots.userFile()})
+                QVERIFY(chown(QFile::encodeName(p).constData(), AsUnprivilegedUser::NobodyUid,
+                              AsUnprivilegedUser::NobodyUid) == 0);
+        } else {
+            QVERIFY(QFile::setPermissions(f.roots.machineFile(), QFile::ReadOwner | QFile::ReadOther)
+                    && QFile::setPermissions(machineFolder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        }
+        auto writable = qScopeGuard([&] { QFile::setPermissions(machineFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
         AsUnprivilegedUser nobody;
         if (!nobody.active() && geteuid() == 0)
             QSKIP("cannot drop root privileges here");

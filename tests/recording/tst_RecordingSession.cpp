@@ -90,10 +90,16 @@ private slots:
         rig.recorder.position = c.position;
         std::optional<AsUnprivilegedUser> nobody; // in root's calls folder, from a temporary folder open to all
         const auto openToAll = QFileDevice::Permissions(0x7777);
+        // An ordinary user's own calls folder, made read-only, stands for another user's.
+        const bool readOnly = c.ending == Unwritable && ::geteuid() != 0;
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(rig.calls.path(), QFileDevice::Permissions(0x5555)));
         if (c.ending == Unwritable && (!QFile::setPermissions(rig.temp.path(), openToAll) || (nobody.emplace(), ::geteuid() == 0)))
             QSKIP("cannot drop root's rights here");
         c.ending == Discard ? rig.session.StopRecording(true) : rig.session.cmdStop_Click();
         nobody.reset();
+        if (readOnly)
+            QFile::setPermissions(rig.calls.path(), QFileDevice::Permissions(0x7700));
 
         const QString noteName = c.name.chopped(4) + u".txt"_s;
         const QByteArray typed = c.note.value_or(QString()).toUtf8();

@@ -163,7 +163,9 @@ private slots:
         QVERIFY(QFile::link(f.folder(u"a"_s), f.folder() + u"/also-a"_s));
         for (const QString &path : {f.folder(), f.folder(u"a"_s), f.folder(u"a/deeper"_s), f.roots.path()})
             QFile::setPermissions(path, QFile::Permissions(0x7755));
-        QFile::setPermissions(f.folder(u"a/locked"_s), QFile::ReadOwner | QFile::ExeOwner);
+        // Unreadable for its owner too, whether root as "nobody" or an ordinary user runs this.
+        QFile::setPermissions(f.folder(u"a/locked"_s), QFile::Permissions());
+        auto unlock = qScopeGuard([&] { QFile::setPermissions(f.folder(u"a/locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
         // The settings stay readable (and lockable) for the unprivileged user.
         for (const QString &key : {f.roots.userRoot(), f.roots.machineRoot()})
             QFile::setPermissions(key + u"/Voxmere"_s, QFile::Permissions(0x7777));

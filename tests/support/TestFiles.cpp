@@ -5,7 +5,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -50,24 +54,40 @@ QByteArray noise(quint32 seed, qsizetype size)
 
 } // namespace TestFiles
 
-SmallDisk::SmallDisk(const QString &folder, qint64 bytes) : m_folder(folder), m_bytes(bytes)
+FullDisk::FullDisk(qint64 room)
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_old = qint64(limit.rlim_cur);
+    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = rlim_t(room);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        qFatal("cannot limit the size of files");
+}
+
+FullDisk::~FullDisk()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_old);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, m_oldHandler);
+}
+
+QString FullDisk::errorText()
+{
+    return u"%1: %2"_s.arg(EFBIG).arg(QString::fromLocal8Bit(::strerror(EFBIG)));
+}
+
+SmallDisk::SmallDisk(const QString &folder, qint64 bytes) : m_folder(folder)
 {
     QDir().mkpath(folder);
     const QByteArray options = "size=" + QByteArray::number(bytes);
-    m_mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
-                        options.constData())
-        == 0;
+    m_mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) == 0;
 }
 
 SmallDisk::~SmallDisk()
 {
     if (m_mounted)
         ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
-}
-
-bool SmallDisk::leaveRoom(qint64 free)
-{
-    QFile ballast(m_folder + u"/ballast"_s);
-    const QByteArray bytes(m_bytes - free, 'x');
-    return ballast.open(QIODevice::WriteOnly) && ballast.write(bytes) == bytes.size();
 }

@@ -20,8 +20,26 @@ QByteArray noise(quint32 seed, qsizetype size);
 
 } // namespace TestFiles
 
-// A tmpfs of `bytes` mounted on `folder` while alive: a disk that fills up. Needs root;
-// mounted() is false elsewhere, and the test skips.
+// A disk that fills up, for any user: while alive, no file that this process (or a program
+// it starts meanwhile) writes grows past `room` bytes; the write beyond fails with EFBIG,
+// as one on a full disk fails with ENOSPC (RLIMIT_FSIZE, with SIGXFSZ ignored).
+class FullDisk
+{
+public:
+    explicit FullDisk(qint64 room = 0);
+    ~FullDisk();
+    FullDisk(const FullDisk &) = delete;
+    FullDisk &operator=(const FullDisk &) = delete;
+    // What the program says of a write that failed so: "27: File too large".
+    static QString errorText();
+
+private:
+    qint64 m_old;
+    void (*m_oldHandler)(int);
+};
+
+// A tmpfs of `bytes` mounted on `folder` while alive: a filesystem of its own. Only root
+// may mount one; mounted() is false elsewhere, and the test says so as it skips.
 class SmallDisk
 {
 public:
@@ -30,11 +48,8 @@ public:
     SmallDisk(const SmallDisk &) = delete;
     SmallDisk &operator=(const SmallDisk &) = delete;
     bool mounted() const { return m_mounted; }
-    // Fills it with a ballast file until `free` bytes (whole 4 KiB pages) are left.
-    bool leaveRoom(qint64 free);
 
 private:
     QString m_folder;
-    qint64 m_bytes;
     bool m_mounted = false;
 };
