@@ -151,7 +151,8 @@ QString startChild(QProcess &child, const QStringList &arguments, const QProcess
 
 QStringList childEnds(QProcess &child)
 {
-    if (!child.waitForFinished(10000))
+    // A child quick to end may be over already, and waitForFinished says false then.
+    if (child.state() != QProcess::NotRunning && !child.waitForFinished(10000))
         return {u"did not end"_s};
     QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     return child.exitStatus() == QProcess::NormalExit ? lines : lines << u"crashed"_s;
