@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/AppIcons.h"
+#include "base/RecorderCodes.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/FileAccess.h"
@@ -178,7 +179,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     tmrSavePosition->setInterval(1500);
 
     RecordingView &recordingView = *this;
-    recording = std::make_unique<RecordingSession>(ctx, state, recordingView, *MSSRCtrl, *MSSRPlayer, this);
+    recording = std::make_unique<RecordingSession>(
+        ctx, state, recordingView, *MSSRCtrl, *MSSRPlayer, this,
+        ctx.services.recorderOnWindowThread ? RecordingSession::Threading::Window : RecordingSession::Threading::Own);
     review = std::make_unique<CallReview>(
         ctx, CallReview::Controls{this, lvwCalls, txtNote, StatusPanel[2], drvList, dirList, btnHome,
                                   cmdNewFolder, btnDelFolder, cmdFind, cmdEmail, cmdSave});
@@ -417,11 +420,6 @@ bool frmMain::Form_Load()
         m_loadedPos = QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft();
         move(m_loadedPos);
 
-        if (ctx.settings.GsmFlag) {
-            MSSRCtrl->setRecordOption(100);
-            MSSRCtrl->setRecordFormat(RecorderComponent::GsmFormat());
-        }
-
         setWindowTitle(ProductName() + u" Call Recorder"_s);
         ctx.TempFolder = SetTempFolder(ctx.store);
         if (ctx.services.findVolumeControls)
@@ -436,8 +434,7 @@ bool frmMain::Form_Load()
         tmrTimeStamp_Timer();
 
         if (ctx.settings.AutoRecord) {
-            const qint16 result = MSSRCtrl->Close();
-            MSSRCtrl->State();
+            const qint16 result = recording->CloseRecorder().value_or(RecorderCode::NoDevice);
             state.DetectionRunning = false;
             if (result != 0) {
                 // Before the box: detection ticks under it and must not arm again.
@@ -588,16 +585,7 @@ void frmMain::tmrTimeStamp_Timer()
 {
     const QDateTime now = ctx.services.clock.now();
     StatusPanel[3]->setText(QLocale::system().toString(now, u"dddd, MMM d yyyy - HH:mm:ss"_s));
-    // Whole seconds, rounded half to even as the time display always has.
-    const auto seconds = qint32(std::nearbyint(MSSRCtrl->Position()));
-    setElapsedPanel(modUtilityFunctions::FormatTime(seconds, 1));
-    // Queued, not from inside the clock's handler: a box it shows must not stop the clock,
-    // whose next ticks retry the input meanwhile.
-    QMetaObject::invokeMethod(this, Guarded(ctx.prompts(), u"frmMain:tmrTimeStamp_Timer"_s, [this] {
-                                  recording->CheckInput();
-                                  UpdateTrayState();
-                              }),
-                              Qt::QueuedConnection);
+    UpdateTrayState();
 
     // Said before a call runs out of room, and notified once each time room runs short.
     const qint64 minutes = RecordingRoomMinutes(ctx.TempFolder, ctx.settings.GsmFlag ? 1625 : 16000);
@@ -701,13 +689,19 @@ void frmMain::cmdOptions_Click()
             return;
         // The call ends here and is filed, as the stop button would: the user was told it
         // ends, not that it is thrown away, and the options may reconfigure the recorder.
-        recording->cmdStop_Click();
+        recording->StopAndFile();
     }
     recording->SuspendDetection();
     state.DetectionRunning = false;
     if (dlgPW::Granted(ctx, this)) {
-        frmOptions options(ctx, *MSSRCtrl, this);
-        options.exec();
+        // The recorder waits meanwhile: the options reconfigure it from here.
+        if (RecorderComponent *recorder = recording->LendRecorder()) {
+            frmOptions options(ctx, *recorder, this);
+            options.exec();
+        } else {
+            ctx.prompts().message(u"The recorder is still busy filing a call. Please try again in a moment."_s,
+                                  Prompts::Exclamation, ProductName());
+        }
     }
     if (!state.PlaybackOpen)
         recording->ResumeDetection();

@@ -6,6 +6,7 @@
 #include "audio/PlaybackWorker.h"
 #include "audio/RecordWriter.h"
 #include "audio/WaveWriter.h"
+#include "base/OnThread.h"
 #include "base/RecorderCodes.h"
 
 #include <QMediaDevices>
@@ -14,7 +15,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <future>
 #include <type_traits>
 
 void AudioEngine::ensureThread()
@@ -30,23 +30,13 @@ template<typename F>
 std::optional<qint16> AudioEngine::onAudioThread(F &&f, int waitMs)
 {
     ensureThread();
-    // Shared with the call, which outlives a wait that gave up.
-    auto done = std::make_shared<std::promise<qint16>>();
-    std::future<qint16> result = done->get_future();
-    QMetaObject::invokeMethod(
-        m_playback.get(),
-        [f = std::forward<F>(f), done]() mutable {
-            if constexpr (std::is_void_v<std::invoke_result_t<F>>) {
-                f();
-                done->set_value(RecorderCode::Ok);
-            } else {
-                done->set_value(f());
-            }
-        },
-        Qt::QueuedConnection);
-    if (result.wait_for(std::chrono::milliseconds(waitMs)) != std::future_status::ready)
+    const auto answer = RunOnThread(m_playback.get(), std::forward<F>(f), waitMs);
+    if (!answer)
         return std::nullopt;
-    return result.get();
+    if constexpr (std::is_void_v<std::invoke_result_t<F>>)
+        return qint16(RecorderCode::Ok);
+    else
+        return *answer;
 }
 
 AudioEngine::AudioEngine()
@@ -64,7 +54,7 @@ AudioEngine::~AudioEngine()
     if (!m_thread->isRunning())
         return;
     PlaybackWorker *worker = m_playback.release();
-    onAudioThread([worker] { worker->stop(); });
+    RunOnThread(worker, [worker] { worker->stop(); }, AudioWaitMs);
     // Deleted on its own thread as it finishes.
     worker->deleteLater();
     m_thread->quit();

@@ -26,6 +26,9 @@ struct Services
     std::function<std::optional<QString>()> launchMover = {};
     // Touches the sound cards' microphone controls once at start-up; empty: nothing.
     std::function<void()> findVolumeControls = {};
+    // The recorder runs on the window's thread, its once-a-second check run by the caller:
+    // for a recorder double that is not made for threads. Otherwise it has a thread of its own.
+    bool recorderOnWindowThread = false;
 };
 
 // The program-wide state: settings, the two keys, the user and the temporary folder.

@@ -3,7 +3,9 @@
 #include "base/modErrors.h"
 #include "base/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QSet>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -23,13 +25,22 @@ void RunGuarded(Prompts &prompts, const QString &context, const std::function<vo
         number = 51;
         description = u"Internal error"_s;
     }
-    if (showing.contains(context))
-        return;
-    showing.insert(context);
-    try {
-        modErrors::ReportError(prompts, number, description, 999, context, QString());
-    } catch (...) {
-        // Nothing more can be said: the box itself failed.
-    }
-    showing.remove(context);
+    // Boxes belong to the window's thread: a handler on another thread (the recorder's)
+    // has its error told there, without waiting for it.
+    auto report = [&prompts, number, description, context] {
+        if (showing.contains(context))
+            return;
+        showing.insert(context);
+        try {
+            modErrors::ReportError(prompts, number, description, 999, context, QString());
+        } catch (...) {
+            // Nothing more can be said: the box itself failed.
+        }
+        showing.remove(context);
+    };
+    QCoreApplication *app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread())
+        QMetaObject::invokeMethod(app, report, Qt::QueuedConnection);
+    else
+        report();
 }

@@ -13,7 +13,6 @@ struct MainState
     bool TriggerPending = false;     // level went above the threshold; trigger delay runs
     bool TriggerConfirmed = false;   // level stayed above it for the whole delay
     qint32 LatchCount = 0;           // seconds before an automatic recording stops
-    bool DiscardRecording = false;   // delete the recording when the latch next expires
     bool PlaybackOpen = false;       // a call is open in the player
     bool NoteFormOpen = false;       // the note prompt after a call is open
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recording/CallRecorder.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -10,51 +12,56 @@ struct AppContext;
 struct MainState;
 class RecordingView;
 class RecorderComponent;
+class QThread;
 class VoiceDetection;
 class clsCall;
 
-// One call from the record button (or voice detection) to its file in the calls folder:
-// capture into the temporary folder, rename with the length, hand over to the mover,
-// ask for the note and put the call at the top of the list. It arms voice detection, which
-// judges every capture buffer on the capture thread: the file starts and ends at the
-// buffer where the rule fired, however late the session hears of it.
+// The window's side of recording: it sends the recorder's thread its commands (record,
+// stop, pause, the settings) and shows what the recorder says happened: the recording
+// state, the elapsed time, the note prompt after a call and the call at the top of the
+// list. The recorder files every call without waiting for any of it.
 class RecordingSession : public QObject
 {
     Q_OBJECT
 public:
-    // Starts the mover; answers why it did not start, or nothing.
-    using MoverLauncher = std::function<std::optional<QString>()>;
-
+    // The recorder runs on a thread of its own, or (for tests that run the line's clock
+    // themselves) on the window's, where its commands wait for the events to be sent.
+    enum class Threading { Own, Window };
     RecordingSession(AppContext &ctx, MainState &state, RecordingView &view,
                      RecorderComponent &recorder, RecorderComponent &player,
-                     QObject *parent = nullptr);
+                     QObject *parent = nullptr, Threading threading = Threading::Own);
     ~RecordingSession() override;
 
-    void StartRecording();
-    // Opens the input and listens (in manual mode too, for the level bar): Stop, Close,
-    // OpenInput, Paused, Record. A failure before the input was ever heard in automatic
-    // mode switches to manual; otherwise arming is retried until the input is back.
+    // Opens the input and listens (in manual mode too, for the level bar). A failure
+    // before the input was ever heard in automatic mode switches to manual; otherwise
+    // arming is retried until the input is back.
     void ArmDetection();
-    // Once a second: the input lost while listening, a retry due, a recorder that stopped.
+    // The recorder's once-a-second check, now; it runs by itself on its own thread.
     void CheckInput();
     // The input went away and arming is retried until it is back.
     bool WaitingForInput() const { return m_waitingForInput; }
     // While a call plays back or the options are open no call starts.
     void SuspendDetection();
     void ResumeDetection();
-    // The settings detection uses, after load and after the options.
+    // The settings recording follows, after load and after the options.
     void ApplySettings();
     // The level bar is on screen: the levels are wanted.
     void setLevelsWanted(bool wanted);
     VoiceDetection &detection() { return *m_detection; }
-    // The recorder stopped by itself during a call (the input was lost, the disk is full):
-    // the call so far is filed and the user told why. Polled while recording.
-    void CheckRecorder();
     // The program is about to end (the session ends, it was told to stop): the running
     // call is filed now, without asking for its note; no call starts after this.
     void FileBeforeExit();
     // Ends the recording; files the call unless discard is set.
     void StopRecording(bool discard);
+    // Ends the recording and waits a moment until it is filed and its note asked for, as
+    // before the options, which may reconfigure the recorder.
+    void StopAndFile();
+    // While detection is suspended and nothing records, the recorder waits for commands
+    // only: the window may use it (the options reconfigure it) until it arms detection
+    // again. Nothing when the recorder is busy or records.
+    RecorderComponent *LendRecorder();
+    // Closes the recorder; answers its code, or nothing when it does not answer.
+    std::optional<qint16> CloseRecorder();
 
     void cmdRecord_Click();
     void cmdStop_Click();
@@ -64,36 +71,30 @@ public:
     // mover once when any recording waits to be filed.
     void FileLeftoverRecordings();
 
-    void setMoverLauncher(MoverLauncher launcher) { m_launchMover = std::move(launcher); }
-
     std::shared_ptr<clsCall> CurrentCall;
     QString RecordingFileName; // in the temporary folder; after the stop, its final name
     bool WasMinimised = false;
 
 private:
-    // Detection's verdicts, at the buffer they were reached.
-    void OnCallStarts();
-    void OnCallEnds();
-    void SwitchToManual();
-    void WaitForInput();
-    static constexpr int RetrySeconds = 3;
+    // What the recorder says.
+    void OnStarted(const std::shared_ptr<clsCall> &call, const QString &fileName);
+    void OnNotStarted(qint16 code, const QString &fileName);
+    void OnEnded(const CallRecorder::Ending &ending);
+    void OnListening(bool listening, bool waitingForInput);
+    void OnSwitchedToManual(qint16 openCode, qint16 recordCode);
 
-    // Answers the recorder's code when capture could not start.
-    qint16 BeginCapture();
-    void FileCall(const std::shared_ptr<clsCall> &call, const QString &fileName, qint32 length,
-                  bool wasMinimised);
+    template<typename F> void onRecorder(F &&f);
+    void SendRules(bool newTrigger);
+    void FileCall(const CallRecorder::Ending &ending);
     void WriteNote(const clsCall &call);
-    void LaunchMover();
 
     AppContext &ctx;
     MainState &state;
     RecordingView &view;
-    RecorderComponent &recorder;
     RecorderComponent &player;
-    MoverLauncher m_launchMover;
     std::shared_ptr<VoiceDetection> m_detection;
+    QThread *m_thread = nullptr; // none: the window's
+    CallRecorder *m_recorder; // on m_thread
     bool m_ending = false;
-    bool m_armedOnce = false;
     bool m_waitingForInput = false;
-    int m_secondsWaiting = 0;
 };

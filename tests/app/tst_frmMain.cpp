@@ -151,6 +151,7 @@ private slots:
         bool autoUnderBox = false;
         t.prompts.whileShown = [&] { autoUnderBox = t.app.settings.AutoRecord; };
         QVERIFY(t.window->Form_Load());
+        QCoreApplication::sendPostedEvents(); // what the load sent the recorder
         QVERIFY(!autoUnderBox); // ticks under the box must not arm detection again
         QVERIFY(t.recorder().log.contains(u"Close"_s));
         QCOMPARE(t.app.settings.AutoRecord, code == 0);
@@ -273,9 +274,9 @@ private slots:
         QCOMPARE(t.text("StatusPanel1"), u"Recording - Manual Recording"_s);
         QVERIFY(!enabled(t, "cmdPlay"));
         t.recorder().position = 81.2;
-        QTimer::singleShot(0, this, [&] {
-            auto *prompt = t.window->findChild<QDialog *>(u"frmAddNote"_s);
-            QVERIFY(prompt && prompt->isVisible());
+        onModal<QDialog>([&](QDialog *prompt) {
+            QCOMPARE(prompt->objectName(), u"frmAddNote"_s);
+            QVERIFY(prompt->isVisible());
             QVERIFY(t.find<QTimer>("tmrAddNote")->isActive());
             QCOMPARE(prompt->pos(), QPoint(Twips::toPixels(1500, prompt->logicalDpiX()), Twips::toPixels(3000, prompt->logicalDpiX())));
             // The window is in the tray: the tray brings only the prompt forward.

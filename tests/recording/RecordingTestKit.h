@@ -9,6 +9,7 @@
 #include "recording/RecordingSession.h"
 #include "recording/RecordingView.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 class FakeMainView final : public RecordingView
@@ -52,7 +53,8 @@ struct RecordingRig : ContextRig
     MainState state;
     FakeMainView view{prompts};
     FakeRecorder recorder, player;
-    RecordingSession session{app, state, view, recorder, player};
+    // On this thread (the fakes): the line's clock below is the recorder's.
+    RecordingSession session{app, state, view, recorder, player, nullptr, RecordingSession::Threading::Window};
 
     RecordingRig()
     {
@@ -61,6 +63,8 @@ struct RecordingRig : ContextRig
         app.settings.AddNote = false;
     }
 
+    // What was sent to the recorder is done, and what it said is shown.
+    static void settle() { QCoreApplication::sendPostedEvents(); }
     QStringList tempFiles() const { return TestFiles::names(temp.path()); }
     QByteArray tempFile(const QString &name) const { return TestFiles::read(temp.filePath(name)); }
     QByteArray filedFile(const QString &name) const { return TestFiles::read(calls.filePath(name)); }
@@ -75,10 +79,12 @@ struct LineRig : RecordingRig
     qint64 level(float a, qint64 ms, std::optional<bool> until = {})
     {
         for (const qint64 end = now + ms; now < end;) {
+            settle();
             recorder.feed(a);
             now += 200;
             if (now % 1000 == 0)
                 session.CheckInput();
+            settle();
             if (until == state.IsRecording)
                 return now;
         }

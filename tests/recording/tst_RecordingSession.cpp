@@ -84,8 +84,10 @@ private slots:
         if (!c.earlier.isEmpty())
             QVERIFY(TestFiles::write(rig.temp.filePath(c.earlier), "earlier call"));
         rig.session.cmdRecord_Click();
+        rig.settle();
         rig.clock.advance(5);
         rig.session.cmdRecord_Click(); // ignored while recording: no second file
+        rig.settle();
         rig.clock.advance(3600);       // the end of the call does not name it
         rig.recorder.position = c.position;
         std::optional<AsUnprivilegedUser> nobody; // in root's calls folder, from a temporary folder open to all
@@ -97,6 +99,7 @@ private slots:
         if (c.ending == Unwritable && (!QFile::setPermissions(rig.temp.path(), openToAll) || (nobody.emplace(), ::geteuid() == 0)))
             QSKIP("cannot drop root's rights here");
         c.ending == Discard ? rig.session.StopRecording(true) : rig.session.cmdStop_Click();
+        rig.settle();
         nobody.reset();
         if (readOnly)
             QFile::setPermissions(rig.calls.path(), QFileDevice::Permissions(0x7700));

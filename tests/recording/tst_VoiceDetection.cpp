@@ -20,6 +20,7 @@ class tst_VoiceDetection : public QObject
             recorder.codes = codes;
             recorder.position = 30.0;
             session.ArmDetection();
+            settle();
         }
     };
 
@@ -40,7 +41,7 @@ class tst_VoiceDetection : public QObject
         int callTimeOut = 5;
         qint64 talk = 1000; // ms of loud polls after the start: sets the latch's phase
         double position = 30.0, preRoll = 0.0;
-        bool discardMarked = false, byHand = false;
+        bool byHand = false;
         QString filed = u"20240301-091500-ann-30.wav"_s; // in the temporary folder; empty: deleted
     };
 
@@ -100,8 +101,8 @@ private slots:
     // A call starts at the poll after 1.5 s of polls above the sensitivity; one poll at or
     // below it cancels the trigger, and the next loud poll starts the delay again.
     // The latch counts CallTimeOut seconds down from the last loud poll, on its own beat;
-    // with 0 the call ends at its first tick. Calls shorter than MinCallLength, or marked
-    // for discard, are deleted when the latch ends them; a stop by hand files any call and
+    // with 0 the call ends at its first tick. Calls shorter than MinCallLength are deleted
+    // when the latch ends them; a stop by hand files any call and
     // ends the latch, which must not stop, rename or delete it again.
     void callByVoice_data()
     {
@@ -118,7 +119,6 @@ private slots:
         QTest::newRow("9.4 s after 3 s of the line kept < 10") << Voice{.position = 12.4, .preRoll = 3.0, .filed = {}};
         QTest::newRow("9.5 s rounds to 10") << Voice{.position = 9.5, .filed = u"20240301-091500-ann-10.wav"_s};
         QTest::newRow("9.1 h, beyond 16 bits") << Voice{.position = 32768.0, .filed = u"20240301-091500-ann-32768.wav"_s};
-        QTest::newRow("marked for discard by the options") << Voice{.position = 60.0, .discardMarked = true, .filed = {}};
         QTest::newRow("by hand") << Voice{.byHand = true};
         QTest::newRow("by hand, shorter than MinCallLength") << Voice{.position = 3.0, .byHand = true, .filed = u"20240301-091500-ann-3.wav"_s};
     }
@@ -128,6 +128,7 @@ private slots:
         Rig rig;
         rig.app.settings.CallTimeOut = v.callTimeOut;
         rig.session.ApplySettings();
+        rig.settle();
         rig.recorder.position = v.position;
         rig.recorder.preRoll = v.preRoll;
         rig.state.PlaybackOpen = true;
@@ -141,11 +142,11 @@ private slots:
         QCOMPARE(rig.view.playbackStops, started < 0 ? 0 : 1); // a starting call ends the playback
         if (started < 0)
             return;
-        rig.state.DiscardRecording = v.discardMarked;
         qint64 stopped = rig.level(v.level, v.talk, false);
         const qint64 lastLoud = rig.now;
         if (v.byHand) {
             rig.session.cmdStop_Click();
+            rig.settle();
         } else {
             if (stopped < 0)
                 stopped = rig.level(-40.0f, 20000, false);
@@ -160,7 +161,7 @@ private slots:
         QCOMPARE(rig.view.calls->Count(), expected.size());
         QCOMPARE(rig.moverLaunches, expected.size());
         // The next call is kept; detection arms again, and a new call needs a new trigger.
-        QVERIFY(!rig.state.DiscardRecording && rig.state.DetectionRunning && !rig.state.TriggerConfirmed);
+        QVERIFY(rig.state.DetectionRunning && !rig.state.TriggerConfirmed);
     }
 
     // The input fails. At the start, arming fails and the run goes on by hand. Once the
@@ -209,6 +210,7 @@ private slots:
         rig.level(-40.0f, 10000);
         if (f.when == Failure::ByHand)
             rig.session.cmdStop_Click();
+        rig.settle();
         QCOMPARE(rig.prompts.texts().join(u'|'), f.text);
         QCOMPARE(rig.tempFiles(), f.filed);
         QCOMPARE(rig.moverLaunches, f.filed.size());
@@ -248,6 +250,7 @@ private slots:
             QCOMPARE(rig.view.notePromptsClosed, 2); // each start closes the prompt left open
         };
         rig.session.cmdStop_Click();
+        rig.settle();
         rig.recorder.position = 12.0;
         rig.level(-40.0f, 10000, false);
 

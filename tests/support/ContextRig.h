@@ -32,6 +32,7 @@ struct ContextRig
 
     ContextRig()
     {
+        app.services.recorderOnWindowThread = true; // the fakes are not made for threads
         app.registry.CreateKey(app.UserKey);
         app.registry.CreateKey(app.MachineKey);
         app.CurrentUserName = QStringLiteral("ann");

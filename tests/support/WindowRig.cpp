@@ -1,5 +1,8 @@
 #include "WindowRig.h"
 
+#include "recording/RecordingSession.h"
+
+#include <QCoreApplication>
 #include <QLabel>
 #include <QShortcut>
 #include <QTimer>
@@ -18,7 +21,9 @@ bool WindowRig::load()
 {
     recorders.clear();
     window = std::make_unique<frmMain>(app);
-    return window->Form_Load();
+    const bool loaded = window->Form_Load();
+    QCoreApplication::sendPostedEvents(); // the recorder armed and filed what was left
+    return loaded;
 }
 
 QString WindowRig::text(const char *label) const
@@ -28,10 +33,16 @@ QString WindowRig::text(const char *label) const
 
 void WindowRig::fire(const char *timer) const
 {
+    // The clock's second is the recorder's too: its check runs first, as its own timer would.
+    if (qstrcmp(timer, "tmrTimeStamp") == 0) {
+        window->findChild<RecordingSession *>()->CheckInput();
+        QCoreApplication::sendPostedEvents();
+    }
     QMetaObject::invokeMethod(find<QTimer>(timer), "timeout");
 }
 
 void WindowRig::key(const char *shortcut) const
 {
     emit find<QShortcut>(shortcut)->activated();
+    QCoreApplication::sendPostedEvents(); // the recorder's command, and what it said
 }
