@@ -1,0 +1,103 @@
+#include "AudioTestKit.h"
+#include "WindowRig.h"
+
+#include "audio/AudioEngine.h"
+#include "callstore/CallFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+
+using namespace Qt::StringLiterals;
+using namespace AudioTestKit;
+
+// The real window and engine on the test line. A caller speaks and hangs up while the
+// window's thread is held by a job of 10 s: the call is recorded from the same sample as
+// with an idle window, and filed, with its length, before the window is free again.
+class tst_BusyWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_words = m_dir.filePath(u"words.wav"_s);
+
+    struct Call
+    {
+        QString name;         // in the temporary folder, once filed
+        double onset = -1;    // s into the file where the voice begins
+        double seconds = 0;   // as libsndfile reads it
+        qint64 filedAt = -1;  // ms after the caller began that the mover was started
+    };
+
+    Call record(bool held)
+    {
+        WindowRig t;
+        t.app.services.newRecorder = [] { return std::make_unique<AudioEngine>(); };
+        t.app.services.recorderOnWindowThread = false;
+        QElapsedTimer clock;
+        std::atomic<qint64> filedAt{-1};
+        t.app.services.launchMover = [&] {
+            filedAt.store(clock.elapsed());
+            return std::optional<QString>();
+        };
+        // PCM, 2 s of the line kept before a call, ended by 2 s of silence.
+        for (const auto &[name, value] : {std::pair{"AutoRecord", 1}, {"Sensitivity", -30}, {"CallTimeOut", 2},
+                                          {"MinCallLength", 1}, {"AddNote", 0}, {"Format", 1}, {"PreRoll", 2}})
+            t.seed(QString::fromLatin1(name), value);
+        Call call;
+        if (!t.load())
+            return call;
+        QTest::qWait(3000); // listening, the pre-roll full
+        QProcess caller;
+        clock.start();
+        caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, m_words});
+        if (held)
+            QThread::msleep(10000); // the job: no event of the window's is handled meanwhile
+        else
+            (void)QTest::qWaitFor([&] { return filedAt.load() >= 0; }, 15000); // judged below
+        call.filedAt = filedAt.load();
+        caller.waitForFinished();
+        QTest::qWait(200);
+        const QStringList names = QDir(t.tempFolder()).entryList({u"*.wav"_s}, QDir::Files);
+        if (names.size() != 1 || !CallFiles::SplitCallFileName(names[0]))
+            return call;
+        call.name = names[0];
+        const Samples s = read(t.tempFolder() + u'/' + call.name);
+        call.seconds = s.seconds();
+        call.onset = signalSpan(s, -30.0).start;
+        return call;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(soundServerProblem().isEmpty(), qPrintable(soundServerProblem()));
+        // About 3 s of speech: the call ends well inside the hold.
+        QVERIFY(!run(u"espeak-ng"_s, {u"-w"_s, m_words, u"Hello, this is Ann, please call me back."_s}).isNull());
+    }
+
+    void callDuringAHeldWindow()
+    {
+        const Call idle = record(false), held = record(true);
+        for (const Call &c : {idle, held})
+            QVERIFY2(!c.name.isEmpty() && c.onset >= 0, qPrintable(c.name));
+        qInfo("voice at %.3f s held, %.3f s idle; filed %lld ms held, %lld ms idle; %s %.2f s, idle %.2f s", held.onset,
+              idle.onset, held.filedAt, idle.filedAt, qPrintable(held.name), held.seconds, idle.seconds);
+        // The same start, to the buffer.
+        QVERIFY2(std::abs(held.onset - idle.onset) <= 0.05,
+                 qPrintable(u"voice at %1 s held, %2 s idle"_s.arg(held.onset).arg(idle.onset)));
+        // Filed as soon as the silence ran out, in the middle of the hold.
+        QVERIFY2(held.filedAt >= 0 && held.filedAt < 10000 && std::abs(held.filedAt - idle.filedAt) < 1000,
+                 qPrintable(u"filed %1 ms in held, %2 ms idle"_s.arg(held.filedAt).arg(idle.filedAt)));
+        // Its name tells its length.
+        const int named = CallFiles::SplitCallFileName(held.name)->seconds;
+        QVERIFY2(std::abs(named - held.seconds) <= 1.0 && std::abs(held.seconds - idle.seconds) <= 0.25,
+                 qPrintable(u"%1: %2 s held, %3 s idle"_s.arg(held.name).arg(held.seconds).arg(idle.seconds)));
+    }
+};
+
+QTEST_MAIN(tst_BusyWindow)
+#include "tst_BusyWindow.moc"
