@@ -1,4 +1,5 @@
 #include "AudioTestKit.h"
+#include "TestFiles.h"
 #include "WindowRig.h"
 
 #include "audio/AudioEngine.h"
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 using namespace AudioTestKit;
@@ -32,43 +34,63 @@ class tst_BusyWindow : public QObject
         qint64 filedAt = -1;  // ms after the caller began that the mover was started
     };
 
-    Call record(bool held)
+    // The window on the real engine, recording by itself in PCM from -30 dB, with 2 s of
+    // the line kept before a call, ended by 2 s of silence.
+    struct LiveWindow : WindowRig
     {
-        WindowRig t;
-        t.app.services.newRecorder = [] { return std::make_unique<AudioEngine>(); };
-        t.app.services.recorderOnWindowThread = false;
         QElapsedTimer clock;
         std::atomic<qint64> filedAt{-1};
-        t.app.services.launchMover = [&] {
-            filedAt.store(clock.elapsed());
-            return std::optional<QString>();
-        };
-        // PCM, 2 s of the line kept before a call, ended by 2 s of silence.
-        for (const auto &[name, value] : {std::pair{"AutoRecord", 1}, {"Sensitivity", -30}, {"CallTimeOut", 2},
-                                          {"MinCallLength", 1}, {"AddNote", 0}, {"Format", 1}, {"PreRoll", 2}})
-            t.seed(QString::fromLatin1(name), value);
-        Call call;
-        if (!t.load())
+        LiveWindow()
+        {
+            app.services.newRecorder = [] { return std::make_unique<AudioEngine>(); };
+            app.services.recorderOnWindowThread = false;
+            app.services.launchMover = [this] {
+                filedAt.store(clock.elapsed());
+                return std::optional<QString>();
+            };
+            for (const auto &[name, value] : {std::pair{"AutoRecord", 1}, {"Sensitivity", -30}, {"CallTimeOut", 2},
+                                              {"MinCallLength", 1}, {"AddNote", 0}, {"Format", 1}, {"PreRoll", 2}})
+                seed(QString::fromLatin1(name), value);
+        }
+        // The caller begins; the clock runs from here.
+        void speak(QProcess &caller, const QString &words)
+        {
+            filedAt.store(-1);
+            clock.start();
+            caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, words});
+        }
+        Call filed() const
+        {
+            Call call;
+            call.filedAt = filedAt.load();
+            const QStringList names = QDir(tempFolder()).entryList({u"*.wav"_s}, QDir::Files);
+            if (names.size() != 1 || !CallFiles::SplitCallFileName(names[0]))
+                return call;
+            call.name = names[0];
+            const Samples s = read(tempFolder() + u'/' + call.name);
+            call.seconds = s.seconds();
+            call.onset = signalSpan(s, -30.0).start;
             return call;
+        }
+    };
+
+    static int threads() { return int(QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size()); }
+
+    Call record(bool held)
+    {
+        LiveWindow t;
+        if (!t.load())
+            return {};
         QTest::qWait(3000); // listening, the pre-roll full
         QProcess caller;
-        clock.start();
-        caller.start(u"paplay"_s, {u"-d"_s, u"line"_s, m_words});
+        t.speak(caller, m_words);
         if (held)
             QThread::msleep(10000); // the job: no event of the window's is handled meanwhile
         else
-            (void)QTest::qWaitFor([&] { return filedAt.load() >= 0; }, 15000); // judged below
-        call.filedAt = filedAt.load();
+            (void)QTest::qWaitFor([&] { return t.filedAt.load() >= 0; }, 15000); // judged below
         caller.waitForFinished();
         QTest::qWait(200);
-        const QStringList names = QDir(t.tempFolder()).entryList({u"*.wav"_s}, QDir::Files);
-        if (names.size() != 1 || !CallFiles::SplitCallFileName(names[0]))
-            return call;
-        call.name = names[0];
-        const Samples s = read(t.tempFolder() + u'/' + call.name);
-        call.seconds = s.seconds();
-        call.onset = signalSpan(s, -30.0).start;
-        return call;
+        return t.filed();
     }
 
 private slots:
@@ -96,6 +118,43 @@ private slots:
         const int named = CallFiles::SplitCallFileName(held.name)->seconds;
         QVERIFY2(std::abs(named - held.seconds) <= 1.0 && std::abs(held.seconds - idle.seconds) <= 0.25,
                  qPrintable(u"%1: %2 s held, %3 s idle"_s.arg(held.name).arg(held.seconds).arg(idle.seconds)));
+    }
+
+    // The sound server stops answering (SIGSTOP) for 20 s: the window answers throughout,
+    // retrying the input costs no thread, and once the server is back the next call is filed.
+    void soundServerHangs()
+    {
+        const int server = TestFiles::read(qEnvironmentVariable("XDG_RUNTIME_DIR") + u"/pulse/pid"_s).trimmed().toInt();
+        QVERIFY(server > 0);
+        LiveWindow t;
+        QVERIFY(t.load());
+        QTest::qWait(3000);
+        const int before = threads();
+        QVERIFY(::kill(server, SIGSTOP) == 0);
+        auto resume = qScopeGuard([&] { ::kill(server, SIGCONT); });
+        int most = before;
+        qint64 longest = 0;
+        QElapsedTimer tick;
+        tick.start();
+        QTimer ticks; // a click's worth of the window's attention, every 50 ms
+        connect(&ticks, &QTimer::timeout, this, [&] {
+            longest = std::max(longest, tick.restart());
+            most = std::max(most, threads());
+        });
+        ticks.start(50);
+        QTest::qWait(20000);
+        ticks.stop();
+        resume.dismiss();
+        QVERIFY(::kill(server, SIGCONT) == 0);
+        QVERIFY2(longest <= 200, qPrintable(u"the window stood still for %1 ms"_s.arg(longest)));
+        QVERIFY2(most <= before + 1, qPrintable(u"%1 threads, %2 before"_s.arg(most).arg(before)));
+        QTest::qWait(5000); // listening again, the pre-roll full
+        QProcess caller;
+        t.speak(caller, m_words);
+        QVERIFY(QTest::qWaitFor([&] { return t.filedAt.load() >= 0; }, 15000));
+        caller.waitForFinished();
+        QVERIFY(!t.filed().name.isEmpty());
+        qInfo("longest stand-still %lld ms, threads %d at most, %d before", longest, most, before);
     }
 };
 
