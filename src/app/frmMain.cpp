@@ -1,7 +1,6 @@
 #include "app/frmMain.h"
 
 #include "app/AppIcons.h"
-#include "base/RecorderCodes.h"
 #include "base/AppContext.h"
 #include "base/Clock.h"
 #include "base/FileAccess.h"
@@ -10,6 +9,7 @@
 #include "callstore/clsCall.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
+#include "base/RecorderCodes.h"
 #include "base/RecorderComponent.h"
 #include "base/RuntimeError.h"
 #include "base/Twips.h"

@@ -3,6 +3,8 @@
 #include "audio/RecordWriter.h"
 #include "base/BufferJudge.h"
 
+#include <algorithm>
+
 void CaptureSink::setJudge(std::shared_ptr<BufferJudge> judge)
 {
     std::lock_guard lock(m_mutex);
@@ -58,18 +60,35 @@ void CaptureSink::take(const char *data, qint64 len)
     float peakDb = LevelMeter::Floor, rmsDb = LevelMeter::Floor;
     if (m_capturing || m_judge)
         m_meter.add(data, len, m_format, &peakDb, &rmsDb);
-    const BufferJudge::Verdict verdict =
-        m_judge ? m_judge->judge(peakDb, rmsDb, len / m_bytesPerFrame, m_sampleRate) : BufferJudge::Carry;
+    BufferJudge::Ruling ruling;
+    if (m_judge) {
+        const qint64 frames = len / m_bytesPerFrame;
+        const int channels = m_bytesPerFrame / (m_format == QAudioFormat::Int32 ? 4 : 2);
+        ruling = m_judge->judge({peakDb, rmsDb, frames, m_sampleRate, [&](float db) {
+                                     const auto [first, last] = LevelMeter::loudSamples(data, len, m_format, db);
+                                     return std::pair{first / channels, last / channels};
+                                 }});
+    }
+    const BufferJudge::Verdict verdict = ruling.verdict;
     if (verdict == BufferJudge::StartCall && !m_writer) {
+        // What came before the call's first frame is pre-roll; the call's own audio follows.
+        const qint64 before = std::clamp<qint64>(ruling.at, 0, len / m_bytesPerFrame) * m_bytesPerFrame;
+        m_preRoll.append(data, before);
         if (m_preRoll.size() > m_preRollBytes)
             m_preRoll.remove(0, m_preRoll.size() - m_preRollBytes);
         m_holding = true;
         m_heldPreRoll = m_preRoll.size();
+        data += before;
+        len -= before;
     }
     if (m_capturing && m_writer && !m_paused) {
-        m_writer->push(data, len);
-        if (verdict == BufferJudge::EndCall)
-            m_writer.reset(); // the call ends at this buffer; its owner finishes the file
+        if (verdict == BufferJudge::EndCall) {
+            // The call ends at that frame; its owner finishes the file.
+            m_writer->push(data, std::clamp<qint64>(ruling.at, 0, len / m_bytesPerFrame) * m_bytesPerFrame);
+            m_writer.reset();
+        } else {
+            m_writer->push(data, len);
+        }
     } else if (m_holding) {
         if (m_preRoll.size() + len <= MaxHeldBytes)
             m_preRoll.append(data, len);

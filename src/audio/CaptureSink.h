@@ -16,7 +16,7 @@ class RecordWriter;
 // capture runs and handed to the record writer while a file is attached and capture is
 // not paused. Whatever is not written is kept for a while (the pre-roll), so that a file
 // can begin a moment before the call was noticed. A judge, when one is set, is shown every
-// buffer: at its StartCall the pre-roll is frozen and everything from there on is kept
+// buffer: at its StartCall's frame the pre-roll is frozen and everything from there on is kept
 // until a writer is attached, at its EndCall the writer takes no more. The recorder's
 // thread switches it, never waits on it.
 class CaptureSink final

@@ -22,7 +22,30 @@ void scan(const char *data, qint64 bytes, double fullScale, double &peak, double
     count += n;
 }
 
+template<typename Sample>
+std::pair<qint64, qint64> over(const char *data, qint64 bytes, double threshold)
+{
+    const Sample *s = reinterpret_cast<const Sample *>(data);
+    const qint64 n = bytes / qint64(sizeof(Sample));
+    const auto loud = [&](qint64 i) { return std::fabs(double(s[i])) > threshold; };
+    qint64 first = 0, last = n - 1;
+    while (first < n && !loud(first))
+        ++first;
+    while (last > first && !loud(last))
+        --last;
+    return first < n ? std::pair{first, last} : std::pair{n, qint64(-1)};
+}
+
 } // namespace
+
+std::pair<qint64, qint64> LevelMeter::loudSamples(const char *data, qint64 bytes, QAudioFormat::SampleFormat format,
+                                                  float db)
+{
+    const double level = std::pow(10.0, double(db) / 20.0);
+    if (format == QAudioFormat::Int32)
+        return over<qint32>(data, bytes, level * 2147483648.0);
+    return over<qint16>(data, bytes, level * 32768.0);
+}
 
 float LevelMeter::toDb(double amplitude)
 {

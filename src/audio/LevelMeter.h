@@ -3,6 +3,7 @@
 #include <QAudioFormat>
 
 #include <mutex>
+#include <utility>
 
 // Peak and RMS of the captured samples since the previous reading, in dBFS: 0 dB is
 // full scale, so a full-scale sine reads 0 dB peak and -3 dB RMS. Digital silence, and
@@ -21,6 +22,9 @@ public:
     void reset();
 
     static float toDb(double amplitude);
+    // The first and last sample whose magnitude is above `db` dBFS; (count, -1) if none.
+    static std::pair<qint64, qint64> loudSamples(const char *data, qint64 bytes, QAudioFormat::SampleFormat format,
+                                                 float db);
 
 private:
     std::mutex m_mutex;

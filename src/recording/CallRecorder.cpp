@@ -7,9 +7,9 @@
 #include "base/modErrors.h"
 #include "callstore/CallFiles.h"
 #include "callstore/clsCall.h"
+#include "mover/RecordingMover.h"
 #include "recording/RecordingFiles.h"
 #include "recording/VoiceDetection.h"
-#include "mover/RecordingMover.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,9 +8,9 @@
 #include <mutex>
 
 // Voice-operated recording, judged on every capture buffer and counted in frames: a call
-// starts when level A has stayed above "Sensitivity" for the trigger delay and one more
-// buffer, and ends when the latch of "CallTimeOut" seconds, reloaded by every loud buffer,
-// runs out. Runs on the capture thread; the recording session arms it and is told.
+// starts at the frame where level A has been above "Sensitivity" for the trigger delay,
+// counted from the first loud sample, in buffers that all stayed loud; it ends when the
+// latch of "CallTimeOut" seconds, reloaded by every loud buffer, runs out. Runs on the capture thread; the recording session arms it and is told.
 // In manual mode it only reports the levels, for the level bar.
 class VoiceDetection final : public QObject, public BufferJudge
 {
@@ -22,10 +22,13 @@ public:
         double seconds = 0;
         qint64 elapsed = 0;
         bool active = false;
-        void start() { active = true, elapsed = 0; }
+        // `already`: frames counted before the next buffer (negative: not yet begun).
+        void start(qint64 already = 0) { active = true, elapsed = already; }
         void stop() { active = false; }
         // Ticks due in the next `frames`.
         int advance(qint64 frames, int sampleRate);
+        // The frame of the next `frames` at which the next tick falls, or -1.
+        qint64 tickWithin(qint64 frames, int sampleRate) const;
     };
 
     explicit VoiceDetection(QObject *parent = nullptr);
@@ -39,7 +42,7 @@ public:
     // Whether the levels signal is wanted (the level bar is on screen).
     void setLevelsWanted(bool wanted) { m_levelsWanted.store(wanted); }
 
-    Verdict judge(float levelA, float levelB, qint64 frames, int sampleRate) override;
+    Ruling judge(const Heard &heard) override;
 
     // The detector's counters, as the tests read them.
     struct Counters
@@ -56,7 +59,7 @@ signals:
     void levels(float levelA, float levelB);
 
 private:
-    Verdict Detection(float levelA, qint64 frames, int sampleRate);
+    Ruling Detection(const Heard &heard);
 
     std::mutex m_mutex;
     bool m_automatic = false;

@@ -1,7 +1,14 @@
+#include "AudioTestKit.h"
 #include "RecordingTestKit.h"
+#include "audio/CaptureSink.h"
+#include "audio/RecordWriter.h"
+#include "audio/WaveFormat.h"
+#include "audio/WaveWriter.h"
 #include "recording/VoiceDetection.h"
 
 #include <QtTest>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +44,7 @@ class tst_VoiceDetection : public QObject
         float level = -10.0f;
         qint64 loudBeforeDip = 0;
         float dip = 0;
-        qint64 startAfter = 1600; // ms from the first loud poll (after the dip) to the start; -1 never
+        qint64 startAfter = 1400; // ms from the first loud poll (after the dip) to the start; -1 never
         int callTimeOut = 5;
         qint64 talk = 1000; // ms of loud polls after the start: sets the latch's phase
         double position = 30.0, preRoll = 0.0;
@@ -56,26 +63,24 @@ class tst_VoiceDetection : public QObject
     };
 
 private slots:
-    // The rules on the audio's own clock, whatever the buffers' length: the frame of the
-    // buffer that starts a call (1.5 s of loud frames after the first loud buffer, then
-    // that buffer's end) and of the one that ends it (the latch's ticks, one a second from
-    // the start, run CallTimeOut down from the last loud buffer). -1: never.
+    // The rules on the audio's own clock, whatever the buffers' length: the frame a call
+    // starts at (1.5 s after the first loud one) and the one it ends at (the latch's ticks,
+    // one a second from the start, run CallTimeOut down from the last loud buffer). -1: never.
     void detectorCountsFrames_data()
     {
         QTest::addColumn<QList<Run>>("runs");
         QTest::addColumn<int>("callTimeOut");
         QTest::addColumn<qint64>("startFrame");
         QTest::addColumn<qint64>("endFrame");
-        // 200 ms buffers: loud from frame 0; the first ends at 1600, the ninth starts the call.
-        QTest::newRow("200 ms, -17.9") << QList<Run>{{1600, -17.9f, 20}, {1600, -40, 60}} << 5 << 14400LL << 70400LL;
+        // 200 ms buffers: loud from frame 0; the call starts at frame 12000, inside the eighth.
+        QTest::newRow("200 ms, -17.9") << QList<Run>{{1600, -17.9f, 20}, {1600, -40, 60}} << 5 << 12000LL << 68000LL;
         QTest::newRow("200 ms, exactly -18") << QList<Run>{{1600, -18.0f, 40}} << 5 << -1LL << -1LL;
-        // 1 ms buffers: the start is exact to the millisecond.
-        QTest::newRow("8 frames") << QList<Run>{{8, -10, 2000}, {8, -40, 8000}} << 2 << 12008LL << 28008LL;
+        QTest::newRow("8 frames") << QList<Run>{{8, -10, 2000}, {8, -40, 8000}} << 2 << 12000LL << 28000LL;
         // Odd lengths that do not divide a second.
-        QTest::newRow("1000 frames") << QList<Run>{{1000, -10, 30}, {1000, -40, 60}} << 3 << 13000LL << 53000LL;
+        QTest::newRow("1000 frames") << QList<Run>{{1000, -10, 30}, {1000, -40, 60}} << 3 << 12000LL << 52000LL;
         QTest::newRow("dip cancels, restarts") << QList<Run>{{1600, -10, 5}, {1600, -18, 1}, {1600, -10, 20}, {1600, -40, 60}}
-                                               << 5 << 24000LL << 80000LL;
-        QTest::newRow("CallTimeOut 0: the first latch tick") << QList<Run>{{1600, -10, 9}, {1600, -40, 20}} << 0 << 14400LL << 22400LL;
+                                               << 5 << 21600LL << 77600LL;
+        QTest::newRow("CallTimeOut 0: the first latch tick") << QList<Run>{{1600, -10, 9}, {1600, -40, 20}} << 0 << 12000LL << 20000LL;
     }
     void detectorCountsFrames()
     {
@@ -86,19 +91,66 @@ private slots:
         qint64 frame = 0, started = -1, ended = -1;
         for (const Run &r : runs)
             for (int i = 0; i < r.count; ++i) {
+                const BufferJudge::Ruling v = d.judge({r.level, -100, r.frames, 8000, {}});
+                if (v.verdict == BufferJudge::StartCall)
+                    QVERIFY2(std::exchange(started, frame + v.at) < 0, "started twice");
+                if (v.verdict == BufferJudge::EndCall)
+                    QVERIFY2(std::exchange(ended, frame + v.at) < 0, "ended twice");
                 frame += r.frames;
-                const BufferJudge::Verdict v = d.judge(r.level, -100, r.frames, 8000);
-                if (v == BufferJudge::StartCall)
-                    QVERIFY2(std::exchange(started, frame) < 0, "started twice");
-                if (v == BufferJudge::EndCall)
-                    QVERIFY2(std::exchange(ended, frame) < 0, "ended twice");
             }
         QTEST(started, "startFrame");
         QTEST(ended, "endFrame");
         QVERIFY(!d.counters().IsRecording || ended < 0);
     }
 
-    // A call starts at the poll after 1.5 s of polls above the sensitivity; one poll at or
+    // Captured audio, the detector and the pre-roll together: 3 s of silence, 3 s of tone,
+    // 7 s of silence. However capture cuts it into buffers, the file begins 2 s of pre-roll
+    // before the frame 1.5 s after the tone's first loud sample, and ends at the latch's
+    // fifth tick after the tone: 2.5 s to 10.5 s of the line, the same bytes every time.
+    void fileStartsAtTheSameSampleHoweverCut()
+    {
+        QByteArray line(8000 * 3 * 2, 0);
+        for (int i = 0; i < 8000 * 3; ++i) {
+            const auto v = qint16(std::lround(16384.0 * std::sin(2.0 * M_PI * 1000.0 * i / 8000.0)));
+            line.append(reinterpret_cast<const char *>(&v), 2);
+        }
+        line.append(QByteArray(8000 * 7 * 2, 0));
+        QTemporaryDir folder;
+        QByteArray first;
+        for (qint64 cut : {1600, 1000, 333, 4096}) {
+            const QString path = folder.filePath(u"%1.wav"_s.arg(cut));
+            qint16 opened = -1;
+            auto writer = std::make_shared<RecordWriter>(WaveWriter::create(path, WaveFormat::pcm(8000), opened));
+            QVERIFY(opened == 0 && writer->start() == 0);
+            auto detection = std::make_shared<VoiceDetection>();
+            detection->setRules(true, -18, 5);
+            CaptureSink sink(QAudioFormat::Int16, 8000, 2);
+            sink.setPreRoll(2 * 8000 * 2);
+            sink.setJudge(detection);
+            int starts = 0, ends = 0;
+            bool begun = false;
+            connect(detection.get(), &VoiceDetection::callStarts, this, [&] { ++starts; });
+            connect(detection.get(), &VoiceDetection::callEnds, this, [&] { ++ends; });
+            for (qint64 at = 0; at < line.size(); at += cut * 2) {
+                sink.take(line.constData() + at, std::min(cut * 2, line.size() - at));
+                if (starts == 1 && !std::exchange(begun, true))
+                    sink.begin(writer, false);
+            }
+            QVERIFY(starts == 1 && ends == 1);
+            sink.end();
+            QCOMPARE(writer->finish(), qint16(0));
+            const AudioTestKit::Samples s = AudioTestKit::read(path);
+            QCOMPARE(s.mono.size(), qsizetype(8 * 8000));
+            const auto loud = std::find_if(s.mono.begin(), s.mono.end(), [](double v) { return std::fabs(v) > 0.126; });
+            QCOMPARE(loud - s.mono.begin(), qsizetype(4000)); // 2 s before the start, 0.5 s before the tone
+            const QByteArray written = TestFiles::read(path);
+            if (first.isEmpty())
+                first = written;
+            QVERIFY2(written == first, qPrintable(u"cut in %1 frames"_s.arg(cut)));
+        }
+    }
+
+    // A call starts in the poll that holds the end of 1.5 s of polls above the sensitivity; one poll at or
     // below it cancels the trigger, and the next loud poll starts the delay again.
     // The latch counts CallTimeOut seconds down from the last loud poll, on its own beat;
     // with 0 the call ends at its first tick. Calls shorter than MinCallLength are deleted

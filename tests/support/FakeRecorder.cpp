@@ -77,7 +77,7 @@ BufferJudge::Verdict FakeRecorder::feed(float a, qint64 frames)
     levelA = a;
     if (!judge || state < 1)
         return BufferJudge::Carry;
-    return judge->judge(a, levelB, frames, 8000);
+    return judge->judge({a, levelB, frames, 8000, {}}).verdict;
 }
 
 qint16 FakeRecorder::ShowMixer(qint16 show) { return answer(u"ShowMixer"_s, u"ShowMixer "_s + QString::number(show)); }
