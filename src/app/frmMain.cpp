@@ -431,6 +431,7 @@ bool frmMain::Form_Load()
         setElapsedPanel(u"00:00:00"_s);
         SetStatusText(u"Ready"_s);
         tmrTimeStamp->start();
+        ShowClock();
         tmrTimeStamp_Timer();
 
         if (ctx.settings.AutoRecord) {
@@ -583,8 +584,9 @@ void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &call)
 
 void frmMain::tmrTimeStamp_Timer()
 {
-    const QDateTime now = ctx.services.clock.now();
-    StatusPanel[3]->setText(QLocale::system().toString(now, u"dddd, MMM d yyyy - HH:mm:ss"_s));
+    // In the tray the clock is not seen: not redrawn (and laid out) every second all day.
+    if (isVisible() && !isMinimized())
+        ShowClock();
     UpdateTrayState();
 
     // Said before a call runs out of room, and notified once each time room runs short.
@@ -599,6 +601,11 @@ void frmMain::tmrTimeStamp_Timer()
     lblDiskSpace->setToolTip(ctx.TempFolder);
     if (low)
         Notify(ProductName(), text + u" in "_s + ctx.TempFolder, true);
+}
+
+void frmMain::ShowClock()
+{
+    StatusPanel[3]->setText(QLocale::system().toString(ctx.services.clock.now(), u"dddd, MMM d yyyy - HH:mm:ss"_s));
 }
 
 void frmMain::UpdateTrayState()
@@ -762,13 +769,14 @@ void frmMain::resizeEvent(QResizeEvent *event)
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    recording->setLevelsWanted(true);
+    recording->setLevelsWanted(!isMinimized());
+    ShowClock();
 }
 
 void frmMain::hideEvent(QHideEvent *event)
 {
     QMainWindow::hideEvent(event);
-    // Hidden in the tray the level bar is not drawn: the capture thread need not say.
+    // Hidden in the tray or minimised the level bar is not drawn: the capture thread need not say.
     recording->setLevelsWanted(false);
 }
 
@@ -797,6 +805,9 @@ void frmMain::changeEvent(QEvent *event)
     if (event->type() != QEvent::WindowStateChange)
         return;
     ctx.settings.Minimised = isMinimized();
+    recording->setLevelsWanted(isVisible() && !isMinimized());
+    if (isVisible() && !isMinimized())
+        ShowClock();
     if (!isMinimized())
         tmrSavePosition->start();
     else if (trayIcon->isVisible()) {

@@ -83,6 +83,7 @@ private:
     void buildLayout();
     void wire();
     void tmrTimeStamp_Timer();
+    void ShowClock();
     // The tray icon and its tool tip say idle, listening, recording (how long) or input lost.
     void UpdateTrayState();
     // A desktop notification through the tray icon, when there is one.

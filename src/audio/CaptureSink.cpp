@@ -49,6 +49,12 @@ void CaptureSink::setPaused(bool paused)
     m_paused = paused;
 }
 
+bool CaptureSink::wantsShortBuffers()
+{
+    std::lock_guard lock(m_mutex);
+    return m_capturing || m_holding || (m_judge && m_judge->levelsWatched());
+}
+
 void CaptureSink::take(const char *data, qint64 len)
 {
     m_lastAudio.store(std::chrono::steady_clock::now().time_since_epoch().count());

@@ -44,6 +44,9 @@ public:
 
     // From the capture thread.
     void take(const char *data, qint64 len);
+    // Whether buffers must come often: while a file is written (it trails the call by
+    // little), or while the levels are watched.
+    bool wantsShortBuffers();
     // When audio last came in (or the stream started).
     std::chrono::steady_clock::time_point lastAudio() const
     {

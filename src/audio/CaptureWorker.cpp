@@ -89,6 +89,14 @@ public:
             && pa_stream_connect_record(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY) >= 0
             && waitFor([this] { return streamReady(); });
     }
+    // The source's latency, and so how often the server hands over packets, from now on.
+    void setFragment(uint32_t bytes)
+    {
+        const uint32_t unset = uint32_t(-1);
+        const pa_buffer_attr attr{unset, unset, unset, unset, bytes};
+        if (pa_operation *o = pa_stream_set_buffer_attr(m_stream, &attr, nullptr, nullptr))
+            pa_operation_unref(o);
+    }
     // Waits for the next packets and hands them over; false once the connection is lost.
     template <class Take>
     bool read(Take take)
@@ -131,10 +139,12 @@ private:
     pa_stream *m_stream = nullptr;
 };
 
-void capture(const std::shared_ptr<CaptureWorker::Stream> &stream,
-             const std::shared_ptr<CaptureSink> &sink, ServerFormat sampleFormat, uint32_t chunk)
+void capture(const std::shared_ptr<CaptureWorker::Stream> &stream, const std::shared_ptr<CaptureSink> &sink,
+             ServerFormat sampleFormat, uint32_t shortChunk, uint32_t longChunk)
 {
     Connection pa(stream->loop, stream->stopped);
+    const auto wanted = [&] { return sink->wantsShortBuffers() ? shortChunk : longChunk; };
+    uint32_t chunk = wanted();
     const bool opened = pa.open(sampleFormat, chunk) && !stream->stopped.load();
     {
         std::lock_guard lock(stream->mutex);
@@ -143,9 +153,9 @@ void capture(const std::shared_ptr<CaptureWorker::Stream> &stream,
     stream->answered.notify_all();
     if (!opened)
         return;
-    // Packets are gathered into whole buffers: the sink meters and keeps BufferMs at a time.
+    // Packets are gathered into whole buffers: the sink meters and keeps a buffer at a time.
     std::vector<char> buffer;
-    buffer.reserve(chunk);
+    buffer.reserve(longChunk);
     const auto take = [&](const char *data, size_t length) {
         while (length > 0 && !stream->stopped.load()) {
             const size_t part = std::min<size_t>(length, chunk - buffer.size());
@@ -163,6 +173,14 @@ void capture(const std::shared_ptr<CaptureWorker::Stream> &stream,
         }
     };
     while (!stream->stopped.load()) {
+        if (const uint32_t now = wanted(); now != chunk) {
+            chunk = now;
+            pa.setFragment(chunk);
+            if (buffer.size() >= chunk) {
+                sink->take(buffer.data(), qint64(buffer.size()));
+                buffer.clear();
+            }
+        }
         if (!pa.read(take)) {
             stream->failure.store(RecorderCode::RecordingError);
             break;
@@ -208,11 +226,12 @@ qint16 CaptureWorker::start(const QAudioFormat &format)
     if (!stream->loop)
         return RecorderCode::CantStartRecording;
     auto sink = std::make_shared<CaptureSink>(format.sampleFormat(), format.sampleRate(), format.bytesPerFrame());
-    const auto chunk = uint32_t(format.bytesForDuration(qint64(BufferMs) * 1000));
+    const auto shortChunk = uint32_t(format.bytesForDuration(qint64(BufferMs) * 1000));
+    const auto longChunk = uint32_t(format.bytesForDuration(qint64(ListeningBufferMs) * 1000));
     try {
-        m_thread = std::thread([stream, sink, sampleFormat, chunk] {
+        m_thread = std::thread([stream, sink, sampleFormat, shortChunk, longChunk] {
             ++runningThreads;
-            capture(stream, sink, sampleFormat, chunk);
+            capture(stream, sink, sampleFormat, shortChunk, longChunk);
             --runningThreads;
         });
     } catch (const std::system_error &) {

@@ -19,10 +19,12 @@
 class CaptureWorker final
 {
 public:
-    // Audio arrives in buffers of this length: short enough for 200 ms level polls and
-    // for the header to trail the recording by well under a second, long enough that
-    // listening all day costs next to nothing.
+    // Audio arrives in buffers of this length while recording or while the levels are
+    // watched: short enough for 200 ms level polls and for the header to trail the
+    // recording by well under a second.
     static constexpr int BufferMs = 200;
+    // Listening unwatched (in the tray), in buffers of this length: few wakeups all day.
+    static constexpr int ListeningBufferMs = 1000;
     // A server that does not answer within this is treated as absent for now; the
     // connection goes on trying, and a later start finds it ready.
     static constexpr int StartWaitMs = 150;

@@ -34,4 +34,7 @@ public:
     virtual ~BufferJudge() = default;
     // From the capture thread.
     virtual Ruling judge(const Heard &heard) = 0;
+    // Whether someone watches the levels live: the buffers must then come often. Otherwise
+    // listening may take them seldom, which costs less; the verdicts are the same.
+    virtual bool levelsWatched() const { return false; }
 };

@@ -4,8 +4,10 @@
 #include "base/SettingsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
-#include <QStorageInfo>
+
+#include <sys/statvfs.h>
 
 using namespace Qt::StringLiterals;
 
@@ -33,8 +35,9 @@ QString SetTempFolder(SettingsStore &store)
 
 qint64 RecordingRoomMinutes(const QString &folder, int bytesPerSecond)
 {
-    const QStorageInfo disk(folder);
-    if (!disk.isValid() || bytesPerSecond <= 0)
+    // Asked every second: statvfs alone, not a reading of the whole mount table.
+    struct statvfs disk {};
+    if (bytesPerSecond <= 0 || ::statvfs(QFile::encodeName(folder).constData(), &disk) != 0)
         return -1;
-    return disk.bytesAvailable() / bytesPerSecond / 60;
+    return qint64(disk.f_bavail) * qint64(disk.f_frsize) / bytesPerSecond / 60;
 }

@@ -43,6 +43,7 @@ public:
     void setLevelsWanted(bool wanted) { m_levelsWanted.store(wanted); }
 
     Ruling judge(const Heard &heard) override;
+    bool levelsWatched() const override { return m_levelsWanted.load(); }
 
     // The detector's counters, as the tests read them.
     struct Counters
