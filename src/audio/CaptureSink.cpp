@@ -15,7 +15,9 @@ void CaptureSink::setPreRoll(qint64 bytes)
 {
     std::lock_guard lock(m_mutex);
     m_preRollBytes = bytes;
-    if (m_preRoll.size() > bytes)
+    // Held for a call that has started, it is the call's already: the start of its
+    // pre-roll must not be cut for the audio that came after.
+    if (!m_holding && m_preRoll.size() > bytes)
         m_preRoll.remove(0, m_preRoll.size() - bytes);
 }
 
