@@ -40,7 +40,7 @@ class tst_BusyWindow : public QObject
     {
         QElapsedTimer clock;
         std::atomic<qint64> filedAt{-1};
-        LiveWindow()
+        explicit LiveWindow(bool used = true) : WindowRig(used)
         {
             app.services.newRecorder = [] { return std::make_unique<AudioEngine>(); };
             app.services.recorderOnWindowThread = false;
@@ -48,6 +48,8 @@ class tst_BusyWindow : public QObject
                 filedAt.store(clock.elapsed());
                 return std::optional<QString>();
             };
+            if (!used)
+                return;
             for (const auto &[name, value] : {std::pair{"AutoRecord", 1}, {"Sensitivity", -30}, {"CallTimeOut", 2},
                                               {"MinCallLength", 1}, {"AddNote", 0}, {"Format", 1}, {"PreRoll", 2}})
                 seed(QString::fromLatin1(name), value);
@@ -158,6 +160,41 @@ private slots:
         caller.waitForFinished();
         QVERIFY(!t.filed().name.isEmpty());
         qInfo("longest stand-still %lld ms, threads %d at most, %d before", longest, most, before);
+    }
+
+    // A first start on a machine with no sound server yet, under load: the first-run
+    // message, the window, a status that says the input is missing, and listening as
+    // soon as a server appears.
+    void firstStartWithoutSoundServer()
+    {
+        QTemporaryDir later; // where the server appears
+        const QByteArray saved = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(later.path()) + "/pulse/native");
+        auto restore = qScopeGuard([&] {
+            qputenv("PULSE_SERVER", saved);
+            soundServer(u"stop"_s, later.path());
+        });
+        std::vector<std::unique_ptr<QProcess>> load; // a busy loop a core
+        const auto unload = qScopeGuard([&] {
+            for (const auto &p : load)
+                p->kill(), p->waitForFinished();
+            load.clear();
+        });
+        for (int i = 0; i < QThread::idealThreadCount(); ++i) {
+            load.push_back(std::make_unique<QProcess>());
+            load.back()->start(u"sh"_s, {u"-c"_s, u"while :; do :; done"_s});
+        }
+        LiveWindow t(false);
+        QVERIFY(t.load());
+        QCOMPARE(t.prompts.texts(), QStringList{u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s});
+        t.window->show();
+        QVERIFY2(QTest::qWaitFor([&] { return t.text("StatusPanel1").startsWith(u"Waiting for the recording input"_s); }, 5000),
+                 qPrintable(t.text("StatusPanel1")));
+        for (const auto &p : load)
+            p->kill(), p->waitForFinished();
+        QVERIFY(soundServer(u"start"_s, later.path()));
+        QVERIFY2(QTest::qWaitFor([&] { return t.text("StatusPanel1") == u"Ready - Manual Recording"_s; }, 10000),
+                 qPrintable(t.text("StatusPanel1")));
     }
 };
 
