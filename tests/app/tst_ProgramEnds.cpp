@@ -11,8 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The real program ends when the system asks (logout, systemctl, timeout), whatever it
-// shows: here under the first-run message, before its main loop has run.
+// The real program as a new user first meets it, and its end when the system asks.
 class tst_ProgramEnds : public QObject
 {
     Q_OBJECT
@@ -40,25 +39,11 @@ class tst_ProgramEnds : public QObject
     }
 
 private slots:
-    void terminatedUnderTheFirstRunMessage()
-    {
-        ProgramRun program;
-        // A user who never ran it: the machine's settings only, so the message is shown.
-        QVERIFY(QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + u"/Voxmere/Voxmere.conf"_s));
-        QProcess &run = program.start();
-        QVERIFY(program.waitUntilListening());
-        QTest::qWait(1000); // the message is up by now
-        QCOMPARE(run.state(), QProcess::Running);
-        ::kill(pid_t(run.processId()), SIGTERM);
-        QVERIFY2(run.waitForFinished(5000), "still running 5 s after SIGTERM");
-        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(run.exitCode(), 0);
-        QVERIFY2(!TestFiles::read(program.errorLog()).contains("QTextCursor"), TestFiles::read(program.errorLog()).constData());
-    }
-
     // A new user's first start on a real X display with no sound server, the machine busy
     // on every core (it once aborted so): the first-run message, answered with Return,
-    // then the main window, and no abort. Three times, as a race would not show at once.
+    // then the main window, and no abort; three times, as a race would not show at once.
+    // The first time SIGTERM comes under the message (logout, systemctl, timeout): the
+    // program ends at once, before its main loop has run.
     void firstStartOnADisplayWithoutSoundServer()
     {
         if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty() || QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
@@ -87,14 +72,17 @@ private slots:
             QString box;
             QVERIFY2(QTest::qWaitFor([&] { return !(box = window(display, u"Voxmere"_s)).isEmpty(); }, 15000),
                      TestFiles::read(program.errorLog()).constData());
-            QCOMPARE(xdotool(display, {u"windowfocus"_s, u"--sync"_s, box, u"key"_s, u"Return"_s}), 0);
-            QVERIFY2(QTest::qWaitFor([&] { return !window(display, u"Voxmere Call Recorder"_s).isEmpty(); }, 15000),
-                     TestFiles::read(program.errorLog()).constData());
+            if (trial > 0) {
+                QCOMPARE(xdotool(display, {u"windowfocus"_s, u"--sync"_s, box, u"key"_s, u"Return"_s}), 0);
+                QVERIFY2(QTest::qWaitFor([&] { return !window(display, u"Voxmere Call Recorder"_s).isEmpty(); }, 15000),
+                         TestFiles::read(program.errorLog()).constData());
+            }
             QCOMPARE(run.state(), QProcess::Running);
             ::kill(pid_t(run.processId()), SIGTERM);
-            QVERIFY(run.waitForFinished(5000));
+            QVERIFY2(run.waitForFinished(5000), "still running 5 s after SIGTERM");
             QCOMPARE(run.exitStatus(), QProcess::NormalExit);
             QCOMPARE(run.exitCode(), 0);
+            QVERIFY2(!TestFiles::read(program.errorLog()).contains("QTextCursor"), TestFiles::read(program.errorLog()).constData());
         }
     }
 };
