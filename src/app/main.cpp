@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "app/MessageBoxPrompts.h"
 #include "app/SingleInstance.h"
@@ -66,6 +67,11 @@ void quitOnTerminate(frmMain &window, Prompts &prompts)
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<int> answered = CommandLine::Answer(arguments))
+        return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProductName());
     QApplication::setDesktopFileName(u"voxmere"_s);

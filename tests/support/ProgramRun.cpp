@@ -28,7 +28,7 @@ void ProgramRun::set(const QString &name, const QVariant &value)
     }
 }
 
-QProcess &ProgramRun::start()
+QProcess &ProgramRun::start(const QStringList &arguments)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // with m_roots' folders
     // The line's server is found through this test's runtime folder; the program gets a
@@ -42,7 +42,7 @@ QProcess &ProgramRun::start()
     run.setProcessEnvironment(env);
     run.setStandardErrorFile(errorLog(), QIODevice::Append);
     // Tests run from build/tests; the program is build/voxmere.
-    run.start(QCoreApplication::applicationDirPath() + u"/../voxmere"_s, {});
+    run.start(QCoreApplication::applicationDirPath() + u"/../voxmere"_s, arguments);
     run.waitForStarted();
     return run;
 }

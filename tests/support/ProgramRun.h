@@ -30,7 +30,7 @@ public:
     // Added to the environment of the copies started from now on.
     QProcessEnvironment environment;
     // Starts one more copy of the program.
-    QProcess &start();
+    QProcess &start(const QStringList &arguments = {});
     // True once a copy listens on the single-instance socket.
     bool waitUntilListening(int timeoutMs = 10000) const;
 
