@@ -1,3 +1,4 @@
+#include "app/AppIcons.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "app/MessageBoxPrompts.h"
@@ -76,6 +77,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(ProductName());
     QApplication::setDesktopFileName(u"voxmere"_s);
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive
+    QApplication::setWindowIcon(AppIcons::icon("AAA")); // every window's, the about box's too
 
     SingleInstance instance;
     if (!instance.claim())

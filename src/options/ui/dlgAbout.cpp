@@ -32,17 +32,29 @@ dlgAbout::dlgAbout(QWidget *parent) : QDialog(parent)
     Label6->setForegroundRole(QPalette::Link);
     Label6->setCursor(Qt::PointingHandCursor);
     Label6->installEventFilter(this);
+    lblLicence = new QLabel(u"GNU General Public License, version 3 or later (GPL-3.0-or-later). "
+                            u"Voxmere comes with no warranty."_s, this);
+    lblLicence->setObjectName(u"lblLicence"_s);
+    lblLicence->setWordWrap(true);
     auto *form = new QFormLayout;
     form->addRow(u"Version:"_s, lblVersion);
     form->addRow(u"Web:"_s, Label6);
+    form->addRow(u"Licence:"_s, lblLicence);
     btnOK = WidgetParts::button(this, "btnOK", u"&OK"_s);
     WidgetParts::setDefault(this, btnOK);
     connect(btnOK, &XPButton::Click, this, &QDialog::accept);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK);
+    auto *heading = new QHBoxLayout;
+    auto *icon = new QLabel(this);
+    icon->setObjectName(u"imgIcon"_s);
+    icon->setAccessibleName(ProductName());
+    icon->setPixmap(windowIcon().pixmap(48, 48)); // the program's, as every window has it
+    heading->addWidget(icon);
+    heading->addWidget(title, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(title);
+    layout->addLayout(heading);
     layout->addLayout(form);
     layout->addLayout(buttons);
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 200);

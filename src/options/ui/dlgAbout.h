@@ -14,6 +14,7 @@ public:
 
     QLabel *lblVersion;
     QLabel *Label6; // the web address; a click opens it
+    QLabel *lblLicence;
     XPButton *btnOK;
 
 protected:
