@@ -41,9 +41,9 @@ std::optional<qint16> AudioEngine::onAudioThread(F &&f, int waitMs)
 
 AudioEngine::AudioEngine()
 {
-    // The sound server connection is the process's; make it belong to this thread
-    // rather than to an audio thread that ends with its engine.
-    QMediaDevices::defaultAudioInput();
+    // Qt's own sound server connection (its thread, its main loop) is made only when a
+    // call is first played, by the thread that plays it: recording and listening use a
+    // connection of their own, and a process that only records never holds Qt's.
     m_thread->setObjectName(QStringLiteral("voxmere-audio"));
 }
 
