@@ -1,16 +1,67 @@
 #include "app/CommandLine.h"
 
+#include "app/SingleInstance.h"
+
 #include "base/Product.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
 
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
 
-std::optional<int> CommandLine::Answer(const QStringList &arguments)
+namespace {
+
+constexpr int StartWaitMs = 20000;
+
+// Hands the command to the running program, starting one in the tray when none runs,
+// and says what it answered: 0 when done, 1 when refused or no program answers.
+int handOver(int argc, char *argv[], const QString &command, const QString &argument)
 {
+    QCoreApplication app(argc, argv);
+    const QString name = SingleInstance::defaultName();
+    bool started = false;
+    QElapsedTimer waited;
+    waited.start();
+    std::optional<SingleInstance::Reply> reply;
+    while (waited.elapsed() < StartWaitMs) {
+        reply = SingleInstance::Send(name, command, argument, 5000);
+        // A program that is still loading says so; one that is not there yet is started.
+        if (reply && reply->accepted)
+            break;
+        if (reply && reply->text != u"Voxmere is still starting"_s)
+            break;
+        if (!reply && !started) {
+            // It outlives this command: not on this terminal (its messages are its own boxes).
+            QProcess tray;
+            tray.setProgram(QCoreApplication::applicationFilePath());
+            tray.setArguments({u"--tray"_s});
+            tray.setStandardOutputFile(QProcess::nullDevice());
+            tray.setStandardErrorFile(QProcess::nullDevice());
+            started = tray.startDetached();
+        }
+        QThread::msleep(100);
+    }
+    if (!reply) {
+        std::fprintf(stderr, "voxmere: no running Voxmere answered%s\n", started ? " (one was started in the tray)" : "");
+        return 1;
+    }
+    std::fprintf(reply->accepted ? stdout : stderr, "%s%s\n", reply->accepted ? "" : "voxmere: ",
+                 qPrintable(reply->text));
+    return reply->accepted ? 0 : 1;
+}
+
+} // namespace
+
+CommandLine::Outcome CommandLine::Answer(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QCoreApplication::setApplicationName(u"voxmere"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(VOXMERE_VERSION));
     QCommandLineParser parser;
@@ -20,6 +71,16 @@ std::optional<int> CommandLine::Answer(const QStringList &arguments)
     const QCommandLineOption version({u"v"_s, u"version"_s}, u"Displays the version."_s);
     parser.addOption(help);
     parser.addOption(version);
+    const QCommandLineOption record(u"record"_s, u"Starts recording a call in the running Voxmere."_s);
+    const QCommandLineOption stop(u"stop"_s, u"Stops the recording and files the call."_s);
+    const QCommandLineOption toggle(u"toggle"_s, u"Starts recording, or stops the recording."_s);
+    const QCommandLineOption status(
+        u"status"_s, u"Prints what Voxmere does: idle, listening, recording <seconds> or input lost."_s);
+    const QCommandLineOption note(u"note"_s, u"Sets the note of the call being recorded, or of the last one filed."_s,
+                                  u"text"_s);
+    const QCommandLineOption tray(u"tray"_s, u"Starts in the tray, the window hidden."_s);
+    for (const QCommandLineOption &o : {record, stop, toggle, status, note, tray})
+        parser.addOption(o);
     // Qt's own options are the application's to take (a session manager restarts the
     // program with -session): let them through, unlisted.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -39,16 +100,26 @@ std::optional<int> CommandLine::Answer(const QStringList &arguments)
                                 ? parser.errorText()
                                 : u"Unexpected argument '%1'."_s.arg(parser.positionalArguments().constFirst());
         std::fprintf(stderr, "voxmere: %s\nTry 'voxmere --help' for the options.\n", qPrintable(why));
-        return 2;
+        return {2};
     }
     if (parser.isSet(help)) {
         // No application yet to name the program.
         std::fputs(qPrintable(parser.helpText().replace(u"<executable_name>"_s, u"voxmere"_s)), stdout);
-        return 0;
+        return {0};
     }
     if (parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(ProductName()), VOXMERE_VERSION);
-        return 0;
+        return {0};
     }
-    return std::nullopt;
+    QStringList commands;
+    for (const QCommandLineOption &o : {record, stop, toggle, status, note})
+        if (parser.isSet(o))
+            commands << o.names().constFirst();
+    if (commands.size() > 1) {
+        std::fprintf(stderr, "voxmere: one command at a time, not --%s.\n", qPrintable(commands.join(u" --"_s)));
+        return {2};
+    }
+    if (commands.size() == 1)
+        return {handOver(argc, argv, commands[0], commands[0] == u"note"_s ? parser.value(note) : QString())};
+    return {std::nullopt, parser.isSet(tray)};
 }

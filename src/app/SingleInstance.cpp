@@ -56,6 +56,25 @@ bool SingleInstance::ActivatePreviousInstance()
     return true;
 }
 
+// A command goes as "command <name> <argument>" and its reply as "ok <text>" or
+// "refused <text>", a line each, the texts percent-encoded.
+std::optional<SingleInstance::Reply> SingleInstance::Send(const QString &name, const QString &command,
+                                                          const QString &argument, int waitMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(300) || !peerIsThisUser(socket.socketDescriptor()))
+        return std::nullopt;
+    socket.write("command " + command.toUtf8().toPercentEncoding() + ' ' + argument.toUtf8().toPercentEncoding() + '\n');
+    QByteArray line;
+    while (!line.endsWith('\n') && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(waitMs)))
+        line += socket.readLine();
+    const QList<QByteArray> parts = line.chopped(line.endsWith('\n') ? 1 : 0).split(' ');
+    if (parts.size() != 2 || (parts[0] != "ok" && parts[0] != "refused"))
+        return std::nullopt;
+    return Reply{parts[0] == "ok", QString::fromUtf8(QByteArray::fromPercentEncoding(parts[1]))};
+}
+
 SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::claim()
@@ -94,9 +113,19 @@ bool SingleInstance::claim()
                 continue;
             }
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (client->readAll().startsWith("show"))
+                if (!client->canReadLine())
+                    return;
+                const QList<QByteArray> parts = client->readLine().chopped(1).split(' '); // without its newline
+                if (parts.value(0) == "show") {
                     emit showRequested();
-                client->deleteLater();
+                } else if (parts.value(0) == "command" && parts.size() == 3) {
+                    const Reply reply = m_commands ? m_commands(QString::fromUtf8(QByteArray::fromPercentEncoding(parts[1])),
+                                                                QString::fromUtf8(QByteArray::fromPercentEncoding(parts[2])))
+                                                   : Reply{false, u"Voxmere is still starting"_s};
+                    client->write((reply.accepted ? "ok " : "refused ") + reply.text.toUtf8().toPercentEncoding() + '\n');
+                    client->flush();
+                }
+                client->disconnectFromServer();
             });
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
         }

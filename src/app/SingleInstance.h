@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 class QLockFile;
@@ -24,6 +26,20 @@ public:
     // Asks a running instance of this user to come to the front; true when one answered.
     bool ActivatePreviousInstance();
 
+    // What a command from the command line gets: accepted or refused, and the words said.
+    struct Reply
+    {
+        bool accepted = false;
+        QString text;
+    };
+    using CommandHandler = std::function<Reply(const QString &command, const QString &argument)>;
+    // The running instance answers commands with this.
+    void setCommandHandler(CommandHandler handler) { m_commands = std::move(handler); }
+    // Sends a command to the running instance of this user and waits for its reply;
+    // nothing when none answers.
+    static std::optional<Reply> Send(const QString &name, const QString &command, const QString &argument,
+                                     int waitMs);
+
     // In $XDG_RUNTIME_DIR when it is private, else in <temp>/voxmere-<uid>, made private.
     static QString defaultName();
 
@@ -35,4 +51,5 @@ private:
     QString m_problem;
     QLocalServer *m_server = nullptr;
     std::unique_ptr<QLockFile> m_lock;
+    CommandHandler m_commands;
 };

@@ -445,6 +445,7 @@ bool frmMain::Form_Load()
                         + QString::number(result),
                     Prompts::OkOnly, Prompts::NoIcon, QString());
                 recording->ArmDetection();
+                m_loaded = true; // commands from the command line are taken from here on
                 emit loaded();
                 return true;
             }
@@ -469,6 +470,7 @@ bool frmMain::Form_Load()
         trayIcon->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
         if (ctx.settings.Minimised)
             setWindowState(windowState() | Qt::WindowMinimized);
+        m_loaded = true; // commands from the command line are taken from here on
         emit loaded();
         return true;
     } catch (const std::exception &e) {
@@ -601,6 +603,57 @@ void frmMain::tmrTimeStamp_Timer()
     lblDiskSpace->setToolTip(ctx.TempFolder);
     if (low)
         Notify(ProductName(), text + u" in "_s + ctx.TempFolder, true);
+}
+
+SingleInstance::Reply frmMain::RemoteCommand(const QString &command, const QString &argument)
+{
+    try {
+        return Command(command, argument);
+    } catch (const std::exception &e) {
+        return {false, u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s + RuntimeError::descriptionOf(e)};
+    }
+}
+
+SingleInstance::Reply frmMain::Command(const QString &command, const QString &argument)
+{
+    if (!m_loaded)
+        return {false, u"Voxmere is still starting"_s};
+    const auto status = [this]() -> QString {
+        if (state.IsRecording)
+            return u"recording %1"_s.arg(qint64(recording->ElapsedSeconds));
+        if (recording->WaitingForInput())
+            return u"input lost"_s;
+        return ctx.settings.AutoRecord && state.DetectionRunning ? u"listening"_s : u"idle"_s;
+    };
+    const QString verb = command == u"toggle"_s ? (state.IsRecording ? u"stop"_s : u"record"_s) : command;
+    if (verb == u"status"_s)
+        return {true, status()};
+    if (verb == u"record"_s) {
+        if (state.IsRecording)
+            return {true, status()};
+        if (!cmdRecord->isEnabled())
+            return {false, state.PlaybackOpen ? u"a call is being played: stop it first"_s
+                                              : u"calls start by themselves in automatic mode"_s};
+        recording->cmdRecord_Click();
+        return {true, u"recording"_s};
+    }
+    if (verb == u"stop"_s) {
+        if (!state.IsRecording)
+            return {false, u"no call is being recorded"_s};
+        recording->cmdStop_Click();
+        return {true, u"stopped"_s};
+    }
+    if (verb == u"note"_s) {
+        if (state.IsRecording && recording->CurrentCall) {
+            recording->CurrentCall->setCallNote(argument);
+            return {true, u"the note goes with the call being recorded"_s};
+        }
+        QString error = u"no call has been filed since Voxmere started"_s;
+        if (!recording->LastFiledCall.isEmpty() && review->list().SetCallNote(recording->LastFiledCall, argument, &error))
+            return {true, u"the note of the last call filed is written"_s};
+        return {false, error};
+    }
+    return {false, u"unknown command "_s + command};
 }
 
 void frmMain::ShowClock()

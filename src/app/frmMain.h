@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SingleInstance.h"
 #include "base/MainState.h"
 #include "recording/RecordingView.h"
 
@@ -44,6 +45,9 @@ public:
     // Brings the window back from the tray or from behind other windows.
     void ShowAndRaise() override;
     bool hasTrayIcon() const;
+    // A command from the command line (record, stop, toggle, status, note), answered
+    // as the buttons would: what they refuse now is refused, with the reason.
+    SingleInstance::Reply RemoteCommand(const QString &command, const QString &argument);
     // The program ends however it was asked to (the session ends, a signal): the running
     // call is filed first.
     void EndSession();
@@ -63,6 +67,7 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
+    SingleInstance::Reply Command(const QString &command, const QString &argument);
     // RecordingView
     void SetStatusText(const QString &text) override;
     void ShowRecordingState(bool recording) override;
@@ -144,4 +149,5 @@ private:
     QPointer<frmAddNote> NoteForm;
     bool m_quitting = false;
     QPoint m_loadedPos; // where the settings put the window at load
+    bool m_loaded = false;
 };

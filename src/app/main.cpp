@@ -68,11 +68,9 @@ void quitOnTerminate(frmMain &window, Prompts &prompts)
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (const std::optional<int> answered = CommandLine::Answer(arguments))
-        return *answered;
+    const CommandLine::Outcome asked = CommandLine::Answer(argc, argv);
+    if (asked.exitCode)
+        return *asked.exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProductName());
     QApplication::setDesktopFileName(u"voxmere"_s);
@@ -107,13 +105,18 @@ int main(int argc, char *argv[])
                    &frmMain::EndSession);
     GuardedConnect(prompts, u"modMain:aboutToQuit"_s, &app, &QCoreApplication::aboutToQuit, &window, &frmMain::EndSession);
     quitOnTerminate(window, prompts);
+    instance.setCommandHandler([&window](const QString &command, const QString &argument) {
+        return window.RemoteCommand(command, argument);
+    });
     if (!window.Form_Load())
         return 1;
     if (terminating)
         return 0;
     if (!instance.problem().isEmpty())
         QTimer::singleShot(0, &window, [&] { prompts.message(unguarded, Prompts::Exclamation, ProductName()); });
-    if (!window.isMinimized())
+    if (asked.tray && window.hasTrayIcon())
+        window.hide();
+    else if (!window.isMinimized() && !asked.tray)
         window.show();
     else if (!window.hasTrayIcon())
         window.showMinimized();

@@ -65,6 +65,7 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Re
                               Prompts::Exclamation, u"Error"_s);
     });
     on("tmrTimeStamp_Timer", &CallRecorder::elapsed, [this](double seconds) {
+        ElapsedSeconds = seconds;
         // Whole seconds, rounded half to even as the time display always has.
         if (state.IsRecording)
             view.setElapsedPanel(modUtilityFunctions::FormatTime(qint32(std::nearbyint(seconds)), 1));
@@ -210,6 +211,7 @@ void RecordingSession::OnStarted(const std::shared_ptr<clsCall> &call, const QSt
         view.StopPlayback();
     CurrentCall = call;
     RecordingFileName = fileName;
+    ElapsedSeconds = 0;
     state.RecordActive = true;
     WasMinimised = view.IsMinimised();
     if (WasMinimised && ctx.settings.Maximise)
@@ -273,7 +275,9 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
     call.setRecordingLocation(ending.fileName);
     if (ctx.settings.AddNote && !m_ending && !ending.exiting) {
         const bool wasMinimised = WasMinimised;
-        call.setCallNote(view.AskCallNote());
+        // A note given from the command line during the call stays; what is typed follows it.
+        const QString given = call.CallNote(), typed = view.AskCallNote();
+        call.setCallNote(given.isEmpty() || typed.isEmpty() ? given + typed : given + u"\r\n"_s + typed);
         if (wasMinimised)
             view.Minimise();
     }
@@ -281,6 +285,7 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
         WriteNote(call);
 
     call.setRecordingLocation(CallFiles::JoinPath(ctx.settings.CallPath, ending.fileName));
+    LastFiledCall = call.RecordingLocation();
     call.setCallDuration(ending.length);
     colCalls &calls = view.CallsCollection();
     const qint32 iCall = calls.maxKey().toInt() + 1;

@@ -73,6 +73,8 @@ public:
 
     std::shared_ptr<clsCall> CurrentCall;
     QString RecordingFileName; // in the temporary folder; after the stop, its final name
+    double ElapsedSeconds = 0; // of the call being recorded, as last told
+    QString LastFiledCall;     // where the call filed last is (its path in the calls folder)
     bool WasMinimised = false;
 
 private:

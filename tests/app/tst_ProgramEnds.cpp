@@ -50,6 +50,8 @@ private slots:
         QTest::newRow("--version") << QStringList{u"--version"_s} << 0 << QByteArray("Voxmere " VOXMERE_VERSION "\n");
         QTest::newRow("unknown") << QStringList{u"--recrod"_s} << 2 << QByteArray("voxmere: Unknown option 'recrod'.\n");
         QTest::newRow("a stray word") << QStringList{u"calls"_s} << 2 << QByteArray("voxmere: Unexpected argument 'calls'.\n");
+        QTest::newRow("two commands") << QStringList{u"--record"_s, u"--stop"_s} << 2
+                                      << QByteArray("voxmere: one command at a time, not --record --stop.\n");
     }
     void commandLine()
     {

@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <csignal>
+
 using namespace Qt::StringLiterals;
 using namespace AudioTestKit;
 
@@ -70,6 +72,43 @@ private slots:
                                       u"Hello, this is Ann from accounts. I am calling about the invoice we sent "
                                       "last week. Could you please call me back tomorrow morning."_s})
                      .isNull());
+    }
+
+    // A softphone's hook drives the program from the command line: the first command
+    // starts it in the tray; record, status, note and stop do what they say, and what the
+    // state refuses is told, with exit 1.
+    void commandsFromTheCommandLine()
+    {
+        ProgramRun program(true);
+        for (const auto &[name, value] : {std::pair{"AutoRecord", 0}, {"AddNote", 0}, {"Format", 0}})
+            program.set(QString::fromLatin1(name), value);
+        program.set(u"SearchPath"_s, program.calls());
+        const auto command = [&](const QStringList &arguments) {
+            QProcess &run = program.start(arguments);
+            run.waitForFinished(30000);
+            return std::pair{run.exitCode(), QString::fromUtf8(run.readAllStandardOutput()).trimmed()};
+        };
+        auto endTray = qScopeGuard([&] {
+            if (const qint64 pid = program.runningPid())
+                ::kill(pid_t(pid), SIGTERM);
+        });
+        QCOMPARE(command({u"--status"_s}), std::pair(0, u"idle"_s));
+        QVERIFY(program.runningPid() > 0);
+        QCOMPARE(command({u"--stop"_s}).first, 1);
+        QCOMPARE(command({u"--record"_s}), std::pair(0, u"recording"_s));
+        QTest::qWait(2500);
+        const auto [code, status] = command({u"--status"_s});
+        QVERIFY2(code == 0 && status.startsWith(u"recording "_s) && status.mid(10).toInt() >= 1, qPrintable(status));
+        QCOMPARE(command({u"--note"_s, u"Order 42"_s}).first, 0);
+        QCOMPARE(command({u"--toggle"_s}), std::pair(0, u"stopped"_s));
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 15000));
+        const QString note = program.calls() + u'/' + filed(program)[0].chopped(4) + u".txt"_s;
+        QTRY_VERIFY(TestFiles::read(note).contains("Order 42"));
+        QVERIFY(problemWith(program, filed(program)[0]).isEmpty());
+        // After the call: the note of the call just filed.
+        QCOMPARE(command({u"--note"_s, u"Called back on Friday"_s}).first, 0);
+        QVERIFY(TestFiles::read(note).contains("Called back on Friday"));
+        QVERIFY(!TestFiles::read(note).contains("Order 42"));
     }
 
     // The caller speaks and falls silent: the call is filed by itself.

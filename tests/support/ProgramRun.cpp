@@ -57,3 +57,9 @@ bool ProgramRun::waitUntilListening(int timeoutMs) const
     // The runtime folder is fresh: its socket is there only once a copy listens.
     return QTest::qWaitFor([&] { return QFile::exists(m_runtime.path() + u"/voxmere.socket"_s); }, timeoutMs);
 }
+
+qint64 ProgramRun::runningPid() const
+{
+    QFile lock(m_runtime.path() + u"/voxmere.socket.lock"_s);
+    return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed().toLongLong() : 0;
+}

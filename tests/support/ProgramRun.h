@@ -33,6 +33,8 @@ public:
     QProcess &start(const QStringList &arguments = {});
     // True once a copy listens on the single-instance socket.
     bool waitUntilListening(int timeoutMs = 10000) const;
+    // The copy that holds the single-instance lock (one started by another, too), or 0.
+    qint64 runningPid() const;
 
 private:
     TempSettingsRoots m_roots;

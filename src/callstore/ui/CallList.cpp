@@ -326,21 +326,32 @@ void CallList::EditCallNote(const QString &key)
         dialog.exec();
         if (!dialog.Accepted || dialog.Note == shown)
             return;
-        const QString note = QString(dialog.Note).replace(u'\n', u"\r\n"_s);
-        const QString audio = call->RecordingLocation(), notePath = CallFiles::NotePathOf(audio);
-        QString error = u"A call named \"%1\" has no note file of its own"_s.arg(audio);
-        if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), &error))
+        QString error;
+        if (!SetCallNote(call->RecordingLocation(), QString(dialog.Note).replace(u'\n', u"\r\n"_s), &error))
             throw RuntimeError(75, error);
-        call->setCallNote(note);
-        for (qsizetype i = 1; i <= m_calls->Count(); ++i)
-            if (m_calls->Item(i) == call)
-                RowChanged(i);
-        m_note->setPlainText(dialog.Note);
     } catch (const std::exception &e) {
         m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
                                    + RuntimeError::descriptionOf(e),
                                Prompts::OkOnly, Prompts::NoIcon, QString());
     }
+}
+
+bool CallList::SetCallNote(const QString &audio, const QString &note, QString *error)
+{
+    const QString notePath = CallFiles::NotePathOf(audio);
+    *error = u"A call named \"%1\" has no note file of its own"_s.arg(audio);
+    if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), error))
+        return false;
+    for (qsizetype i = 1; i <= m_calls->Count(); ++i) {
+        const colCalls::Record call = m_calls->Item(i);
+        if (call->RecordingLocation() != audio)
+            continue;
+        call->setCallNote(note);
+        RowChanged(i);
+        if (const QString selected = SelectedKey(); !selected.isEmpty() && GetCallByKey(selected) == call)
+            m_note->setPlainText(NoteLines(note));
+    }
+    return true;
 }
 
 void CallList::DeleteSelectedCalls()

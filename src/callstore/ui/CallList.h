@@ -72,6 +72,9 @@ public:
     // The note editor on the call with this key; a changed note goes to its file, the
     // record, the row and the note box.
     void EditCallNote(const QString &key);
+    // Writes the note of the call at `audio` and shows it where that call is listed;
+    // false, with the reason, when it cannot be written.
+    bool SetCallNote(const QString &audio, const QString &note, QString *error);
     // Deletes the selected calls the user may delete, their files and rows. Before a
     // call's files go, ReleaseFile lets whoever holds its audio open let go of it.
     void DeleteSelectedCalls();
