@@ -196,6 +196,7 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links), this);
     waitingCalls = new WaitingCalls(ctx, this);
+    connect(recording.get(), &RecordingSession::callFiled, this, &frmMain::callFiled);
     auto *sending = new CallSending(ctx, list, *MSSRPlayer, state, this, cmdEmail, cmdSave,
                                     [p = playback.get()] { p->StopPlayback(); });
     // Every file job over the calls folder shows in the status bar, with Cancel.

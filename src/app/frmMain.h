@@ -57,6 +57,8 @@ public:
 
 signals:
     void loaded();
+    // A call was filed: its path in the calls folder.
+    void callFiled(const QString &path);
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -1,4 +1,5 @@
 #include "app/AppIcons.h"
+#include "app/BusService.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "app/MessageBoxPrompts.h"
@@ -112,6 +113,12 @@ int main(int argc, char *argv[])
         return 1;
     if (terminating)
         return 0;
+    // On the session bus once loaded: a client that sees the name may use it at once.
+    BusService bus([&window](const QString &command, const QString &argument) {
+        return window.RemoteCommand(command, argument);
+    });
+    QObject::connect(&window, &frmMain::callFiled, &bus, &BusService::CallFiled);
+    bus.publish();
     if (!instance.problem().isEmpty())
         QTimer::singleShot(0, &window, [&] { prompts.message(unguarded, Prompts::Exclamation, ProductName()); });
     if (asked.tray && window.hasTrayIcon())

@@ -20,6 +20,7 @@
 #include "base/modUtilityFunctions.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDeadlineTimer>
 #include <QThread>
 
@@ -298,6 +299,7 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
         call.setiCall(iCall);
         view.AddFiledCall(filed);
     }
+    emit callFiled(QDir::cleanPath(LastFiledCall));
 }
 
 void RecordingSession::WriteNote(const clsCall &call)

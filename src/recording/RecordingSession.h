@@ -77,6 +77,10 @@ public:
     QString LastFiledCall;     // where the call filed last is (its path in the calls folder)
     bool WasMinimised = false;
 
+signals:
+    // A call was filed: its path in the calls folder, where the mover puts it.
+    void callFiled(const QString &path);
+
 private:
     // What the recorder says.
     void OnStarted(const std::shared_ptr<clsCall> &call, const QString &fileName);

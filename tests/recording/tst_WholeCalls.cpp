@@ -4,6 +4,10 @@
 #include "ProgramRun.h"
 #include "TestFiles.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -22,6 +26,7 @@ class tst_WholeCalls : public QObject
     Q_OBJECT
 
     QTemporaryDir m_speech;
+    QStringList m_filed; // told on the bus
     QString m_words = m_speech.filePath(u"call.wav"_s); // about 7.5 s with short pauses
 
     // The program recording calls by itself from -30 dB, ending after 3 s of silence, in
@@ -63,6 +68,9 @@ class tst_WholeCalls : public QObject
         return {};
     }
 
+public slots:
+    void callFiled(const QString &path) { m_filed << path; }
+
 private slots:
     void initTestCase()
     {
@@ -88,9 +96,9 @@ private slots:
             run.waitForFinished(30000);
             return std::pair{run.exitCode(), QString::fromUtf8(run.readAllStandardOutput()).trimmed()};
         };
-        auto endTray = qScopeGuard([&] {
-            if (const qint64 pid = program.runningPid())
-                ::kill(pid_t(pid), SIGTERM);
+        auto endTray = qScopeGuard([&] { // it was started by the first command, not by the test
+            if (const qint64 pid = program.runningPid(); pid > 0 && ::kill(pid_t(pid), SIGTERM) == 0)
+                (void)QTest::qWaitFor([pid] { return ::kill(pid_t(pid), 0) != 0; }, 5000);
         });
         QCOMPARE(command({u"--status"_s}), std::pair(0, u"idle"_s));
         QVERIFY(program.runningPid() > 0);
@@ -109,6 +117,38 @@ private slots:
         QCOMPARE(command({u"--note"_s, u"Called back on Friday"_s}).first, 0);
         QVERIFY(TestFiles::read(note).contains("Called back on Friday"));
         QVERIFY(!TestFiles::read(note).contains("Order 42"));
+    }
+
+    // The same on a private session bus: the State property, Record and Stop (a refusal is
+    // a D-Bus error), and CallFiled with the filed call's path.
+    void commandsOnTheSessionBus()
+    {
+        QProcess daemon;
+        daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        QVERIFY2(daemon.waitForReadyRead(10000), "no dbus-daemon (scripts/install-deps --test installs it)");
+        auto endDaemon = qScopeGuard([&] { daemon.kill(), daemon.waitForFinished(); });
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        QDBusConnection bus = QDBusConnection::connectToBus(address, u"test"_s);
+        QVERIFY(bus.isConnected());
+        ProgramRun program(true);
+        for (const auto &[name, value] : {std::pair{"AutoRecord", 0}, {"AddNote", 0}, {"Format", 0}})
+            program.set(QString::fromLatin1(name), value);
+        program.environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
+        program.start({u"--tray"_s});
+        const QString service = u"org.voxmere.Voxmere"_s, path = u"/org/voxmere/Voxmere"_s;
+        QVERIFY(QTest::qWaitFor([&] { return bus.interface()->isServiceRegistered(service).value(); }, 15000));
+        QVERIFY(bus.connect(service, path, service, u"CallFiled"_s, this, SLOT(callFiled(QString))));
+        QDBusInterface voxmere(service, path, service, bus);
+        QCOMPARE(voxmere.property("State").toString(), u"idle"_s);
+        const QDBusReply<QString> refused = voxmere.call(u"Stop"_s);
+        QCOMPARE(refused.error().name(), u"org.voxmere.Voxmere.Error.Refused"_s);
+        QCOMPARE(QDBusReply<QString>(voxmere.call(u"Record"_s)).value(), u"recording"_s);
+        QTest::qWait(2500);
+        QVERIFY(voxmere.property("State").toString().startsWith(u"recording "_s));
+        QCOMPARE(QDBusReply<QString>(voxmere.call(u"Stop"_s)).value(), u"stopped"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(m_filed.size(), 1, 10000);
+        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 15000));
+        QCOMPARE(m_filed[0], QDir::cleanPath(program.calls() + u'/' + filed(program)[0]));
     }
 
     // The caller speaks and falls silent: the call is filed by itself.
