@@ -127,4 +127,62 @@ QIcon recordIcon()
     return icon;
 }
 
+QIcon toolIcon(Tool tool, const QColor &ink)
+{
+    QIcon icon;
+    for (int s : {16, 22, 24, 32, 48}) {
+        QPixmap pm(s, s);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(s / 24.0, s / 24.0); // drawn on a 24 x 24 grid
+        QPen pen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        switch (tool) {
+        case Tool::Find: // a magnifying glass
+            p.drawEllipse(QPointF(10, 10), 6, 6);
+            p.setPen(QPen(ink, 3.0, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(14.5, 14.5), QPointF(20.5, 20.5));
+            break;
+        case Tool::Mail: // an envelope
+            p.drawRoundedRect(QRectF(3, 6, 18, 13), 1.5, 1.5);
+            p.drawPolyline(QPolygonF{QPointF(3.5, 7), QPointF(12, 13.5), QPointF(20.5, 7)});
+            break;
+        case Tool::Save: // an arrow down into a tray
+            p.drawLine(QPointF(12, 3), QPointF(12, 14));
+            p.drawPolyline(QPolygonF{QPointF(7.5, 9.5), QPointF(12, 14), QPointF(16.5, 9.5)});
+            p.drawPolyline(QPolygonF{QPointF(4, 14), QPointF(4, 20), QPointF(20, 20), QPointF(20, 14)});
+            break;
+        case Tool::Options: // three sliders
+            for (int i = 0; i < 3; ++i) {
+                const double y = 6 + i * 6, knob = i == 1 ? 15 : (i == 0 ? 8 : 11);
+                p.drawLine(QPointF(3, y), QPointF(21, y));
+                p.setBrush(ink);
+                p.drawEllipse(QPointF(knob, y), 2.2, 2.2);
+                p.setBrush(Qt::NoBrush);
+            }
+            break;
+        case Tool::Help: { // a question mark in a ring
+            p.drawEllipse(QPointF(12, 12), 9, 9);
+            QPainterPath q;
+            q.moveTo(9, 9.5);
+            q.cubicTo(9, 6.5, 15, 6.5, 15, 9.5);
+            q.cubicTo(15, 11.5, 12, 11.5, 12, 14);
+            p.drawPath(q);
+            p.setBrush(ink);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPointF(12, 17.2), 1.3, 1.3);
+            break;
+        }
+        case Tool::Exit: // the power sign
+            p.drawArc(QRectF(4, 5, 16, 16), 120 * 16, 300 * 16); // open at the top
+            p.drawLine(QPointF(12, 3), QPointF(12, 11));
+            break;
+        }
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 } // namespace AppIcons

@@ -12,4 +12,8 @@ QIcon trayIcon(TrayState state = TrayState::Idle); // "BBB": the handset alone, 
 QIcon icon(const char *resourceName); // "AAA" or "BBB"
 QPixmap led(bool recording, int size); // red (recording) or green (ready)
 QIcon recordIcon(); // the red dot of the record button
+// The tool bar's own pictures, where the desktop's icon theme has none: drawn in the
+// colour of the window's text, so that they read on a light and on a dark theme.
+enum class Tool { Find, Mail, Save, Options, Help, Exit };
+QIcon toolIcon(Tool tool, const QColor &ink);
 } // namespace AppIcons

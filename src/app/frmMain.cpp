@@ -63,9 +63,9 @@ using WidgetParts::named;
 
 namespace {
 
-QIcon themed(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
+QIcon themed(const char *name, const QIcon &fallback)
 {
-    return QIcon::fromTheme(QLatin1StringView(name), w->style()->standardIcon(fallback));
+    return QIcon::fromTheme(QLatin1StringView(name), fallback);
 }
 
 // A tool button found by its control name; its tool tip is also its accessible name.
@@ -155,7 +155,7 @@ struct ToolEntry
 {
     Button *&button;
     const char *name, *theme;
-    QStyle::StandardPixmap fallback;
+    QIcon fallback; // where the icon theme has none
     QString text, tip;
 };
 
@@ -284,19 +284,22 @@ void frmMain::buildLayout()
     bar->setIconSize(QSize(24, 24));
     addToolBar(Qt::TopToolBarArea, bar);
 
+    const auto stock = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
+    // The style's stock pictures for these mean other things (a tick, a cross): our own.
+    const auto own = [this](AppIcons::Tool tool) { return AppIcons::toolIcon(tool, palette().color(QPalette::WindowText)); };
     const ToolEntry<LightButton> transport[] = {
-        {cmdRecord, "cmdRecord", "media-record", QStyle::SP_MediaPlay, tr("&Record"), tr("Start recording (F9)")},
-        {cmdStop, "cmdStop", "media-playback-stop", QStyle::SP_MediaStop, tr("S&top"), tr("Stop recording or playback (F10)")},
-        {cmdPlay, "cmdPlay", "media-playback-start", QStyle::SP_MediaPlay, tr("&Play"), tr("Play the selected call (F11)")},
-        {cmdPause, "cmdPause", "media-playback-pause", QStyle::SP_MediaPause, tr("P&ause"), tr("Pause or resume")},
-        {cmdPBOffsetMinus30, "cmdPBOffsetMinus30", "media-seek-backward", QStyle::SP_MediaSeekBackward, tr("-30s"), tr("Back 30 seconds")},
-        {cmdPBOffsetMinus10, "cmdPBOffsetMinus10", "media-skip-backward", QStyle::SP_MediaSkipBackward, tr("-10s"), tr("Back 10 seconds")},
-        {cmdPBOffsetPlus10, "cmdPBOffsetPlus10", "media-skip-forward", QStyle::SP_MediaSkipForward, tr("+10s"), tr("Forward 10 seconds")},
-        {cmdPBOffsetPlus30, "cmdPBOffsetPlus30", "media-seek-forward", QStyle::SP_MediaSeekForward, tr("+30s"), tr("Forward 30 seconds")},
+        {cmdRecord, "cmdRecord", "media-record", stock(QStyle::SP_MediaPlay), tr("&Record"), tr("Start recording (F9)")},
+        {cmdStop, "cmdStop", "media-playback-stop", stock(QStyle::SP_MediaStop), tr("S&top"), tr("Stop recording or playback (F10)")},
+        {cmdPlay, "cmdPlay", "media-playback-start", stock(QStyle::SP_MediaPlay), tr("&Play"), tr("Play the selected call (F11)")},
+        {cmdPause, "cmdPause", "media-playback-pause", stock(QStyle::SP_MediaPause), tr("P&ause"), tr("Pause or resume")},
+        {cmdPBOffsetMinus30, "cmdPBOffsetMinus30", "media-seek-backward", stock(QStyle::SP_MediaSeekBackward), tr("-30s"), tr("Back 30 seconds")},
+        {cmdPBOffsetMinus10, "cmdPBOffsetMinus10", "media-skip-backward", stock(QStyle::SP_MediaSkipBackward), tr("-10s"), tr("Back 10 seconds")},
+        {cmdPBOffsetPlus10, "cmdPBOffsetPlus10", "media-skip-forward", stock(QStyle::SP_MediaSkipForward), tr("+10s"), tr("Forward 10 seconds")},
+        {cmdPBOffsetPlus30, "cmdPBOffsetPlus30", "media-seek-forward", stock(QStyle::SP_MediaSeekForward), tr("+30s"), tr("Forward 30 seconds")},
     };
     for (const auto &b : transport) {
         const QIcon icon = b.button == cmdRecord ? QIcon::fromTheme(u"media-record"_s, AppIcons::recordIcon())
-                                                 : themed(b.theme, b.fallback, this);
+                                                 : themed(b.theme, b.fallback);
         b.button = makeTransport(bar, b.name, b.text, b.tip, icon);
         bar->addWidget(b.button);
         if (b.button == cmdStop || b.button == cmdPBOffsetPlus30)
@@ -304,15 +307,15 @@ void frmMain::buildLayout()
     }
 
     const ToolEntry<QToolButton> buttons[] = {
-        {cmdFind, "cmdFind", "edit-find", QStyle::SP_FileDialogContentsView, tr("&Find"), tr("Find calls")},
-        {cmdEmail, "cmdEmail", "mail-send", QStyle::SP_DialogApplyButton, tr("&E-mail"), tr("Send the selected calls by e-mail")},
-        {cmdSave, "cmdSave", "document-save-as", QStyle::SP_DialogSaveButton, tr("Sa&ve"), tr("Save copies of the selected calls")},
-        {cmdOptions, "cmdOptions", "preferences-system", QStyle::SP_FileDialogDetailedView, tr("&Options"), tr("Recorder options")},
-        {cmdHelp, "cmdHelp", "help-contents", QStyle::SP_DialogHelpButton, tr("&Help"), u"Show Help pages"_s},
-        {cmdQuit, "cmdQuit", "application-exit", QStyle::SP_DialogCloseButton, u"E&xit"_s, tr("Exit the call recorder")},
+        {cmdFind, "cmdFind", "edit-find", own(AppIcons::Tool::Find), tr("&Find"), tr("Find calls")},
+        {cmdEmail, "cmdEmail", "mail-send", own(AppIcons::Tool::Mail), tr("&E-mail"), tr("Send the selected calls by e-mail")},
+        {cmdSave, "cmdSave", "document-save-as", own(AppIcons::Tool::Save), tr("Sa&ve"), tr("Save copies of the selected calls")},
+        {cmdOptions, "cmdOptions", "preferences-system", own(AppIcons::Tool::Options), tr("&Options"), tr("Recorder options")},
+        {cmdHelp, "cmdHelp", "help-contents", own(AppIcons::Tool::Help), tr("&Help"), u"Show Help pages"_s},
+        {cmdQuit, "cmdQuit", "application-exit", own(AppIcons::Tool::Exit), u"E&xit"_s, tr("Exit the call recorder")},
     };
     for (const auto &b : buttons) {
-        b.button = makeButton(bar, b.name, b.text, b.tip, themed(b.theme, b.fallback, this));
+        b.button = makeButton(bar, b.name, b.text, b.tip, themed(b.theme, b.fallback));
         bar->addWidget(b.button);
         if (b.button == cmdSave) {
             auto *spring = new QWidget(bar);
@@ -348,11 +351,11 @@ void frmMain::buildLayout()
     folderLayout->setContentsMargins(0, 0, 0, 0);
     drvList = named(new QComboBox(folderPane), "drvList", tr("Drive"));
     btnHome = makeFolderButton(folderPane, "btnHome", tr("Go to the recorded calls folder"),
-                               themed("go-home", QStyle::SP_DirHomeIcon, this));
+                               themed("go-home", style()->standardIcon(QStyle::SP_DirHomeIcon)));
     cmdNewFolder = makeFolderButton(folderPane, "cmdNewFolder", QString(),
-                                    themed("folder-new", QStyle::SP_FileDialogNewFolder, this));
+                                    themed("folder-new", style()->standardIcon(QStyle::SP_FileDialogNewFolder)));
     btnDelFolder = makeFolderButton(folderPane, "btnDelFolder", QString(),
-                                    themed("edit-delete", QStyle::SP_TrashIcon, this));
+                                    themed("edit-delete", style()->standardIcon(QStyle::SP_TrashIcon)));
     auto *driveRow = new QHBoxLayout;
     driveRow->addWidget(drvList, 1);
     for (QWidget *w : {btnHome, cmdNewFolder, btnDelFolder})
@@ -374,7 +377,7 @@ void frmMain::buildLayout()
     txtNote->setReadOnly(true);
     txtNote->setPlaceholderText(txtNote->toolTip());
     cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), u"Edit the note for selected call"_s,
-                             themed("document-edit", QStyle::SP_FileDialogInfoView, this));
+                             themed("document-edit", style()->standardIcon(QStyle::SP_FileDialogInfoView)));
     noteLayout->addWidget(txtNote, 1);
     noteLayout->addWidget(cmdEditNote, 0, Qt::AlignTop);
     listSplitter->setStretchFactor(0, 4);
