@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <functional>
+
 namespace AppIcons {
 
 static void drawHandset(QPainter &p, const QRectF &r, const QColor &colour)
@@ -111,7 +113,10 @@ QPixmap led(bool recording, int size)
     return pm;
 }
 
-QIcon recordIcon()
+namespace {
+
+// An icon at the usual sizes, drawn by `draw` on a 24 x 24 grid.
+QIcon drawn(const std::function<void(QPainter &)> &draw)
 {
     QIcon icon;
     for (int s : {16, 22, 24, 32, 48}) {
@@ -119,23 +124,27 @@ QIcon recordIcon()
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xd9, 0x1e, 0x1e));
-        p.drawEllipse(QRectF(s * 0.18, s * 0.18, s * 0.64, s * 0.64));
+        p.scale(s / 24.0, s / 24.0);
+        draw(p);
         icon.addPixmap(pm);
     }
     return icon;
 }
 
+} // namespace
+
+QIcon recordIcon()
+{
+    return drawn([](QPainter &p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xd9, 0x1e, 0x1e));
+        p.drawEllipse(QRectF(4.32, 4.32, 15.36, 15.36));
+    });
+}
+
 QIcon toolIcon(Tool tool, const QColor &ink)
 {
-    QIcon icon;
-    for (int s : {16, 22, 24, 32, 48}) {
-        QPixmap pm(s, s);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(s / 24.0, s / 24.0); // drawn on a 24 x 24 grid
+    return drawn([tool, ink](QPainter &p) {
         QPen pen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
@@ -180,9 +189,7 @@ QIcon toolIcon(Tool tool, const QColor &ink)
             p.drawLine(QPointF(12, 3), QPointF(12, 11));
             break;
         }
-        icon.addPixmap(pm);
-    }
-    return icon;
+    });
 }
 
 } // namespace AppIcons
