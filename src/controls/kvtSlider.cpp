@@ -4,24 +4,100 @@
 #include "controls/OleColor.h"
 #include "controls/frmValueTip.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int RailThickness = 6;
+
+// What a screen reader sees: a slider with its value, which it may set.
+class SliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit SliderAccessible(kvtSlider *slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface *>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return slider()->Value(); }
+    void setCurrentValue(const QVariant &value) override { slider()->step(value.toInt()); }
+    QVariant maximumValue() const override { return slider()->Max(); }
+    QVariant minimumValue() const override { return slider()->Min(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    kvtSlider *slider() const { return static_cast<kvtSlider *>(widget()); }
+};
+
+QAccessibleInterface *sliderAccessible(const QString &className, QObject *object)
+{
+    if (className == u"kvtSlider"_s && object && object->isWidgetType())
+        return new SliderAccessible(static_cast<kvtSlider *>(object));
+    return nullptr;
 }
+
+} // namespace
 
 kvtSlider::kvtSlider(QWidget *parent) : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(sliderAccessible), true);
+    (void)accessible;
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Reached with Tab as well as by a click; the arrow keys move it.
+    setFocusPolicy(Qt::StrongFocus);
     layoutControl();
+}
+
+bool kvtSlider::step(qint32 value)
+{
+    value = std::clamp(value, m_min, m_max);
+    if (value == m_value || !isEnabled())
+        return false;
+    setValue(value);
+    emit KeyStepped();
+    return true;
+}
+
+void kvtSlider::keyPressEvent(QKeyEvent *event)
+{
+    // Up and Right make it larger, whichever way the rail lies; a page is a tenth.
+    const qint32 page = std::max<qint32>(1, (m_max - m_min) / 10);
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Up: step(m_value + 1); break;
+    case Qt::Key_Left:
+    case Qt::Key_Down: step(m_value - 1); break;
+    case Qt::Key_PageUp: step(m_value + page); break;
+    case Qt::Key_PageDown: step(m_value - page); break;
+    case Qt::Key_Home: step(m_min); break;
+    case Qt::Key_End: step(m_max); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void kvtSlider::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void kvtSlider::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void kvtSlider::invalidPropertyValue()
@@ -69,6 +145,8 @@ void kvtSlider::setValue(qint32 value)
     update();
     updateTip();
     m_reported = value;
+    QAccessibleValueChangeEvent told(this, value);
+    QAccessible::updateAccessibility(&told);
     emit ValueChanged();
     if (value == m_max)
         emit ArrivedLast();
@@ -247,6 +325,12 @@ void kvtSlider::paintEvent(QPaintEvent *)
         style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
     if (!m_sliderIcon.isNull())
         painter.drawPixmap(m_thumb.topLeft(), m_sliderIcon);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = m_thumb.adjusted(-2, -2, 2, 2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void kvtSlider::resizeEvent(QResizeEvent *)

@@ -74,6 +74,9 @@ signals:
     void ValueChanged();
     void MouseDown(qint16 button);
     void MouseUp(qint16 button);
+    // The user moved the value with the keyboard (arrows, Page Up/Down, Home, End) or a
+    // screen reader set it: a step taken whole, as a drag that was let go.
+    void KeyStepped();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -81,7 +84,14 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+public:
+    // Moves the value to `value` (clamped) as a step the user took; false when it stays.
+    bool step(qint32 value);
 
 private:
     bool horizontal() const { return m_orientation == Horizontal; }

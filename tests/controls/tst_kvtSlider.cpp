@@ -1,6 +1,7 @@
 #include "base/RuntimeError.h"
 #include "controls/kvtSlider.h"
 
+#include <QAccessible>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -37,6 +38,44 @@ class tst_kvtSlider : public QObject
     Q_OBJECT
 
 private slots:
+    // Reached by Tab; the keys step it within its range, whichever way it lies, and tell
+    // the step; a screen reader sees a slider with its value and may set it.
+    void keyboardAndScreenReader_data()
+    {
+        QTest::addColumn<qint16>("orientation");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<qint32>("value"); // from 40 in 0..100; -1: unchanged, no step told
+        for (qint16 o : {kvtSlider::Horizontal, kvtSlider::Vertical}) {
+            const char *way = o == kvtSlider::Horizontal ? "horizontal" : "vertical";
+            QTest::addRow("%s, Right", way) << o << int(Qt::Key_Right) << 41;
+            QTest::addRow("%s, Down", way) << o << int(Qt::Key_Down) << 39;
+            QTest::addRow("%s, Page Up", way) << o << int(Qt::Key_PageUp) << 50;
+            QTest::addRow("%s, End", way) << o << int(Qt::Key_End) << 100;
+        }
+        QTest::newRow("Home") << kvtSlider::Horizontal << int(Qt::Key_Home) << 0;
+        QTest::newRow("a letter") << kvtSlider::Horizontal << int(Qt::Key_A) << -1;
+    }
+    void keyboardAndScreenReader()
+    {
+        QFETCH(qint16, orientation);
+        QFETCH(int, key);
+        QFETCH(qint32, value);
+        kvtSlider s;
+        setUp(s, orientation, 0, 100, 40);
+        QCOMPARE(s.focusPolicy(), Qt::StrongFocus);
+        int steps = 0;
+        connect(&s, &kvtSlider::KeyStepped, this, [&] { ++steps; });
+        QTest::keyClick(&s, Qt::Key(key));
+        QCOMPARE(s.Value(), value < 0 ? 40 : value);
+        QCOMPARE(steps, value < 0 ? 0 : 1);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&s);
+        QVERIFY(a && a->role() == QAccessible::Slider && a->valueInterface());
+        QCOMPARE(a->valueInterface()->currentValue().toInt(), s.Value());
+        a->valueInterface()->setCurrentValue(7);
+        QCOMPARE(s.Value(), 7);
+        QCOMPARE(steps, value < 0 ? 1 : 2);
+    }
+
     void draggingSnapsToWholeValues_data()
     {
         QTest::addColumn<qint16>("orientation");

@@ -40,6 +40,9 @@ Playback::Playback(RecorderComponent &player, MainState &mainState, Prompts &pro
     });
     connect(&sldPlayBackPos, &kvtSlider::ValueChanged, this,
             Guarded(prompts, u"frmMain:sldPlayBackPos_ValueChanged"_s, [this] { sldPlayBackPos_ValueChanged(); }));
+    connect(&sldPlayBackPos, &kvtSlider::KeyStepped, this, [this] {
+        RunGuarded(this->prompts, u"frmMain:sldPlayBackPos_KeyStepped"_s, [&] { sldPlayBackPos_KeyStepped(); });
+    });
     connect(&sldPlayBackPos, &kvtSlider::MouseUp, this, [this](qint16 button) {
         RunGuarded(this->prompts, u"frmMain:sldPlayBackPos_MouseUp"_s, [&] { sldPlayBackPos_MouseUp(button); });
     });
@@ -198,6 +201,18 @@ void Playback::sldPlayBackPos_ValueChanged()
     // The player is left alone until the thumb is let go.
     if (state.PlaybackOpen && SliderDragging)
         showPosition(sldPlayBackPos.Value());
+}
+
+void Playback::sldPlayBackPos_KeyStepped()
+{
+    // A step of the keyboard seeks at once; playing or paused, the call stays so.
+    if (!state.PlaybackOpen || SliderDragging) {
+        if (!state.PlaybackOpen)
+            sldPlayBackPos.setValue(0);
+        return;
+    }
+    MSSRPlayer.setPosition(sldPlayBackPos.Value());
+    showPosition(wholeSeconds(MSSRPlayer.Position()));
 }
 
 void Playback::sldPlayBackPos_MouseUp(qint16)

@@ -55,6 +55,7 @@ public:
     void sldPlayBackPos_MouseDown(qint16 button);
     void sldPlayBackPos_ValueChanged();
     void sldPlayBackPos_MouseUp(qint16 button);
+    void sldPlayBackPos_KeyStepped();
 
     QTimer tmrPlaybackPos{this};
     bool SliderDragging = false; // the user holds the position slider
