@@ -306,6 +306,22 @@ private slots:
         QVERIFY(t.prompts.shown().isEmpty());
     }
 
+    // The transport buttons' underlined letters are reached with Alt, as the desktop's own.
+    void transportMnemonics()
+    {
+        WindowRig t;
+        QVERIFY(t.load());
+        t.window->show();
+        t.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
+        QTest::keyClick(t.window.get(), Qt::Key_R, Qt::AltModifier);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(t.text("StatusPanel1"), u"Recording - Manual Recording"_s);
+        QTest::keyClick(t.window.get(), Qt::Key_T, Qt::AltModifier);
+        QCoreApplication::sendPostedEvents();
+        QTRY_COMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
+    }
+
     void startUpFilesACallLeftUnfinished()
     {
         WindowRig t;
