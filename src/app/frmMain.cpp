@@ -330,11 +330,13 @@ void frmMain::buildLayout()
 
     // Recording indicator, input levels and the play position.
     imgLED = named(new QLabel(central), "imgLED");
+    imgLED->setAccessibleName(tr("Recording state")); // its tool tip says which
     imgLED->setFixedSize(18, 18);
     lvlInput = named(new LevelBar(central), "lvlInput", tr("Input level"));
     lblPlaybackPos = named(new QLabel(u"00:00:00"_s, central), "lblPlaybackPos", tr("Play position"));
     lblPlaybackPos->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
+    sldPlayBackPos->setAccessibleName(sldPlayBackPos->toolTip());
     sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
     picLogo = makeButton(central, "picLogo", QString(), ProductWebAddress(), AppIcons::windowIcon());
     picLogo->setAccessibleName(tr("Visit the Voxmere website"));
@@ -362,6 +364,7 @@ void frmMain::buildLayout()
         driveRow->addWidget(w);
     dirList = named(new QTreeView(folderPane), "dirList");
     dirList->setHeaderHidden(true);
+    dirList->setAccessibleName(tr("Folders"));
     dirList->setContextMenuPolicy(Qt::CustomContextMenu);
     folderLayout->addLayout(driveRow);
     folderLayout->addWidget(dirList, 1);
@@ -370,11 +373,13 @@ void frmMain::buildLayout()
     lvwCalls = named(new QTreeView(listSplitter), "lvwCalls");
     lvwCalls->setContextMenuPolicy(Qt::CustomContextMenu);
     lvwCalls->setAlternatingRowColors(true);
+    lvwCalls->setAccessibleName(tr("Calls"));
     auto *notePane = new QWidget(listSplitter);
     auto *noteLayout = new QHBoxLayout(notePane);
     noteLayout->setContentsMargins(0, 0, 0, 0);
     txtNote = named(new QPlainTextEdit(notePane), "txtNote", tr("Note of the selected call"));
     txtNote->setReadOnly(true);
+    txtNote->setAccessibleName(txtNote->toolTip());
     txtNote->setPlaceholderText(txtNote->toolTip());
     cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), u"Edit the note for selected call"_s,
                              themed("document-edit", style()->standardIcon(QStyle::SP_FileDialogInfoView)));

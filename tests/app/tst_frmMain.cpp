@@ -35,6 +35,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QScreen>
+#include <QAccessible>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -320,6 +321,26 @@ private slots:
         QTest::keyClick(t.window.get(), Qt::Key_T, Qt::AltModifier);
         QCoreApplication::sendPostedEvents();
         QTRY_COMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
+    }
+
+    // Every control a user can reach in the window has a name and a role for a screen
+    // reader, and every slider is settable from the keyboard.
+    void everyControlIsNamed()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        QStringList unnamed;
+        for (QWidget *w : t.window->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(t.window.get()) || w->focusPolicy() == Qt::NoFocus || w->focusProxy())
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            if (!a || a->role() == QAccessible::NoRole || a->role() == QAccessible::Client
+                || a->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')';
+            if (a && a->role() == QAccessible::Slider && !(w->focusPolicy() & Qt::TabFocus))
+                unnamed << w->objectName() + u" takes no Tab"_s;
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
     }
 
     void startUpFilesACallLeftUnfinished()

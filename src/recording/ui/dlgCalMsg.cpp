@@ -70,7 +70,8 @@ dlgCalMsg::dlgCalMsg(int n, Prompts &p, QWidget *owner) : QDialog(owner), prompt
 {
     const Page &content = page(n);
     setObjectName(u"dlgCalMsg"_s + QString::number(n));
-    setWindowTitle(content.title);
+    // A page without a title of its own is still the calibration's.
+    setWindowTitle(content.title.isEmpty() ? u"Calibrate Voxmere"_s : content.title);
 
     auto *text = new QLabel(content.text, this);
     text->setObjectName(u"lblText"_s);

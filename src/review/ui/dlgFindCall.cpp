@@ -58,6 +58,9 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     txtSearchString->setText(u"*"_s);
     for (int i = 0; i < 2; ++i) {
         cmdShowCalendar[i]->setProperty("index", i);
+        // Its caption is "...": say what it opens.
+        cmdShowCalendar[i]->setAccessibleName(i == 0 ? u"Choose the first date"_s : u"Choose the last date"_s);
+        cmdShowCalendar[i]->setToolTip(cmdShowCalendar[i]->accessibleName());
         connect(cmdShowCalendar[i], &XPButton::Click, this,
                 Guarded(app.prompts(), u"dlgFindCall:cmdShowCalendar_Click"_s, [this, i] { cmdShowCalendar_Click(i); }));
     }
