@@ -158,6 +158,13 @@ bool WriteNoteText(const QString &notePath, const QString &text, QString *error)
     // Written whole or not at all: a full disk never leaves half a note. Unbuffered, so
     // a write the disk refuses fails here; a buffered one would fail only in commit(),
     // which does not look at it and would replace the old note with an empty file.
+    // QSaveFile writes through a link to its target: a note that someone else in a shared
+    // folder made a link (or a FIFO) would let them have the user overwrite any file.
+    struct stat st {};
+    if (::lstat(FileNames::encode(notePath).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        *error = u"%1 is not a regular file"_s.arg(notePath);
+        return false;
+    }
     QSaveFile file(notePath);
     const QByteArray bytes = QStringEncoder(QStringEncoder::Utf8).encode(text);
     const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -79,6 +80,17 @@ private slots:
         QVERIFY(prompts.shown().isEmpty());
         QCOMPARE(TestFiles::read(dir.path() + u"/20240301-091500-ann-65.txt"_s), QByteArray("Order 12\r\nCall back \xc3\xa9"));
         QCOMPARE(TestFiles::mode(dir.path() + u"/20240301-091500-ann-65.txt"_s), 0600);
+        // A note that someone made a link out of the folder, or a FIFO: refused, and
+        // what it points at is left alone.
+        QTemporaryDir outside;
+        const QString secret = outside.filePath(u"secret"_s), note = dir.path() + u"/20240301-091500-ann-65.txt"_s;
+        QVERIFY(TestFiles::write(secret, "mine") && QFile::remove(note) && QFile::link(secret, note));
+        QString error;
+        QVERIFY(!WriteNoteText(note, u"overwritten"_s, &error));
+        QCOMPARE(TestFiles::read(secret), QByteArray("mine"));
+        QVERIFY(QFile::remove(note) && ::mkfifo(QFile::encodeName(note).constData(), 0600) == 0);
+        QVERIFY(!WriteNoteText(note, u"overwritten"_s, &error));
+        QVERIFY(QFile::remove(note) && TestFiles::write(note, "Order 12"));
         // A calls folder that is gone: reported, nothing else written.
         WriteCallNote(call, dir.path() + u"/gone/"_s, prompts);
         QCOMPARE(prompts.shown().size(), 1);
