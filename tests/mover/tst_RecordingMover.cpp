@@ -1,5 +1,5 @@
 #include "mover/MoverLauncher.h"
-#include "FileSizeLimit.h"
+#include "TestFiles.h"
 #include "MoverFixture.h"
 
 #include <QProcess>
@@ -164,7 +164,7 @@ private slots:
         QVERIFY(TestFiles::write(f.wavs() + Call, "RIFF") && TestFiles::write(f.root() + u"/calls"_s, "x"));
         RecordingMover::Result result;
         {
-            FileSizeLimit full(16);
+            FullDisk full(16);
             result = f.run(f.root() + u"/calls"_s);
         }
         QCOMPARE(result.problems.size(), 2);

@@ -1,5 +1,4 @@
 #include "options/clsBlowFish.h"
-#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include <QtTest>
@@ -155,7 +154,7 @@ private slots:
         QCOMPARE(TestFiles::read(kept), "old"_ba);
         {
             // A write that fails (a full disk) is told and leaves the old file.
-            FileSizeLimit full(4096);
+            FullDisk full(4096);
             QVERIFY(bf.EncryptFile(plain, kept, true, Key).startsWith(u"Cannot write "_s + kept));
         }
         QCOMPARE(TestFiles::read(kept), "old"_ba);

@@ -1,7 +1,6 @@
 #include "audio/PlaybackFile.h"
 #include "audio/WaveWriter.h"
 #include "recording/RecordingFiles.h"
-#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include <QProcess>
@@ -104,7 +103,7 @@ private slots:
         const QByteArray before = TestFiles::read(path);
         QList<RecordingFiles::Recovered> done;
         {
-            FileSizeLimit full(1);
+            FullDisk full(1);
             done = RecordingFiles::FinishLeftoverRecordings(dir.path(), u"ann"_s);
         }
         QCOMPARE(done.size(), 1);
