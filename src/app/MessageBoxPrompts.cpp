@@ -2,7 +2,32 @@
 
 #include "base/Product.h"
 
+#include <QApplication>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// A box about a dialog sits below it (or above, where the screen ends), so the question it
+// refers to stays in sight; centred over it, it would hide that very question.
+void placeClearOf(QMessageBox &box, const QWidget *dialog)
+{
+    box.layout()->activate();
+    box.adjustSize();
+    const QRect frame = dialog->frameGeometry();
+    const QRect screen = dialog->screen()->availableGeometry();
+    const int x = std::clamp(frame.center().x() - box.width() / 2, screen.left(), screen.right() - box.width());
+    int y = frame.bottom() + 8;
+    if (y + box.height() > screen.bottom())
+        y = frame.top() - 8 - box.height();
+    if (y >= screen.top())
+        box.move(x, y);
+}
+
+} // namespace
 
 Prompts::Answer MessageBoxPrompts::msgBox(const QString &text, Buttons buttons, Icon icon,
                                           const QString &caption)
@@ -29,7 +54,10 @@ Prompts::Answer MessageBoxPrompts::msgBox(const QString &text, Buttons buttons, 
     if (icon == Critical || icon == Exclamation)
         qWarning("%s", qUtf8Printable(text));
     // A box without a caption bears the program's title.
-    QMessageBox box(qicon, caption.isEmpty() ? ProductName() : caption, text, set, m_parent);
+    QWidget *dialog = QApplication::activeModalWidget();
+    QMessageBox box(qicon, caption.isEmpty() ? ProductName() : caption, text, set, dialog ? dialog : m_parent.data());
+    if (dialog)
+        placeClearOf(box, dialog);
     switch (box.exec()) {
     case B::Ok: return Ok;
     case B::Cancel: return Cancel;

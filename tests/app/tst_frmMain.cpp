@@ -14,6 +14,16 @@
 #include "options/ui/dlgAbout.h"
 #include "options/ui/dlgPW.h"
 #include "options/ui/frmOptions.h"
+#include "app/MessageBoxPrompts.h"
+#include "options/ui/dlgChangePW.h"
+#include "callstore/ui/dlgEditNote.h"
+#include "callstore/ui/dlgNewFolder.h"
+#include "recording/ui/dlgCalibrate.h"
+#include "recording/ui/dlgCalMsg.h"
+#include "recording/ui/frmAddNote.h"
+#include "review/clsSearch.h"
+#include "review/ui/dlgDatePicker.h"
+#include "review/ui/dlgFindCall.h"
 #include "TestFiles.h"
 #include "WindowRig.h"
 
@@ -27,8 +37,11 @@
 #include <QLabel>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QButtonGroup>
+#include <QRadioButton>
 #include <QTextBrowser>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -41,6 +54,40 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+using Opener = std::function<std::unique_ptr<QWidget>(WindowRig &)>;
+
+// Each window of the program, made as the program makes it, for the walk below.
+const QList<std::pair<const char *, Opener>> &windows()
+{
+    static const QList<std::pair<const char *, Opener>> all = {
+        {"main window", nullptr},
+        {"options", [](WindowRig &t) { return std::make_unique<frmOptions>(t.app, t.recorder()); }},
+        {"find", [](WindowRig &t) {
+             return std::make_unique<dlgFindCall>(t.app, [](const clsSearch &, auto) {}, t.find("lvwCalls"));
+         }},
+        {"edit note", [](WindowRig &) { return std::make_unique<dlgEditNote>(u"a note"_s); }},
+        {"new folder", [](WindowRig &t) { return std::make_unique<dlgNewFolder>(t.prompts, t.calls.path()); }},
+        {"about", [](WindowRig &) { return std::make_unique<dlgAbout>(); }},
+        {"password", [](WindowRig &t) { return std::make_unique<dlgPW>(t.app); }},
+        {"change password", [](WindowRig &t) { return std::make_unique<dlgChangePW>(t.app); }},
+        {"date picker", [](WindowRig &) { return std::make_unique<dlgDatePicker>(QDate(2024, 3, 1)); }},
+        {"calibration 1", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(1, t.prompts, t.window.get()); }},
+        {"calibration 2", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(2, t.prompts, t.window.get()); }},
+        {"calibration 3", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(3, t.prompts, t.window.get()); }},
+        {"calibration 4", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(4, t.prompts, t.window.get()); }},
+        {"calibration 5", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(5, t.prompts, t.window.get()); }},
+        {"calibrate", [](WindowRig &t) { return std::make_unique<dlgCalibrate>(t.app, t.window.get()); }},
+        {"note prompt", [](WindowRig &t) {
+             return std::make_unique<frmAddNote>(*t.find<QTimer>("tmrAddNote"), t.window.get());
+         }},
+    };
+    return all;
+}
+
+} // namespace
 
 // The main window as its user meets it: the load, the buttons and keys, one call
 // recorded by hand, the review of the calls folder and the player.
@@ -323,24 +370,91 @@ private slots:
         QTRY_COMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
     }
 
-    // Every control a user can reach in the window has a name and a role for a screen
-    // reader, and every slider is settable from the keyboard.
-    void everyControlIsNamed()
+    // Every control a user can reach in each window has a name and a role for a screen
+    // reader, Tab reaches each of them once a round, and every slider takes the keyboard.
+    void everyWindowIsReachable_data()
     {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < windows().size(); ++i)
+            QTest::newRow(windows()[i].first) << i;
+    }
+    void everyWindowIsReachable()
+    {
+        QFETCH(int, index);
         WindowRig t;
         loadWithCalls(t);
-        QStringList unnamed;
-        for (QWidget *w : t.window->findChildren<QWidget *>()) {
-            if (!w->isVisibleTo(t.window.get()) || w->focusPolicy() == Qt::NoFocus || w->focusProxy())
+        std::unique_ptr<QWidget> owned = index ? windows()[index].second(t) : nullptr;
+        QWidget *top = index ? owned.get() : t.window.get();
+        top->show();
+        QApplication::setActiveWindow(top);
+        QVERIFY(QTest::qWaitForWindowActive(top));
+        const auto name = [](const QWidget *w) {
+            return w ? w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')' : u"nothing"_s;
+        };
+        // Of a group of exclusive buttons Tab reaches one, the arrow keys the others.
+        const auto groupOf = [](QWidget *w) -> QObject * {
+            const auto *b = qobject_cast<QAbstractButton *>(w);
+            if (b && b->group() && b->group()->exclusive())
+                return b->group();
+            return b && b->autoExclusive() ? b->parent() : w;
+        };
+        QStringList faults;
+        QSet<QObject *> reachable;
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(top) || w->focusPolicy() == Qt::NoFocus || w->focusProxy() || w->window() != top)
                 continue;
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
             if (!a || a->role() == QAccessible::NoRole || a->role() == QAccessible::Client
                 || a->text(QAccessible::Name).trimmed().isEmpty())
-                unnamed << w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')';
+                faults << name(w) + u" has no name or role"_s;
             if (a && a->role() == QAccessible::Slider && !(w->focusPolicy() & Qt::TabFocus))
-                unnamed << w->objectName() + u" takes no Tab"_s;
+                faults << name(w) + u" takes no Tab"_s;
+            if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+                reachable << groupOf(w);
         }
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
+        QVERIFY(!reachable.isEmpty());
+        QWidget *first = qobject_cast<QWidget *>(*std::find_if(reachable.begin(), reachable.end(), [](QObject *o) { return o->isWidgetType(); }));
+        first->setFocus(Qt::TabFocusReason);
+        QStringList order;
+        QSet<QObject *> reached;
+        do {
+            QWidget *at = QApplication::focusWidget();
+            if (reached.contains(groupOf(at)) || order.size() > 200) {
+                faults << u"Tab went "_s + order.join(u" > "_s) + u" > "_s + name(at);
+                break;
+            }
+            reached << groupOf(at);
+            order << name(at);
+            QTest::keyClick(at ? at : top, Qt::Key_Tab);
+        } while (QApplication::focusWidget() != first);
+        for (QObject *o : reachable)
+            if (!reached.contains(o))
+                faults << (o->isWidgetType() ? name(static_cast<QWidget *>(o)) : u"a group of buttons"_s) + u" is out of the Tab order"_s;
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u", "_s)));
+    }
+
+    // A box about a dialog leaves the dialog in sight: below it, or above it where the
+    // screen ends, never over the question it is about.
+    void aBoxAboutADialogLeavesItInSight()
+    {
+        MessageBoxPrompts prompts;
+        QDialog dialog;
+        dialog.resize(400, 300);
+        const QRect screen = dialog.screen()->availableGeometry();
+        for (const int top : {screen.top() + 50, screen.bottom() - 320}) {
+            dialog.move(screen.left() + 100, top);
+            dialog.open();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QRect box;
+            onModal<QMessageBox>([&](QMessageBox *shown) {
+                box = shown->frameGeometry();
+                shown->accept();
+            });
+            prompts.msgBox(u"Please select 'Yes' or 'No' options"_s, Prompts::OkOnly, Prompts::NoIcon, QString());
+            QVERIFY2(!box.isNull() && !box.intersects(dialog.frameGeometry()), qPrintable(u"box at %1,%2"_s.arg(box.x()).arg(box.y())));
+            QCOMPARE(box.top() > dialog.frameGeometry().bottom(), top == screen.top() + 50);
+            dialog.close();
+        }
     }
 
     void startUpFilesACallLeftUnfinished()

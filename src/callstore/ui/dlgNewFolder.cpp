@@ -28,6 +28,7 @@ dlgNewFolder::dlgNewFolder(Prompts &prompts, const QString &parentFolder, QWidge
     txtFolder = new QLineEdit(u"NewFolder"_s, this);
     txtFolder->setObjectName(u"txtFolder"_s);
     txtFolder->setToolTip(u"Folder name"_s);
+    txtFolder->setAccessibleName(txtFolder->toolTip());
     txtFolder->selectAll();
     QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
     auto *where = new QLabel(u"In "_s + parentFolder, this);

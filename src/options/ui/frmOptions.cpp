@@ -225,6 +225,10 @@ void frmOptions::buildLayout()
         ++row;
     }
     rightsGrid->addWidget(chkPreventShutdown, row, 0, 1, 3);
+    // Tab goes along each row: a right, then whose calls it covers.
+    QWidget *const rowOrder[] = {chkPlay, optPlay[0], optPlay[1], chkDelete, optDel[0], optDel[1], chkPreventShutdown};
+    for (size_t i = 1; i < std::size(rowOrder); ++i)
+        QWidget::setTabOrder(rowOrder[i - 1], rowOrder[i]);
     rightsGrid->setColumnStretch(3, 1);
 
     cmdAbout = button("cmdAbout", u"About Voxmere"_s, QString());

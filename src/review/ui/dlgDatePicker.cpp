@@ -3,6 +3,7 @@
 #include "callstore/ui/WidgetParts.h"
 #include "controls/XPButton.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +18,9 @@ dlgDatePicker::dlgDatePicker(const QDate &today, QWidget *parent) : QDialog(pare
     monthView = new QCalendarWidget(this);
     monthView->setObjectName(u"monthView"_s);
     monthView->setSelectedDate(today);
+    // The days' grid is what takes the keyboard; Qt leaves it unnamed for screen readers.
+    if (auto *days = monthView->findChild<QAbstractItemView *>(u"qt_calendar_calendarview"_s))
+        days->setAccessibleName(u"Days of the month"_s);
     QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(monthView);
