@@ -1,9 +1,12 @@
+#include "audio/PlaybackFile.h"
+#include "audio/WaveWriter.h"
 #include "mover/RecordingMover.h"
 #include "recording/RecordingFiles.h"
 #include "RecordingTestKit.h"
 
+#include <QProcess>
+#include <QtEndian>
 #include <QtTest>
-#include <sndfile.h>
 
 using namespace Qt::StringLiterals;
 
@@ -13,23 +16,6 @@ class tst_RecordingSession : public QObject
 {
     Q_OBJECT
 
-    // Writes seconds of a tone as GSM 6.10 or PCM; when killed, the file is copied before
-    // it is closed, as a killed recorder leaves it: a header that declares no audio.
-    static void writeWave(const QString &path, double seconds, bool gsm, bool killed)
-    {
-        SF_INFO info{0, 8000, 1, SF_FORMAT_WAV | (gsm ? SF_FORMAT_GSM610 : SF_FORMAT_PCM_16), 0, 0};
-        SNDFILE *f = sf_open(QFile::encodeName(path + u".writing"_s).constData(), SFM_WRITE, &info);
-        QVERIFY(f);
-        std::vector<short> samples(size_t(seconds * 8000));
-        for (size_t i = 0; i < samples.size(); ++i)
-            samples[i] = short((i / 20) % 2 ? 3000 : -3000);
-        QCOMPARE(sf_write_short(f, samples.data(), sf_count_t(samples.size())), sf_count_t(samples.size()));
-        sf_write_sync(f);
-        if (killed)
-            QVERIFY(QFile::copy(path + u".writing"_s, path));
-        sf_close(f);
-        QVERIFY(killed ? QFile::remove(path + u".writing"_s) : QFile::rename(path + u".writing"_s, path));
-    }
     static quint32 dataSize(const QByteArray &wave) { return qFromLittleEndian<quint32>(wave.constData() + wave.indexOf("data") + 4); }
 
     enum Ending { Stop, Discard, MoverFails, Unreachable, Unwritable }; // the last two: the note waits
@@ -43,8 +29,41 @@ class tst_RecordingSession : public QObject
         QString earlier = {}, earlierAfter = {}; // a file of that name there first, and its name after
         std::optional<QString> note = {}; // typed in the prompt; none: AddNote off
     };
-    // seconds < 0: an empty file, as a recorder killed while making it leaves.
-    struct Leftover { double seconds; bool gsm, killed; QString filed; };
+    // seconds < 0: an empty file, as a recorder killed while making it leaves. Killed: the
+    // file as it stood when the process died, after a header update at `updatedAt` s (0:
+    // none), its last write `cut` bytes short; else closed whole but never renamed.
+    struct Leftover { double seconds; bool gsm, killed; QString filed; double updatedAt = 0; int cut = 0; };
+
+    // Seconds of a tone through the program's own writer, left as `l` says.
+    static void writeWave(const QString &path, const Leftover &l)
+    {
+        qint16 code = 0;
+        auto writer = WaveWriter::create(path + u".writing"_s, l.gsm ? WaveFormat::gsm() : WaveFormat::pcm(8000), code);
+        QVERIFY(writer);
+        std::vector<short> tone(size_t(l.seconds * 8000));
+        for (size_t i = 0; i < tone.size(); ++i)
+            tone[i] = short((i / 10) % 2 ? 4000 : -4000);
+        const qint64 split = l.updatedAt > 0 ? qint64(l.updatedAt * 8000) : qint64(tone.size());
+        QVERIFY(writer->write(reinterpret_cast<const char *>(tone.data()), split));
+        if (l.updatedAt > 0) {
+            QVERIFY(writer->updateHeader());
+            QVERIFY(writer->write(reinterpret_cast<const char *>(tone.data() + split), qint64(tone.size()) - split));
+        }
+        if (l.killed) {
+            QVERIFY(QFile::copy(path + u".writing"_s, path));
+            QVERIFY(QFile::resize(path, QFileInfo(path).size() - l.cut));
+        }
+        QVERIFY(writer->finish());
+        QVERIFY(l.killed ? QFile::remove(path + u".writing"_s) : QFile::rename(path + u".writing"_s, path));
+    }
+    static QByteArray run(const QString &program, const QStringList &args)
+    {
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForFinished(20000) || p.exitCode() != 0)
+            return "failed: " + p.readAllStandardError();
+        return p.readAllStandardOutput();
+    }
 
 private slots:
     // A recording stopped to be discarded stays in the temporary folder, unfiled; one whose
@@ -137,7 +156,9 @@ private slots:
     void leftoverRecordingsAreNamedWithTheirLength_data()
     {
         QTest::addColumn<Leftover>("l");
-        QTest::newRow("GSM, 7.6 s, killed") << Leftover{7.6, true, true, u"20240301-091500-ann-8.wav"_s};
+        QTest::newRow("GSM, killed, header never updated") << Leftover{7.3, true, true, u"20240301-091500-ann-7.wav"_s};
+        QTest::newRow("GSM, killed, header updated at 3 s") << Leftover{7.3, true, true, u"20240301-091500-ann-7.wav"_s, 3.0};
+        QTest::newRow("GSM, killed, last block cut short") << Leftover{7.3, true, true, u"20240301-091500-ann-7.wav"_s, 0, 20};
         QTest::newRow("PCM, killed") << Leftover{2.4, false, true, u"20240301-091500-ann-2.wav"_s};
         QTest::newRow("PCM, closed but never renamed") << Leftover{12.0, false, false, u"20240301-091500-ann-12.wav"_s};
         QTest::newRow("empty: killed as it was made") << Leftover{-1, false, true, u"20240301-091500-ann-0-2.wav"_s};
@@ -156,7 +177,7 @@ private slots:
         if (l.seconds < 0)
             QVERIFY(TestFiles::write(path, ""));
         else
-            writeWave(path, l.seconds, l.gsm, l.killed);
+            writeWave(path, l);
         const QByteArray before = TestFiles::read(path);
 
         const auto done = RecordingFiles::FinishLeftoverRecordings(dir.path(), u"ann"_s);
@@ -171,13 +192,47 @@ private slots:
         if (l.seconds < 0)
             return;
         const QByteArray after = TestFiles::read(filed);
-        QCOMPARE(dataSize(before) == 0, l.killed);
+        QCOMPARE(dataSize(before) == 0, l.killed && l.updatedAt == 0);
         if (l.killed)
             QCOMPARE(qsizetype(dataSize(after)) + 8 + after.indexOf("data"), after.size());
         else
             QCOMPARE(after, before);
-        const double measured = RecordingFiles::AudioSeconds(filed).value();
-        QVERIFY2(qAbs(measured - l.seconds) < 0.05, qPrintable(QString::number(measured)));
+        // What the crash left on disk: a GSM file's whole blocks, a PCM file's every frame.
+        const qint64 written = qint64(l.seconds * 8000);
+        const qint64 frames = l.gsm ? (written / 320 - (l.cut ? 1 : 0)) * 320 : written - l.cut / 2;
+        if (l.gsm)
+            QCOMPARE(qFromLittleEndian<quint32>(after.constData() + after.indexOf("fact") + 8), quint32(frames));
+        const double seconds = RecordingFiles::AudioSeconds(filed).value();
+        QVERIFY2(qAbs(seconds - double(frames) / 8000) < 0.05, qPrintable(QString::number(seconds))); // libsndfile may count a block more
+        // Every player hears all of it: the program's own, sox and ffprobe.
+        qint16 code = 0;
+        auto played = PlaybackFile::open(filed, PlaybackFile::Wav, code);
+        QVERIFY2(played, qPrintable(QString::number(code)));
+        std::vector<qint16> samples(size_t(frames + 1000));
+        QCOMPARE(played->read(samples.data(), qint64(samples.size())), frames);
+        QVERIFY(*std::max_element(samples.begin(), samples.end()) > 1000); // sound, not silence
+        QCOMPARE(run(u"sox"_s, {filed, u"-t"_s, u"s16"_s, u"-"_s}).size(), frames * 2);
+        const QByteArray probed = run(u"ffprobe"_s, {u"-v"_s, u"error"_s, u"-show_entries"_s, u"format=duration"_s,
+                                                    u"-of"_s, u"default=nw=1:nk=1"_s, filed});
+        QVERIFY2(qAbs(probed.trimmed().toDouble() - double(frames) / 8000) < 0.05, probed.constData());
+    }
+
+    // A header that cannot be written (a full disk) is told; the call stays unfiled, as it was.
+    void leftoverWhoseHeaderCannotBeCompletedIsTold()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"20240301-091500-ann.wav"_s);
+        writeWave(path, Leftover{7.3, true, true, {}});
+        const QByteArray before = TestFiles::read(path);
+        QList<RecordingFiles::Recovered> done;
+        {
+            FullDisk full(1);
+            done = RecordingFiles::FinishLeftoverRecordings(dir.path(), u"ann"_s);
+        }
+        QCOMPARE(done.size(), 1);
+        QVERIFY(done[0].to.isEmpty());
+        QVERIFY2(done[0].problem.startsWith(u"its header cannot be completed"_s), qPrintable(done[0].problem));
+        QCOMPARE(TestFiles::read(path), before);
     }
 };
 
