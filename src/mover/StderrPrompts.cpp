@@ -1,4 +1,4 @@
-#include "mover/StderrPrompts.h"
+#include "StderrPrompts.h"
 
 #include <cstdio>
 

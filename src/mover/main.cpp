@@ -4,7 +4,7 @@
 #include "base/Product.h"
 #include "base/SettingsStore.h"
 #include "mover/RecordingMover.h"
-#include "mover/StderrPrompts.h"
+#include "StderrPrompts.h"
 
 #include <QCoreApplication>
 
