@@ -1,5 +1,6 @@
 // FindCalls over a generated tree of 100,000 calls in 100 folders, half with a note,
 // against find + cat and grep over the same tree; and the real main window listing them.
+#include "desktop/XdgDesktop.h"
 #include "Benchmark.h"
 
 #include "app/frmMain.h"
@@ -132,7 +133,8 @@ void searchSpeed()
     OkPrompts prompts;
     SystemClock clock;
     NobodysName user;
-    AppContext app(Services{prompts, clock, user, [] { return std::unique_ptr<RecorderComponent>(); }});
+    XdgDesktop desktop;
+    AppContext app(Services{prompts, clock, user, desktop, [] { return std::unique_ptr<RecorderComponent>(); }});
     app.registry.CreateKey(app.UserKey);
     app.registry.CreateKey(app.MachineKey);
     app.store.SaveLongSetting(u"subfolders"_s, -1);
@@ -222,7 +224,8 @@ void mainWindow()
     OkPrompts prompts;
     SystemClock clock;
     NobodysName user;
-    AppContext app(Services{prompts, clock, user, [] { return std::make_unique<NoDeviceRecorder>(); }});
+    XdgDesktop desktop;
+    AppContext app(Services{prompts, clock, user, desktop, [] { return std::make_unique<NoDeviceRecorder>(); }});
     app.registry.CreateKey(app.UserKey);
     app.registry.CreateKey(app.MachineKey);
     QTemporaryDir tree;

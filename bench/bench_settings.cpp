@@ -1,6 +1,7 @@
 // How often the settings files are rewritten while the real main window is moved and
 // resized 100 times, as a drag does. Every rewrite of either store's file is seen by
 // inotify: a replacing rename (QSaveFile) or a write in place.
+#include "desktop/XdgDesktop.h"
 #include "Benchmark.h"
 
 #include "app/frmMain.h"
@@ -80,7 +81,8 @@ int benchSettingsWrites()
     OkPrompts prompts;
     SystemClock clock;
     BenchName name;
-    AppContext ctx(Services{prompts, clock, name, [] { return std::make_unique<NoDeviceRecorder>(); },
+    XdgDesktop desktop;
+    AppContext ctx(Services{prompts, clock, name, desktop, [] { return std::make_unique<NoDeviceRecorder>(); },
                             [] { return std::optional<QString>(); }});
     ctx.registry.CreateKey(ctx.UserKey);
     ctx.registry.CreateKey(ctx.MachineKey);

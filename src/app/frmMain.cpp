@@ -15,7 +15,7 @@
 #include "base/Twips.h"
 #include "callstore/ui/CallList.h"
 #include "callstore/ui/JobProgress.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "callstore/UserIdentity.h"
 #include "controls/LevelBar.h"
 #include "controls/LightButton.h"
@@ -29,7 +29,8 @@
 #include "recording/WaitingCalls.h"
 #include "review/ui/CallReview.h"
 #include "review/ui/CallSending.h"
-#include "review/ui/DesktopShell.h"
+#include "base/Desktop.h"
+#include "desktop/DesktopShell.h"
 #include "review/ui/Playback.h"
 
 #include <QApplication>
@@ -226,7 +227,10 @@ void frmMain::wire()
     connect(cmdOptions, &QToolButton::clicked, this, guarded("cmdOptions_Click", [this] { cmdOptions_Click(); }));
     connect(named(new QShortcut(QKeySequence::HelpContents, this), "F1"), &QShortcut::activated, cmdHelp, &QToolButton::click);
     connect(cmdHelp, &QToolButton::clicked, this, guarded("cmdHelp_Click", [this] { DesktopShell::ShowHelp(this); }));
-    connect(picLogo, &QToolButton::clicked, this, [this] { DesktopShell::ShellOpen(picLogo->toolTip()); });
+    connect(picLogo, &QToolButton::clicked, this, [this] {
+        if (!picLogo->toolTip().isEmpty())
+            ctx.services.desktop.open(picLogo->toolTip());
+    });
 
     // Pause and stop go to the recording session, which hands the playback its branch.
     RecordingSession *r = recording.get();

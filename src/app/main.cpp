@@ -12,6 +12,7 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/UserName.h"
+#include "desktop/XdgDesktop.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -90,7 +91,8 @@ int main(int argc, char *argv[])
     MessageBoxPrompts prompts;
     SystemClock clock;
     SystemUserName userName;
-    AppContext ctx(Services{prompts, clock, userName,
+    XdgDesktop desktop;
+    AppContext ctx(Services{prompts, clock, userName, desktop,
                             [] { return std::make_unique<AudioEngine>(); },
                             {},
                             [&prompts] { modMixer::FindVolumeControls(prompts); }});

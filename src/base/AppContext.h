@@ -9,6 +9,7 @@
 #include <optional>
 
 class Clock;
+class Desktop;
 class Prompts;
 class RecorderComponent;
 class UserNameSource;
@@ -19,6 +20,7 @@ struct Services
     Prompts &prompts;
     Clock &clock;
     UserNameSource &userName;
+    Desktop &desktop;
     // A new recorder/player component instance (the window keeps one of each).
     std::function<std::unique_ptr<RecorderComponent>()> newRecorder;
     // Starts the recording mover; answers why it did not start. Empty: the real

@@ -5,7 +5,7 @@
 #include "controls/LightButton.h"
 #include "controls/OrvaneButton.h"
 #include "controls/XPButton.h"
-#include "review/ui/DesktopShell.h"
+#include "desktop/DesktopShell.h"
 #include "mover/FolderLock.h"
 #include "mover/RecordingMover.h"
 #include "base/Twips.h"
@@ -30,9 +30,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QHeaderView>
@@ -70,7 +68,7 @@ const QList<std::pair<const char *, Opener>> &windows()
          }},
         {"edit note", [](WindowRig &) { return std::make_unique<dlgEditNote>(u"a note"_s); }},
         {"new folder", [](WindowRig &t) { return std::make_unique<dlgNewFolder>(t.prompts, t.calls.path()); }},
-        {"about", [](WindowRig &) { return std::make_unique<dlgAbout>(); }},
+        {"about", [](WindowRig &t) { return std::make_unique<dlgAbout>(t.desktop); }},
         {"password", [](WindowRig &t) { return std::make_unique<dlgPW>(t.app); }},
         {"change password", [](WindowRig &t) { return std::make_unique<dlgChangePW>(t.app); }},
         {"date picker", [](WindowRig &) { return std::make_unique<dlgDatePicker>(QDate(2024, 3, 1)); }},
@@ -119,47 +117,6 @@ class tst_frmMain : public QObject
         }, 20000));
         QCoreApplication::processEvents();
     }
-
-    // Stand-ins on PATH: xdg-email keeps its arguments and then runs `tail` (none when
-    // null); xdg-mime names the mail program.
-    struct MailTools
-    {
-        QTemporaryDir bin;
-        const QByteArray path = qgetenv("PATH");
-        MailTools(const QByteArray &tail, const QByteArray &handler)
-        {
-            if (!tail.isNull())
-                install("xdg-email", "#!/bin/sh\nfor a; do printf '%s\\0' \"$a\"; done > \"$0.args\"\n" + tail);
-            install("xdg-mime", "#!/bin/sh\necho " + handler);
-            qputenv("PATH", bin.path().toLocal8Bit());
-        }
-        void install(const char *name, const QByteArray &text) const
-        {
-            const QString file = bin.path() + u'/' + QLatin1StringView(name);
-            if (TestFiles::write(file, text))
-                QFile::setPermissions(file, QFile::ReadOwner | QFile::ExeOwner);
-        }
-        ~MailTools() { qputenv("PATH", path); }
-        QList<QByteArray> args() const { return TestFiles::read(bin.path() + u"/xdg-email.args"_s).split('\0'); }
-    };
-
-    // Answers the next file dialog: records the folder it opens at, then chooses `folder`
-    // or, with "", cancels.
-    static void answerFolder(QString *offered, const QString &folder)
-    {
-        QTimer::singleShot(0, [=] {
-            if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                *offered = d->directory().absolutePath();
-                folder.isEmpty() ? d->reject() : (d->setDirectory(folder), static_cast<QDialog *>(d)->accept());
-            }
-        });
-    }
-
-public slots:
-    void openUrl(const QUrl &url) { opened << url; }
-
-private:
-    QList<QUrl> opened;
 
 private slots:
     void firstStart()
@@ -668,56 +625,54 @@ private slots:
     {
         QTest::addColumn<int>("kb");
         QTest::addColumn<QString>("format");
-        QTest::addColumn<QByteArray>("tail");
-        QTest::addColumn<QByteArray>("handler");
+        QTest::addColumn<QString>("mailer");
+        QTest::addColumn<QString>("fails"); // how the mail program fails, as the desktop tells it
         QTest::addColumn<QString>("shown");
-        const QString gsm = u"GSM 6.10 8.000 kHz, Mono"_s, pcm = u"PCM 8.000 kHz, 16 Bit, Mono"_s;
-        const QByteArray ok = "", tb = "thunderbird.desktop";
-        QTest::newRow("sent") << 0 << pcm << ok << tb << QString();
-        QTest::newRow("gsm 1000") << 1000 << gsm << ok << tb << QString();
-        QTest::newRow("gsm 1001") << 1001 << gsm << ok << tb << u"EMail exceeds 1Mb (Actual size: 0.98 Mb)\nEnsure the recipient can accept large emails.\n\nSend anyway?"_s;
-        QTest::newRow("pcm 1024") << 1024 << pcm << ok << tb << QString();
-        QTest::newRow("pcm 1025") << 1025 << pcm << ok << tb << u"EMail exceeds 1Mb (Actual size: 1.00 Mb) & contains PCM files\nYou may wish to use a zip program to compress the files before sending.\n\nSend anyway?"_s;
-        QTest::newRow("mail program fails") << 0 << pcm << QByteArray("echo no method available >&2; exit 4") << tb
-                                            << u"Error Sending Email - 4: no method available"_s;
-        QTest::newRow("no xdg-email") << 0 << pcm << QByteArray() << tb
-                                      << u"Error Starting Email Session - 2: No such file or directory (xdg-email, of the package xdg-utils)"_s;
-        QTest::newRow("no attachments") << 0 << pcm << ok << QByteArray("firefox.desktop")
+        const QString gsm = u"GSM 6.10 8.000 kHz, Mono"_s, pcm = u"PCM 8.000 kHz, 16 Bit, Mono"_s, tb = u"thunderbird.desktop"_s;
+        QTest::newRow("sent") << 0 << pcm << tb << QString() << QString();
+        QTest::newRow("gsm 1000") << 1000 << gsm << tb << QString() << QString();
+        QTest::newRow("gsm 1001") << 1001 << gsm << tb << QString() << u"EMail exceeds 1Mb (Actual size: 0.98 Mb)\nEnsure the recipient can accept large emails.\n\nSend anyway?"_s;
+        QTest::newRow("pcm 1024") << 1024 << pcm << tb << QString() << QString();
+        QTest::newRow("pcm 1025") << 1025 << pcm << tb << QString() << u"EMail exceeds 1Mb (Actual size: 1.00 Mb) & contains PCM files\nYou may wish to use a zip program to compress the files before sending.\n\nSend anyway?"_s;
+        QTest::newRow("mail program fails") << 0 << pcm << tb << u"sent:4: no method available"_s << u"Error Sending Email - 4: no method available"_s;
+        QTest::newRow("mail program missing") << 0 << pcm << tb << u"2: No such file or directory"_s
+                                              << u"Error Starting Email Session - 2: No such file or directory"_s;
+        QTest::newRow("no attachments") << 0 << pcm << u"firefox.desktop"_s << QString()
                                         << u"Your mail program (firefox.desktop) may not take attachments: the message would reach it without the calls.\nAttach them by hand from their folder.\n\nSend anyway?"_s;
     }
     void email()
     {
         QFETCH(int, kb);
         QFETCH(QString, format);
-        QFETCH(QByteArray, tail);
-        QFETCH(QByteArray, handler);
+        QFETCH(QString, mailer);
+        QFETCH(QString, fails);
         QFETCH(QString, shown);
         WindowRig t;
         loadWithCalls(t);
         const QString ann = t.call(u"20240301-091500-ann-75.wav"_s), bob = t.call(u"20240301-101500-bob-5.wav"_s);
         QVERIFY(!kb || (TestFiles::write(ann, QByteArray(600 * 1024, 'a')) && TestFiles::write(bob, QByteArray((kb - 600) * 1024, 'b'))));
         t.player().formatDescription = format;
-        MailTools tools(tail, handler);
+        t.desktop.mailer = mailer;
+        if (!fails.isEmpty())
+            t.desktop.mailFails = {fails.startsWith(u"sent:"_s), fails.startsWith(u"sent:"_s) ? fails.mid(5) : fails};
         t.find<QTreeView>("lvwCalls")->selectAll();
         t.prompts.answerNext(Prompts::No);
         t.find<QAction>("mnuPopupEmailCall")->trigger();
         settle(t);
-        const bool sent = shown.isEmpty() || shown.startsWith(u"Error Sending"_s);
-        if (sent)
-            QTRY_VERIFY(tools.args().size() > 1);
-        QTRY_COMPARE(t.prompts.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
-        QList<QByteArray> args = tools.args();
+        QCOMPARE(t.prompts.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
+        QCOMPARE(t.desktop.composed.size(), shown.isEmpty() || !fails.isEmpty() ? 1 : 0);
+        if (t.desktop.composed.isEmpty())
+            return;
+        const Desktop::Mail &mail = t.desktop.composed[0];
+        QCOMPARE(mail.subject, u"Voxmere Telephone Call Recording"_s);
+        QCOMPARE(mail.body, u"Voxmere Telephone Call Recording\n\n20240301-101500-bob-5.wav\nNote: <no note>"
+                            "\n\n20240301-091500-ann-75.wav\nNote: today's note"_s);
         // The calls go as copies of the user's own, whole.
-        for (qsizetype i = 6; i < args.size(); i += 2) {
-            const QString copy = QString::fromUtf8(args[i]), call = i == 6 ? bob : ann;
+        QCOMPARE(mail.attachments.size(), 2);
+        for (qsizetype i = 0; i < 2; ++i) {
+            const QString copy = mail.attachments[i], call = i == 0 ? bob : ann;
             QVERIFY(copy != call && copy.endsWith(QFileInfo(call).fileName()) && TestFiles::read(copy) == TestFiles::read(call));
-            args[i] = call.toUtf8();
         }
-        QCOMPARE(args, sent ? (QList<QByteArray>{"--utf8", "--subject", "Voxmere Telephone Call Recording", "--body",
-                                                  "Voxmere Telephone Call Recording\n\n20240301-101500-bob-5.wav\nNote: <no note>"
-                                                  "\n\n20240301-091500-ann-75.wav\nNote: today's note",
-                                                  "--attach", bob.toUtf8(), "--attach", ann.toUtf8(), ""})
-                                               : QList<QByteArray>{"<missing>"});
     }
 
     // Calls and notes swapped for a link out of the folder or a FIFO after the listing:
@@ -732,18 +687,16 @@ private slots:
         QVERIFY(QFile::remove(ann) && QFile::link(outside.filePath(u"secret"_s), ann));
         QVERIFY(QFile::remove(ann.chopped(4) + u".txt"_s) && QFile::link(outside.filePath(u"secret"_s), ann.chopped(4) + u".txt"_s));
         QVERIFY(QFile::remove(bob) && ::mkfifo(QFile::encodeName(bob).constData(), 0600) == 0);
-        MailTools tools("", "thunderbird.desktop");
         t.find<QTreeView>("lvwCalls")->selectAll();
         t.find<QAction>("mnuPopupEmailCall")->trigger();
         settle(t);
         const QString notRegular = u"22: Invalid argument ("_s, link = u"40: Too many levels of symbolic links ("_s;
         QCOMPARE(t.prompts.texts(), (QStringList{u"Error Adding Attachment - "_s + notRegular + bob + u')',
                                                  u"Error Adding Attachment - "_s + link + ann + u')'}));
-        QCOMPARE(tools.args(), QList<QByteArray>{"<missing>"});
+        QVERIFY(t.desktop.composed.isEmpty());
         t.prompts.clear();
         t.prompts.answerNext(Prompts::No);
-        QString offered;
-        answerFolder(&offered, t.folder(u"target"_s));
+        t.desktop.folders = {QUrl::fromLocalFile(t.folder(u"target"_s))};
         t.find<QToolButton>("cmdSave")->click();
         settle(t);
         QTRY_COMPARE(t.prompts.texts().size(), 3);
@@ -769,13 +722,11 @@ private slots:
         const QString target = t.folder(u"target"_s);
         QVERIFY(TestFiles::write(target + u'/' + ann, "old"));
         t.find<QTreeView>("lvwCalls")->selectAll();
-        QString offered;
-        const QStringList choices[] = {{target}, {QString()}, {QString()}};
-        const QString offers[] = {QDir::homePath(), target, QDir::homePath()};
+        t.desktop.folders = {QUrl::fromLocalFile(target)}; // then cancelled twice
+        const QString offers[] = {QDir::homePath() + u'/', target + u'/', QDir::homePath() + u'/'};
         for (int i = 0; i < 3; ++i) {
             t.prompts.clear();
             t.prompts.answerNext(Prompts::No);
-            answerFolder(&offered, choices[i].constFirst());
             {
                 std::optional<FullDisk> disk;
                 if (full)
@@ -783,7 +734,7 @@ private slots:
                 t.find<QToolButton>("cmdSave")->click();
                 settle(t);
             }
-            QCOMPARE(offered, offers[i]);
+            QCOMPARE(t.desktop.offered.value(i), offers[i]);
             const QString failed = u"Copy file failed: Error = "_s + FullDisk::errorText();
             QCOMPARE(t.prompts.texts(), (QStringList{u"Do you want to give your own name to each saved call?"_s}
                                          + (full && i == 0 ? QStringList{failed, failed} : QStringList())));
@@ -807,14 +758,11 @@ private slots:
         const auto *frmHelp = t.find<QTextBrowser>("frmHelp");
         QVERIFY(frmHelp->source().fileName() == u"index.html"_s && frmHelp->toPlainText().contains(u"Getting started"_s));
 
-        QDesktopServices::setUrlHandler(u"https"_s, this, "openUrl");
         t.find<QToolButton>("picLogo")->click();
-        DesktopShell::ShellOpen(QString());
-        dlgAbout about;
+        dlgAbout about(t.desktop);
         QTest::mouseClick(about.Label6, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(u"https"_s);
-        const QUrl site(t.find<QToolButton>("picLogo")->toolTip());
-        QCOMPARE(opened, (QList<QUrl>{site, site}));
+        const QString site = t.find<QToolButton>("picLogo")->toolTip();
+        QCOMPARE(t.desktop.opened, (QStringList{site, site}));
     }
 
     // The options button: a running call is ended and kept, and the password comes first.

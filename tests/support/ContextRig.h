@@ -18,10 +18,11 @@ struct ContextRig
     ScriptedPrompts prompts;
     FixedClock clock; // 1 March 2024 09:15
     FixedUserName user;
+    FakeDesktop desktop;
     QList<FakeRecorder *> recorders; // in the order made
     int moverLaunches = 0;
     std::optional<QString> moverFailure; // why the mover did not start, when it should not
-    AppContext app{Services{prompts, clock, user,
+    AppContext app{Services{prompts, clock, user, desktop,
                             [this] {
                                 auto r = std::make_unique<FakeRecorder>();
                                 recorders << r.get();

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "base/Desktop.h"
 #include "base/UserName.h"
+
+#include <optional>
 
 // A clock that says what the test tells it.
 class FixedClock final : public Clock
@@ -27,4 +30,30 @@ public:
 
 private:
     std::optional<QString> m_name;
+};
+
+// The desktop as a test sets it: the mail program it names, and what it was asked.
+class FakeDesktop final : public Desktop
+{
+public:
+    QString mailer = QStringLiteral("thunderbird.desktop");
+    std::optional<std::pair<bool, QString>> mailFails; // as compose then tells it: started, error
+    QList<Mail> composed;
+    QStringList opened;
+    QList<QUrl> folders;  // the chooser's next answers; none left: cancelled
+    QStringList offered;  // the folders the chooser opened at
+
+    QString mailProgram() override { return mailer; }
+    void compose(const Mail &mail, MailFailed failed) override
+    {
+        composed << mail;
+        if (mailFails)
+            failed(mailFails->first, mailFails->second);
+    }
+    void open(const QString &pathOrAddress) override { opened << pathOrAddress; }
+    QUrl chooseFolder(QWidget *, const QString &initialFolder, const QString &) override
+    {
+        offered << initialFolder;
+        return folders.isEmpty() ? QUrl() : folders.takeFirst();
+    }
 };

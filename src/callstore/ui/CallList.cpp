@@ -11,7 +11,7 @@
 #include "callstore/CallListModel.h"
 #include "callstore/FileJob.h"
 #include "callstore/ui/dlgEditNote.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 
 #include <QDragEnterEvent>
 #include <QElapsedTimer>

@@ -8,7 +8,7 @@
 #include "base/RuntimeError.h"
 #include "callstore/CallFolders.h"
 #include "callstore/ui/dlgNewFolder.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/OrvaneButton.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "base/Guarded.h"
 #include "callstore/FileJob.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "callstore/ui/dlgEditNote.h"
 
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 
 #include <QKeyEvent>

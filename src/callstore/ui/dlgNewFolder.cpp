@@ -5,7 +5,7 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "callstore/CallFolders.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 
 #include <QFileInfo>

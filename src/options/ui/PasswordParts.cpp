@@ -1,6 +1,6 @@
 #include "options/ui/PasswordParts.h"
 
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 
 #include <QDialog>

@@ -1,9 +1,9 @@
 #include "options/ui/dlgAbout.h"
 
 #include "base/Product.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
-#include "review/ui/DesktopShell.h"
+#include "base/Desktop.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -13,7 +13,7 @@
 
 using namespace Qt::StringLiterals;
 
-dlgAbout::dlgAbout(QWidget *parent) : QDialog(parent)
+dlgAbout::dlgAbout(Desktop &desktop, QWidget *parent) : QDialog(parent), m_desktop(desktop)
 {
     setObjectName(u"dlgAbout"_s);
     setWindowTitle(u"About "_s + ProductName());
@@ -69,7 +69,7 @@ bool dlgAbout::eventFilter(QObject *watched, QEvent *event)
             Label6->setFont(f);
         } else if (event->type() == QEvent::MouseButtonRelease
                    && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-            DesktopShell::ShellOpen(Label6->text());
+            m_desktop.open(Label6->text());
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -6,14 +6,14 @@
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
 #include "base/RuntimeError.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/OrvaneButton.h"
 #include "controls/XPButton.h"
 #include "controls/kvtSlider.h"
 #include "options/ui/dlgAbout.h"
 #include "options/ui/dlgChangePW.h"
 #include "recording/ui/CalibrationWizard.h"
-#include "review/ui/DesktopShell.h"
+#include "desktop/DesktopShell.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -301,7 +301,7 @@ void frmOptions::wire()
     connect(btnCal, &OrvaneButton::Click, this, &frmOptions::btnCal_Click);
     connect(cmdChangeCallsFolder, &XPButton::Click, this, &frmOptions::cmdChangeCallsFolder_Click);
     connect(cmdAbout, &XPButton::Click, this, [this] {
-        dlgAbout about(this);
+        dlgAbout about(ctx.services.desktop, this);
         about.exec();
     });
     connect(cmdClose, &XPButton::Click, this, &frmOptions::cmdClose_Click);
@@ -404,7 +404,7 @@ void frmOptions::btnCal_Click()
 
 void frmOptions::cmdChangeCallsFolder_Click()
 {
-    const QString folder = DesktopShell::BrowseForFolder(this, txtCallsFolder->text(),
+    const QString folder = DesktopShell::BrowseForFolder(ctx.services.desktop, this, txtCallsFolder->text(),
                                                          u"Select Default Calls Folder"_s,
                                                          ctx.prompts());
     if (folder.isEmpty())

@@ -1,7 +1,7 @@
 #include "recording/ui/dlgCalMsg.h"
 
 #include "base/Prompts.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 #include "recording/ui/CalPicture.h"
 

@@ -4,7 +4,7 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/LevelBar.h"
 #include "controls/XPButton.h"
 #include "recording/ui/CalPicture.h"

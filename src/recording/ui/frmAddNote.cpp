@@ -3,7 +3,7 @@
 #include "base/Product.h"
 #include "base/SettingsStore.h"
 #include "base/Twips.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 
 #include <QCloseEvent>

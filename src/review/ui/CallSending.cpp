@@ -1,6 +1,7 @@
 #include "review/ui/CallSending.h"
 
 #include "base/AppContext.h"
+#include "base/Desktop.h"
 #include "base/FileAccess.h"
 #include "base/Guarded.h"
 #include "base/MainState.h"
@@ -12,14 +13,12 @@
 #include "base/RuntimeError.h"
 #include "callstore/CallFiles.h"
 #include "callstore/ui/CallList.h"
-#include "review/ui/DesktopShell.h"
+#include "desktop/DesktopShell.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -96,19 +95,6 @@ bool TakesAttachments(const QString &desktopId)
     return false;
 }
 
-// What xdg-email's exit codes mean.
-QString XdgExitText(int code)
-{
-    switch (code) {
-    case 1: return u"Error in command line syntax"_s;
-    case 2: return u"One of the files passed on the command line did not exist"_s;
-    case 3: return u"A required tool could not be found"_s;
-    case 4: return u"The action failed"_s;
-    case 5: return u"No permission to read one of the files passed on the command line"_s;
-    default: return u"The mail program failed"_s;
-    }
-}
-
 } // namespace
 
 CallSending::CallSending(AppContext &ctx, CallList &list, RecorderComponent &player, MainState &state,
@@ -162,10 +148,7 @@ bool CallSending::IsPCMFile(const QString &path)
 
 bool CallSending::mailProgramTakesAttachments()
 {
-    QProcess query;
-    query.start(u"xdg-mime"_s, {u"query"_s, u"default"_s, u"x-scheme-handler/mailto"_s});
-    query.waitForFinished(5000);
-    const QString handler = QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+    const QString handler = m_ctx.services.desktop.mailProgram();
     if (TakesAttachments(handler))
         return true;
     return m_ctx.prompts().msgBox(
@@ -230,45 +213,21 @@ void CallSending::SendMail(const std::vector<Attachment> &mail)
         return;
 
     MSSRPlayer.Stop();
-    const QString xdgEmail = QStandardPaths::findExecutable(u"xdg-email"_s);
-    if (xdgEmail.isEmpty()) {
-        emailError(u"Error Starting Email Session - "_s, systemError(ENOENT) + u" (xdg-email, of the package xdg-utils)"_s);
-        return;
-    }
-    const QString subject = u"Voxmere Telephone Call Recording"_s;
-    QString body = subject;
-    QStringList attachments;
+    Desktop::Mail message{u"Voxmere Telephone Call Recording"_s, u"Voxmere Telephone Call Recording"_s, {}};
     for (const Attachment &a : mail) {
         if (a.error != 0) {
             emailError(u"Error Adding Attachment - "_s, systemError(a.error) + u" ("_s + a.source + u')');
             continue;
         }
         const QString note = a.note.isEmpty() ? u"<no note>"_s : a.note;
-        body += u"\n\n"_s + modUtilityFunctions::FileNameOf(a.source) + u"\nNote: "_s + note;
-        attachments << u"--attach"_s << a.copy;
+        message.body += u"\n\n"_s + modUtilityFunctions::FileNameOf(a.source) + u"\nNote: "_s + note;
+        message.attachments << a.copy;
     }
-    if (attachments.isEmpty() || !mailProgramTakesAttachments())
+    if (message.attachments.isEmpty() || !mailProgramTakesAttachments())
         return;
-
-    // The mail program may stay in the foreground until the user sends: it is left
-    // running, and only a quick failure is reported.
-    auto *send = new QProcess(qApp);
-    send->setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    GuardedConnect(prompts, u"frmMain:cmdEmail_Click"_s, send, &QProcess::errorOccurred, this, [send, emailError](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            emailError(u"Error Sending Email - "_s, systemError(ENOEXEC) + u": "_s + send->errorString());
-            send->deleteLater();
-        }
-    });
-    GuardedConnect(prompts, u"frmMain:cmdEmail_Click"_s, send, &QProcess::finished, this,
-                   [send, emailError](int code, QProcess::ExitStatus status) {
-        send->deleteLater();
-        if (status == QProcess::NormalExit && code == 0)
-            return;
-        const QString said = QString::fromLocal8Bit(send->readAllStandardError()).trimmed();
-        emailError(u"Error Sending Email - "_s, QString::number(code) + u": "_s + (said.isEmpty() ? XdgExitText(code) : said));
-    });
-    send->start(xdgEmail, QStringList{u"--utf8"_s, u"--subject"_s, subject, u"--body"_s, body} + attachments);
+    m_ctx.services.desktop.compose(message, Guarded(prompts, u"frmMain:cmdEmail_Click"_s, [emailError](bool started, const QString &error) {
+        emailError(started ? u"Error Sending Email - "_s : u"Error Starting Email Session - "_s, error);
+    }));
 }
 
 void CallSending::cmdSave_Click()
@@ -332,7 +291,7 @@ QList<std::pair<QString, QString>> CallSending::BulkSave()
         return copies;
     if (BulkSaveFolder.isEmpty())
         BulkSaveFolder = QDir::homePath() + u'/';
-    BulkSaveFolder = DesktopShell::BrowseForFolder(m_window, BulkSaveFolder, u"Save calls to:"_s, m_ctx.prompts());
+    BulkSaveFolder = DesktopShell::BrowseForFolder(m_ctx.services.desktop, m_window, BulkSaveFolder, u"Save calls to:"_s, m_ctx.prompts());
     if (BulkSaveFolder.isEmpty())
         return copies;
     for (const QString &path : paths)

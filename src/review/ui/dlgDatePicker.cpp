@@ -1,6 +1,6 @@
 #include "review/ui/dlgDatePicker.h"
 
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 
 #include <QAbstractItemView>

@@ -9,7 +9,7 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/Twips.h"
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 #include "controls/XPButton.h"
 #include "review/clsSearch.h"
 #include "review/ui/dlgDatePicker.h"

@@ -1,4 +1,4 @@
-#include "callstore/ui/WidgetParts.h"
+#include "desktop/WidgetParts.h"
 
 #include "controls/XPButton.h"
 

@@ -1,13 +1,12 @@
-#include "review/ui/DesktopShell.h"
+#include "desktop/DesktopShell.h"
 
+#include "base/Desktop.h"
 #include "base/Product.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTextBrowser>
@@ -17,18 +16,11 @@ using namespace Qt::StringLiterals;
 
 namespace DesktopShell {
 
-void ShellOpen(const QString &text)
-{
-    if (!text.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromUserInput(text, QDir::currentPath()));
-}
-
-QString BrowseForFolder(QWidget *owner, const QString &initialFolder, const QString &title,
+QString BrowseForFolder(Desktop &desktop, QWidget *owner, const QString &initialFolder, const QString &title,
                         Prompts &prompts)
 {
     try {
-        const QUrl chosen = QFileDialog::getExistingDirectoryUrl(
-            owner, title, QUrl::fromLocalFile(initialFolder), QFileDialog::ShowDirsOnly);
+        const QUrl chosen = desktop.chooseFolder(owner, initialFolder, title);
         if (chosen.isEmpty())
             return QString();
         // A portal may answer with a place only its file manager reaches.

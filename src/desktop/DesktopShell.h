@@ -2,18 +2,17 @@
 
 #include <QString>
 
+class Desktop;
 class Prompts;
 class QWidget;
 
-// What the desktop does for the program: its browser and mail program, its folder
-// chooser, and the help pages.
+// The program's use of the desktop: its folder chooser, as the windows ask for a folder,
+// and the help pages.
 namespace DesktopShell {
 
-// The desktop's handler opens the path or web address; an empty text does nothing.
-void ShellOpen(const QString &text);
 // The desktop's folder chooser, opening at initialFolder; the chosen folder ending in "/",
 // or "" when cancelled or when it is no folder of this PC.
-QString BrowseForFolder(QWidget *owner, const QString &initialFolder, const QString &title,
+QString BrowseForFolder(Desktop &desktop, QWidget *owner, const QString &initialFolder, const QString &title,
                         Prompts &prompts);
 // The folder of the help pages: "help" beside the program in the build tree, else the
 // installed share/voxmere/help.
