@@ -1,0 +1,198 @@
+#include "audio/CallProfile.h"
+
+#include "audio/PlaybackFile.h"
+#include "base/FileAccess.h"
+
+#include <QHash>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <ebur128.h>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int ChunkFrames = 8192;
+constexpr double MaxGainDb = 24.0;
+// A pause is this much above the noise floor at most, and never louder than this.
+constexpr double QuietAboveFloorDb = 10.0;
+constexpr double QuietCeilingDb = -35.0;
+
+float toDb(double meanSquare)
+{
+    return meanSquare > 0 ? std::max(CallProfile::SilentDb, float(10 * std::log10(meanSquare))) : CallProfile::SilentDb;
+}
+
+} // namespace
+
+std::shared_ptr<const CallProfile> CallProfile::measure(const QString &path, qint16 *code)
+{
+    qint16 openCode = 0;
+    std::unique_ptr<PlaybackFile> file = PlaybackFile::open(path, -1, openCode);
+    if (code)
+        *code = openCode;
+    if (!file)
+        return nullptr;
+    auto p = std::make_shared<CallProfile>();
+    p->rate = file->sampleRate();
+    p->frames = file->frames();
+    p->blockFrames = std::max(1, p->rate * BlockMs / 1000);
+    const int channels = file->channels();
+    p->blockDb.reserve(size_t(p->frames / p->blockFrames + 1));
+
+    std::unique_ptr<ebur128_state, void (*)(ebur128_state *)> meter(
+        ebur128_init(unsigned(channels), static_cast<unsigned long>(p->rate), EBUR128_MODE_I),
+        [](ebur128_state *s) { ebur128_destroy(&s); });
+    std::vector<qint16> samples(size_t(ChunkFrames) * channels);
+    double sum = 0;
+    int inBlock = 0;
+    const double scale = 1.0 / (32768.0 * 32768.0 * channels);
+    for (qint64 n; (n = file->read(samples.data(), ChunkFrames)) > 0;) {
+        if (meter)
+            ebur128_add_frames_short(meter.get(), samples.data(), size_t(n));
+        const qint16 *s = samples.data();
+        for (qint64 i = 0; i < n; ++i) {
+            qint64 frame = 0;
+            for (int c = 0; c < channels; ++c, ++s)
+                frame += qint64(*s) * *s;
+            sum += double(frame);
+            if (++inBlock == p->blockFrames) {
+                p->blockDb.push_back(toDb(sum * scale / inBlock));
+                sum = 0;
+                inBlock = 0;
+            }
+        }
+    }
+    if (inBlock > 0)
+        p->blockDb.push_back(toDb(sum * scale / inBlock));
+    double lufs = -HUGE_VAL;
+    if (meter && ebur128_loudness_global(meter.get(), &lufs) == EBUR128_SUCCESS && std::isfinite(lufs))
+        p->loudness = std::max(-70.0, lufs);
+
+    if (!p->blockDb.empty()) {
+        std::vector<float> sorted = p->blockDb;
+        const auto tenth = sorted.begin() + qsizetype(sorted.size() / 10);
+        std::nth_element(sorted.begin(), tenth, sorted.end());
+        p->floorDb = *tenth;
+        p->quietDb = std::min(p->floorDb + QuietAboveFloorDb, QuietCeilingDb);
+    }
+    return p;
+}
+
+QList<float> CallProfile::overview(int bins, double spanSeconds) const
+{
+    QList<float> out(std::max(0, bins), 0.0f);
+    if (blockDb.empty() || bins <= 0 || spanSeconds <= 0)
+        return out;
+    const float top = *std::max_element(blockDb.begin(), blockDb.end());
+    const float bottom = float(floorDb);
+    if (top <= bottom)
+        return out;
+    const double blocksPerBin = spanSeconds * rate / blockFrames / bins;
+    for (int b = 0; b < bins; ++b) {
+        const auto from = size_t(b * blocksPerBin);
+        const auto to = std::min(blockDb.size(), std::max(from + 1, size_t((b + 1) * blocksPerBin)));
+        if (from >= blockDb.size())
+            break;
+        const float loudest = *std::max_element(blockDb.begin() + qsizetype(from), blockDb.begin() + qsizetype(to));
+        out[b] = std::clamp((loudest - bottom) / (top - bottom), 0.0f, 1.0f);
+    }
+    return out;
+}
+
+std::vector<std::pair<qint64, qint64>> CallProfile::skips(double pause, double keep) const
+{
+    std::vector<std::pair<qint64, qint64>> out;
+    const qint64 longest = qint64(pause * rate), kept = qint64(keep * rate / 2);
+    size_t i = 0;
+    while (i < blockDb.size()) {
+        if (blockDb[i] > quietDb) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < blockDb.size() && blockDb[j] <= quietDb)
+            ++j;
+        const qint64 from = qint64(i) * blockFrames, to = std::min(frames, qint64(j) * blockFrames);
+        if (to - from > longest)
+            out.emplace_back(from + kept, to == frames ? to : to - kept);
+        i = j;
+    }
+    return out;
+}
+
+double CallProfile::gainTo(double target) const
+{
+    return std::pow(10.0, std::min(MaxGainDb, target - loudness) / 20.0);
+}
+
+namespace CallProfiles {
+
+namespace {
+
+struct Entry
+{
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    Profile profile;
+};
+
+struct Cache
+{
+    static constexpr int Kept = 64;
+    std::mutex lock;
+    QHash<QString, Entry> entries;
+    QThreadPool pool;
+    Cache() { pool.setMaxThreadCount(1); } // one after another: a second ask finds the first's answer
+};
+
+Cache &cache()
+{
+    static Cache c;
+    return c;
+}
+
+Profile lookUp(const QString &path)
+{
+    struct stat st{};
+    const int fd = FileAccess::OpenRegular(path, &st);
+    if (fd < 0)
+        return nullptr;
+    ::close(fd);
+    const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    Cache &c = cache();
+    {
+        std::lock_guard guard(c.lock);
+        const auto it = c.entries.constFind(path);
+        if (it != c.entries.cend() && it->size == st.st_size && it->mtimeNs == mtime)
+            return it->profile;
+    }
+    Profile p = CallProfile::measure(path);
+    std::lock_guard guard(c.lock);
+    if (c.entries.size() >= Cache::Kept)
+        c.entries.clear(); // a day's review seldom comes back this far
+    if (p)
+        c.entries.insert(path, Entry{st.st_size, mtime, p});
+    return p;
+}
+
+} // namespace
+
+QFuture<Profile> of(const QString &path)
+{
+    auto promise = std::make_shared<QPromise<Profile>>();
+    QFuture<Profile> future = promise->future();
+    promise->start();
+    cache().pool.start([promise, path] {
+        promise->addResult(lookUp(path));
+        promise->finish();
+    });
+    return future;
+}
+
+} // namespace CallProfiles
