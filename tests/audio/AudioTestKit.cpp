@@ -48,9 +48,7 @@ bool makeCall(const QString &path, const QList<std::pair<double, double>> &parts
         if (run(u"sox"_s, arguments).isNull())
             return false;
     }
-    QStringList arguments = pieces;
-    arguments << u"-e"_s << (gsm ? u"gsm-full-rate"_s : u"signed-integer"_s) << path;
-    const bool made = !run(u"sox"_s, arguments).isNull();
+    const bool made = !run(u"sox"_s, QStringList(pieces) << u"-e"_s << (gsm ? u"gsm-full-rate"_s : u"signed-integer"_s) << path).isNull();
     for (const QString &piece : pieces)
         QFile::remove(piece);
     return made;
