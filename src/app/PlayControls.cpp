@@ -105,6 +105,7 @@ void PlayControls::ShowOverview(const QString &path, double spanSeconds)
     if (path != m_path)
         slider.setOverview({});
     m_path = path;
+    m_watcher.future().cancel(); // a call passed over on the way does not hold the next up
     // Asked again each time: the cache answers at once unless the file has changed.
     m_watcher.setFuture(path.isEmpty() ? QFuture<CallProfiles::Profile>() : CallProfiles::of(path));
 }

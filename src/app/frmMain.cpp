@@ -584,7 +584,8 @@ void frmMain::ShowOverview()
         return;
     }
     CallList &list = review->list();
-    const QString key = list.HasCalls() ? list.SelectedKey() : QString();
+    // Only for a user who may play calls: the overview is read from the call itself.
+    const QString key = list.HasCalls() && ctx.settings.CanPlay ? list.SelectedKey() : QString();
     const colCalls::Record call = key.isEmpty() ? nullptr : list.GetCallByKey(key);
     playControls->ShowOverview(call ? call->RecordingLocation() : QString(), 0);
 }

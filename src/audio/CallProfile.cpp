@@ -75,6 +75,7 @@ struct Part
 };
 
 constexpr int GsmBlockBytes = 65, GsmBlockFrames = 320;
+constexpr qint64 MaxWholeBytes = 64 << 20; // some ten hours of GSM 6.10
 
 // Where the "data" chunk of a RIFF file starts, and its size; -1 without one.
 std::pair<qsizetype, qint64> dataChunk(const QByteArray &file)
@@ -100,6 +101,8 @@ bool measureGsm(const QString &path, qint64 frames, std::vector<Part> &parts)
         ::close(fd);
         return false;
     }
+    if (file.size() > MaxWholeBytes)
+        return false; // read as it streams instead
     const QByteArray bytes = file.readAll();
     const auto [data, size] = dataChunk(bytes);
     if (data < 0)
@@ -284,7 +287,8 @@ QFuture<Profile> of(const QString &path)
     QFuture<Profile> future = promise->future();
     promise->start();
     cache().pool.start([promise, path] {
-        promise->addResult(lookUp(path));
+        if (!promise->isCanceled()) // not asked for any more: the next ask comes sooner
+            promise->addResult(lookUp(path));
         promise->finish();
     });
     return future;
