@@ -11,6 +11,7 @@ int benchListening();  // bench_listening.cpp
 int benchFindCalls();  // bench_findcalls.cpp
 int benchPlayFuzz();   // bench_playfuzz.cpp
 int benchSettingsWrites(); // bench_settings.cpp
+int benchReview();     // bench_review.cpp
 
 namespace Bench {
 

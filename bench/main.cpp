@@ -28,6 +28,7 @@ const Benchmark benchmarks[] = {
     {"findcalls", benchFindCalls},
     {"playfuzz", benchPlayFuzz},
     {"settings", benchSettingsWrites},
+    {"review", benchReview},
 };
 
 std::unique_ptr<QTemporaryDir> soundRuntime; // the sound server's, once started

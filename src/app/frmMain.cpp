@@ -32,6 +32,7 @@
 #include "base/Desktop.h"
 #include "desktop/DesktopShell.h"
 #include "review/ui/Playback.h"
+#include "app/PlayControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -192,10 +193,18 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     links.GetCallByKey = [&list](const QString &key) { return list.GetCallByKey(key); };
     links.HasCalls = [&list] { return list.HasCalls(); };
     links.SelectedKey = [&list] { return list.SelectedKey(); };
-    links.SuspendDetection = [this] { recording->SuspendDetection(); };
-    links.ResumeDetection = [this] { recording->ResumeDetection(); };
+    links.SuspendDetection = [this] {
+        recording->SuspendDetection();
+        ShowOverview();
+    };
+    links.ResumeDetection = [this] {
+        recording->ResumeDetection();
+        ShowOverview();
+    };
     playback = std::make_unique<Playback>(*MSSRPlayer, state, ctx.prompts(), *sldPlayBackPos,
                                           *lblPlaybackPos, std::move(links), this);
+    playControls = new PlayControls(ctx, *MSSRPlayer, *sldPlayBackPos, this);
+    playControls->addTo(findChild<QToolBar *>(u"toolbar"_s), m_transportEnd, this);
     waitingCalls = new WaitingCalls(ctx, this);
     connect(recording.get(), &RecordingSession::callFiled, this, &frmMain::callFiled);
     auto *sending = new CallSending(ctx, list, *MSSRPlayer, state, this, cmdEmail, cmdSave,
@@ -259,6 +268,11 @@ void frmMain::wire()
         lvwCalls->setFocus();
     });
     connect(cmdPlay, &LightButton::Click, p, guarded("cmdPlay_Click", [p] { p->cmdPlay_Click(); }));
+    GuardedConnect(ctx.prompts(), u"frmMain:ShowOverview"_s, lvwCalls->selectionModel(),
+                   &QItemSelectionModel::currentRowChanged, this, [this] {
+                       if (!state.PlaybackOpen)
+                           ShowOverview();
+                   });
     connect(cmdPBOffsetMinus30, &LightButton::Click, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(30); }));
     connect(cmdPBOffsetMinus10, &LightButton::Click, p, guarded("cmdPBOffsetMinus_Click", [p] { p->cmdPBOffsetMinus_Click(10); }));
     connect(cmdPBOffsetPlus10, &LightButton::Click, p, guarded("cmdPBOffsetPlus_Click", [p] { p->cmdPBOffsetPlus_Click(10); }));
@@ -306,8 +320,10 @@ void frmMain::buildLayout()
                                                  : themed(b.theme, b.fallback);
         b.button = makeTransport(bar, b.name, b.text, b.tip, icon);
         bar->addWidget(b.button);
-        if (b.button == cmdStop || b.button == cmdPBOffsetPlus30)
+        if (b.button == cmdStop)
             bar->addSeparator();
+        else if (b.button == cmdPBOffsetPlus30)
+            m_transportEnd = bar->addSeparator();
     }
 
     const ToolEntry<QToolButton> buttons[] = {
@@ -342,6 +358,8 @@ void frmMain::buildLayout()
     sldPlayBackPos = named(new kvtSlider(central), "sldPlayBackPos", tr("Play position"));
     sldPlayBackPos->setAccessibleName(sldPlayBackPos->toolTip());
     sldPlayBackPos->setOrientation(kvtSlider::Horizontal);
+    sldPlayBackPos->setSmallChange(5); // seconds an arrow key steps
+    sldPlayBackPos->setMinimumHeight(34); // room for the level overview
     picLogo = makeButton(central, "picLogo", QString(), ProductWebAddress(), AppIcons::windowIcon());
     picLogo->setAccessibleName(tr("Visit the Voxmere website"));
     auto *meterRow = new QHBoxLayout;
@@ -561,6 +579,19 @@ void frmMain::EnableQuitAndOptions()
 {
     cmdQuit->setEnabled(true);
     cmdOptions->setEnabled(true);
+}
+
+void frmMain::ShowOverview()
+{
+    if (state.PlaybackOpen) {
+        playControls->ShowOverview(MSSRPlayer->FileName(), sldPlayBackPos->Max());
+        return;
+    }
+    CallList &list = review->list();
+    // Only for a user who may play calls: the overview is read from the call itself.
+    const QString key = list.HasCalls() && ctx.settings.CanPlay ? list.SelectedKey() : QString();
+    const colCalls::Record call = key.isEmpty() ? nullptr : list.GetCallByKey(key);
+    playControls->ShowOverview(call ? call->RecordingLocation() : QString(), 0);
 }
 
 void frmMain::StopPlayback()

@@ -20,6 +20,8 @@ class QTimer;
 class QToolButton;
 class QTreeView;
 class Playback;
+class PlayControls;
+class QAction;
 class RecorderComponent;
 class RecordingSession;
 class WaitingCalls;
@@ -145,6 +147,10 @@ private:
     std::unique_ptr<RecordingSession> recording;
     std::unique_ptr<CallReview> review;
     std::unique_ptr<Playback> playback;
+    PlayControls *playControls;
+    QAction *m_transportEnd = nullptr; // the tool bar's separator after the skip buttons
+    // The overview of the call that plays, or else of the selected one.
+    void ShowOverview();
     WaitingCalls *waitingCalls;
     QTimer *tmrAddNote;
     QTimer *tmrSavePosition; // writes the window's place once a move or resize is over

@@ -295,6 +295,8 @@ qint16 AudioEngine::Open(const QString &path)
     closePlayer();
     qint16 code = RecorderCode::Ok;
     m_playFile = PlaybackFile::open(path, m_fileType, code);
+    // Measured meanwhile, for the pauses and the loudness.
+    m_profile = m_playFile ? CallProfiles::of(path) : QFuture<CallProfiles::Profile>();
     m_playFrame = 0;
     m_playRequested = false;
     return code;
@@ -319,8 +321,10 @@ qint16 AudioEngine::startPlaying()
     PlaybackWorker *worker = m_playback.get();
     std::shared_ptr<PlaybackFile> file = m_playFile;
     const qint64 frame = m_playFrame;
-    const std::optional<qint16> started =
-        onAudioThread([worker, device, file, frame] { return worker->start(device, file, frame); });
+    const std::optional<qint16> started = onAudioThread(
+        [worker, device, file, frame, options = m_playOptions, profile = m_profile] {
+            return worker->start(device, file, frame, options, profile);
+        });
     if (!started)
         onAudioThread([worker] { worker->stop(); }, 0); // should it start after all
     const qint16 code = started.value_or(RecorderCode::CantStartPlayback);
@@ -342,6 +346,7 @@ void AudioEngine::closePlayer()
 {
     haltPlaying();
     m_playFile.reset();
+    m_profile = {};
     m_playRequested = false;
     m_playPaused = false;
     m_playFrame = 0;
@@ -410,4 +415,16 @@ void AudioEngine::setOpenMode(qint16 mode)
 void AudioEngine::setFileType(qint16 type)
 {
     m_fileType = type;
+}
+
+void AudioEngine::setPlayOptions(const PlayOptions &options)
+{
+    if (options == m_playOptions)
+        return;
+    m_playOptions = options;
+    // What plays goes on from where it is, the new way.
+    if (playerOpen() && m_outputRunning) {
+        haltPlaying();
+        startPlaying();
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/CallProfile.h"
 #include "audio/CaptureWorker.h"
 #include "audio/WaveFormat.h"
 #include "base/RecorderComponent.h"
@@ -63,6 +64,7 @@ public:
     void GetFormatDescription(QString &description) override;
     void setOpenMode(qint16 mode) override;
     void setFileType(qint16 type) override;
+    void setPlayOptions(const PlayOptions &options) override;
 
     // The format the next OpenInput / OpenRecordFile uses; nothing while the settings
     // name a format the engine cannot write (those calls then answer 5).
@@ -119,4 +121,6 @@ private:
     qint64 m_playFrame = 0;       // where play goes on from while not playing
     bool m_outputRunning = false;
     qint16 m_playError = 0;
+    PlayOptions m_playOptions;
+    QFuture<std::shared_ptr<const CallProfile>> m_profile; // of the open file
 };

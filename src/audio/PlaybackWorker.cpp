@@ -22,7 +22,8 @@ PlaybackWorker::~PlaybackWorker()
     release();
 }
 
-qint16 PlaybackWorker::start(const QAudioDevice &device, std::shared_ptr<PlaybackFile> file, qint64 frame)
+qint16 PlaybackWorker::start(const QAudioDevice &device, std::shared_ptr<PlaybackFile> file, qint64 frame,
+                             const PlayOptions &options, QFuture<CallProfiles::Profile> profile)
 {
     release();
     ++m_generation;
@@ -32,7 +33,7 @@ qint16 PlaybackWorker::start(const QAudioDevice &device, std::shared_ptr<Playbac
     m_startFrame = qBound<qint64>(0, frame, m_frames);
     m_position.store(m_startFrame);
     const QAudioFormat format = file->outputFormat();
-    if (!m_stream.rewind(std::move(file), m_startFrame))
+    if (!m_stream.rewind(std::move(file), m_startFrame, options, std::move(profile)))
         return RecorderCode::CantStartPlayback;
     m_sink = new QAudioSink(device, format, this);
     m_sink->start(&m_stream);
@@ -73,7 +74,7 @@ void PlaybackWorker::follow()
     if (!m_sink)
         return;
     const qint64 played = m_sink->processedUSecs() * m_rate / 1000000;
-    const qint64 position = qMin(m_startFrame + played, m_frames);
+    const qint64 position = qMin(m_stream.fileFrameAt(played), m_frames);
     m_position.store(position);
     if (position >= m_frames)
         release(); // the last sample has been heard

@@ -22,7 +22,8 @@ public:
     ~PlaybackWorker() override;
 
     // On the audio thread. Plays `file` from `frame`; answers 0 or 10.
-    qint16 start(const QAudioDevice &device, std::shared_ptr<PlaybackFile> file, qint64 frame);
+    qint16 start(const QAudioDevice &device, std::shared_ptr<PlaybackFile> file, qint64 frame,
+                 const PlayOptions &options = {}, QFuture<CallProfiles::Profile> profile = {});
     void stop();
 
     // Safe from any thread.

@@ -8,6 +8,17 @@
 // The recorder/player component: capture, level metering, compression and playback.
 // Methods answer a 16-bit result code, 0 = success (the texts are modErrors'
 // RecorderErrorText). The window keeps two instances: one records, one plays.
+// How the player plays: faster or slower with the pitch kept, long pauses played short,
+// every call at one loudness.
+struct PlayOptions
+{
+    double speed = 1.0;       // 0.75 to 2
+    bool skipSilence = false; // a pause longer than a second plays as about 0.3 s
+    bool levelCalls = false;  // every call at LevelTarget, with a limiter
+    static constexpr double LevelTarget = -18.0; // LUFS
+    bool operator==(const PlayOptions &) const = default;
+};
+
 class RecorderComponent
 {
 public:
@@ -50,6 +61,8 @@ public:
     virtual void GetFormatDescription(QString &description) = 0;
     virtual void setOpenMode(qint16 mode) = 0;
     virtual void setFileType(qint16 type) = 0; // 0 WAV, 2 MP3
+    // From the next sound on; positions stay in the file's own time.
+    virtual void setPlayOptions(const PlayOptions &options) { (void)options; }
 
     // The GSM 6.10 format text: mono, 8000 Hz, 1625 bytes/s, block 65, 320 samples/block.
     static QString GsmFormat() { return QStringLiteral("31000100401f0000590600004100000002004001"); }

@@ -61,18 +61,23 @@ void SettingsStore::SaveSettings(const QList<std::pair<QString, QVariant>> &valu
     m_registry.WriteValues(m_machineKey, values);
 }
 
-static QString formKey(const QString &userKey)
-{
-    return userKey + u"\\Form Position"_s;
-}
-
 void SettingsStore::SaveFormValue(const QString &name, const QString &text)
 {
-    m_registry.WriteStringValue(formKey(m_userKey), name, text);
+    SaveUserValue(u"Form Position"_s, name, text);
 }
 
 QString SettingsStore::ReadFormValue(const QString &name)
 {
-    const QString text = m_registry.ReadStringValue(formKey(m_userKey), name, QString(), false);
+    return ReadUserValue(u"Form Position"_s, name);
+}
+
+void SettingsStore::SaveUserValue(const QString &group, const QString &name, const QString &text)
+{
+    m_registry.WriteStringValue(m_userKey + u'\\' + group, name, text);
+}
+
+QString SettingsStore::ReadUserValue(const QString &group, const QString &name)
+{
+    const QString text = m_registry.ReadStringValue(m_userKey + u'\\' + group, name, QString(), false);
     return text == modRegistry::ErrorText() ? QString() : text;
 }

@@ -23,6 +23,10 @@ public:
     // The "Form Position" store: text values in the user's key only.
     void SaveFormValue(const QString &name, const QString &text);
     QString ReadFormValue(const QString &name);
+    // Text values of a group of the user's key only ("Form Position", "Player"); empty
+    // when there is none.
+    void SaveUserValue(const QString &group, const QString &name, const QString &text);
+    QString ReadUserValue(const QString &group, const QString &name);
 
     modRegistry &registry() { return m_registry; }
     const QString &UserKey() const { return m_userKey; }

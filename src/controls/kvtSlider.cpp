@@ -76,9 +76,9 @@ void kvtSlider::keyPressEvent(QKeyEvent *event)
     const qint32 page = std::max<qint32>(1, (m_max - m_min) / 10);
     switch (event->key()) {
     case Qt::Key_Right:
-    case Qt::Key_Up: step(m_value + 1); break;
+    case Qt::Key_Up: step(m_value + m_smallChange); break;
     case Qt::Key_Left:
-    case Qt::Key_Down: step(m_value - 1); break;
+    case Qt::Key_Down: step(m_value - m_smallChange); break;
     case Qt::Key_PageUp: step(m_value + page); break;
     case Qt::Key_PageDown: step(m_value - page); break;
     case Qt::Key_Home: step(m_min); break;
@@ -309,15 +309,44 @@ void kvtSlider::paintRail(QPainter &painter)
     }
 }
 
+void kvtSlider::setOverview(QList<float> levels)
+{
+    m_overview = std::move(levels);
+    update();
+}
+
+void kvtSlider::paintOverview(QPainter &painter)
+{
+    if (m_overview.isEmpty() || !horizontal())
+        return;
+    // Along the thumb's centre, so that a level stands where a click on it seeks.
+    const int left = m_thumb.width() / 2, span = qMax(1, travel());
+    const int middle = height() / 2, reach = qMax(1, height() / 2 - 1);
+    const int played = m_thumb.center().x();
+    const QColor done = palette().color(QPalette::Highlight);
+    QColor ahead = palette().color(QPalette::WindowText);
+    ahead.setAlphaF(0.45f);
+    const qsizetype bins = m_overview.size();
+    for (int x = 0; x < span; ++x) {
+        const qsizetype from = x * bins / span, to = qMax(from + 1, (x + 1) * bins / span);
+        float level = 0;
+        for (qsizetype i = from; i < to && i < bins; ++i)
+            level = qMax(level, m_overview[i]);
+        const int h = qMax(1, int(level * reach));
+        painter.fillRect(left + x, middle - h, 1, 2 * h, left + x < played ? done : ahead);
+    }
+}
+
 void kvtSlider::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), OleColor(m_backColor, palette()));
     paintRail(painter);
+    paintOverview(painter);
 
     QStyleOptionSlider option;
     initStyleOption(option);
-    if (m_railStyle == SunkenEdge)
+    if (m_railStyle == SunkenEdge && m_overview.isEmpty()) // the overview is the rail then
         option.subControls |= QStyle::SC_SliderGroove;
     if (m_sliderIcon.isNull())
         option.subControls |= QStyle::SC_SliderHandle;

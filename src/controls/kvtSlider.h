@@ -55,6 +55,13 @@ public:
     void setRailPicture(const QPixmap &picture);
     bool ShowValueTip() const { return m_showValueTip; }
     void setShowValueTip(bool show) { m_showValueTip = show; }
+    // What an arrow key steps by.
+    qint32 SmallChange() const { return m_smallChange; }
+    void setSmallChange(qint32 step) { m_smallChange = qMax(1, step); }
+    // Loud and quiet parts (0 to 1, evenly from Min to Max) drawn along the rail, the
+    // part before the thumb marked as played; empty: none.
+    const QList<float> &overview() const { return m_overview; }
+    void setOverview(QList<float> levels);
 
     // Where things are, for the host's layout and for tests.
     QRect thumbRect() const { return m_thumb; }
@@ -103,6 +110,7 @@ private:
     void dragTo(const QPoint &pointer);
     void initStyleOption(QStyleOptionSlider &option) const;
     void paintRail(QPainter &painter);
+    void paintOverview(QPainter &painter);
     void showTip();
     void updateTip();
     void closeTip();
@@ -117,6 +125,8 @@ private:
     QPixmap m_sliderIcon;
     QPixmap m_railPicture;
     bool m_showValueTip = true;
+    qint32 m_smallChange = 1;
+    QList<float> m_overview;
 
     qint32 m_reported = 0; // the value last reported by ValueChanged
     bool m_dragging = false;

@@ -567,6 +567,31 @@ private slots:
 
     // A call opened from the list's pop-up: the player's buttons reach it, record waits,
     // and the end of play resumes detection only in automatic mode.
+    // The speed and the two options beside the playback buttons go to the player at once
+    // and stay in the user's settings; [ and ] step the speed within its five.
+    void playOptions()
+    {
+        WindowRig t;
+        t.app.store.SaveUserValue(u"Player"_s, u"PlaySpeed"_s, u"75"_s);
+        t.app.store.SaveUserValue(u"Player"_s, u"LevelCalls"_s, u"1"_s);
+        loadWithCalls(t);
+        auto *speed = t.find<QComboBox>("cboPlaySpeed");
+        QCOMPARE(speed->currentText(), u"0.75x"_s);
+        QCOMPARE(t.player().log.filter(u"PlayOptions"_s).value(0), u"PlayOptions=0.75,0,1"_s);
+        t.key("Slower"); // the slowest already
+        QCOMPARE(speed->currentText(), u"0.75x"_s);
+        for (int i = 0; i < 6; ++i)
+            t.key("Faster");
+        QCOMPARE(speed->currentText(), u"2x"_s);
+        t.key("Slower");
+        t.find<QCheckBox>("chkSkipSilence")->click();
+        t.find<QCheckBox>("chkLevelCalls")->click();
+        QCOMPARE(t.player().log.filter(u"PlayOptions"_s).last(), u"PlayOptions=1.5,1,0"_s);
+        QCOMPARE(t.app.store.ReadUserValue(u"Player"_s, u"PlaySpeed"_s), u"150"_s);
+        QCOMPARE(t.app.store.ReadUserValue(u"Player"_s, u"SkipSilence"_s), u"1"_s);
+        QCOMPARE(t.app.store.ReadUserValue(u"Player"_s, u"LevelCalls"_s), u"0"_s);
+    }
+
     void player_data()
     {
         QTest::addColumn<bool>("autoRecord");

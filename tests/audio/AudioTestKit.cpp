@@ -4,6 +4,7 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QFile>
 #include <QMediaDevices>
 #include <QRegularExpression>
 #include <QtEndian>
@@ -32,6 +33,25 @@ bool makeTone(const QString &path, int rate, int bits, int channels, double seco
     arguments << (bits ? u"-b"_s : u"-e"_s) << (bits ? QString::number(bits) : u"gsm-full-rate"_s) << path << u"synth"_s
               << QString::number(seconds) << u"sine"_s << u"440"_s << u"vol"_s << QString::number(amplitude);
     return !run(u"sox"_s, arguments).isNull();
+}
+
+bool makeCall(const QString &path, const QList<std::pair<double, double>> &parts, bool gsm)
+{
+    QStringList pieces;
+    for (const auto &[seconds, amplitude] : parts) {
+        pieces << path + u".part"_s + QString::number(pieces.size()) + u".wav"_s;
+        QStringList arguments{u"-n"_s, u"-r"_s, u"8000"_s, u"-c"_s, u"1"_s, u"-b"_s, u"16"_s, pieces.last()};
+        if (amplitude > 0)
+            arguments << u"synth"_s << QString::number(seconds) << u"sine"_s << u"1000"_s << u"vol"_s << QString::number(amplitude);
+        else
+            arguments << u"trim"_s << u"0"_s << QString::number(seconds);
+        if (run(u"sox"_s, arguments).isNull())
+            return false;
+    }
+    const bool made = !run(u"sox"_s, QStringList(pieces) << u"-e"_s << (gsm ? u"gsm-full-rate"_s : u"signed-integer"_s) << path).isNull();
+    for (const QString &piece : pieces)
+        QFile::remove(piece);
+    return made;
 }
 
 SoxInfo soxInfo(const QString &path)
@@ -102,6 +122,15 @@ double rmsDb(const Samples &s, double from, double to)
     for (qsizetype i = a; i < b; ++i)
         sum += s.mono[i] * s.mono[i];
     return sum > 0 ? 10.0 * std::log10(sum / double(b - a)) : -200.0;
+}
+
+double frequency(const Samples &s, double from, double to)
+{
+    const auto first = qsizetype(from * s.rate), last = std::min(s.mono.size(), qsizetype(to * s.rate));
+    int crossings = 0;
+    for (qsizetype i = first + 1; i < last; ++i)
+        crossings += (s.mono[i - 1] < 0) != (s.mono[i] < 0);
+    return last > first ? crossings / 2.0 / (double(last - first) / s.rate) : 0.0;
 }
 
 Span signalSpan(const Samples &s, double thresholdDb)

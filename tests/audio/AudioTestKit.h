@@ -23,6 +23,10 @@ QString run(const QString &program, const QStringList &arguments);
 // a path ending in .s16 gives bare 16-bit samples.
 bool makeTone(const QString &path, int rate, int bits, int channels, double seconds, double amplitude = 0.5);
 
+// A call at 8 kHz of 1 kHz tone and silence, one after another: (seconds, amplitude),
+// amplitude 0 for silence; GSM 6.10 or 16-bit PCM.
+bool makeCall(const QString &path, const QList<std::pair<double, double>> &parts, bool gsm);
+
 // What sox says of a file (sox --i), and whether it decodes the whole file without a warning.
 struct SoxInfo
 {
@@ -46,6 +50,8 @@ struct Samples
 };
 Samples read(const QString &path);
 double rmsDb(const Samples &s, double from, double to);
+// The tone's frequency from its zero crossings in [from, to).
+double frequency(const Samples &s, double from, double to);
 // The first and last 20 ms louder than `thresholdDb`. The default suits a tone at -9 dB:
 // GSM rings on at -20 dB or so after it stops.
 struct Span

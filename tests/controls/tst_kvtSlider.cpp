@@ -76,6 +76,36 @@ private slots:
         QCOMPARE(steps, value < 0 ? 1 : 2);
     }
 
+    // The level overview lies along the thumb's travel: a click on it seeks there, the
+    // part played is marked, the arrows step by the small change.
+    void overviewSeeksAndMarksThePlayed_data()
+    {
+        QTest::addColumn<qint32>("value"); // clicked, in 0..120
+        QTest::newRow("a quarter") << 30;
+        QTest::newRow("the middle") << 60;
+        QTest::newRow("near the end") << 100;
+    }
+    void overviewSeeksAndMarksThePlayed()
+    {
+        QFETCH(qint32, value);
+        kvtSlider s;
+        setUp(s, kvtSlider::Horizontal, 0, 120, 0);
+        s.resize(400, 34);
+        s.setSmallChange(5);
+        s.setOverview(QList<float>(240, 1.0f));
+        EventLog log(s);
+        const int x = s.thumbRect().width() / 2 + s.travel() * value / 120;
+        QTest::mouseClick(&s, Qt::LeftButton, {}, QPoint(x, s.height() / 2));
+        QCOMPARE(s.Value(), value);
+        QVERIFY(log.contains(u"MouseUp 1"_s));
+        const QImage face = s.grab().toImage();
+        const QColor played = s.palette().color(QPalette::Highlight);
+        QCOMPARE(face.pixelColor(s.thumbRect().left() - 6, s.height() / 4), played);
+        QVERIFY(face.pixelColor(s.thumbRect().right() + 6, s.height() / 4) != played);
+        QTest::keyClick(&s, Qt::Key_Left);
+        QCOMPARE(s.Value(), value - 5);
+    }
+
     void draggingSnapsToWholeValues_data()
     {
         QTest::addColumn<qint16>("orientation");

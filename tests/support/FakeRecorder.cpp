@@ -102,3 +102,7 @@ void FakeRecorder::setPosition(double seconds)
 
 void FakeRecorder::setOpenMode(qint16 mode) { log << u"OpenMode="_s + QString::number(mode); }
 void FakeRecorder::setFileType(qint16 type) { fileType = type; log << u"FileType="_s + QString::number(type); }
+void FakeRecorder::setPlayOptions(const PlayOptions &o)
+{
+    log << u"PlayOptions=%1,%2,%3"_s.arg(o.speed).arg(int(o.skipSilence)).arg(int(o.levelCalls));
+}

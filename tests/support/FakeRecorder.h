@@ -61,6 +61,7 @@ public:
     void GetFormatDescription(QString &description) override { description = formatDescription; }
     void setOpenMode(qint16 mode) override;
     void setFileType(qint16 type) override;
+    void setPlayOptions(const PlayOptions &o) override;
 
 private:
     qint16 answer(const QString &member, const QString &entry);
