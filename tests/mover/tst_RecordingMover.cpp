@@ -1,3 +1,4 @@
+#include "callstore/CallFiles.h"
 #include "mover/MoverLauncher.h"
 #include "TestFiles.h"
 #include "MoverFixture.h"
@@ -6,7 +7,6 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,10 +21,14 @@ static void put(const QString &folder, const Files &files)
         QVERIFY(TestFiles::write(folder + it.key(), it.value()));
 }
 
-// The folder holds exactly these files, byte for byte.
-static void expect(const QString &folder, const Files &files)
+// The folder holds exactly these files, byte for byte (and, a calls folder, its marker).
+static void expect(const QString &folder, const Files &files, bool marked = false)
 {
-    QCOMPARE(TestFiles::names(folder), files.keys());
+    QStringList names = files.keys();
+    if (marked)
+        names << CallFiles::FolderMarkName.toString();
+    names.sort();
+    QCOMPARE(TestFiles::names(folder), names);
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         QCOMPARE(TestFiles::read(folder + it.key()), it.value());
 }
@@ -35,13 +39,14 @@ class tst_RecordingMover : public QObject
 
 private slots:
     // Every finished call and note is filed, whole and with its time stamp; a filed call
-    // is never replaced: an identical spare is dropped, a different one stays behind.
+    // is never replaced: an identical spare is dropped, a different call (or anything else
+    // of its name, a pipe) keeps its name and the new one takes the next copy number.
     void filesEveryFinishedRecording_data()
     {
         QTest::addColumn<bool>("otherFs");
-        QTest::addColumn<QString>("filedBefore"); // "", "identical", "different"
+        QTest::addColumn<QString>("filedBefore"); // "", "identical", "different", "pipe"
         for (bool otherFs : {false, true})
-            for (const QString &clash : {u""_s, u"identical"_s, u"different"_s})
+            for (const QString &clash : {u""_s, u"identical"_s, u"different"_s, u"pipe"_s})
                 QTest::addRow("%s filesystem, %s", otherFs ? "another" : "same", qPrintable(clash)) << otherFs << clash;
     }
     void filesEveryFinishedRecording()
@@ -67,37 +72,65 @@ private slots:
         const QDateTime stamp(QDate(2024, 3, 1), QTime(9, 16, 5));
         QFile stamped(f.wavs() + Call);
         QVERIFY(stamped.open(QIODevice::Append) && stamped.setFileTime(stamp, QFileDevice::FileModificationTime));
-        if (!filedBefore.isEmpty()) {
+        if (filedBefore == u"pipe"_s) {
+            QVERIFY(QDir().mkpath(callPath) && ::mkfifo(QFile::encodeName(callPath + Call).constData(), 0600) == 0);
+            calls.remove(Call); // not a file to list
+        } else if (!filedBefore.isEmpty()) {
             // Same size either way: only the content tells them apart.
             calls[Call] = filedBefore == u"identical"_s ? recorded : TestFiles::noise(3, 300000);
             QVERIFY(TestFiles::write(callPath + Call, calls[Call]));
         }
-        if (calls[Call] != recorded)
-            kept[Call] = recorded;
+        const QString filedAs = calls.value(Call, recorded) == recorded && filedBefore != u"pipe"_s ? Call : CallFiles::WithCopyNumber(Call, 2);
+        calls[filedAs] = recorded;
+        // Its note goes with it; the other call's stays.
+        QVERIFY(TestFiles::write(f.wavs() + Call.chopped(4) + u".txt"_s, "mine"));
+        calls[filedAs.chopped(4) + u".txt"_s] = "mine";
+        if (filedAs != Call)
+            QVERIFY(TestFiles::write(callPath + Call.chopped(4) + u".txt"_s, calls[Call.chopped(4) + u".txt"_s] = "theirs"));
+        // Where it filed, to tell later a bare mount point from the folder.
+        kept[u".voxmere-mover-folders"_s] = QFile::encodeName(QDir::cleanPath(callPath)) + '\n';
 
         const RecordingMover::Result result = f.run(callPath);
-        QCOMPARE(result.exitCode(), kept.contains(Call) ? 1 : 0);
-        if (kept.contains(Call))
-            kept[status] = result.problems.join(u'\n').toUtf8() + '\n';
-        expect(callPath, calls);
+        QCOMPARE(result.problems, QStringList());
+        expect(callPath, calls, true);
         expect(f.wavs(), kept);
-        if (filedBefore.isEmpty())
-            QCOMPARE(QFileInfo(callPath + Call).lastModified(), stamp);
+        if (filedBefore != u"identical"_s)
+            QCOMPARE(QFileInfo(callPath + filedAs).lastModified(), stamp);
+        QVERIFY(QFileInfo::exists(callPath + Call));
     }
 
-    // A call filed into a group's set-group-ID folder is that group's too, copied to
-    // another filesystem whatever the umask; a folder made in it is the group's as well.
+    // A call filed into a folder shared with a group (set-group-ID, or the group may write)
+    // is that group's too, copied to another filesystem whatever the umask; so are the
+    // folder made in it and its marker. In any other folder they are private.
+    void filedCallsTakeTheFoldersAccess_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("madeFolderMode");
+        QTest::newRow("set-group-ID, group reads") << 02750 << 0640 << 02750;
+        QTest::newRow("group writes") << 0770 << 0660 << 02770;
+        QTest::newRow("private") << 0755 << 0600 << 0700;
+    }
     void filedCallsTakeTheFoldersAccess()
     {
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QFETCH(int, madeFolderMode);
         MoverFixture f;
         if (!f.mountShare())
             QSKIP("needs root to mount a second filesystem (a tmpfs)");
         const QByteArray group = QFile::encodeName(f.share() + u"group"_s);
-        QVERIFY(::mkdir(group.constData(), 0) == 0 && ::chown(group.constData(), uid_t(-1), 4321) == 0 && ::chmod(group.constData(), 02750) == 0);
+        QVERIFY(::mkdir(group.constData(), 0) == 0 && ::chown(group.constData(), uid_t(-1), 4321) == 0
+                && ::chmod(group.constData(), mode_t(folderMode)) == 0);
         QVERIFY(TestFiles::write(f.wavs() + Call, "call"));
-        QCOMPARE(f.run(f.share() + u"group/sales/"_s).exitCode(), 0);
-        QCOMPARE(TestFiles::mode(f.share() + u"group/sales"_s), 02750);
-        QCOMPARE(TestFiles::mode(f.share() + u"group/sales/"_s + Call), 0640);
+        const QString sales = f.share() + u"group/sales/"_s;
+        QCOMPARE(f.run(sales).exitCode(), 0);
+        QCOMPARE(TestFiles::mode(sales), madeFolderMode);
+        QCOMPARE(TestFiles::mode(sales + Call), fileMode);
+        QCOMPARE(TestFiles::mode(sales + CallFiles::FolderMarkName.toString()), fileMode);
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(sales + Call).constData(), &st) == 0);
+        QCOMPARE(st.st_gid == 4321, fileMode != 0600);
     }
 
     void leavesTheRecordingWhenItCannotBeFiled_data()
@@ -112,7 +145,9 @@ private slots:
         QTest::newRow("the temporary folder itself") << u"/wavs"_s << QString() << u"same folder"_s;
         QTest::newRow("read-only folder") << u"/calls/"_s << u"read-only"_s << Call + u": cannot move it into"_s;
         QTest::newRow("full share") << u"/share/"_s << u"full"_s << Call + u": cannot copy it into"_s;
-        QTest::newRow("a pipe of its name there") << u"/calls/"_s << u"pipe"_s << u"a different call of the same name"_s;
+        // Filed there before, then the share went (no fstab line): its bare mount point.
+        QTest::newRow("used before, now an empty mount point") << u"/mnt"_s << u"unmounted"_s << unreachable;
+        QTest::newRow("used before, gone with its share") << u"/mnt/calls/"_s << u"unmounted"_s << unreachable;
     }
     void leavesTheRecordingWhenItCannotBeFiled()
     {
@@ -127,8 +162,12 @@ private slots:
             QVERIFY(TestFiles::write(f.root() + obstacle, "x"));
         if (obstacle == u"full"_s && !f.mountShare(64 * 1024))
             QSKIP("needs root to mount a second filesystem (a tmpfs)");
-        if (obstacle == u"pipe"_s)
-            QVERIFY(QDir().mkpath(callPath) && ::mkfifo(QFile::encodeName(callPath + Call).constData(), 0600) == 0);
+        if (obstacle == u"unmounted"_s) {
+            QVERIFY(TestFiles::write(f.wavs() + Call, "an earlier call"));
+            QCOMPARE(f.run(callPath).moved, 1);
+            QVERIFY(QDir(f.root() + u"/mnt"_s).removeRecursively() && QDir().mkpath(f.root() + u"/mnt"_s));
+            QVERIFY(TestFiles::write(f.wavs() + Call, recorded));
+        }
         const bool readOnly = obstacle == u"read-only"_s;
         if (readOnly) { // to "nobody"
             QVERIFY(QDir().mkpath(callPath));
@@ -140,21 +179,15 @@ private slots:
         std::optional<AsUnprivilegedUser> nobody;
         if (readOnly && (nobody.emplace(), ::geteuid() == 0))
             QSKIP("cannot drop root's rights here");
-        // A mover stuck on the pipe is let go (a writer opens it) so that the test can fail.
-        auto run = std::async(std::launch::async, [&] { return f.run(callPath); });
-        const bool finished = run.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-        if (!finished)
-            ::close(::open(QFile::encodeName(callPath + Call).constData(), O_WRONLY | O_NONBLOCK));
-        const RecordingMover::Result result = run.get();
+        const RecordingMover::Result result = f.run(callPath);
         nobody.reset();
-        QVERIFY2(finished, "the mover hung");
 
-        QCOMPARE(result.exitCode(), obstacle.isEmpty() || obstacle.startsWith(u'/') ? 2 : 1);
+        QCOMPARE(result.exitCode(), obstacle.isEmpty() || obstacle.startsWith(u'/') || obstacle == u"unmounted"_s ? 2 : 1);
         QVERIFY2(result.problems.size() == 1 && result.problems[0].contains(problem), qPrintable(result.problems.join(u'\n')));
         QCOMPARE(RecordingMover::LastProblems(f.wavs()), result.problems); // for the program to show
         QCOMPARE(TestFiles::read(f.wavs() + Call), recorded);
-        if (!callPath.endsWith(u"/wavs"_s)) // nor a half copy left behind
-            QCOMPARE(TestFiles::names(callPath), QStringList());
+        if (!callPath.endsWith(u"/wavs"_s)) // nor a half copy left behind; a marker where it tried
+            QCOMPARE(TestFiles::names(callPath), obstacle == u"full"_s ? QStringList{CallFiles::FolderMarkName.toString()} : QStringList());
     }
 
     // Problems that cannot be kept for the program (a full disk) are told, not dropped.
@@ -212,14 +245,14 @@ private slots:
             QCOMPARE(mover->readAllStandardError(), QByteArray());
             QCOMPARE(mover->exitCode(), 0);
         }
-        expect(callPath, calls);
+        expect(callPath, calls, true);
 
         const QString last = u"20240301-093000-ann-9.wav"_s;
         QVERIFY(TestFiles::write(f.wavs() + last, calls[last] = "last"));
         const MoverLaunch launch = LaunchRecordingMover(program);
         QVERIFY2(launch.started, qPrintable(launch.result));
-        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()), QStringList(), 20000);
-        expect(callPath, calls);
+        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()).filter(u".wav"_s), QStringList(), 20000);
+        expect(callPath, calls, true);
     }
 
     // A full disk under the temporary folder does not keep the mover out.
@@ -231,7 +264,7 @@ private slots:
         FullDisk full;
         QVERIFY(!TestFiles::write(f.wavs() + u"more"_s, "x"));
         QCOMPARE(f.run(f.calls()).problems, QStringList());
-        expect(f.calls(), {{Call, recorded}});
+        expect(f.calls(), {{Call, recorded}}, true);
     }
 
     // Killed at each step of a copy across filesystems (in a process of this test's own,
@@ -240,7 +273,7 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QStringList>("callPathAfterCrash");
-        QTest::newRow("copy complete, not in place") << u"copied"_s << QStringList{RecordingMover::TemporaryNameOf(Call)};
+        QTest::newRow("copy complete, not in place") << u"copied"_s << QStringList{u"hidden copy"_s};
         QTest::newRow("copy in place, source not removed") << u"placed"_s << QStringList{Call};
     }
     void crashAtACopyStepThenRerun()
@@ -255,11 +288,14 @@ private slots:
 
         QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {u"--crash-at"_s, step, f.wavs(), f.share()}), -1);
         QCOMPARE(TestFiles::read(f.wavs() + Call), recorded);
+        callPathAfterCrash.replaceInStrings(u"hidden copy"_s, RecordingMover::TemporaryNameOf(Call, f.wavs()));
+        callPathAfterCrash << CallFiles::FolderMarkName.toString();
+        callPathAfterCrash.sort();
         QCOMPARE(TestFiles::names(f.share()), callPathAfterCrash);
 
         QCOMPARE(f.run(f.share()).problems, QStringList());
-        expect(f.share(), {{Call, recorded}});
-        expect(f.wavs(), {});
+        expect(f.share(), {{Call, recorded}}, true);
+        expect(f.wavs(), {{u".voxmere-mover-folders"_s, QFile::encodeName(QDir::cleanPath(f.share())) + '\n'}});
     }
 };
 
