@@ -444,8 +444,8 @@ bool RecordingMover::keepReceipt(const QString &callName, const QString &target,
 
 void RecordingMover::pruneReceipts() const
 {
-    // A receipt serves a note that follows its call within minutes; one whose call has
-    // long gone without a note goes too.
+    // A receipt serves the note that follows its call, and the program that lists the
+    // call; a month after, both have long gone.
     const QDateTime old = QDateTime::currentDateTime().addDays(-30);
     const QDir wavs(m_wavs);
     for (const QFileInfo &receipt : wavs.entryInfoList({u".*.filed-as"_s}, QDir::Files | QDir::Hidden)) {
@@ -474,7 +474,6 @@ void RecordingMover::fileNote(const QString &name, Result &result)
     const QString target = filed.chopped(4) + u".txt"_s;
     switch (place(name, target, QString(), result)) {
     case Outcome::Done:
-        ::unlink(native(receiptOf(m_wavs, call)).constData());
         return;
     case Outcome::Taken:
         return leave(result, name, u"a different note is already beside its call %1 in %2"_s.arg(filed, m_callPath));

@@ -72,7 +72,7 @@ public:
     // temporary folder alone, so that no other PC's mover ever touches it.
     static QString TemporaryNameOf(const QString &fileName, const QString &wavs);
     // The name under which a call of the temporary folder is filed (its own unless
-    // another call had it), where its note goes.
+    // another call had it), where its note goes; known for a month.
     static QString FiledNameOf(const QString &wavs, const QString &callName);
 
     // "wavs" from the user's own key (the machine key holds whichever user saved last),

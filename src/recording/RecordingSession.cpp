@@ -14,6 +14,7 @@
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
 #include "mover/MoverLauncher.h"
+#include "mover/RecordingMover.h"
 #include "recording/RecordingView.h"
 #include "recording/VoiceDetection.h"
 
@@ -286,7 +287,10 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
     if (!call.CallNote().isEmpty())
         WriteNote(call);
 
-    call.setRecordingLocation(CallFiles::JoinPath(ctx.settings.CallPath, ending.fileName));
+    // Where the mover put it, when it did so under another name meanwhile (a call of the
+    // same name from another PC had it).
+    call.setRecordingLocation(
+        CallFiles::JoinPath(ctx.settings.CallPath, RecordingMover::FiledNameOf(ctx.TempFolder, ending.fileName)));
     LastFiledCall = call.RecordingLocation();
     call.setCallDuration(ending.length);
     colCalls &calls = view.CallsCollection();

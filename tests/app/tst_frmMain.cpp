@@ -500,7 +500,14 @@ private slots:
         t.find<QAction>("mnuPopupPlayCall")->trigger();
         QVERIFY(t.player().log.contains(u"Open "_s + newest));
 
+        // A note alone, its call filed before the share went: told, and the mover started again.
         QVERIFY(QFile::remove(newest) && QFile::remove(temp + u"20240301-081500-ann-7.wav"_s));
+        QVERIFY(TestFiles::write(newest.chopped(4) + u".txt"_s, "a note"));
+        t.clock.advance(60);
+        t.fire("tmrWaitingCalls");
+        QCOMPARE(panel->text(), u"1 note waiting to be filed: the calls folder /x cannot be reached"_s);
+        QCOMPARE(t.moverLaunches, 3);
+        QVERIFY(QFile::remove(newest.chopped(4) + u".txt"_s));
         t.fire("tmrWaitingCalls");
         QVERIFY(panel->isHidden());
     }

@@ -85,8 +85,10 @@ private slots:
         // Its note goes with it; the other call's stays.
         QVERIFY(TestFiles::write(f.wavs() + Call.chopped(4) + u".txt"_s, "mine"));
         calls[filedAs.chopped(4) + u".txt"_s] = "mine";
-        if (filedAs != Call)
+        if (filedAs != Call) { // and where it went stays known, for the program's list
             QVERIFY(TestFiles::write(callPath + Call.chopped(4) + u".txt"_s, calls[Call.chopped(4) + u".txt"_s] = "theirs"));
+            kept[u'.' + Call + u".filed-as"_s] = filedAs.toUtf8() + '\n';
+        }
         // Where it filed, to tell later a bare mount point from the folder.
         kept[u".voxmere-mover-folders"_s] = QFile::encodeName(QDir::cleanPath(callPath)) + '\n';
 
