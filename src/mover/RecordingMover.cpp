@@ -627,8 +627,11 @@ RecordingMover::Outcome RecordingMover::copyAcross(const QString &name, const QS
     }
     if (placed == Placed::Failed)
         return fail(u"cannot put the copy in place in %1: %2"_s.arg(m_callPath, describe(err)));
-    if (placed == Placed::Linked)
-        ::unlink(temporary.constData());
+    // Both names left (the server gone between the two steps): the next run finds the call
+    // filed and removes the hidden one with the source.
+    if (placed == Placed::Linked && ::unlink(temporary.constData()) != 0 && errno != ENOENT)
+        return leave(result, name, u"cannot remove its hidden copy in %1: %2"_s.arg(m_callPath, describe(errno))),
+               Outcome::Left;
     // The source goes only once the copy's name is on disk; until then a rerun finds both.
     if (const int e = syncFolder(m_callPath))
         return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e))), Outcome::Left;
