@@ -340,8 +340,8 @@ private slots:
         QVERIFY(t.window->isVisible());
         QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
         QVERIFY(QFile::exists(t.tempFolder() + u"/20240301-091500-ann-81.wav"_s));
-        QCOMPARE(TestFiles::read(t.call(u"20240301-091500-ann-81.txt"_s)), QByteArray("Supplier rang back"));
-        QCOMPARE(t.moverLaunches, 1);
+        QCOMPARE(TestFiles::read(t.tempFolder() + u"/20240301-091500-ann-81.txt"_s), QByteArray("Supplier rang back"));
+        QCOMPARE(t.moverLaunches, 2); // the note is the mover's to file too
 
         t.app.settings.AddNote = false;
         t.clock.advance(300);
