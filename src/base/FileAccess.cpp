@@ -18,10 +18,11 @@ namespace FileAccess {
 
 namespace {
 
-// The group bits a set-group-ID folder shares; none for any other folder.
+// The group bits a folder shared with its group (set-group-ID, or one the group may
+// write) passes on; none for any other folder.
 mode_t sharedBits(const struct stat &folder)
 {
-    return (folder.st_mode & S_ISGID) ? folder.st_mode & S_IRWXG : 0;
+    return (folder.st_mode & (S_ISGID | S_IWGRP)) ? folder.st_mode & S_IRWXG : 0;
 }
 
 } // namespace
@@ -38,6 +39,13 @@ bool MakeFolder(const QString &path, mode_t mode)
     const QByteArray name = QFile::encodeName(path);
     if (::mkdir(name.constData(), mode & 0777) != 0)
         return false;
+    // Group access only with the parent's group (a folder that is not set-group-ID gives
+    // ours, which may be anybody's).
+    struct stat parent, made;
+    if ((mode & S_IRWXG) && ::stat(QFile::encodeName(QFileInfo(path).path()).constData(), &parent) == 0
+        && ::stat(name.constData(), &made) == 0 && made.st_gid != parent.st_gid
+        && ::chown(name.constData(), uid_t(-1), parent.st_gid) != 0)
+        mode &= ~mode_t(S_IRWXG | S_ISGID);
     // mkdir took the umask off and may have dropped the set-group-ID bit.
     ::chmod(name.constData(), mode);
     return true;

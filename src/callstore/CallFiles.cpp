@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -55,6 +56,27 @@ std::optional<Fields> SplitCallFileName(const QString &fileName)
     f.user = parts[2];
     f.seconds = parts[3].toInt();
     return f;
+}
+
+namespace {
+const QRegularExpression &copyNumbered()
+{
+    static const QRegularExpression re(u"^([0-9]{8}-[0-9]{6}-[^-/]+-[0-9]+)(?:-([0-9]+))?\\.wav$"_s);
+    return re;
+}
+} // namespace
+
+QString WithCopyNumber(const QString &callFileName, int copy)
+{
+    const QRegularExpressionMatch m = copyNumbered().match(callFileName);
+    const QString base = m.hasMatch() ? m.captured(1) : callFileName.chopped(4);
+    return copy > 1 ? base + u'-' + QString::number(copy) + u".wav"_s : base + u".wav"_s;
+}
+
+int CopyNumberOf(const QString &callFileName)
+{
+    const QRegularExpressionMatch m = copyNumbered().match(callFileName);
+    return m.hasMatch() && m.hasCaptured(2) ? qMax(1, m.captured(2).toInt()) : 1;
 }
 
 QString NotePathOf(const QString &audioPath)

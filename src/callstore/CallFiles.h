@@ -24,12 +24,24 @@ QString SafeUserName(const QString &user);
 QString NewCallFileName(clsCall &call, const QDateTime &now, const QString &user);
 
 // The fields of a call file name (without ".wav"); nothing when it has fewer than four.
+// Fields after the fourth (the copy number below) are not read.
 struct Fields
 {
     QString date, time, user;
     qint32 seconds = 0;
 };
 std::optional<Fields> SplitCallFileName(const QString &fileName);
+
+// Two calls of the same second, user and length: the later one to take the name gets
+// "-2", "-3"... after its length, "yyyymmdd-hhmmss-user-seconds-copy.wav". Copy 1 is the
+// name without a copy number. A name not of that form gets the number before ".wav".
+QString WithCopyNumber(const QString &callFileName, int copy);
+// The copy number of a call file name: 1 without one.
+int CopyNumberOf(const QString &callFileName);
+
+// The file a calls folder keeps to say it is one (a hidden name is never a call): a
+// folder without it, once used, is an empty mount point whose share is gone.
+inline constexpr QStringView FolderMarkName = u".voxmere";
 
 // Every ".wav" in the audio path replaced by ".txt" (case-sensitive).
 QString NotePathOf(const QString &audioPath);

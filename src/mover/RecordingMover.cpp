@@ -8,12 +8,17 @@
 #include "callstore/CallFiles.h"
 #include "mover/FolderLock.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
+#include <QSysInfo>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdio>
@@ -239,10 +244,18 @@ QStringList RecordingMover::LastProblems(const QString &wavs)
     return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
-QString RecordingMover::TemporaryNameOf(const QString &fileName)
+QString RecordingMover::TemporaryNameOf(const QString &fileName, const QString &wavs)
 {
-    // Hidden and not ".wav": the call list never shows a half copy.
-    return u'.' + fileName + u".part"_s;
+    // Named after this PC and this temporary folder: two PCs filing calls of one name
+    // never write into one copy. Hidden and not ".wav": the call list never shows it.
+    struct stat st {};
+    ::stat(native(wavs).constData(), &st);
+    QByteArray pc = QSysInfo::machineUniqueId();
+    if (pc.isEmpty())
+        pc = QSysInfo::machineHostName().toUtf8();
+    pc += '/' + QByteArray::number(quint64(st.st_dev)) + '/' + QByteArray::number(quint64(st.st_ino));
+    return u'.' + fileName + u'.' + QString::fromLatin1(QCryptographicHash::hash(pc, QCryptographicHash::Md5).toHex().left(12))
+        + u".part"_s;
 }
 
 std::optional<RecordingMover::Folders> RecordingMover::FoldersFromSettings(SettingsStore &store,
@@ -289,14 +302,18 @@ RecordingMover::Result RecordingMover::Run()
         names.removeIf([&](const QString &name) {
             return tried.contains(name) || (!IsFinishedRecording(name) && !IsFinishedNote(name));
         });
-        if (names.isEmpty())
+        if (names.isEmpty()) {
+            pruneReceipts();
             return result;
+        }
         if (tried.isEmpty() && !prepareCallPath(result)) {
             keepStatus(result);
             return result;
         }
+        // Calls first: a note goes where its call went.
+        std::stable_partition(names.begin(), names.end(), IsFinishedRecording);
         for (const QString &name : std::as_const(names)) {
-            moveOne(name, result);
+            IsFinishedRecording(name) ? fileCall(name, result) : fileNote(name, result);
             tried.insert(name);
         }
         keepStatus(result);
@@ -332,27 +349,192 @@ bool RecordingMover::prepareCallPath(Result &result)
     const QString share = unmountedMountPointOf(m_callPath, m_fstab);
     if (!share.isEmpty())
         return refuse(u"%1 is not mounted"_s.arg(share));
-    if (!QFileInfo::exists(m_callPath) && !FileAccess::MakeFolders(m_callPath))
-        return refuse(u"it cannot be created"_s);
-    if (!QFileInfo(m_callPath).isDir())
-        return refuse(u"it is not a folder"_s);
     if (sameFolder(m_callPath, m_wavs)) {
         result.setupFailed = true;
         result.problems << u"the calls folder and the temporary recording folder are the same folder %1; nothing moved"_s
                                .arg(m_callPath);
         return false;
     }
+    const QByteArray mark = native(JoinPath(m_callPath, CallFiles::FolderMarkName.toString()));
+    struct stat markInfo;
+    const bool marked = ::lstat(mark.constData(), &markInfo) == 0;
+    if (!marked && errno != ENOENT && errno != ENOTDIR)
+        return refuse(describe(errno)); // a dead server answers so
+    if (!marked && isKnownCallPath())
+        return refuse(u"it holds no %1 any more: is the share it is on mounted?"_s.arg(CallFiles::FolderMarkName));
+    if (!QFileInfo::exists(m_callPath) && !FileAccess::MakeFolders(m_callPath))
+        return refuse(u"it cannot be created"_s);
+    if (!QFileInfo(m_callPath).isDir())
+        return refuse(u"it is not a folder"_s);
+    if (!marked) {
+        // First used here. A folder that cannot take the marker cannot take calls either:
+        // the calls themselves say why.
+        const Fd fd(::open(mark.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (fd.get() < 0)
+            return true;
+        FileAccess::TakeAccessOf(fd.get(), m_callPath);
+        const QByteArray text = ProductName().toUtf8() + " keeps its calls in this folder; this file tells it the folder is there.\n";
+        if (!writeAll(fd.get(), text.constData(), text.size()) || ::fsync(fd.get()) != 0)
+            return true;
+    }
+    rememberCallPath();
     return true;
 }
 
-void RecordingMover::moveOne(const QString &name, Result &result)
+static QString knownFoldersFile(const QString &wavs)
+{
+    return JoinPath(wavs, u".voxmere-mover-folders"_s);
+}
+
+static QStringList knownFolders(const QString &wavs)
+{
+    QFile file(knownFoldersFile(wavs));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                          : QStringList();
+}
+
+bool RecordingMover::isKnownCallPath() const
+{
+    return knownFolders(m_wavs).contains(QDir::cleanPath(QFileInfo(m_callPath).absoluteFilePath()));
+}
+
+void RecordingMover::rememberCallPath() const
+{
+    QStringList known = knownFolders(m_wavs);
+    const QString folder = QDir::cleanPath(QFileInfo(m_callPath).absoluteFilePath());
+    if (known.contains(folder))
+        return;
+    known << folder;
+    // Not kept (a full disk): the folder is not told from a mount point until it is.
+    QSaveFile file(knownFoldersFile(m_wavs));
+    if (file.open(QIODevice::WriteOnly) && file.write(known.join(u'\n').toUtf8() + '\n') > 0)
+        file.commit();
+}
+
+static QString receiptOf(const QString &wavs, const QString &callName)
+{
+    return JoinPath(wavs, u'.' + callName + u".filed-as"_s);
+}
+
+QString RecordingMover::FiledNameOf(const QString &wavs, const QString &callName)
+{
+    QFile receipt(receiptOf(wavs, callName));
+    const QString filed = receipt.open(QIODevice::ReadOnly) ? QString::fromUtf8(receipt.read(4096)).trimmed() : QString();
+    return IsFinishedRecording(filed) ? filed : callName;
+}
+
+bool RecordingMover::keepReceipt(const QString &callName, const QString &target, Result &result) const
+{
+    const QString path = receiptOf(m_wavs, callName);
+    if (target == callName) {
+        if (::unlink(native(path).constData()) == 0 || errno == ENOENT)
+            return true;
+        leave(result, callName, u"cannot remove %1: %2"_s.arg(path, describe(errno)));
+        return false;
+    }
+    // Kept before the call takes the name: its note, however late, follows it there.
+    QSaveFile file(path);
+    const QByteArray text = target.toUtf8() + '\n';
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+        return true;
+    leave(result, callName, u"another call has its name in %1, and where it goes instead (%2) cannot be kept in %3: %4"_s
+                                .arg(m_callPath, target, path, file.errorString()));
+    return false;
+}
+
+void RecordingMover::pruneReceipts() const
+{
+    // A receipt serves the note that follows its call, and the program that lists the
+    // call; a month after, both have long gone.
+    const QDateTime old = QDateTime::currentDateTime().addDays(-30);
+    const QDir wavs(m_wavs);
+    for (const QFileInfo &receipt : wavs.entryInfoList({u".*.filed-as"_s}, QDir::Files | QDir::Hidden)) {
+        const QString call = receipt.fileName().mid(1).chopped(9);
+        if (receipt.lastModified() < old && !wavs.exists(call) && !wavs.exists(call.chopped(4) + u".txt"_s))
+            QFile::remove(receipt.filePath());
+    }
+}
+
+void RecordingMover::fileCall(const QString &name, Result &result)
+{
+    const int first = CallFiles::CopyNumberOf(name);
+    for (int copy = first; copy < first + MaxCopies; ++copy)
+        if (place(name, CallFiles::WithCopyNumber(name, copy), name, result) != Outcome::Taken)
+            return;
+    leave(result, name, u"%1 calls of that name are already in %2"_s.arg(MaxCopies).arg(m_callPath));
+}
+
+void RecordingMover::fileNote(const QString &name, Result &result)
+{
+    const QString call = name.chopped(4) + u".wav"_s;
+    struct stat st;
+    if (::lstat(native(JoinPath(m_wavs, call)).constData(), &st) == 0)
+        return; // it goes with its call, once that is filed
+    const QString filed = FiledNameOf(m_wavs, call);
+    const QString target = filed.chopped(4) + u".txt"_s;
+    switch (place(name, target, QString(), result)) {
+    case Outcome::Done:
+        return;
+    case Outcome::Taken:
+        return leave(result, name, u"a different note is already beside its call %1 in %2"_s.arg(filed, m_callPath));
+    case Outcome::Left:
+        return;
+    }
+}
+
+RecordingMover::Outcome RecordingMover::place(const QString &name, const QString &target, const QString &receiptFor,
+                                              Result &result)
 {
     const QByteArray source = native(JoinPath(m_wavs, name));
-    const QByteArray target = native(JoinPath(m_callPath, name));
+    const QByteArray to = native(JoinPath(m_callPath, target));
+    // Again when another PC took the name between the look and the placing.
+    for (int look = 0; look < 3; ++look) {
+        struct stat st;
+        if (::lstat(to.constData(), &st) == 0) {
+            int err = 0;
+            switch (sameContent(source, to, &err)) {
+            case Same::Yes:
+                // Filed already (a run cut short before removing it): this one is a spare,
+                // once the filed one is surely on disk.
+                if (!receiptFor.isEmpty() && !keepReceipt(receiptFor, target, result))
+                    return Outcome::Left;
+                if ((err = syncFile(to)) || (err = syncFolder(m_callPath))) {
+                    leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(err)));
+                    return Outcome::Left;
+                }
+                // With the hidden copy a run cut short between the placing and its end left.
+                ::unlink(native(JoinPath(m_callPath, TemporaryNameOf(name, m_wavs))).constData());
+                removeSource(name, source, result);
+                ++result.duplicates;
+                return Outcome::Done;
+            case Same::No:
+                return Outcome::Taken;
+            case Same::Unknown:
+                leave(result, name, u"cannot compare it with %1 in %2: %3"_s.arg(target, m_callPath, describe(err)));
+                return Outcome::Left;
+            }
+        }
+        if (errno != ENOENT) {
+            leave(result, name, u"cannot look into %1: %2"_s.arg(m_callPath, describe(errno)));
+            return Outcome::Left;
+        }
+        if (!receiptFor.isEmpty() && !keepReceipt(receiptFor, target, result))
+            return Outcome::Left;
+        const Outcome placed = moveInto(name, target, result);
+        if (placed != Outcome::Taken)
+            return placed;
+    }
+    return Outcome::Taken;
+}
+
+RecordingMover::Outcome RecordingMover::moveInto(const QString &name, const QString &target, Result &result)
+{
+    const QByteArray source = native(JoinPath(m_wavs, name));
+    const QByteArray to = native(JoinPath(m_callPath, target));
     // Held across the rename: the call filed is this file, whatever its name is by then.
     const Fd file(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     int err = 0;
-    const Placed placed = placeWithoutReplacing(source, target, &err);
+    const Placed placed = placeWithoutReplacing(source, to, &err);
     if (placed != Placed::Failed && file.get() >= 0)
         FileAccess::TakeAccessOf(file.get(), m_callPath);
     switch (placed) {
@@ -361,48 +543,48 @@ void RecordingMover::moveOne(const QString &name, Result &result)
         syncFolder(m_callPath);
         syncFolder(m_wavs);
         ++result.moved;
-        return;
+        return Outcome::Done;
     case Placed::Linked:
-        if (const int e = syncFolder(m_callPath))
-            return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e)));
+        if (const int e = syncFolder(m_callPath)) {
+            leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e)));
+            return Outcome::Left;
+        }
         removeSource(name, source, result);
         ++result.moved;
-        return;
+        return Outcome::Done;
     case Placed::Failed:
         break;
     }
     if (err == EEXIST)
-        return resolveClash(name, source, result);
+        return Outcome::Taken;
     if (err == EXDEV)
-        return copyAcross(name, result);
+        return copyAcross(name, target, result);
     if (err == ENOENT && !QFileInfo::exists(QFile::decodeName(source)))
-        return; // gone meanwhile: nothing left to file
+        return Outcome::Done; // gone meanwhile: nothing left to file
     leave(result, name, u"cannot move it into %1: %2"_s.arg(m_callPath, describe(err)));
+    return Outcome::Left;
 }
 
-void RecordingMover::copyAcross(const QString &name, Result &result)
+RecordingMover::Outcome RecordingMover::copyAcross(const QString &name, const QString &target, Result &result)
 {
     const QByteArray source = native(JoinPath(m_wavs, name));
-    const QByteArray target = native(JoinPath(m_callPath, name));
-    const QByteArray temporary = native(JoinPath(m_callPath, TemporaryNameOf(name)));
+    const QByteArray to = native(JoinPath(m_callPath, target));
+    const QByteArray temporary = native(JoinPath(m_callPath, TemporaryNameOf(name, m_wavs)));
     const auto fail = [&](const QString &why) {
         ::unlink(temporary.constData());
         leave(result, name, why);
+        return Outcome::Left;
     };
 
-    struct stat targetInfo;
-    if (::lstat(target.constData(), &targetInfo) == 0) {
-        ::unlink(temporary.constData()); // a copy left by a run cut short before the rename
-        return resolveClash(name, source, result);
-    }
     const Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat sourceInfo;
     if (in.get() < 0 || ::fstat(in.get(), &sourceInfo) != 0)
-        return leave(result, name, u"cannot read it: "_s + describe(errno));
+        return leave(result, name, u"cannot read it: "_s + describe(errno)), Outcome::Left;
     if (!S_ISREG(sourceInfo.st_mode))
-        return leave(result, name, u"not a regular file"_s);
-    // A copy left by a run cut short goes; a new one is made, never one another user
-    // left there, and it is private until it has the calls folder's access.
+        return leave(result, name, u"not a regular file"_s), Outcome::Left;
+    // A copy left by a run of this temporary folder cut short goes; a new one is made,
+    // never one another user left there, and it is private until it has the calls
+    // folder's access.
     ::unlink(temporary.constData());
     Fd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (out.get() < 0)
@@ -438,45 +620,26 @@ void RecordingMover::copyAcross(const QString &name, Result &result)
         m_stepHook(Step::Copied, name);
 
     int err = 0;
-    const Placed placed = placeWithoutReplacing(temporary, target, &err);
+    const Placed placed = placeWithoutReplacing(temporary, to, &err);
     if (placed == Placed::Failed && err == EEXIST) {
         ::unlink(temporary.constData());
-        return resolveClash(name, source, result);
+        return Outcome::Taken;
     }
     if (placed == Placed::Failed)
         return fail(u"cannot put the copy in place in %1: %2"_s.arg(m_callPath, describe(err)));
-    if (placed == Placed::Linked)
-        ::unlink(temporary.constData());
+    // Both names left (the server gone between the two steps): the next run finds the call
+    // filed and removes the hidden one with the source.
+    if (placed == Placed::Linked && ::unlink(temporary.constData()) != 0 && errno != ENOENT)
+        return leave(result, name, u"cannot remove its hidden copy in %1: %2"_s.arg(m_callPath, describe(errno))),
+               Outcome::Left;
     // The source goes only once the copy's name is on disk; until then a rerun finds both.
     if (const int e = syncFolder(m_callPath))
-        return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e)));
+        return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e))), Outcome::Left;
     if (m_stepHook)
         m_stepHook(Step::Placed, name);
     removeSource(name, source, result);
     ++result.moved;
-}
-
-void RecordingMover::resolveClash(const QString &name, const QByteArray &source, Result &result)
-{
-    const QByteArray target = native(JoinPath(m_callPath, name));
-    int err = 0;
-    switch (sameContent(source, target, &err)) {
-    case Same::Yes:
-        // Filed already (a run cut short before removing it): this one is a spare, once
-        // the filed one is surely on disk.
-        if ((err = syncFile(target)) || (err = syncFolder(m_callPath)))
-            return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(err)));
-        removeSource(name, source, result);
-        ++result.duplicates;
-        return;
-    case Same::No:
-        return leave(result, name,
-                     u"a different call of the same name is already in %1"_s.arg(m_callPath));
-    case Same::Unknown:
-        return leave(result, name,
-                     u"cannot compare it with the call of the same name in %1: %2"_s.arg(
-                         m_callPath, describe(err)));
-    }
+    return Outcome::Done;
 }
 
 void RecordingMover::removeSource(const QString &name, const QByteArray &source, Result &result)

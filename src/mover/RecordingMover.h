@@ -15,6 +15,13 @@ class SettingsStore;
 // Movers of one user take turns through a lock on the temporary folder itself; one that
 // finds another at work leaves the filing to it, and the one at work lists the folder
 // again before it ends. Its last problems stay in the folder until all is filed.
+// Movers of other PCs filing into the same share need no lock: each copies under a hidden
+// name of its own temporary folder, and a call takes a name only where no file has it
+// yet; a name taken by a different call gets the next copy number (CallFiles::
+// WithCopyNumber), and the note of the call follows it there.
+// A calls folder keeps a marker (CallFiles::FolderMarkName), made when the mover first
+// files there: once it has been seen, a folder without it is an empty mount point, and
+// nothing is filed into it.
 class RecordingMover
 {
 public:
@@ -61,18 +68,33 @@ public:
     // the temporary folder until a mover files everything.
     static QString StatusFileName(const QString &wavs);
     static QStringList LastProblems(const QString &wavs);
-    // The name a copy has in the calls folder until it is complete.
-    static QString TemporaryNameOf(const QString &fileName);
+    // The name a copy has in the calls folder until it is complete: hidden, and of this
+    // temporary folder alone, so that no other PC's mover ever touches it.
+    static QString TemporaryNameOf(const QString &fileName, const QString &wavs);
+    // The name under which a call of the temporary folder is filed (its own unless
+    // another call had it), where its note goes; known for a month.
+    static QString FiledNameOf(const QString &wavs, const QString &callName);
 
     // "wavs" from the user's own key (the machine key holds whichever user saved last),
     // "CallPath" as the program reads it. Nothing, with the reason, when unusable.
     static std::optional<Folders> FoldersFromSettings(SettingsStore &store, QString *problem);
 
 private:
+    // Done: filed or nothing left to do; Taken: another file has the name; Left: a problem.
+    enum class Outcome { Done, Taken, Left };
+    static constexpr int MaxCopies = 1000;
+
     bool prepareCallPath(Result &result);
-    void moveOne(const QString &name, Result &result);
-    void copyAcross(const QString &name, Result &result);
-    void resolveClash(const QString &name, const QByteArray &source, Result &result);
+    bool isKnownCallPath() const;
+    void rememberCallPath() const;
+    void fileCall(const QString &name, Result &result);
+    void fileNote(const QString &name, Result &result);
+    // `receiptFor`: the call whose filed name is `target`, or empty for a note.
+    Outcome place(const QString &name, const QString &target, const QString &receiptFor, Result &result);
+    Outcome moveInto(const QString &name, const QString &target, Result &result);
+    Outcome copyAcross(const QString &name, const QString &target, Result &result);
+    bool keepReceipt(const QString &callName, const QString &target, Result &result) const;
+    void pruneReceipts() const;
     void removeSource(const QString &name, const QByteArray &source, Result &result);
     void leave(Result &result, const QString &name, const QString &why) const;
     // Keeps the problems for the program to show; one that cannot be kept is a problem too.

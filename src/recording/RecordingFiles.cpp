@@ -23,11 +23,8 @@ bool IsUnfinishedName(const QString &name, const QString &user)
 
 QString FinishedName(const QString &unfinishedName, qint32 seconds, int copy)
 {
-    QString suffix = u'-' + QString::number(seconds);
-    if (copy > 1)
-        suffix += u'-' + QString::number(copy);
     QString name = unfinishedName;
-    return name.replace(u".wav"_s, suffix + u".wav"_s);
+    return CallFiles::WithCopyNumber(name.replace(u".wav"_s, u'-' + QString::number(seconds) + u".wav"_s), copy);
 }
 
 QString RenameWithLength(const QString &folder, const QString &unfinishedName, qint32 seconds)

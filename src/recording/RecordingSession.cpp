@@ -14,6 +14,7 @@
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
 #include "mover/MoverLauncher.h"
+#include "mover/RecordingMover.h"
 #include "recording/RecordingView.h"
 #include "recording/VoiceDetection.h"
 
@@ -21,6 +22,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QDeadlineTimer>
 #include <QThread>
 
@@ -285,7 +287,10 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
     if (!call.CallNote().isEmpty())
         WriteNote(call);
 
-    call.setRecordingLocation(CallFiles::JoinPath(ctx.settings.CallPath, ending.fileName));
+    // Where the mover put it, when it did so under another name meanwhile (a call of the
+    // same name from another PC had it).
+    call.setRecordingLocation(
+        CallFiles::JoinPath(ctx.settings.CallPath, RecordingMover::FiledNameOf(ctx.TempFolder, ending.fileName)));
     LastFiledCall = call.RecordingLocation();
     call.setCallDuration(ending.length);
     colCalls &calls = view.CallsCollection();
@@ -304,14 +309,19 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
 
 void RecordingSession::WriteNote(const clsCall &call)
 {
-    // A calls folder that cannot be reached or written now (a share gone, a folder another
-    // user made) must not cost the note: it then waits beside the recording in the
-    // temporary folder, and the mover files it with the call.
-    const QString callPath = ctx.settings.CallPath;
+    // Beside the recording in the temporary folder, for the mover to file where the call
+    // went: another PC's call of the same name may have taken the call's name on the
+    // share, and a calls folder that cannot be reached now must not cost the note.
     QString error;
-    if (FileAccess::MakeFolders(callPath) && CallFiles::WriteCallNoteFile(call, callPath, &error))
-        return;
-    CallFiles::WriteCallNote(call, ctx.TempFolder, ctx.prompts());
+    if (CallFiles::WriteCallNoteFile(call, ctx.TempFolder, &error)) {
+        (ctx.services.launchMover ? ctx.services.launchMover : StartRecordingMover)();
+        return; // one that does not start is told by the waiting calls, and started again
+    }
+    // The temporary folder's disk is full: into the calls folder, unless a note is there.
+    const QString note = CallFiles::NotePathOf(CallFiles::JoinPath(ctx.settings.CallPath, call.RecordingLocation()));
+    if (QFileInfo(note).exists() || !FileAccess::MakeFolders(ctx.settings.CallPath)
+        || !CallFiles::WriteCallNoteFile(call, ctx.settings.CallPath, &error))
+        modErrors::ReportError(ctx.prompts(), 75, error, 999, u"frmMain:WriteCallNote Method"_s, QString());
 }
 
 void RecordingSession::FileBeforeExit()

@@ -28,13 +28,14 @@ WaitingCalls::WaitingCalls(AppContext &context, QObject *parent)
 void WaitingCalls::tmrWaitingCalls_Timer()
 {
     const QString folder = ctx.TempFolder;
-    qsizetype waiting = 0;
+    qsizetype waiting = 0, notes = 0;
     if (!folder.isEmpty()) {
         const QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoSymLinks);
         waiting = std::count_if(names.begin(), names.end(), RecordingMover::IsFinishedRecording);
+        notes = std::count_if(names.begin(), names.end(), RecordingMover::IsFinishedNote);
     }
     QString text, details;
-    if (waiting > 0 && !RecordingMover::AtWork(folder)) {
+    if ((waiting > 0 || notes > 0) && !RecordingMover::AtWork(folder)) {
         const QDateTime now = ctx.services.clock.now();
         const qint64 since = m_lastLaunch.secsTo(now);
         if (since >= RetrySeconds || since < 0) { // or the clock was put back
@@ -45,8 +46,11 @@ void WaitingCalls::tmrWaitingCalls_Timer()
         QStringList problems = RecordingMover::LastProblems(folder);
         if (!m_launchFailure.isEmpty())
             problems.prepend(m_launchFailure);
+        // A note waits alone when its call is filed and the share went before the note.
         text = waiting == 1 ? u"1 call waiting to be filed"_s
-                            : u"%1 calls waiting to be filed"_s.arg(waiting);
+             : waiting > 1  ? u"%1 calls waiting to be filed"_s.arg(waiting)
+             : notes == 1   ? u"1 note waiting to be filed"_s
+                            : u"%1 notes waiting to be filed"_s.arg(notes);
         details = text + u" (listed under \"Waiting to be filed\" in the drive list)"_s;
         if (!problems.isEmpty()) {
             text += u": "_s + problems.first();

@@ -297,8 +297,8 @@ private slots:
         QVERIFY(t.window->isVisible());
         QCOMPARE(t.find<QLabel>("imgLED")->toolTip(), u"Ready"_s);
         QVERIFY(QFile::exists(t.tempFolder() + u"/20240301-091500-ann-81.wav"_s));
-        QCOMPARE(TestFiles::read(t.call(u"20240301-091500-ann-81.txt"_s)), QByteArray("Supplier rang back"));
-        QCOMPARE(t.moverLaunches, 1);
+        QCOMPARE(TestFiles::read(t.tempFolder() + u"/20240301-091500-ann-81.txt"_s), QByteArray("Supplier rang back"));
+        QCOMPARE(t.moverLaunches, 2); // the note is the mover's to file too
 
         t.app.settings.AddNote = false;
         t.clock.advance(300);
@@ -457,7 +457,14 @@ private slots:
         t.find<QAction>("mnuPopupPlayCall")->trigger();
         QVERIFY(t.player().log.contains(u"Open "_s + newest));
 
+        // A note alone, its call filed before the share went: told, and the mover started again.
         QVERIFY(QFile::remove(newest) && QFile::remove(temp + u"20240301-081500-ann-7.wav"_s));
+        QVERIFY(TestFiles::write(newest.chopped(4) + u".txt"_s, "a note"));
+        t.clock.advance(60);
+        t.fire("tmrWaitingCalls");
+        QCOMPARE(panel->text(), u"1 note waiting to be filed: the calls folder /x cannot be reached"_s);
+        QCOMPARE(t.moverLaunches, 3);
+        QVERIFY(QFile::remove(newest.chopped(4) + u".txt"_s));
         t.fire("tmrWaitingCalls");
         QVERIFY(panel->isHidden());
     }

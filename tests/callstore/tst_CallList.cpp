@@ -17,7 +17,8 @@ static void listThree(ListFixture &f)
 {
     const QString folder = f.folder();
     ContextRig::addCall(folder, u"20050203-090507-ann-75.wav"_s, QByteArray("line one\r\nline two"));
-    ContextRig::addCall(folder, u"20050203-100000-bob-3600.wav"_s);
+    // Filed by another PC under a copy number: a call of the same name was there first.
+    ContextRig::addCall(folder, u"20050203-100000-bob-3600-2.wav"_s);
     ContextRig::addCall(folder, u"20050204-080000-ann-5.wav"_s, QByteArray("edited<CR>note"));
     QCOMPARE(f.find(clsSearch()), 3);
 }

@@ -1,3 +1,4 @@
+#include "callstore/CallFiles.h"
 #include "mover/MoverLauncher.h"
 #include "TestFiles.h"
 #include "MoverFixture.h"
@@ -6,7 +7,6 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,10 +21,13 @@ static void put(const QString &folder, const Files &files)
         QVERIFY(TestFiles::write(folder + it.key(), it.value()));
 }
 
-// The folder holds exactly these files, byte for byte.
+// The folder holds exactly these files, byte for byte, besides the mover's marker and record.
 static void expect(const QString &folder, const Files &files)
 {
-    QCOMPARE(TestFiles::names(folder), files.keys());
+    QStringList names = TestFiles::names(folder);
+    names.removeOne(CallFiles::FolderMarkName.toString());
+    names.removeOne(u".voxmere-mover-folders"_s);
+    QCOMPARE(names, files.keys());
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         QCOMPARE(TestFiles::read(folder + it.key()), it.value());
 }
@@ -35,13 +38,14 @@ class tst_RecordingMover : public QObject
 
 private slots:
     // Every finished call and note is filed, whole and with its time stamp; a filed call
-    // is never replaced: an identical spare is dropped, a different one stays behind.
+    // is never replaced: an identical spare is dropped, a different call (or anything else
+    // of its name, a pipe) keeps its name and the new one takes the next copy number.
     void filesEveryFinishedRecording_data()
     {
         QTest::addColumn<bool>("otherFs");
-        QTest::addColumn<QString>("filedBefore"); // "", "identical", "different"
+        QTest::addColumn<QString>("filedBefore"); // "", "identical", "different", "pipe"
         for (bool otherFs : {false, true})
-            for (const QString &clash : {u""_s, u"identical"_s, u"different"_s})
+            for (const QString &clash : {u""_s, u"identical"_s, u"different"_s, u"pipe"_s})
                 QTest::addRow("%s filesystem, %s", otherFs ? "another" : "same", qPrintable(clash)) << otherFs << clash;
     }
     void filesEveryFinishedRecording()
@@ -67,37 +71,50 @@ private slots:
         const QDateTime stamp(QDate(2024, 3, 1), QTime(9, 16, 5));
         QFile stamped(f.wavs() + Call);
         QVERIFY(stamped.open(QIODevice::Append) && stamped.setFileTime(stamp, QFileDevice::FileModificationTime));
-        if (!filedBefore.isEmpty()) {
+        if (filedBefore == u"pipe"_s)
+            QVERIFY(QDir().mkpath(callPath) && ::mkfifo(QFile::encodeName(callPath + Call).constData(), 0600) == 0);
+        else if (!filedBefore.isEmpty()) {
             // Same size either way: only the content tells them apart.
             calls[Call] = filedBefore == u"identical"_s ? recorded : TestFiles::noise(3, 300000);
             QVERIFY(TestFiles::write(callPath + Call, calls[Call]));
         }
-        if (calls[Call] != recorded)
-            kept[Call] = recorded;
+        const QString filedAs = filedBefore == u"different"_s || filedBefore == u"pipe"_s ? CallFiles::WithCopyNumber(Call, 2) : Call;
+        if (filedAs != Call) // where it went stays known, for its note and the program's list
+            kept[u'.' + Call + u".filed-as"_s] = filedAs.toUtf8() + '\n';
+        calls.remove(filedBefore == u"pipe"_s ? Call : QString()); // no file to list
+        calls[filedAs] = recorded;
 
         const RecordingMover::Result result = f.run(callPath);
-        QCOMPARE(result.exitCode(), kept.contains(Call) ? 1 : 0);
-        if (kept.contains(Call))
-            kept[status] = result.problems.join(u'\n').toUtf8() + '\n';
+        QCOMPARE(result.problems, QStringList());
         expect(callPath, calls);
         expect(f.wavs(), kept);
-        if (filedBefore.isEmpty())
-            QCOMPARE(QFileInfo(callPath + Call).lastModified(), stamp);
+        if (filedBefore != u"identical"_s)
+            QCOMPARE(QFileInfo(callPath + filedAs).lastModified(), stamp);
     }
 
-    // A call filed into a group's set-group-ID folder is that group's too, copied to
-    // another filesystem whatever the umask; a folder made in it is the group's as well.
+    // A call filed into a folder shared with a group (set-group-ID, or the group may write)
+    // is that group's too, copied to another filesystem whatever the umask; so are a folder
+    // made in it and the marker.
+    void filedCallsTakeTheFoldersAccess_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode");
+        QTest::newRow("set-group-ID") << 02750 << 0640;
+        QTest::newRow("group writes") << 0770 << 0660;
+    }
     void filedCallsTakeTheFoldersAccess()
     {
+        QFETCH(int, folderMode);
         MoverFixture f;
         if (!f.mountShare())
             QSKIP("needs root to mount a second filesystem (a tmpfs)");
         const QByteArray group = QFile::encodeName(f.share() + u"group"_s);
-        QVERIFY(::mkdir(group.constData(), 0) == 0 && ::chown(group.constData(), uid_t(-1), 4321) == 0 && ::chmod(group.constData(), 02750) == 0);
+        QVERIFY(::mkdir(group.constData(), 0) == 0 && ::chown(group.constData(), uid_t(-1), 4321) == 0 && ::chmod(group.constData(), mode_t(folderMode)) == 0);
         QVERIFY(TestFiles::write(f.wavs() + Call, "call"));
         QCOMPARE(f.run(f.share() + u"group/sales/"_s).exitCode(), 0);
-        QCOMPARE(TestFiles::mode(f.share() + u"group/sales"_s), 02750);
-        QCOMPARE(TestFiles::mode(f.share() + u"group/sales/"_s + Call), 0640);
+        QCOMPARE(TestFiles::mode(f.share() + u"group/sales"_s), 02000 | folderMode);
+        QTEST(TestFiles::mode(f.share() + u"group/sales/"_s + Call), "fileMode");
+        QTEST(TestFiles::mode(f.share() + u"group/sales/.voxmere"_s), "fileMode");
     }
 
     void leavesTheRecordingWhenItCannotBeFiled_data()
@@ -112,7 +129,9 @@ private slots:
         QTest::newRow("the temporary folder itself") << u"/wavs"_s << QString() << u"same folder"_s;
         QTest::newRow("read-only folder") << u"/calls/"_s << u"read-only"_s << Call + u": cannot move it into"_s;
         QTest::newRow("full share") << u"/share/"_s << u"full"_s << Call + u": cannot copy it into"_s;
-        QTest::newRow("a pipe of its name there") << u"/calls/"_s << u"pipe"_s << u"a different call of the same name"_s;
+        // Filed there before, then the share went (no fstab line): its bare mount point.
+        QTest::newRow("used before, now an empty mount point") << u"/mnt"_s << u"unmounted"_s << unreachable;
+        QTest::newRow("used before, gone with its share") << u"/mnt/calls/"_s << u"unmounted"_s << unreachable;
     }
     void leavesTheRecordingWhenItCannotBeFiled()
     {
@@ -127,8 +146,12 @@ private slots:
             QVERIFY(TestFiles::write(f.root() + obstacle, "x"));
         if (obstacle == u"full"_s && !f.mountShare(64 * 1024))
             QSKIP("needs root to mount a second filesystem (a tmpfs)");
-        if (obstacle == u"pipe"_s)
-            QVERIFY(QDir().mkpath(callPath) && ::mkfifo(QFile::encodeName(callPath + Call).constData(), 0600) == 0);
+        if (obstacle == u"unmounted"_s) {
+            QVERIFY(TestFiles::write(f.wavs() + Call, "an earlier call"));
+            QCOMPARE(f.run(callPath).moved, 1);
+            QVERIFY(QDir(f.root() + u"/mnt"_s).removeRecursively() && QDir().mkpath(f.root() + u"/mnt"_s));
+            QVERIFY(TestFiles::write(f.wavs() + Call, recorded));
+        }
         const bool readOnly = obstacle == u"read-only"_s;
         if (readOnly) { // to "nobody"
             QVERIFY(QDir().mkpath(callPath));
@@ -140,21 +163,15 @@ private slots:
         std::optional<AsUnprivilegedUser> nobody;
         if (readOnly && (nobody.emplace(), ::geteuid() == 0))
             QSKIP("cannot drop root's rights here");
-        // A mover stuck on the pipe is let go (a writer opens it) so that the test can fail.
-        auto run = std::async(std::launch::async, [&] { return f.run(callPath); });
-        const bool finished = run.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-        if (!finished)
-            ::close(::open(QFile::encodeName(callPath + Call).constData(), O_WRONLY | O_NONBLOCK));
-        const RecordingMover::Result result = run.get();
+        const RecordingMover::Result result = f.run(callPath);
         nobody.reset();
-        QVERIFY2(finished, "the mover hung");
 
-        QCOMPARE(result.exitCode(), obstacle.isEmpty() || obstacle.startsWith(u'/') ? 2 : 1);
+        QCOMPARE(result.exitCode(), obstacle.isEmpty() || obstacle.startsWith(u'/') || obstacle == u"unmounted"_s ? 2 : 1);
         QVERIFY2(result.problems.size() == 1 && result.problems[0].contains(problem), qPrintable(result.problems.join(u'\n')));
         QCOMPARE(RecordingMover::LastProblems(f.wavs()), result.problems); // for the program to show
         QCOMPARE(TestFiles::read(f.wavs() + Call), recorded);
-        if (!callPath.endsWith(u"/wavs"_s)) // nor a half copy left behind
-            QCOMPARE(TestFiles::names(callPath), QStringList());
+        if (!callPath.endsWith(u"/wavs"_s)) // nor a half copy left behind; a marker where it tried
+            QCOMPARE(TestFiles::names(callPath), obstacle == u"full"_s ? QStringList{CallFiles::FolderMarkName.toString()} : QStringList());
     }
 
     // Problems that cannot be kept for the program (a full disk) are told, not dropped.
@@ -218,7 +235,7 @@ private slots:
         QVERIFY(TestFiles::write(f.wavs() + last, calls[last] = "last"));
         const MoverLaunch launch = LaunchRecordingMover(program);
         QVERIFY2(launch.started, qPrintable(launch.result));
-        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()), QStringList(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::names(f.wavs()).filter(u".wav"_s), QStringList(), 20000);
         expect(callPath, calls);
     }
 
@@ -240,7 +257,7 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QStringList>("callPathAfterCrash");
-        QTest::newRow("copy complete, not in place") << u"copied"_s << QStringList{RecordingMover::TemporaryNameOf(Call)};
+        QTest::newRow("copy complete, not in place") << u"copied"_s << QStringList{u"hidden copy"_s};
         QTest::newRow("copy in place, source not removed") << u"placed"_s << QStringList{Call};
     }
     void crashAtACopyStepThenRerun()
@@ -255,6 +272,9 @@ private slots:
 
         QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {u"--crash-at"_s, step, f.wavs(), f.share()}), -1);
         QCOMPARE(TestFiles::read(f.wavs() + Call), recorded);
+        callPathAfterCrash.replaceInStrings(u"hidden copy"_s, RecordingMover::TemporaryNameOf(Call, f.wavs()));
+        callPathAfterCrash << CallFiles::FolderMarkName.toString();
+        callPathAfterCrash.sort();
         QCOMPARE(TestFiles::names(f.share()), callPathAfterCrash);
 
         QCOMPARE(f.run(f.share()).problems, QStringList());

@@ -296,7 +296,7 @@ private slots:
             const auto call = rig.view.calls->Item(row);
             QCOMPARE(call->RecordingLocation(), rig.calls.path() + u'/' + name + u".wav"_s);
             QCOMPARE(call->CallNote(), note);
-            QCOMPARE(rig.filedFile(name + u".txt"_s), note.toUtf8());
+            QCOMPARE(rig.tempFile(name + u".txt"_s), note.toUtf8()); // beside it, for the mover
             QVERIFY(rig.tempFiles().contains(name + u".wav"_s));
         }
     }

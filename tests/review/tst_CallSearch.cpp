@@ -134,7 +134,7 @@ private slots:
         f.app.store.SaveLongSetting(u"subfolders"_s, -1);
         const QString folder = f.folder();
         ContextRig::addCall(folder, u"20041231-100000-ann-5.wav"_s, QByteArray("smith only"));
-        ContextRig::addCall(folder, u"20050612-120000-bob-5.wav"_s);
+        ContextRig::addCall(folder, u"20050612-120000-bob-5-2.wav"_s); // another PC's, second of its name
         ContextRig::addCall(folder, u"20050612-200000-ann-5.wav"_s, QByteArray("Invoice for SMITH"));
         ContextRig::addCall(folder, u"20060101-080000-ann-5.wav"_s);
         ContextRig::addCall(f.folder(u"sub"_s), u"20030101-130000-ann-5.wav"_s, QByteArray("smith: invoice"));
