@@ -31,10 +31,7 @@ CallSearch::CallSearch(Scope scope, Prompts &prompts) : m_scope(std::move(scope)
 qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
 {
     m_sink = &sink;
-    m_found = 0;
-    m_criteria = std::move(criteria);
-    m_visited.clear();
-    m_pattern.clear();
+    prepare(std::move(criteria));
     try {
         // Everything that can refuse the search does so before the list changes.
         QString top = m_scope.folder;
@@ -42,13 +39,12 @@ qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
             top.chop(1);
         const FolderListing listing = FolderListing::Read(top);
         m_dates = modSearch::DateRuleOf(m_criteria);
-        m_noteRule = modSearch::NoteConditionApplies(m_criteria.Note);
-        m_pieces = modSearch::NotePieces(m_criteria.Note);
         sink.listingReplaced();
+        sink.folderRead(top, listing.files, listing.modified);
         if (m_scope.subfolders)
             SearchFolderTree(top, listing);
         else
-            SearchFolder(top, listing);
+            SearchFolder(top, listing.files, nullptr);
     } catch (const std::exception &e) {
         m_prompts.message(u"An error occured in: frmMain:FindCalls. The error reported was: "_s
                               + QString::number(RuntimeError::numberOf(e)) + u", "_s
@@ -57,6 +53,34 @@ qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
     }
     m_sink = nullptr;
     return m_found;
+}
+
+void CallSearch::prepare(clsSearch criteria)
+{
+    m_found = 0;
+    m_criteria = std::move(criteria);
+    m_visited.clear();
+    m_pattern.clear();
+    m_noteRule = modSearch::NoteConditionApplies(m_criteria.Note);
+    m_pieces = modSearch::NotePieces(m_criteria.Note);
+}
+
+std::vector<std::shared_ptr<clsCall>> CallSearch::Matching(clsSearch criteria, const QString &folder,
+                                                           const QStringList &names, const QSet<QString> &notes)
+{
+    struct Into final : Sink
+    {
+        std::vector<std::shared_ptr<clsCall>> calls;
+        void listingReplaced() override {}
+        void callFound(std::shared_ptr<clsCall> call) override { calls.push_back(std::move(call)); }
+    } into;
+    m_sink = &into;
+    m_ask = false;
+    prepare(std::move(criteria));
+    m_dates = modSearch::DateRuleOf(m_criteria);
+    SearchFolder(folder, names, &notes);
+    m_sink = nullptr;
+    return std::move(into.calls);
 }
 
 qsizetype CallSearch::FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls)
@@ -91,7 +115,7 @@ void CallSearch::SearchFolderTree(const QString &folder, const FolderListing &li
     // A link back up the tree (or to a folder searched already) is not followed again.
     if (!firstVisit(listing))
         return;
-    SearchFolder(folder, listing);
+    SearchFolder(folder, listing.files, nullptr);
     for (const QString &name : listing.folders) {
         if (m_sink->cancelled())
             return;
@@ -174,7 +198,7 @@ void CallSearch::readNote(const QString &folder, const QString &name, const QStr
     matches = modSearch::PiecesFound(m_pieces, text.toUpper());
 }
 
-void CallSearch::SearchFolder(const QString &folder, const FolderListing &listing)
+void CallSearch::SearchFolder(const QString &folder, const QStringList &files, const QSet<QString> *notes)
 {
     if (m_scope.ownOnly)
         m_criteria.User = m_scope.user;
@@ -187,16 +211,18 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
     }
     QStringList matched;
     QSet<QString> noteNames;
-    for (const QString &name : listing.files) {
+    for (const QString &name : files) {
         if (name.endsWith(u".wav"_s, Qt::CaseInsensitive) && m_patternRx.match(name).hasMatch())
             matched << name;
-        else
+        else if (!notes)
             noteNames.insert(name);
     }
+    if (notes)
+        noteNames = *notes;
     if (matched.isEmpty())
         return;
 
-    if (matched.size() > QuestionAbove) {
+    if (m_ask && matched.size() > QuestionAbove) {
         const auto answer = m_prompts.msgBox(
             u"Query returned "_s + QString::number(matched.size())
                 + u" calls.  This may take some time to display.\r\nClick OK to continue or Cancel to refine your search"_s,

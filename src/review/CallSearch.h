@@ -49,7 +49,14 @@ public:
     // The same into a collection, which is replaced once the folder could be read.
     qsizetype FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls);
 
+    // The calls among `names` (files of `folder`) that match, newest first, as a listing
+    // would find them, without its question; `notes` are the folder's other files.
+    std::vector<std::shared_ptr<clsCall>> Matching(clsSearch criteria, const QString &folder,
+                                                   const QStringList &names, const QSet<QString> &notes);
+
 private:
+    void prepare(clsSearch criteria);
+    void SearchFolder(const QString &folder, const QStringList &files, const QSet<QString> *notes);
     void SearchFolderTree(const QString &folder, const FolderListing &listing);
     void SearchFolder(const QString &folder, const FolderListing &listing);
     bool firstVisit(const FolderListing &listing);
@@ -65,6 +72,7 @@ private:
     clsSearch m_criteria;
     modSearch::DateRange m_dates;
     bool m_noteRule = false;
+    bool m_ask = true;
     QStringList m_pieces;
     QString m_pattern;
     QRegularExpression m_patternRx;
