@@ -11,6 +11,7 @@ int benchListening();  // bench_listening.cpp
 int benchFindCalls();  // bench_findcalls.cpp
 int benchPlayFuzz();   // bench_playfuzz.cpp
 int benchSettingsWrites(); // bench_settings.cpp
+int benchShare();          // bench_share.cpp
 
 namespace Bench {
 
@@ -27,5 +28,10 @@ QString sourceDir();
 // this process to it; it stops when they are done. Qt connects on the process's first
 // use of sound, which must come after. False when it does not start.
 bool useOwnSoundServer();
+
+// Starts a share of the benchmarks' own (scripts/share-server), once, and answers its
+// folder (export, a and b in it); it stops when they are done, however they end. Empty,
+// with the reason, when there is none.
+QString useOwnShare(QString *why);
 
 } // namespace Bench

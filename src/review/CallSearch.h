@@ -1,5 +1,6 @@
 #pragma once
 
+#include "callstore/CallFiles.h"
 #include "callstore/CallListingSink.h"
 #include "review/clsSearch.h"
 #include "review/modSearch.h"
@@ -51,6 +52,19 @@ public:
 
     // The calls among `names` (files of `folder`) that match, newest first, as a listing
     // would find them, without its question; `notes` are the folder's other files.
+    // A call of a folder that passed the name's rules, its note read ahead.
+    struct Candidate
+    {
+        const QString *name;
+        QStringView user;
+        QDate day;
+        QTime time;
+        qint32 seconds;
+        QString location;
+        bool hasNote;
+        CallFiles::NoteFile note;
+    };
+
     std::vector<std::shared_ptr<clsCall>> Matching(clsSearch criteria, const QString &folder,
                                                    const QStringList &names, const QSet<QString> &notes);
 
@@ -60,8 +74,8 @@ private:
     void SearchFolderTree(const QString &folder, const FolderListing &listing);
     void SearchFolder(const QString &folder, const FolderListing &listing);
     bool firstVisit(const FolderListing &listing);
-    void readNote(const QString &folder, const QString &name, const QString &location,
-                  const QSet<QString> &noteNames, bool &matches, QString &note, bool &truncated);
+    void judgeNote(const CallFiles::NoteFile &file, const QString &location, bool &matches,
+                   QString &note, bool &truncated);
 
     Scope m_scope;
     Prompts &m_prompts;
