@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 // The call list of PC A over a real share that PC B writes to.
@@ -58,12 +60,15 @@ private slots:
         QTest::addColumn<QStringList>("add");
         QTest::addColumn<QStringList>("remove");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("filed on B") << QStringList{c1} << QStringList{c2} << QStringList() << QStringList{c2, c1};
-        QTest::newRow("deleted on B") << QStringList{c1, c2} << QStringList() << QStringList{c1} << QStringList{c2};
+        QTest::addColumn<bool>("filedOnA"); // the first added also filed on A, as the window lists it
+        QTest::newRow("filed on B") << QStringList{c1} << QStringList{c2} << QStringList() << QStringList{c2, c1} << false;
+        QTest::newRow("filed on A, seen again") << QStringList{c1} << QStringList{c2, c3} << QStringList()
+                                                << QStringList{c3, c2, c1} << true;
+        QTest::newRow("deleted on B") << QStringList{c1, c2} << QStringList() << QStringList{c1} << QStringList{c2} << false;
         QTest::newRow("hidden beside") << QStringList{c1} << QStringList{u"."_s + c2, c3} << QStringList()
-                                       << QStringList{c3, c1};
+                                       << QStringList{c3, c1} << false;
         QTest::newRow("older call, in order") << QStringList{c1, c3} << QStringList{c2} << QStringList()
-                                              << QStringList{c3, c2, c1};
+                                              << QStringList{c3, c2, c1} << false;
     }
     void liveList()
     {
@@ -76,8 +81,16 @@ private slots:
             ContextRig::addCall(rig.share.pcB(), name, QByteArray("note of ") + name.toUtf8());
         QCOMPARE(rig.listAll(), before.size());
         QFETCH(QStringList, add);
-        for (const QString &name : add)
+        QFETCH(bool, filedOnA);
+        for (const QString &name : add) {
             ContextRig::addCall(rig.share.pcB(), name, QByteArray("new"));
+            if (!filedOnA || name != add.first())
+                continue;
+            QString key = u"9"_s;
+            rig.list.calls().Add(9, u"bob"_s, u"01-Mar-2024"_s, u"09:11:00"_s, 40, u"new"_s,
+                                 rig.share.pcA() + u"//"_s + name, QString(), 1, key);
+            rig.list.AddSingleRow(1);
+        }
         QFETCH(QStringList, remove);
         for (const QString &name : remove)
             CallFiles::DeleteCallFiles(rig.share.pcB() + u'/' + name);
@@ -155,6 +168,9 @@ private slots:
         ContextRig::addCall(rig.share.pcB(), c1, QByteArray("a note"));
         QCOMPARE(rig.listAll(), 1);
         QVERIFY(rig.share.stopServer());
+        // The server's last session processes may take a moment to go.
+        const QByteArray mounted = QFile::encodeName(rig.share.pcA() + u'/' + c1);
+        QTRY_VERIFY_WITH_TIMEOUT(::access(mounted.constData(), F_OK) != 0, 5000);
         clsSearch criteria;
         criteria.Note = note;
         int ticks = 0;

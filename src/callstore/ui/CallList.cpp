@@ -13,6 +13,7 @@
 #include "callstore/ui/dlgEditNote.h"
 #include "callstore/ui/WidgetParts.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QDropEvent>
@@ -254,11 +255,13 @@ void CallList::tmrLiveList_Timer()
 void CallList::applyChanges(const ListingWatch::Changes &changes)
 {
     colCalls &listed = calls();
+    // A call filed here is listed under the calls folder's path as set, often "folder//name".
+    auto same = [](const QString &path) { return path.contains(u"//"_s) ? QDir::cleanPath(path) : path; };
     QHash<QString, clsCall *> byPath;
     for (const colCalls::Record &call : listed)
-        byPath.insert(call->RecordingLocation(), call.get());
+        byPath.insert(same(call->RecordingLocation()), call.get());
     for (const QString &path : changes.removed) {
-        const auto it = byPath.constFind(path);
+        const auto it = byPath.constFind(same(path));
         if (it == byPath.constEnd())
             continue;
         if (const qsizetype i = listed.PositionOf(*it)) {
@@ -271,7 +274,7 @@ void CallList::applyChanges(const ListingWatch::Changes &changes)
     }
     for (const colCalls::Record &call : changes.added) {
         const QString path = call->RecordingLocation();
-        if (byPath.contains(path)) // filed here, and listed so already
+        if (byPath.contains(same(path))) // filed here, and listed so already
             continue;
         // Rows stand newest first, by name: the new one goes before the first older one.
         qsizetype at = 1;
@@ -279,7 +282,7 @@ void CallList::applyChanges(const ListingWatch::Changes &changes)
             ++at;
         listed.Insert(call, at);
         AddSingleRow(at);
-        byPath.insert(path, call.get());
+        byPath.insert(same(path), call.get());
     }
     if (!m_view->selectionModel()->currentIndex().isValid() && m_model->rowCount() > 0) {
         m_view->selectionModel()->setCurrentIndex(
