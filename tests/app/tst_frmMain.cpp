@@ -496,6 +496,24 @@ private slots:
 
     // A call opened from the list's pop-up: the player's buttons reach it, record waits,
     // and the end of play resumes detection only in automatic mode.
+    // Another PC deletes the call this one plays: within a few seconds its row goes, the
+    // player lets it go and the user is told, once.
+    void playedCallDeletedElsewhere()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        t.player().length = 5.0;
+        t.player().sampleCount = 5 * 8000;
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        QVERIFY(t.player().log.contains(u"Open "_s + t.call(u"20240301-101500-bob-5.wav"_s)));
+        t.prompts.clear();
+        QVERIFY(QFile::remove(t.call(u"20240301-101500-bob-5.wav"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(rows(t), 1, 5000);
+        QCOMPARE(t.prompts.texts(), QStringList{u"The call being played was deleted on another PC; playback has stopped."_s});
+        QVERIFY(t.player().log.contains(u"Close"_s));
+        QVERIFY(enabled(t, "cmdRecord"));
+    }
+
     void player_data()
     {
         QTest::addColumn<bool>("autoRecord");

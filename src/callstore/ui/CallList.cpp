@@ -314,6 +314,8 @@ void CallList::RowChanged(qsizetype position)
 
 void CallList::ClearListing()
 {
+    m_watch.reset();
+    tmrLiveList->stop();
     m_model->setCalls(nullptr);
     EmptyCollection(m_calls);
     m_note->clear();
