@@ -12,6 +12,7 @@ int benchFindCalls();  // bench_findcalls.cpp
 int benchPlayFuzz();   // bench_playfuzz.cpp
 int benchSettingsWrites(); // bench_settings.cpp
 int benchReview();     // bench_review.cpp
+int benchShare();          // bench_share.cpp
 
 namespace Bench {
 
@@ -28,5 +29,10 @@ QString sourceDir();
 // this process to it; it stops when they are done. Qt connects on the process's first
 // use of sound, which must come after. False when it does not start.
 bool useOwnSoundServer();
+
+// Starts a share of the benchmarks' own (scripts/share-server), once, and answers its
+// folder (export, a and b in it); it stops when they are done, however they end. Empty,
+// with the reason, when there is none.
+QString useOwnShare(QString *why);
 
 } // namespace Bench

@@ -2,6 +2,7 @@
 // against find + cat and grep over the same tree; and the real main window listing them.
 #include "desktop/XdgDesktop.h"
 #include "Benchmark.h"
+#include "CallTree.h"
 
 #include "app/frmMain.h"
 #include "base/AppContext.h"
@@ -38,24 +39,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace CallTree {
 
-constexpr int Folders = 100;
-constexpr int CallsPerFolder = 1000;
-constexpr int Runs = 3;
-const char *const SearchWord = "invoice";
 
-// Every question is answered OK: the 200-file question comes once a folder.
-struct OkPrompts final : Prompts
-{
-    Answer msgBox(const QString &, Buttons, Icon, const QString &) override { return Ok; }
-};
-struct NobodysName final : UserNameSource
-{
-    std::optional<QString> loginName() const override { return u"bench"_s; }
-};
-
-void writeFile(const QByteArray &path, const QByteArray &bytes)
+static void writeFile(const QByteArray &path, const QByteArray &bytes)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
@@ -65,7 +52,7 @@ void writeFile(const QByteArray &path, const QByteArray &bytes)
 
 // root/f000 .. root/f099, each with 1000 calls over ten days from `first`; every other
 // call has a note, one in ten of those with the search word.
-void generateTree(const QString &root, const QDate &first, int daysPerFolder)
+void generate(const QString &root, const QDate &first, int daysPerFolder)
 {
     static const char *const users[] = {"ann", "bob", "carl", "dora", "ed", "fay", "gus", "hal"};
     // A bare WAV header: the calls' sound is never read by a search.
@@ -123,6 +110,31 @@ qsizetype search(AppContext &app, const clsSearch &criteria)
     return CallSearch(CallSearch::ScopeOf(app), app.prompts()).FindCalls(criteria, calls);
 }
 
+WindowContext::WindowContext(const QString &calls)
+{
+    for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_CACHE_HOME"})
+        qputenv(name, QFile::encodeName(home.path() + u'/' + QLatin1StringView(name)));
+    app.registry.CreateKey(app.UserKey);
+    app.registry.CreateKey(app.MachineKey);
+    app.store.SaveLongSetting(u"subfolders"_s, -1);
+    app.store.SaveLongSetting(u"AutoRecord"_s, 0);
+    app.store.SaveStringSetting(u"SearchPath"_s, calls);
+    app.store.SaveStringSetting(u"CallPath"_s, calls);
+}
+
+// The file job the window shows has ended.
+bool jobsDone(const frmMain &window)
+{
+    const JobProgress *progress = window.findChild<JobProgress *>();
+    return !progress->job() || progress->job()->isFinished();
+}
+
+} // namespace CallTree
+
+namespace {
+
+using namespace CallTree;
+
 // The search itself, without a window: FindCalls over 100 folders against find + cat and
 // grep over the same tree.
 void searchSpeed()
@@ -140,7 +152,7 @@ void searchSpeed()
     app.store.SaveLongSetting(u"subfolders"_s, -1);
 
     QTemporaryDir tree;
-    generateTree(tree.path(), QDate(2023, 1, 1), 1000);
+    generate(tree.path(), QDate(2023, 1, 1), 1000);
     app.settings.SearchPath = tree.path();
 
     const QString findCat = u"find \"$1\" -name \"*.wav\" >/dev/null; find \"$1\" -name \"*.txt\" -exec cat {} + >/dev/null"_s;
@@ -171,13 +183,6 @@ void searchSpeed()
     Bench::report("note_search_s", median(noteSearch));
     Bench::report("grep_baseline_s", median(grepTimes));
     Bench::report("note_search_ratio_vs_grep", median(noteSearch) / median(grepTimes), 2);
-}
-
-// The file job the window shows has ended.
-bool jobsDone(const frmMain &window)
-{
-    const JobProgress *progress = window.findChild<JobProgress *>();
-    return !progress->job() || progress->job()->isFinished();
 }
 
 // Runs the window's events until its job ends, and answers the longest wait between two
@@ -218,23 +223,11 @@ double rssAfterTrim()
 // the list's fill and scroll.
 void mainWindow()
 {
-    QTemporaryDir home;
-    for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_CACHE_HOME"})
-        qputenv(name, QFile::encodeName(home.path() + u'/' + QLatin1StringView(name)));
-    OkPrompts prompts;
-    SystemClock clock;
-    NobodysName user;
-    XdgDesktop desktop;
-    AppContext app(Services{prompts, clock, user, desktop, [] { return std::make_unique<NoDeviceRecorder>(); }});
-    app.registry.CreateKey(app.UserKey);
-    app.registry.CreateKey(app.MachineKey);
     QTemporaryDir tree;
-    generateTree(tree.path(), QDate::currentDate(), 1);
+    generate(tree.path(), QDate::currentDate(), 1);
     shell(u"find \"$1\" -type f -exec cat {} + >/dev/null"_s, tree.path());
-    app.store.SaveLongSetting(u"subfolders"_s, -1);
-    app.store.SaveLongSetting(u"AutoRecord"_s, 0);
-    app.store.SaveStringSetting(u"SearchPath"_s, tree.path());
-    app.store.SaveStringSetting(u"CallPath"_s, tree.path());
+    WindowContext context(tree.path());
+    AppContext &app = context.app;
 
     const double before = rssAfterTrim();
     frmMain window(app);

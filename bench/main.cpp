@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,15 +30,22 @@ const Benchmark benchmarks[] = {
     {"playfuzz", benchPlayFuzz},
     {"settings", benchSettingsWrites},
     {"review", benchReview},
+    {"share", benchShare},
 };
 
 std::unique_ptr<QTemporaryDir> soundRuntime; // the sound server's, once started
+std::unique_ptr<QTemporaryDir> shareRuntime; // the share's, once started
+
+bool runScript(const char *script, const QString &command, const QString &dir)
+{
+    QProcess p;
+    p.start(Bench::sourceDir() + u"/scripts/"_s + QLatin1StringView(script), {command, dir});
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
 
 bool soundServer(const QString &command)
 {
-    QProcess p;
-    p.start(Bench::sourceDir() + QStringLiteral("/scripts/sound-server"), {command, soundRuntime->path()});
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return runScript("sound-server", command, soundRuntime->path());
 }
 
 double seconds(const timeval &t)
@@ -47,11 +55,11 @@ double seconds(const timeval &t)
 
 // Stops the server once this process is gone, however it ends (killed, crashed or done),
 // and removes its folder: a daemon of ours never outlives the benchmarks.
-void watchSoundServer()
+void watchServer(const char *server, const QString &dir)
 {
     const QString script = u"while kill -0 %1 2>/dev/null; do sleep 1; done; \"$0\" stop \"$1\" >/dev/null 2>&1; rm -rf \"$1\""_s
                                .arg(QCoreApplication::applicationPid());
-    QProcess::startDetached(u"/bin/sh"_s, {u"-c"_s, script, Bench::sourceDir() + u"/scripts/sound-server"_s, soundRuntime->path()});
+    QProcess::startDetached(u"/bin/sh"_s, {u"-c"_s, script, Bench::sourceDir() + u"/scripts/"_s + QLatin1StringView(server), dir});
 }
 
 } // namespace
@@ -97,12 +105,31 @@ bool useOwnSoundServer()
     static const bool started = [] {
         soundRuntime = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/voxmere-bench-XXXXXX"));
         soundRuntime->setAutoRemove(false); // the watcher removes it once the server is stopped
-        watchSoundServer();
+        watchServer("sound-server", soundRuntime->path());
         qputenv("XDG_RUNTIME_DIR", soundRuntime->path().toLocal8Bit());
         qunsetenv("PULSE_SERVER");
         return soundServer(QStringLiteral("start"));
     }();
     return started;
+}
+
+QString useOwnShare(QString *why)
+{
+    if (!shareRuntime) {
+        shareRuntime = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/voxmere-bench-share-XXXXXX"));
+        shareRuntime->setAutoRemove(false); // the watcher removes it once the share is stopped
+        watchServer("share-server", shareRuntime->path());
+        if (!runScript("share-server", QStringLiteral("start"), shareRuntime->path())) {
+            *why = u"scripts/share-server did not start, see "_s + shareRuntime->path();
+            return QString();
+        }
+    }
+    QFile unavailable(shareRuntime->path() + u"/unavailable"_s);
+    if (unavailable.open(QIODevice::ReadOnly)) {
+        *why = QString::fromUtf8(unavailable.readAll()).trimmed();
+        return QString();
+    }
+    return shareRuntime->path();
 }
 
 } // namespace Bench
@@ -121,5 +148,7 @@ int main(int argc, char **argv)
     }
     if (soundRuntime && soundServer(QStringLiteral("stop")))
         soundRuntime->remove();
+    if (shareRuntime && runScript("share-server", QStringLiteral("stop"), shareRuntime->path()))
+        shareRuntime->remove();
     return failures == 0 ? 0 : 1;
 }

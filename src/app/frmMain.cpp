@@ -207,6 +207,14 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     playControls->addTo(findChild<QToolBar *>(u"toolbar"_s), m_transportEnd, this);
     waitingCalls = new WaitingCalls(ctx, this);
     connect(recording.get(), &RecordingSession::callFiled, this, &frmMain::callFiled);
+    // Another PC deleted the call being played: said once, and the player lets it go.
+    list.GoneElsewhere = [this](const QString &path) {
+        if (state.PlaybackOpen && MSSRPlayer->FileName() == path) {
+            playback->StopPlayback();
+            ctx.prompts().message(u"The call being played was deleted on another PC; playback has stopped."_s,
+                                  Prompts::Exclamation, ProductName());
+        }
+    };
     auto *sending = new CallSending(ctx, list, *MSSRPlayer, state, this, cmdEmail, cmdSave,
                                     [p = playback.get()] { p->StopPlayback(); });
     // Every file job over the calls folder shows in the status bar, with Cancel.

@@ -1,5 +1,7 @@
 #include "callstore/colCalls.h"
 
+#include <algorithm>
+
 #include "base/modUtilityFunctions.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
@@ -62,12 +64,17 @@ colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QDa
 
 void colCalls::Append(Record call)
 {
+    Insert(std::move(call), Count() + 1);
+}
+
+void colCalls::Insert(Record call, qsizetype before)
+{
     qint32 number = qint32(Count()) + 1;
     while (m_byKey.contains(DecoratedKey(QString::number(number))))
         ++number;
     call->setiCall(number);
     const QString key = DecoratedKey(QString::number(number));
-    m_items.push_back(call);
+    m_items.insert(m_items.begin() + (std::clamp<qsizetype>(before, 1, Count() + 1) - 1), call);
     m_byKey.insert(key, call);
 }
 

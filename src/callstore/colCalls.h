@@ -37,6 +37,8 @@ public:
     // A listed call at the end, numbered Count + 1 (or the next free number, when a call
     // filed meanwhile took that one) and keyed by its number.
     void Append(Record call);
+    // The same in front of that position (Count + 1: at the end).
+    void Insert(Record call, qsizetype before);
 
     QString maxKey() const;
     // Position 1..Count or key; out of range or unknown raises RuntimeError.

@@ -11,6 +11,9 @@
 #include "review/modDateFunctions.h"
 
 #include <QScopeGuard>
+#include <QThreadPool>
+
+#include <latch>
 
 #include <algorithm>
 
@@ -31,10 +34,7 @@ CallSearch::CallSearch(Scope scope, Prompts &prompts) : m_scope(std::move(scope)
 qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
 {
     m_sink = &sink;
-    m_found = 0;
-    m_criteria = std::move(criteria);
-    m_visited.clear();
-    m_pattern.clear();
+    prepare(std::move(criteria));
     try {
         // Everything that can refuse the search does so before the list changes.
         QString top = m_scope.folder;
@@ -42,13 +42,12 @@ qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
             top.chop(1);
         const FolderListing listing = FolderListing::Read(top);
         m_dates = modSearch::DateRuleOf(m_criteria);
-        m_noteRule = modSearch::NoteConditionApplies(m_criteria.Note);
-        m_pieces = modSearch::NotePieces(m_criteria.Note);
         sink.listingReplaced();
+        sink.folderRead(top, listing.files, listing.modified);
         if (m_scope.subfolders)
             SearchFolderTree(top, listing);
         else
-            SearchFolder(top, listing);
+            SearchFolder(top, listing.files, nullptr);
     } catch (const std::exception &e) {
         m_prompts.message(u"An error occured in: frmMain:FindCalls. The error reported was: "_s
                               + QString::number(RuntimeError::numberOf(e)) + u", "_s
@@ -57,6 +56,34 @@ qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
     }
     m_sink = nullptr;
     return m_found;
+}
+
+void CallSearch::prepare(clsSearch criteria)
+{
+    m_found = 0;
+    m_criteria = std::move(criteria);
+    m_visited.clear();
+    m_pattern.clear();
+    m_noteRule = modSearch::NoteConditionApplies(m_criteria.Note);
+    m_pieces = modSearch::NotePieces(m_criteria.Note);
+}
+
+std::vector<std::shared_ptr<clsCall>> CallSearch::Matching(clsSearch criteria, const QString &folder,
+                                                           const QStringList &names, const QSet<QString> &notes)
+{
+    struct Into final : Sink
+    {
+        std::vector<std::shared_ptr<clsCall>> calls;
+        void listingReplaced() override {}
+        void callFound(std::shared_ptr<clsCall> call) override { calls.push_back(std::move(call)); }
+    } into;
+    m_sink = &into;
+    m_ask = false;
+    prepare(std::move(criteria));
+    m_dates = modSearch::DateRuleOf(m_criteria);
+    SearchFolder(folder, names, &notes);
+    m_sink = nullptr;
+    return std::move(into.calls);
 }
 
 qsizetype CallSearch::FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls)
@@ -91,7 +118,7 @@ void CallSearch::SearchFolderTree(const QString &folder, const FolderListing &li
     // A link back up the tree (or to a folder searched already) is not followed again.
     if (!firstVisit(listing))
         return;
-    SearchFolder(folder, listing);
+    SearchFolder(folder, listing.files, nullptr);
     for (const QString &name : listing.folders) {
         if (m_sink->cancelled())
             return;
@@ -132,16 +159,35 @@ static int twoDigits(QStringView s)
     return (s[0].unicode() - '0') * 10 + (s[1].unicode() - '0');
 }
 
-void CallSearch::readNote(const QString &folder, const QString &name, const QString &location,
-                          const QSet<QString> &noteNames, bool &matches, QString &note,
-                          bool &truncated)
+// Each note read on a share waits a round trip: the notes of a stretch of calls are read
+// side by side, a few at a time.
+static void readNotes(std::vector<CallSearch::Candidate> &batch)
 {
-    // The folder's listing says which notes exist, unless the folder's own path holds
-    // ".wav" (then the note path differs in the folder part too).
-    CallFiles::NoteFile file;
-    if (folder.contains(u".wav"_s) || noteNames.contains(CallFiles::NotePathOf(name)))
-        file = CallFiles::ReadCallNote(location);
+    // Never freed: a reader held by a dead share must not hold up the program's end.
+    static QThreadPool *const readers = [] {
+        auto *pool = new QThreadPool;
+        pool->setMaxThreadCount(8);
+        pool->setExpiryTimeout(5000);
+        return pool;
+    }();
+    if (std::none_of(batch.begin(), batch.end(), [](const CallSearch::Candidate &c) { return c.hasNote; }))
+        return;
+    constexpr size_t Slices = 8;
+    std::latch done(Slices);
+    for (size_t slice = 0; slice < Slices; ++slice) {
+        readers->start([&batch, &done, slice] {
+            for (size_t i = slice; i < batch.size(); i += Slices)
+                if (batch[i].hasNote)
+                    batch[i].note = CallFiles::ReadCallNote(batch[i].location);
+            done.count_down();
+        });
+    }
+    done.wait();
+}
 
+void CallSearch::judgeNote(const CallFiles::NoteFile &file, const QString &location, bool &matches,
+                           QString &note, bool &truncated)
+{
     matches = true;
     truncated = file.truncated;
     QString text;
@@ -174,7 +220,7 @@ void CallSearch::readNote(const QString &folder, const QString &name, const QStr
     matches = modSearch::PiecesFound(m_pieces, text.toUpper());
 }
 
-void CallSearch::SearchFolder(const QString &folder, const FolderListing &listing)
+void CallSearch::SearchFolder(const QString &folder, const QStringList &files, const QSet<QString> *notes)
 {
     if (m_scope.ownOnly)
         m_criteria.User = m_scope.user;
@@ -187,16 +233,18 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
     }
     QStringList matched;
     QSet<QString> noteNames;
-    for (const QString &name : listing.files) {
+    for (const QString &name : files) {
         if (name.endsWith(u".wav"_s, Qt::CaseInsensitive) && m_patternRx.match(name).hasMatch())
             matched << name;
-        else
+        else if (!notes)
             noteNames.insert(name);
     }
+    if (notes)
+        noteNames = *notes;
     if (matched.isEmpty())
         return;
 
-    if (matched.size() > QuestionAbove) {
+    if (m_ask && matched.size() > QuestionAbove) {
         const auto answer = m_prompts.msgBox(
             u"Query returned "_s + QString::number(matched.size())
                 + u" calls.  This may take some time to display.\r\nClick OK to continue or Cancel to refine your search"_s,
@@ -209,43 +257,53 @@ void CallSearch::SearchFolder(const QString &folder, const FolderListing &listin
     const QString folderPrefix = CallFiles::JoinPath(folder, QString());
     // Whatever ends this folder, the list hears of every call it found.
     const auto done = qScopeGuard([this] { m_sink->folderDone(); });
-    for (qsizetype i = matched.size() - 1; i >= 0; --i) {
+    // The folder's listing says which notes exist, unless the folder's own path holds
+    // ".wav" (then the note path differs in the folder part too).
+    const bool everyNote = folder.contains(u".wav"_s);
+    constexpr qsizetype Stretch = 64;
+    std::vector<Candidate> batch;
+    for (qsizetype high = matched.size() - 1; high >= 0; high -= Stretch) {
         if (m_sink->cancelled())
             return;
-        const QString &name = matched[i];
-        // A stray name (too few fields, no date, time or length) is passed over.
-        QStringView fields[4];
-        if (!splitFields(name, fields))
-            continue;
-        const auto day = modDateFunctions::CallDateOf(fields[0]);
-        if (!day)
-            continue;
-        const QTime time(twoDigits(fields[1].mid(0, 2)), twoDigits(fields[1].mid(2, 2)),
-                         twoDigits(fields[1].mid(4, 2)));
-        bool numeric = false;
-        const qint32 seconds = fields[3].toInt(&numeric);
-        if (!time.isValid() || !numeric)
-            continue;
-        if (!m_dates.contains(*day))
-            continue;
-
-        const QString location = CallFiles::JoinPath(folder, name);
-        bool matches = false, truncated = false;
-        QString note;
-        readNote(folder, name, location, noteNames, matches, note, truncated);
-        if (!matches)
-            continue;
-
-        auto call = std::make_shared<clsCall>();
-        // One text a user: the same few names label most calls.
-        call->setLoginName(*m_users.insert(fields[2].toString()));
-        call->setCallDate(*day);
-        call->setCallTime(time);
-        call->setCallDuration(seconds);
-        call->setCallNote(note);
-        call->setRecordingLocation(folderPrefix, name);
-        call->setNoteTruncated(truncated);
-        ++m_found;
-        m_sink->callFound(std::move(call));
+        batch.clear();
+        for (qsizetype i = high; i >= 0 && i > high - Stretch; --i) {
+            const QString &name = matched[i];
+            // A stray name (too few fields, no date, time or length) is passed over.
+            QStringView fields[4];
+            if (!splitFields(name, fields))
+                continue;
+            const auto day = modDateFunctions::CallDateOf(fields[0]);
+            if (!day)
+                continue;
+            const QTime time(twoDigits(fields[1].mid(0, 2)), twoDigits(fields[1].mid(2, 2)),
+                             twoDigits(fields[1].mid(4, 2)));
+            bool numeric = false;
+            const qint32 seconds = fields[3].toInt(&numeric);
+            if (!time.isValid() || !numeric || !m_dates.contains(*day))
+                continue;
+            batch.push_back({&name, fields[2], *day, time, seconds, CallFiles::JoinPath(folder, name),
+                             everyNote || noteNames.contains(CallFiles::NotePathOf(name)), {}});
+        }
+        readNotes(batch);
+        for (const Candidate &c : batch) {
+            if (m_sink->cancelled())
+                return;
+            bool matches = false, truncated = false;
+            QString note;
+            judgeNote(c.note, c.location, matches, note, truncated);
+            if (!matches)
+                continue;
+            auto call = std::make_shared<clsCall>();
+            // One text a user: the same few names label most calls.
+            call->setLoginName(*m_users.insert(c.user.toString()));
+            call->setCallDate(c.day);
+            call->setCallTime(c.time);
+            call->setCallDuration(c.seconds);
+            call->setCallNote(note);
+            call->setRecordingLocation(folderPrefix, *c.name);
+            call->setNoteTruncated(truncated);
+            ++m_found;
+            m_sink->callFound(std::move(call));
+        }
     }
 }

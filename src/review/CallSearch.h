@@ -1,5 +1,6 @@
 #pragma once
 
+#include "callstore/CallFiles.h"
 #include "callstore/CallListingSink.h"
 #include "review/clsSearch.h"
 #include "review/modSearch.h"
@@ -49,12 +50,32 @@ public:
     // The same into a collection, which is replaced once the folder could be read.
     qsizetype FindCalls(clsSearch criteria, std::unique_ptr<colCalls> &calls);
 
+    // The calls among `names` (files of `folder`) that match, newest first, as a listing
+    // would find them, without its question; `notes` are the folder's other files.
+    // A call of a folder that passed the name's rules, its note read ahead.
+    struct Candidate
+    {
+        const QString *name;
+        QStringView user;
+        QDate day;
+        QTime time;
+        qint32 seconds;
+        QString location;
+        bool hasNote;
+        CallFiles::NoteFile note;
+    };
+
+    std::vector<std::shared_ptr<clsCall>> Matching(clsSearch criteria, const QString &folder,
+                                                   const QStringList &names, const QSet<QString> &notes);
+
 private:
+    void prepare(clsSearch criteria);
+    void SearchFolder(const QString &folder, const QStringList &files, const QSet<QString> *notes);
     void SearchFolderTree(const QString &folder, const FolderListing &listing);
     void SearchFolder(const QString &folder, const FolderListing &listing);
     bool firstVisit(const FolderListing &listing);
-    void readNote(const QString &folder, const QString &name, const QString &location,
-                  const QSet<QString> &noteNames, bool &matches, QString &note, bool &truncated);
+    void judgeNote(const CallFiles::NoteFile &file, const QString &location, bool &matches,
+                   QString &note, bool &truncated);
 
     Scope m_scope;
     Prompts &m_prompts;
@@ -65,6 +86,7 @@ private:
     clsSearch m_criteria;
     modSearch::DateRange m_dates;
     bool m_noteRule = false;
+    bool m_ask = true;
     QStringList m_pieces;
     QString m_pattern;
     QRegularExpression m_patternRx;

@@ -13,6 +13,16 @@
 
 using namespace Qt::StringLiterals;
 
+static RuntimeError folderError(int error, const QString &folder)
+{
+    if (error == EACCES || error == EPERM)
+        return RuntimeError(70, u"Permission denied"_s);
+    if (error == ENOENT || error == ENOTDIR || error == ELOOP)
+        return RuntimeError(76, u"Path not found"_s);
+    return RuntimeError(57, u"The folder %1 does not answer (%2); its share or server may be down"_s
+                                .arg(folder, QString::fromLocal8Bit(strerror(error))));
+}
+
 FolderListing FolderListing::Read(const QString &folder, bool mayBeLink)
 {
     const int fd = ::open(FileNames::encode(folder).constData(),
@@ -20,20 +30,29 @@ FolderListing FolderListing::Read(const QString &folder, bool mayBeLink)
     DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
     if (fd >= 0 && !dir)
         ::close(fd);
-    if (!dir) {
-        if (errno == EACCES || errno == EPERM)
-            throw RuntimeError(70, u"Permission denied"_s);
-        throw RuntimeError(76, u"Path not found"_s);
-    }
+    if (!dir)
+        throw folderError(errno, folder);
     FolderListing listing;
     struct stat st;
     if (::fstat(::dirfd(dir), &st) == 0) {
         listing.device = st.st_dev;
         listing.inode = st.st_ino;
+        listing.modified = st.st_mtim;
     }
-    while (const dirent *entry = ::readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            // A share that dies half-way ends the listing with an error, not a short list.
+            if (const int error = errno) {
+                ::closedir(dir);
+                throw folderError(error, folder);
+            }
+            break;
+        }
         const char *name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+        // Hidden names are no calls: files on their way in, the folder's marker.
+        if (name[0] == '.')
             continue;
         unsigned char type = entry->d_type;
         // A link is neither file nor folder: followed, it could lead anywhere out of the

@@ -572,8 +572,6 @@ private slots:
         QVERIFY(t.app.store.GetLongSetting(u"GRD_USER"_s, 0) > 0);
     }
 
-    // A call opened from the list's pop-up: the player's buttons reach it, record waits,
-    // and the end of play resumes detection only in automatic mode.
     // The speed and the two options beside the playback buttons go to the player at once
     // and stay in the user's settings; [ and ] step the speed within its five.
     void playOptions()
@@ -599,6 +597,26 @@ private slots:
         QCOMPARE(t.app.store.ReadUserValue(u"Player"_s, u"LevelCalls"_s), u"0"_s);
     }
 
+    // Another PC deletes the call this one plays: within a few seconds its row goes, the
+    // player lets it go and the user is told, once.
+    void playedCallDeletedElsewhere()
+    {
+        WindowRig t;
+        loadWithCalls(t);
+        t.player().length = 5.0;
+        t.player().sampleCount = 5 * 8000;
+        t.find<QAction>("mnuPopupPlayCall")->trigger();
+        QVERIFY(t.player().log.contains(u"Open "_s + t.call(u"20240301-101500-bob-5.wav"_s)));
+        t.prompts.clear();
+        QVERIFY(QFile::remove(t.call(u"20240301-101500-bob-5.wav"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(rows(t), 1, 5000);
+        QCOMPARE(t.prompts.texts(), QStringList{u"The call being played was deleted on another PC; playback has stopped."_s});
+        QVERIFY(t.player().log.contains(u"Close"_s));
+        QVERIFY(enabled(t, "cmdRecord"));
+    }
+
+    // A call opened from the list's pop-up: the player's buttons reach it, record waits,
+    // and the end of play resumes detection only in automatic mode.
     void player_data()
     {
         QTest::addColumn<bool>("autoRecord");

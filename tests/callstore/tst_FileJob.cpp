@@ -4,6 +4,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
+#include <QElapsedTimer>
+
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +54,30 @@ private slots:
         QCOMPARE(prompts.texts().size(), cancel ? 1 : 2);
         QVERIFY(cancel || prompts.texts().last().contains(u"error"_s));
         delete job;
+    }
+
+    // A work held by a folder that does not answer (here: asleep, silent) is given up
+    // with the message; what it posts later is dropped, and the job goes without it.
+    void givesUpOnAStalledWork()
+    {
+        ScriptedPrompts prompts;
+        auto late = std::make_shared<std::atomic<bool>>(false);
+        auto *job = new FileJob(prompts, u"test"_s, [late](FileJob::Control &control) {
+            QThread::msleep(1500);
+            control.post([late] { *late = true; });
+        });
+        job->giveUpAfter(200);
+        QSignalSpy finished(job, &FileJob::finished);
+        QElapsedTimer took;
+        took.start();
+        QVERIFY(finished.wait(1200));
+        QVERIFY(job->gaveUp());
+        QCOMPARE(prompts.texts(), QStringList{FileJob::StallMessage(200)});
+        took.restart();
+        delete job;
+        QVERIFY(took.elapsed() < 500);
+        QTest::qWait(1500);
+        QVERIFY(!*late);
     }
 };
 

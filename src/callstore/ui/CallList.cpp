@@ -13,6 +13,7 @@
 #include "callstore/ui/dlgEditNote.h"
 #include "desktop/WidgetParts.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QDropEvent>
@@ -27,6 +28,7 @@
 #include <QSet>
 #include <QStyle>
 #include <QThreadPool>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
@@ -63,6 +65,10 @@ CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCall
                    this, &CallList::ShowCount);
     m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
+    tmrLiveList = WidgetParts::named(new QTimer(this), "tmrLiveList");
+    tmrLiveList->setInterval(LiveInterval);
+    GuardedConnect(app.prompts(), u"frmMain:tmrLiveList_Timer"_s, tmrLiveList, &QTimer::timeout, this,
+                   &CallList::tmrLiveList_Timer);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             Guarded(app.prompts(), u"frmMain:UpdateNoteField Method"_s, [this] { UpdateNoteField(); }));
 
@@ -109,13 +115,18 @@ class Batches final : public CallListingSink
 {
 public:
     using Deliver = std::function<void(const std::vector<colCalls::Record> &)>;
-    Batches(FileJob::Control &control, std::function<void()> replace, Deliver deliver)
-        : m_control(control), m_replace(std::move(replace)), m_deliver(std::move(deliver))
+    Batches(FileJob::Control &control, std::function<void()> replace, Deliver deliver, ListingWatch *watch)
+        : m_control(control), m_replace(std::move(replace)), m_deliver(std::move(deliver)), m_watch(watch)
     {
         m_since.start();
     }
     bool cancelled() const override { return m_control.cancelled(); }
     void listingReplaced() override { m_control.post(m_replace); }
+    void folderRead(const QString &folder, const QStringList &files, const timespec &modified) override
+    {
+        if (m_watch)
+            m_watch->seed(folder, files, modified);
+    }
     void callFound(colCalls::Record call) override
     {
         m_batch.push_back(std::move(call));
@@ -138,6 +149,7 @@ private:
     FileJob::Control &m_control;
     std::function<void()> m_replace;
     Deliver m_deliver;
+    ListingWatch *m_watch;
     std::vector<colCalls::Record> m_batch;
     qsizetype m_found = 0;
     QElapsedTimer m_since;
@@ -145,8 +157,11 @@ private:
 
 } // namespace
 
-void CallList::StartListing(Search search, std::function<void(qsizetype)> done)
+void CallList::StartListing(Search search, std::function<void(qsizetype)> done, std::shared_ptr<ListingWatch> watch)
 {
+    // The list follows no folder until this listing has filled it.
+    m_watch.reset();
+    tmrLiveList->stop();
     // Cancelled, the running one goes once its thread has noticed; its batches are not listed.
     if (m_listing)
         m_listing->cancel();
@@ -161,18 +176,23 @@ void CallList::StartListing(Search search, std::function<void(qsizetype)> done)
             callsFound(batch);
     };
     m_listing = new FileJob(m_app.prompts(), u"frmMain:FindCalls"_s,
-                            [search = std::move(search), replace, deliver](FileJob::Control &control) {
-                                Batches batches(control, replace, deliver);
+                            [search = std::move(search), replace, deliver, watch](FileJob::Control &control) {
+                                Batches batches(control, replace, deliver, watch.get());
                                 search(batches, control);
                                 batches.flush();
                             },
                             this);
+    m_listing->giveUpAfter(FileJob::StallLimit);
     GuardedConnect(m_app.prompts(), u"frmMain:FindCalls"_s, m_listing, &FileJob::finished, this,
-                   [this, current, job = m_listing, done = std::move(done)] {
+                   [this, current, job = m_listing, done = std::move(done), watch] {
                        job->deleteLater();
                        if (!current())
                            return;
                        m_listing = nullptr;
+                       if (watch && !job->gaveUp()) {
+                           m_watch = watch;
+                           tmrLiveList->start();
+                       }
                        const qsizetype listed = m_model->rowCount();
                        if (listed == 0)
                            m_note->clear();
@@ -211,6 +231,67 @@ void CallList::callsFound(const std::vector<colCalls::Record> &batch)
     }
 }
 
+void CallList::tmrLiveList_Timer()
+{
+    if (!m_watch || m_listing || m_looking)
+        return;
+    // Silent: a folder that does not answer holds this look, and no other starts meanwhile.
+    m_looking = true;
+    auto *job = new FileJob(m_app.prompts(), u"frmMain:tmrLiveList_Timer"_s,
+                            [this, watch = m_watch](FileJob::Control &control) {
+                                if (auto changes = watch->look(control))
+                                    control.post([this, watch, changes = std::move(*changes)] {
+                                        if (watch == m_watch && !m_listing)
+                                            applyChanges(changes);
+                                    });
+                            },
+                            this);
+    GuardedConnect(m_app.prompts(), u"frmMain:tmrLiveList_Timer"_s, job, &FileJob::finished, this, [this, job] {
+        job->deleteLater();
+        m_looking = false;
+    });
+}
+
+void CallList::applyChanges(const ListingWatch::Changes &changes)
+{
+    colCalls &listed = calls();
+    // A call filed here is listed under the calls folder's path as set, often "folder//name".
+    auto same = [](const QString &path) { return path.contains(u"//"_s) ? QDir::cleanPath(path) : path; };
+    QHash<QString, clsCall *> byPath;
+    for (const colCalls::Record &call : listed)
+        byPath.insert(same(call->RecordingLocation()), call.get());
+    for (const QString &path : changes.removed) {
+        const auto it = byPath.constFind(same(path));
+        if (it == byPath.constEnd())
+            continue;
+        if (const qsizetype i = listed.PositionOf(*it)) {
+            RemoveRow(i);
+            listed.Remove(i);
+        }
+        byPath.erase(it);
+        if (GoneElsewhere)
+            GoneElsewhere(path);
+    }
+    for (const colCalls::Record &call : changes.added) {
+        const QString path = call->RecordingLocation();
+        if (byPath.contains(same(path))) // filed here, and listed so already
+            continue;
+        // Rows stand newest first, by name: the new one goes before the first older one.
+        qsizetype at = 1;
+        while (at <= listed.Count() && listed.Item(at)->RecordingLocation() > path)
+            ++at;
+        listed.Insert(call, at);
+        AddSingleRow(at);
+        byPath.insert(same(path), call.get());
+    }
+    if (!m_view->selectionModel()->currentIndex().isValid() && m_model->rowCount() > 0) {
+        m_view->selectionModel()->setCurrentIndex(
+            m_model->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        UpdateNoteField();
+    }
+    SizeCallColumns();
+}
+
 void CallList::AddCallsToGrid()
 {
     m_model->setCalls(m_calls.get());
@@ -233,6 +314,8 @@ void CallList::RowChanged(qsizetype position)
 
 void CallList::ClearListing()
 {
+    m_watch.reset();
+    tmrLiveList->stop();
     m_model->setCalls(nullptr);
     EmptyCollection(m_calls);
     m_note->clear();
@@ -309,6 +392,33 @@ void CallList::UpdateNoteField()
 
 // ---- Editing and deleting ----
 
+QString CallList::NoteConflictQuestion()
+{
+    return u"Someone changed this note on another PC after you opened it.\r\n\r\n"
+           u"Yes: keep mine (theirs is replaced)\r\nNo: keep theirs (mine is dropped)\r\n"
+           u"Cancel: show both, to merge them"_s;
+}
+
+QString CallList::BothNotes(const QString &mine, const QString &theirs)
+{
+    return u"--- Mine ---\n"_s + mine + u"\n--- Theirs (another PC) ---\n"_s + theirs;
+}
+
+// The note file as the editor saw it: a save compares, so that a change made on another
+// PC meanwhile is never overwritten unasked.
+static CallFiles::NoteFile readNoteOf(const QString &audio)
+{
+    CallFiles::NoteFile note = CallFiles::ReadCallNote(audio);
+    if (note.status == CallFiles::NoteFile::Denied || note.status == CallFiles::NoteFile::Failed)
+        throw RuntimeError(note.errorNumber, note.errorText);
+    return note;
+}
+
+static bool sameNote(const CallFiles::NoteFile &a, const CallFiles::NoteFile &b)
+{
+    return a.status == b.status && a.bytes == b.bytes;
+}
+
 void CallList::EditCallNote(const QString &key)
 {
     if (key.isEmpty()) // no row selected: nothing to edit
@@ -321,14 +431,40 @@ void CallList::EditCallNote(const QString &key)
                                     Prompts::Exclamation, ProductName());
             return;
         }
-        const QString shown = NoteLines(call->CallNote());
-        dlgEditNote dialog(shown, m_view->window());
-        dialog.exec();
-        if (!dialog.Accepted || dialog.Note == shown)
+        const QString audio = call->RecordingLocation();
+        CallFiles::NoteFile opened = readNoteOf(audio);
+        auto textOf = [](const CallFiles::NoteFile &file) {
+            return NoteLines(CallFiles::NoteForList(CallFiles::DecodeNote(file.bytes)));
+        };
+        // The note as the file holds it now, which another PC may have changed since the listing.
+        QString base = opened.status == CallFiles::NoteFile::Read ? textOf(opened) : NoteLines(call->CallNote());
+        QString shown = base;
+        for (;;) {
+            dlgEditNote dialog(shown, m_view->window());
+            dialog.exec();
+            if (!dialog.Accepted || dialog.Note == base)
+                return;
+            const CallFiles::NoteFile now = readNoteOf(audio);
+            if (!sameNote(opened, now)) {
+                const QString theirs = textOf(now);
+                const Prompts::Answer answer = m_app.prompts().msgBox(NoteConflictQuestion(), Prompts::YesNoCancel,
+                                                                      Prompts::Question, ProductName());
+                if (answer == Prompts::No) {
+                    showNote(audio, QString(theirs).replace(u'\n', u"\r\n"_s));
+                    return;
+                }
+                if (answer == Prompts::Cancel) {
+                    opened = now;
+                    base = theirs;
+                    shown = BothNotes(dialog.Note, theirs);
+                    continue;
+                }
+            }
+            QString error;
+            if (!SetCallNote(audio, QString(dialog.Note).replace(u'\n', u"\r\n"_s), &error))
+                throw RuntimeError(75, error);
             return;
-        QString error;
-        if (!SetCallNote(call->RecordingLocation(), QString(dialog.Note).replace(u'\n', u"\r\n"_s), &error))
-            throw RuntimeError(75, error);
+        }
     } catch (const std::exception &e) {
         m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
                                    + RuntimeError::descriptionOf(e),
@@ -342,6 +478,12 @@ bool CallList::SetCallNote(const QString &audio, const QString &note, QString *e
     *error = u"A call named \"%1\" has no note file of its own"_s.arg(audio);
     if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), error))
         return false;
+    showNote(audio, note);
+    return true;
+}
+
+void CallList::showNote(const QString &audio, const QString &note)
+{
     for (qsizetype i = 1; i <= m_calls->Count(); ++i) {
         const colCalls::Record call = m_calls->Item(i);
         if (call->RecordingLocation() != audio)
@@ -351,7 +493,6 @@ bool CallList::SetCallNote(const QString &audio, const QString &note, QString *e
         if (const QString selected = SelectedKey(); !selected.isEmpty() && GetCallByKey(selected) == call)
             m_note->setPlainText(NoteLines(note));
     }
-    return true;
 }
 
 void CallList::DeleteSelectedCalls()

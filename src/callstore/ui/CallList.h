@@ -15,6 +15,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QTimer;
 class QTreeView;
 
 // The call list of the main window: the list control lvwCalls over the calls
@@ -36,8 +37,11 @@ public:
     // asking through the prompts it is given; the list takes its matches in batches. A
     // new listing cancels the one running. `done` hears the count listed, unless a newer
     // listing took over.
+    // With a watch, the list then follows its folder (tmrLiveList) until the next listing.
+    // A listing whose folder stops answering is given up (FileJob::StallLimit).
     using Search = std::function<void(CallListingSink &sink, Prompts &prompts)>;
-    void StartListing(Search search, std::function<void(qsizetype listed)> done = {});
+    void StartListing(Search search, std::function<void(qsizetype listed)> done = {},
+                      std::shared_ptr<ListingWatch> watch = {});
     // The listing running, or null.
     FileJob *Listing() const { return m_listing; }
     void AddCallsToGrid();
@@ -79,6 +83,17 @@ public:
     // call's files go, ReleaseFile lets whoever holds its audio open let go of it.
     void DeleteSelectedCalls();
     std::function<void(const QString &audioPath)> ReleaseFile;
+    // A listed call's file went from the folder elsewhere (another PC deleted it).
+    std::function<void(const QString &audioPath)> GoneElsewhere;
+
+    // Every LiveInterval, unless a listing or the last look still runs: a look at the
+    // folder in a job, whose changes the list then takes row by row.
+    static constexpr int LiveInterval = 2000;
+    void tmrLiveList_Timer();
+    QTimer *tmrLiveList;
+    // The question when a note changed on another PC since the editor opened it.
+    static QString NoteConflictQuestion();
+    static QString BothNotes(const QString &mine, const QString &theirs);
 
     // Events of lvwCalls, also reached from tests.
     void lvwCalls_MouseDown(Qt::MouseButton button, const QPoint &pos);
@@ -108,6 +123,9 @@ private:
     bool filterEvent(QObject *watched, QEvent *event);
     void listingReplaced();
     void callsFound(const std::vector<colCalls::Record> &batch);
+    void applyChanges(const ListingWatch::Changes &changes);
+    // The note shown for the call at `audio` wherever it is listed.
+    void showNote(const QString &audio, const QString &note);
     void ShowCount();
     void EnablePopupEntries();
     // Double click and Enter: no call plays without "CanPlay".
@@ -125,4 +143,6 @@ private:
     int m_lastButton = 0;      // 1 left, 2 right
     FileJob *m_listing = nullptr;
     quint64 m_listingNumber = 0; // which listing the batches arriving belong to
+    std::shared_ptr<ListingWatch> m_watch; // of the listing shown
+    bool m_looking = false;               // a look of the watch runs
 };

@@ -7,6 +7,7 @@
 #include "callstore/ui/CallList.h"
 #include "callstore/ui/FolderBrowser.h"
 #include "review/CallSearch.h"
+#include "review/LiveFolder.h"
 #include "review/clsSearch.h"
 #include "review/ui/dlgFindCall.h"
 
@@ -63,9 +64,10 @@ void CallReview::DisplayCalls()
 
 void CallReview::FindCalls(const clsSearch &criteria, bool folderOnly, std::function<void(qsizetype)> done)
 {
-    m_list->StartListing([scope = CallSearch::ScopeOf(m_ctx, folderOnly), criteria](CallListingSink &sink, Prompts &prompts) {
+    const CallSearch::Scope scope = CallSearch::ScopeOf(m_ctx, folderOnly);
+    m_list->StartListing([scope, criteria](CallListingSink &sink, Prompts &prompts) {
         CallSearch(scope, prompts).Run(criteria, sink);
-    }, std::move(done));
+    }, std::move(done), std::make_shared<LiveFolder>(scope, criteria));
 }
 
 void CallReview::cmdFind_Click()

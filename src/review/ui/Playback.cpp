@@ -12,7 +12,10 @@
 #include "controls/kvtSlider.h"
 
 #include <QLabel>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -60,7 +63,16 @@ void Playback::PlayCall(const QString &key)
                                999, u"frmMain:PlayCall Method"_s, QString());
         return;
     }
-    if (path.isEmpty() || !FileNames::isFile(path)) {
+    struct stat st {};
+    const bool found = !path.isEmpty() && ::stat(FileNames::encode(path).constData(), &st) == 0;
+    if (!found && !path.isEmpty() && errno != ENOENT && errno != ENOTDIR) {
+        // Not gone: out of reach, as on a share whose server is down.
+        prompts.message(u"The call cannot be reached (%1); its share or server may be down."_s
+                            .arg(QString::fromLocal8Bit(strerror(errno))),
+                        Prompts::Exclamation, ProductName());
+        return;
+    }
+    if (!found || !S_ISREG(st.st_mode)) {
         prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
         return;
     }

@@ -1,0 +1,199 @@
+#include "ListFixture.h"
+#include "TestShare.h"
+#include "callstore/CallFiles.h"
+#include "callstore/ui/dlgEditNote.h"
+#include "review/LiveFolder.h"
+#include "review/clsSearch.h"
+
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+// The call list of PC A over a real share that PC B writes to.
+struct ShareRig : ListFixture
+{
+    TestShare share;
+    bool ready = share.unavailable().isEmpty() && share.clear();
+
+    ShareRig() { app.settings.SearchPath = share.pcA() + u'/'; }
+    // Lists PC A's folder as the window does: the list then follows it.
+    qsizetype listAll(const clsSearch &criteria = clsSearch())
+    {
+        qsizetype listed = -1;
+        const CallSearch::Scope scope = CallSearch::ScopeOf(app);
+        list.StartListing([scope, criteria](CallListingSink &sink, Prompts &prompts) {
+            CallSearch(scope, prompts).Run(criteria, sink);
+        }, [&listed](qsizetype n) { listed = n; }, std::make_shared<LiveFolder>(scope, criteria));
+        settle();
+        return listed;
+    }
+    QStringList names() const
+    {
+        QStringList listed;
+        for (const auto &call : const_cast<CallList &>(list).calls())
+            listed << call->RecordingLocation().section(u'/', -1);
+        return listed;
+    }
+};
+
+#define REQUIRE_RIG(rig)                                                                   \
+    REQUIRE_SHARE((rig).share);                                                            \
+    QVERIFY2((rig).ready, "the share could not be emptied")
+
+static const QString c1 = u"20240301-091000-bob-30.wav"_s, c2 = u"20240301-091100-bob-40.wav"_s,
+                     c3 = u"20240301-091200-cy-50.wav"_s;
+
+class tst_ShareList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // PC B files and deletes while PC A's list is open: within 5 s it follows, and names
+    // beginning with "." (files on their way in) are never calls.
+    void liveList_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("add");
+        QTest::addColumn<QStringList>("remove");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<bool>("filedOnA"); // the first added also filed on A, as the window lists it
+        QTest::newRow("filed on B") << QStringList{c1} << QStringList{c2} << QStringList() << QStringList{c2, c1} << false;
+        QTest::newRow("filed on A, seen again") << QStringList{c1} << QStringList{c2, c3} << QStringList()
+                                                << QStringList{c3, c2, c1} << true;
+        QTest::newRow("deleted on B") << QStringList{c1, c2} << QStringList() << QStringList{c1} << QStringList{c2} << false;
+        QTest::newRow("hidden beside") << QStringList{c1} << QStringList{u"."_s + c2, c3} << QStringList()
+                                       << QStringList{c3, c1} << false;
+        QTest::newRow("older call, in order") << QStringList{c1, c3} << QStringList{c2} << QStringList()
+                                              << QStringList{c3, c2, c1} << false;
+    }
+    void liveList()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        ShareRig rig;
+        REQUIRE_RIG(rig);
+        ContextRig::addCall(rig.share.pcB(), u".marker-20240301-090000-x-1.wav"_s);
+        for (const QString &name : before)
+            ContextRig::addCall(rig.share.pcB(), name, QByteArray("note of ") + name.toUtf8());
+        QCOMPARE(rig.listAll(), before.size());
+        QFETCH(QStringList, add);
+        QFETCH(bool, filedOnA);
+        for (const QString &name : add) {
+            ContextRig::addCall(rig.share.pcB(), name, QByteArray("new"));
+            if (!filedOnA || name != add.first())
+                continue;
+            QString key = u"9"_s;
+            rig.list.calls().Add(9, u"bob"_s, u"01-Mar-2024"_s, u"09:11:00"_s, 40, u"new"_s,
+                                 rig.share.pcA() + u"//"_s + name, QString(), 1, key);
+            rig.list.AddSingleRow(1);
+        }
+        QFETCH(QStringList, remove);
+        for (const QString &name : remove)
+            CallFiles::DeleteCallFiles(rig.share.pcB() + u'/' + name);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.names(), after, 5000);
+        QCOMPARE(rig.countPanel->text(), u"%1 call/s"_s.arg(after.size()));
+        for (const auto &call : rig.list.calls()) // a new call comes with its note
+            if (add.contains(call->RecordingLocation().section(u'/', -1)))
+                QCOMPARE(call->CallNote(), u"new"_s);
+        QVERIFY(rig.prompts.texts().isEmpty());
+    }
+
+    // The note opened on A, changed through B, saved on A: the question comes, and each
+    // answer does what it says; unchanged elsewhere, the save asks nothing.
+    void noteConflict_data()
+    {
+        QTest::addColumn<bool>("changedOnB");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("not changed elsewhere") << false << int(Prompts::Yes) << QByteArray("mine") << u"mine"_s;
+        QTest::newRow("keep mine") << true << int(Prompts::Yes) << QByteArray("mine") << u"mine"_s;
+        QTest::newRow("keep theirs") << true << int(Prompts::No) << QByteArray("theirs") << u"theirs"_s;
+        QTest::newRow("show both, merged") << true << int(Prompts::Cancel)
+            << QByteArray("--- Mine ---<CR>mine<CR>--- Theirs (another PC) ---<CR>theirs")
+            << u"--- Mine --- <cr> mine <cr> --- Theirs (another PC) --- <cr> theirs"_s;
+    }
+    void noteConflict()
+    {
+        QFETCH(bool, changedOnB);
+        QFETCH(int, answer);
+        ShareRig rig;
+        REQUIRE_RIG(rig);
+        ContextRig::addCall(rig.share.pcB(), c1, QByteArray("first"));
+        QCOMPARE(rig.listAll(), 1);
+        rig.prompts.answerNext(Prompts::Answer(answer));
+        QStringList editorShowed;
+        QTimer act;
+        QObject::connect(&act, &QTimer::timeout, [&] {
+            auto *dialog = rig.window.findChild<dlgEditNote *>();
+            if (!dialog || !dialog->isVisible())
+                return;
+            editorShowed << dialog->txtEditNote->toPlainText();
+            if (editorShowed.size() == 1) {
+                if (changedOnB)
+                    QVERIFY(TestFiles::write(rig.share.pcB() + u'/' + CallFiles::NotePathOf(c1), "theirs"));
+                dialog->txtEditNote->setPlainText(u"mine"_s);
+            }
+            QTest::keyClick(dialog->txtEditNote, Qt::Key_Return); // the merge is kept as shown
+            dialog->setParent(nullptr);                           // found no more
+        });
+        act.start(10);
+        rig.list.EditCallNote(u"#1#"_s);
+        QTEST(TestFiles::read(rig.share.pcA() + u'/' + CallFiles::NotePathOf(c1)), "file");
+        QTEST(rig.cells(CallListModel::Note).value(0), "cell");
+        QCOMPARE(rig.prompts.texts(), changedOnB ? QStringList{CallList::NoteConflictQuestion()} : QStringList());
+        const bool both = answer == Prompts::Cancel && changedOnB;
+        const QStringList expected = both ? QStringList{u"first"_s, CallList::BothNotes(u"mine"_s, u"theirs"_s)}
+                                          : QStringList{u"first"_s};
+        QCOMPARE(editorShowed, expected);
+    }
+
+    // The server goes while A lists or Finds: a clear message within the time-out, the
+    // list keeps its rows, the window's thread runs on; back, the share lists again.
+    void serverStopped_data()
+    {
+        QTest::addColumn<QString>("note");
+        QTest::newRow("listing") << u"*"_s;
+        QTest::newRow("Find in notes") << u"note"_s;
+    }
+    void serverStopped()
+    {
+        QFETCH(QString, note);
+        ShareRig rig;
+        REQUIRE_RIG(rig);
+        ContextRig::addCall(rig.share.pcB(), c1, QByteArray("a note"));
+        QCOMPARE(rig.listAll(), 1);
+        QVERIFY(rig.share.stopServer());
+        // The server's last session processes may take a moment to go.
+        const QByteArray mounted = QFile::encodeName(rig.share.pcA() + u'/' + c1);
+        QTRY_VERIFY_WITH_TIMEOUT(::access(mounted.constData(), F_OK) != 0, 5000);
+        clsSearch criteria;
+        criteria.Note = note;
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(10);
+        QElapsedTimer took;
+        took.start();
+        rig.listAll(criteria);
+        QVERIFY2(took.elapsed() < FileJob::StallLimit + 2000, qPrintable(QString::number(took.elapsed())));
+        QVERIFY(ticks > 0 || took.elapsed() < 20);
+        QCOMPARE(rig.prompts.texts().size(), 1);
+        QVERIFY2(rig.prompts.texts().value(0).contains(u"does not answer"_s)
+                     || rig.prompts.texts().value(0) == FileJob::StallMessage(FileJob::StallLimit),
+                 qPrintable(rig.prompts.texts().value(0)));
+        QCOMPARE(rig.names(), QStringList{c1});
+        QVERIFY(rig.share.startServer());
+        rig.prompts.clear();
+        ContextRig::addCall(rig.share.exported(), c2, QByteArray("a note"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.listAll(criteria), 2, 10000);
+        QCOMPARE(rig.names(), (QStringList{c2, c1}));
+    }
+};
+
+QTEST_MAIN(tst_ShareList)
+#include "tst_ShareList.moc"
