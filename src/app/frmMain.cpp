@@ -458,6 +458,9 @@ bool frmMain::Form_Load()
         const QScreen *primary = QGuiApplication::primaryScreen();
         m_loadedPos = QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft();
         move(m_loadedPos);
+        // On a small screen (or a large scale) the window fits inside it rather than past its edges.
+        if (const QScreen *on = QGuiApplication::screenAt(m_loadedPos) ? QGuiApplication::screenAt(m_loadedPos) : primary)
+            resize(size().boundedTo(on->availableGeometry().size()));
 
         setWindowTitle(ProductName() + u" Call Recorder"_s);
         ctx.TempFolder = SetTempFolder(ctx.store);

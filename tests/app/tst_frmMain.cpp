@@ -189,6 +189,9 @@ private slots:
         QVERIFY(t.load());
         const QPoint loaded = t.window->pos();
         QVERIFY(QGuiApplication::screenAt(loaded));
+        // Nor past the screen's edges (the test screen is smaller than the window's own size).
+        const QSize room = QGuiApplication::screenAt(loaded)->availableGeometry().size();
+        QVERIFY(t.window->width() <= room.width() && t.window->height() <= room.height());
         // A resize keeps where it was moved; "&Restore" puts it back where it was loaded.
         t.window->show();
         t.window->move(loaded + QPoint(40, 30));
