@@ -27,6 +27,7 @@ struct Rig : PlaybackRig<FakeRecorder>
     void open()
     {
         pb.PlayCall(u"#1#"_s);
+        QTRY_VERIFY(!pb.Looking());
         QVERIFY(state.PlaybackOpen);
         player.log.clear();
         detection.clear();
@@ -80,6 +81,7 @@ private slots:
         t.player.sampleCount = play.samples;
         t.player.length = play.length;
         t.pb.PlayCall(play.key);
+        QTRY_VERIFY(!t.pb.Looking());
         QCOMPARE(t.player.log.at(0), u"Close"_s); // an open call is closed first
         if (play.message.isEmpty()) {
             QCOMPARE(t.player.log, QStringList({u"Close"_s, u"OpenMode=1"_s, u"FileType=0"_s,

@@ -54,6 +54,7 @@ private slots:
         const int idle = streams();
         QVERIFY2(idle >= 0, "pactl cannot reach the sound server");
         t.pb.cmdPlay_Click();
+        QTRY_VERIFY(!t.pb.Looking());
         QVERIFY2(t.state.PlaybackOpen, qPrintable(t.prompts.texts().join(u'|')));
         QCOMPARE(t.slider->Max(), 2);
         QTRY_VERIFY(t.player.Position() > 0.2); // sound is flowing

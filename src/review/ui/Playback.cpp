@@ -9,9 +9,12 @@
 #include "base/Prompts.h"
 #include "base/RecorderComponent.h"
 #include "base/RuntimeError.h"
+#include "callstore/FileJob.h"
 #include "controls/kvtSlider.h"
 
 #include <QLabel>
+
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -63,20 +66,49 @@ void Playback::PlayCall(const QString &key)
                                999, u"frmMain:PlayCall Method"_s, QString());
         return;
     }
-    struct stat st {};
-    const bool found = !path.isEmpty() && ::stat(FileNames::encode(path).constData(), &st) == 0;
-    if (!found && !path.isEmpty() && errno != ENOENT && errno != ENOTDIR) {
-        // Not gone: out of reach, as on a share whose server is down.
-        prompts.message(u"The call cannot be reached (%1); its share or server may be down."_s
-                            .arg(QString::fromLocal8Bit(strerror(errno))),
-                        Prompts::Exclamation, ProductName());
-        return;
-    }
-    if (!found || !S_ISREG(st.st_mode)) {
+    if (path.isEmpty()) {
         prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
         return;
     }
-    PlayFile(path);
+    // The call may sit on a share that hangs: it is looked at in a job (which gives up on a
+    // folder that does not answer), and opened once it has answered. A call chosen since
+    // makes an older look's answer moot.
+    struct Look
+    {
+        std::atomic<bool> done = false; // false when the job gave up on the share
+        int error = 0;
+        mode_t mode = 0;
+    };
+    auto look = std::make_shared<Look>();
+    const quint64 asked = ++m_looks;
+    m_looking = true;
+    auto *job = new FileJob(prompts, u"frmMain:PlayCall Method"_s, [path, look](FileJob::Control &) {
+        struct stat st {};
+        look->error = ::stat(FileNames::encode(path).constData(), &st) == 0 ? 0 : errno;
+        look->mode = st.st_mode;
+        look->done = true;
+    }, this);
+    job->giveUpAfter(FileJob::StallLimit);
+    GuardedConnect(prompts, u"frmMain:PlayCall Method"_s, job, &FileJob::finished, this, [this, job, path, look, asked] {
+        job->deleteLater();
+        if (asked != m_looks)
+            return;
+        m_looking = false;
+        if (!look->done)
+            return;
+        if (look->error && look->error != ENOENT && look->error != ENOTDIR) {
+            // Not gone: out of reach, as on a share whose server is down.
+            prompts.message(u"The call cannot be reached (%1); its share or server may be down."_s
+                                .arg(QString::fromLocal8Bit(strerror(look->error))),
+                            Prompts::Exclamation, ProductName());
+            return;
+        }
+        if (look->error || !S_ISREG(look->mode)) {
+            prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
+            return;
+        }
+        PlayFile(path);
+    });
 }
 
 void Playback::PlayFile(const QString &path)

@@ -38,7 +38,9 @@ public:
              QObject *parent = nullptr);
 
     // Opens and plays the listed call with this key; whatever was open is closed first.
+    // Looks at the call's file in a job first, then plays it (or says why not).
     void PlayCall(const QString &key);
+    bool Looking() const { return m_looking; } // the last call asked for is being looked at
     // Opens the audio file and plays it from the beginning.
     void PlayFile(const QString &path);
     // Closes the file and resets the position display.
@@ -71,4 +73,6 @@ private:
     kvtSlider &sldPlayBackPos;
     QLabel &lblPlaybackPos;
     Links links;
+    quint64 m_looks = 0; // calls asked to be played; only the last one's look counts
+    bool m_looking = false;
 };
