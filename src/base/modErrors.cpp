@@ -3,6 +3,8 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace modErrors {
@@ -46,6 +48,11 @@ QString RecorderErrorText(int code, const QString &fileName)
 void ShowRecorderError(Prompts &prompts, int code, const QString &fileName)
 {
     prompts.message(RecorderErrorText(code, fileName), Prompts::Exclamation, u"Error"_s);
+}
+
+QString SystemErrorText(int number)
+{
+    return QString::number(number) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(number));
 }
 
 } // namespace modErrors

@@ -19,4 +19,7 @@ QString LongErrorText(const QString &context, int number, const QString &descrip
 QString RecorderErrorText(int code, const QString &fileName);
 void ShowRecorderError(Prompts &prompts, int code, const QString &fileName);
 
+// A system error as the program tells it: "2: No such file or directory".
+QString SystemErrorText(int number);
+
 } // namespace modErrors

@@ -1,5 +1,7 @@
 #include "desktop/XdgDesktop.h"
 
+#include "base/modErrors.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -27,11 +28,6 @@ QString XdgExitText(int code)
     }
 }
 
-QString systemError(int error)
-{
-    return QString::number(error) + u": "_s + QString::fromLocal8Bit(std::strerror(error));
-}
-
 } // namespace
 
 QString XdgDesktop::mailProgram()
@@ -46,7 +42,7 @@ void XdgDesktop::compose(const Mail &mail, MailFailed failed)
 {
     const QString xdgEmail = QStandardPaths::findExecutable(u"xdg-email"_s);
     if (xdgEmail.isEmpty()) {
-        failed(false, systemError(ENOENT) + u" (xdg-email, of the package xdg-utils)"_s);
+        failed(false, modErrors::SystemErrorText(ENOENT) + u" (xdg-email, of the package xdg-utils)"_s);
         return;
     }
     QStringList arguments{u"--utf8"_s, u"--subject"_s, mail.subject, u"--body"_s, mail.body};
@@ -58,7 +54,7 @@ void XdgDesktop::compose(const Mail &mail, MailFailed failed)
     send->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     QObject::connect(send, &QProcess::errorOccurred, send, [send, failed](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            failed(false, systemError(ENOEXEC) + u": "_s + send->errorString());
+            failed(false, modErrors::SystemErrorText(ENOEXEC) + u": "_s + send->errorString());
             send->deleteLater();
         }
     });

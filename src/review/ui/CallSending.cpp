@@ -33,10 +33,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString systemError(int number)
-{
-    return QString::number(number) + u": "_s + QString::fromLocal8Bit(std::strerror(number));
-}
 
 // Copies source, a regular file of the calls folder, to a temporary file beside target
 // and renames it into place once it is whole, so that a failed copy leaves whatever had
@@ -216,7 +212,7 @@ void CallSending::SendMail(const std::vector<Attachment> &mail)
     Desktop::Mail message{u"Voxmere Telephone Call Recording"_s, u"Voxmere Telephone Call Recording"_s, {}};
     for (const Attachment &a : mail) {
         if (a.error != 0) {
-            emailError(u"Error Adding Attachment - "_s, systemError(a.error) + u" ("_s + a.source + u')');
+            emailError(u"Error Adding Attachment - "_s, modErrors::SystemErrorText(a.error) + u" ("_s + a.source + u')');
             continue;
         }
         const QString note = a.note.isEmpty() ? u"<no note>"_s : a.note;
@@ -253,7 +249,7 @@ void CallSending::cmdSave_Click()
         for (qsizetype i = 0; i < copies.size() && !control.cancelled(); ++i) {
             control.progress(u"Saving call %1 of %2"_s.arg(i + 1).arg(copies.size()));
             if (const int error = CopyWhole(copies[i].first, copies[i].second))
-                control.msgBox(u"Copy file failed: Error = "_s + systemError(error), Prompts::OkOnly, Prompts::NoIcon,
+                control.msgBox(u"Copy file failed: Error = "_s + modErrors::SystemErrorText(error), Prompts::OkOnly, Prompts::NoIcon,
                                ProductName());
         }
     });
