@@ -1,5 +1,6 @@
 #include "audio/CallProfile.h"
 
+#include "audio/GsmLanes.h"
 #include "audio/PlaybackFile.h"
 #include "base/FileAccess.h"
 
@@ -11,7 +12,6 @@
 #include <QtEndian>
 
 #include <ebur128.h>
-#include <gsm.h>
 
 #include <algorithm>
 #include <cmath>
@@ -50,12 +50,15 @@ struct Part
     {
         if (meter)
             ebur128_add_frames_short(meter.get(), s, size_t(frames));
-        for (qint64 i = 0; i < frames; ++i) {
-            qint64 frame = 0;
-            for (int c = 0; c < channels; ++c, ++s)
-                frame += qint64(*s) * *s;
-            sum += double(frame);
-            if (++inBlock == blockFrames)
+        while (frames > 0) {
+            const qint64 n = std::min<qint64>(frames, blockFrames - inBlock);
+            qint64 squares = 0;
+            for (qint64 i = 0; i < n * channels; ++i)
+                squares += s[i] * s[i];
+            sum += double(squares);
+            s += n * channels;
+            frames -= n;
+            if ((inBlock += int(n)) == blockFrames)
                 end();
         }
     }
@@ -74,7 +77,6 @@ struct Part
     int inBlock = 0;
 };
 
-constexpr int GsmBlockBytes = 65, GsmBlockFrames = 320;
 constexpr qint64 MaxWholeBytes = 64 << 20; // some ten hours of GSM 6.10
 
 // Where the "data" chunk of a RIFF file starts, and its size; -1 without one.
@@ -89,9 +91,9 @@ std::pair<qsizetype, qint64> dataChunk(const QByteArray &file)
     return {-1, 0};
 }
 
-// GSM 6.10 in WAV (65-byte blocks of 320 frames) decoded by libgsm, in parts side by side:
-// a decoder that starts two blocks early has settled by the part's first block.
-bool measureGsm(const QString &path, qint64 frames, std::vector<Part> &parts)
+// GSM 6.10 in WAV decoded in stretches side by side, up to GsmLanes::Count on each thread,
+// into one part each: a stretch that starts two blocks early has settled by its first block.
+bool measureGsm(const QString &path, qint64 frames, int blockFrames, std::vector<Part> &parts)
 {
     QFile file;
     const int fd = FileAccess::OpenRegular(path);
@@ -107,25 +109,39 @@ bool measureGsm(const QString &path, qint64 frames, std::vector<Part> &parts)
     const auto [data, size] = dataChunk(bytes);
     if (data < 0)
         return false;
-    const qint64 blocks = std::min(size / GsmBlockBytes, (frames + GsmBlockFrames - 1) / GsmBlockFrames);
-    const auto count = qint64(parts.size());
-    auto work = [&, data = data](qint64 t) {
-        const qint64 from = blocks * t / count, to = blocks * (t + 1) / count;
-        gsm g = gsm_create();
-        int wav49 = 1;
-        gsm_option(g, GSM_OPT_WAV49, &wav49);
-        std::vector<gsm_signal> out(GsmBlockFrames);
-        for (qint64 b = std::max<qint64>(0, from - 2); b < to; ++b) {
-            auto *block = reinterpret_cast<gsm_byte *>(const_cast<char *>(bytes.constData() + data + b * GsmBlockBytes));
-            gsm_decode(g, block, out.data());
-            gsm_decode(g, block + 33, out.data() + 160);
-            if (b >= from)
-                parts[size_t(t)].add(out.data(), std::min<qint64>(GsmBlockFrames, frames - b * GsmBlockFrames));
+    constexpr int Lanes = GsmLanes::Count, BlockFrames = GsmLanes::BlockFrames;
+    const qint64 blocks = std::min(size / GsmLanes::BlockBytes, (frames + BlockFrames - 1) / BlockFrames);
+    // Long enough that the loudness meters' 400 ms windows lost at the joins do not count.
+    constexpr qint64 ShortestStretch = 30 * 8000 / BlockFrames;
+    const qint64 threads = std::clamp(QThread::idealThreadCount(), 1, 4);
+    const qint64 count = std::clamp<qint64>(blocks / ShortestStretch, 1, threads * Lanes);
+    for (qint64 i = 0; i < count; ++i)
+        parts.emplace_back(1, 8000, blockFrames);
+    const qint64 used = (count + Lanes - 1) / Lanes; // threads, each with every used-th part
+    const auto *first = reinterpret_cast<const unsigned char *>(bytes.constData() + data);
+    auto work = [&](qint64 t) {
+        qint64 start[Lanes], from[Lanes], to[Lanes], longest = 0;
+        for (int l = 0; l < Lanes; ++l) {
+            const qint64 part = t + l * used;
+            from[l] = part < count ? blocks * part / count : 0;
+            to[l] = part < count ? blocks * (part + 1) / count : 0;
+            start[l] = std::max<qint64>(0, from[l] - 2);
+            longest = std::max(longest, to[l] - start[l]);
         }
-        gsm_destroy(g);
+        auto lanes = std::make_unique<GsmLanes>();
+        auto out = std::make_unique<GsmLanes::Block[]>(Lanes);
+        for (qint64 step = 0; step < longest; ++step) {
+            const unsigned char *in[Lanes];
+            for (int l = 0; l < Lanes; ++l)
+                in[l] = start[l] + step < to[l] ? first + (start[l] + step) * GsmLanes::BlockBytes : nullptr;
+            lanes->decode(in, out.get());
+            for (int l = 0; l < Lanes; ++l)
+                if (const qint64 b = start[l] + step; b >= from[l] && b < to[l])
+                    parts[size_t(t + l * used)].add(out[l].data(), std::min<qint64>(BlockFrames, frames - b * BlockFrames));
+        }
     };
     std::vector<std::thread> others;
-    for (qint64 t = 1; t < count; ++t)
+    for (qint64 t = 1; t < used; ++t)
         others.emplace_back(work, t);
     work(0);
     for (std::thread &t : others)
@@ -151,10 +167,9 @@ std::shared_ptr<const CallProfile> CallProfile::measure(const QString &path, qin
 
     std::vector<Part> parts;
     const bool gsm = file->description().startsWith(u"GSM 6.10 8.000 kHz, Mono"_s);
-    for (int i = 0, n = gsm ? std::clamp(QThread::idealThreadCount(), 1, 4) : 1; i < n; ++i)
+    if (!gsm || !measureGsm(path, p->frames, p->blockFrames, parts)) {
+        parts.clear();
         parts.emplace_back(channels, p->rate, p->blockFrames);
-    if (!gsm || !measureGsm(path, p->frames, parts)) {
-        parts.erase(parts.begin() + 1, parts.end());
         std::vector<qint16> samples(size_t(ChunkFrames) * channels);
         for (qint64 n; (n = file->read(samples.data(), ChunkFrames)) > 0;)
             parts[0].add(samples.data(), n);

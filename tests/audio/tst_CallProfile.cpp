@@ -2,8 +2,13 @@
 #include "AudioTestKit.h"
 
 #include "audio/CallProfile.h"
+#include "audio/GsmLanes.h"
+#include "audio/WaveWriter.h"
 
+#include <QFile>
 #include <QTest>
+
+#include <gsm.h>
 
 using namespace Qt::StringLiterals;
 using namespace AudioTestKit;
@@ -70,6 +75,62 @@ private slots:
             skips.append({double(from) / profile->rate, double(to) / profile->rate});
         // GSM 6.10 rings on a little after a tone stops: the pause starts later there.
         QVERIFY(near(skips, skipped, gsm ? 0.2 : 0.03));
+    }
+
+    // Loud sweeps clipping at full scale, noise and silence reach the codec's saturating
+    // corners; every stretch decoded side by side must give what libgsm gives it alone.
+    void stretchesDecodeAsLibgsmDoes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"call.wav"_s);
+        qint16 code = 0;
+        auto writer = WaveWriter::create(path, WaveFormat::gsm(), code);
+        QVERIFY(writer);
+        std::vector<qint16> pcm(8000 * 40);
+        quint32 noise = 7;
+        for (size_t i = 0; i < pcm.size(); ++i) {
+            const double t = double(i) / 8000;
+            noise = noise * 1664525u + 1013904223u;
+            const double sweep = 40000 * std::sin(2 * M_PI * (100 + 40 * t) * t), hiss = double(qint32(noise) >> 17);
+            const int part = int(t) % 4;
+            pcm[i] = qint16(std::clamp(part == 0 ? sweep : part == 1 ? hiss : part == 2 ? sweep / 8 + hiss : 0.0, -32768.0, 32767.0));
+        }
+        QVERIFY(writer->write(reinterpret_cast<const char *>(pcm.data()), qint64(pcm.size())) && writer->finish());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const qsizetype data = bytes.indexOf("data") + 8;
+        const qint64 blocks = (bytes.size() - data) / GsmLanes::BlockBytes, per = blocks / GsmLanes::Count;
+        QVERIFY(data > 8 && per > 20);
+        auto block = [&](qint64 b) { return reinterpret_cast<const unsigned char *>(bytes.constData() + data + b * GsmLanes::BlockBytes); };
+
+        GsmLanes lanes;
+        std::vector<gsm> alone;
+        for (int l = 0; l < GsmLanes::Count; ++l) {
+            int wav49 = 1;
+            alone.push_back(gsm_create());
+            gsm_option(alone.back(), GSM_OPT_WAV49, &wav49);
+        }
+        std::vector<GsmLanes::Block> out(GsmLanes::Count);
+        qint64 differing = 0;
+        for (qint64 step = 0; step < per; ++step) {
+            const unsigned char *in[GsmLanes::Count];
+            for (int l = 0; l < GsmLanes::Count; ++l)
+                in[l] = l == 3 && step % 5 == 0 ? nullptr : block(l * per + step); // the others never notice its gaps
+            lanes.decode(in, out.data());
+            for (int l = 0; l < GsmLanes::Count; ++l) {
+                if (l == 3)
+                    continue;
+                gsm_signal expected[GsmLanes::BlockFrames];
+                auto *bytesIn = const_cast<unsigned char *>(in[l]);
+                gsm_decode(alone[size_t(l)], bytesIn, expected);
+                gsm_decode(alone[size_t(l)], bytesIn + 33, expected + 160);
+                differing += !std::equal(expected, expected + GsmLanes::BlockFrames, out[size_t(l)].begin());
+            }
+        }
+        for (gsm g : alone)
+            gsm_destroy(g);
+        QCOMPARE(differing, 0);
     }
 
     void theCacheFollowsTheFile()
