@@ -3,6 +3,8 @@
 
 #include "audio/CallProfile.h"
 #include "audio/GsmLanes.h"
+#include "audio/PlaybackChain.h"
+#include "audio/PlaybackFile.h"
 #include "audio/WaveWriter.h"
 
 #include <QFile>
@@ -131,6 +133,30 @@ private slots:
         for (gsm g : alone)
             gsm_destroy(g);
         QCOMPARE(differing, 0);
+    }
+
+    // A quiet line with a click at full scale: raised to the common loudness, the click is
+    // held under the limiter's ceiling while the talk around it keeps the full gain.
+    void theLimiterHoldsPeaksDown()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"call.wav"_s);
+        const double quiet = std::pow(10.0, (-30 + 3) / 20.0); // about -30 LUFS
+        QVERIFY(makeCall(path, {{3, quiet}, {0.004, 1.0}, {3, quiet}}, false));
+        qint16 code = 0;
+        auto profile = CallProfiles::of(path);
+        profile.waitForFinished(); // else the chain plays silence while it waits
+        PlaybackChain chain(PlaybackFile::open(path, -1, code), PlayOptions{.levelCalls = true}, profile);
+        std::vector<qint16> out(8000 * 7);
+        out.resize(size_t(chain.read(out.data(), qint64(out.size()))));
+        QVERIFY(out.size() > 6 * 8000);
+        const auto level = [&](size_t from, size_t to) {
+            return std::abs(*std::max_element(out.begin() + qsizetype(from), out.begin() + qsizetype(to),
+                                              [](qint16 a, qint16 b) { return std::abs(a) < std::abs(b); })) / 32768.0;
+        };
+        QVERIFY2(level(0, out.size()) <= std::pow(10.0, -1 / 20.0) + 0.01, qPrintable(QString::number(level(0, out.size()))));
+        const double gain = std::pow(10.0, (PlayOptions::LevelTarget + 30) / 20.0);
+        QVERIFY2(std::fabs(level(8000 * 5, 8000 * 6) / (quiet * gain) - 1) < 0.1, qPrintable(QString::number(level(8000 * 5, 8000 * 6) / (quiet * gain)))); // 2 s after the click
     }
 
     void theCacheFollowsTheFile()
