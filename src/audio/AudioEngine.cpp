@@ -288,13 +288,43 @@ double AudioEngine::Position()
 
 // ---------------------------------------------------------------- player
 
+namespace {
+struct Opened : RecorderComponent::OpenedFile
+{
+    QString path;
+    std::unique_ptr<PlaybackFile> file;
+    qint16 code = RecorderCode::Ok;
+};
+} // namespace
+
+RecorderComponent::Opener AudioEngine::FileOpener()
+{
+    return [type = m_fileType](const QString &path) {
+        auto opened = std::make_shared<Opened>();
+        opened->path = path;
+        opened->file = PlaybackFile::open(path, type, opened->code);
+        return std::shared_ptr<OpenedFile>(opened);
+    };
+}
+
 qint16 AudioEngine::Open(const QString &path)
+{
+    return Open(path, nullptr);
+}
+
+qint16 AudioEngine::Open(const QString &path, const std::shared_ptr<OpenedFile> &opened)
 {
     if (recorderOpen())
         return RecorderCode::WrongState;
     closePlayer();
     qint16 code = RecorderCode::Ok;
-    m_playFile = PlaybackFile::open(path, m_fileType, code);
+    auto *ready = dynamic_cast<Opened *>(opened.get());
+    if (ready && ready->path == path) {
+        m_playFile = std::move(ready->file);
+        code = ready->code;
+    } else {
+        m_playFile = PlaybackFile::open(path, m_fileType, code);
+    }
     // Measured meanwhile, for the pauses and the loudness.
     m_profile = m_playFile ? CallProfiles::of(path) : QFuture<CallProfiles::Profile>();
     m_playFrame = 0;

@@ -56,6 +56,8 @@ public:
     // --- player ---
     QString FileName() override;
     qint16 Open(const QString &path) override;
+    Opener FileOpener() override;
+    qint16 Open(const QString &path, const std::shared_ptr<OpenedFile> &opened) override;
     qint32 SampleCount() override;
     qint32 SamplePosition() override;
     qint16 Play() override;

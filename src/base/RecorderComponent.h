@@ -3,6 +3,7 @@
 #include "base/BufferJudge.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The recorder/player component: capture, level metering, compression and playback.
@@ -53,6 +54,19 @@ public:
     // --- player ---
     virtual QString FileName() = 0;
     virtual qint16 Open(const QString &path) = 0;
+    // A call's file opened and its header read, as the player will use it. The opener needs
+    // no player, so a worker can run it on a share that may hang, and Open takes its answer.
+    struct OpenedFile
+    {
+        virtual ~OpenedFile() = default;
+    };
+    using Opener = std::function<std::shared_ptr<OpenedFile>(const QString &path)>;
+    virtual Opener FileOpener() { return [](const QString &) { return std::shared_ptr<OpenedFile>(); }; }
+    virtual qint16 Open(const QString &path, const std::shared_ptr<OpenedFile> &opened)
+    {
+        (void)opened;
+        return Open(path);
+    }
     virtual qint32 SampleCount() = 0;
     virtual qint32 SamplePosition() = 0;
     virtual qint16 Play() = 0;

@@ -70,22 +70,26 @@ void Playback::PlayCall(const QString &key)
         prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
         return;
     }
-    // The call may sit on a share that hangs: it is looked at in a job (which gives up on a
-    // folder that does not answer), and opened once it has answered. A call chosen since
-    // makes an older look's answer moot.
+    // The call may sit on a share that hangs: it is looked at and its header read in a job
+    // (which gives up on a folder that does not answer), and played once it has answered. A
+    // call chosen since makes an older look's answer moot.
     struct Look
     {
         std::atomic<bool> done = false; // false when the job gave up on the share
         int error = 0;
         mode_t mode = 0;
+        std::shared_ptr<RecorderComponent::OpenedFile> opened;
     };
+    setTypeFor(path);
     auto look = std::make_shared<Look>();
     const quint64 asked = ++m_looks;
     m_looking = true;
-    auto *job = new FileJob(prompts, u"frmMain:PlayCall Method"_s, [path, look](FileJob::Control &) {
+    auto *job = new FileJob(prompts, u"frmMain:PlayCall Method"_s, [path, look, open = MSSRPlayer.FileOpener()](FileJob::Control &) {
         struct stat st {};
         look->error = ::stat(FileNames::encode(path).constData(), &st) == 0 ? 0 : errno;
         look->mode = st.st_mode;
+        if (!look->error && S_ISREG(st.st_mode))
+            look->opened = open(path);
         look->done = true;
     }, this);
     job->giveUpAfter(FileJob::StallLimit);
@@ -107,11 +111,11 @@ void Playback::PlayCall(const QString &key)
             prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
             return;
         }
-        PlayFile(path);
+        PlayFile(path, look->opened);
     });
 }
 
-void Playback::PlayFile(const QString &path)
+void Playback::setTypeFor(const QString &path)
 {
     MSSRPlayer.setOpenMode(1);
     const QString ending = path.right(3).toLower();
@@ -119,8 +123,13 @@ void Playback::PlayFile(const QString &path)
         MSSRPlayer.setFileType(0);
     else if (ending == u"mp3"_s)
         MSSRPlayer.setFileType(2);
+}
 
-    const qint16 code = MSSRPlayer.Open(path);
+void Playback::PlayFile(const QString &path, const std::shared_ptr<RecorderComponent::OpenedFile> &opened)
+{
+    if (!opened)
+        setTypeFor(path);
+    const qint16 code = MSSRPlayer.Open(path, opened);
     if (code != 0) {
         prompts.message(u"Failed to open call for playback! Error was: "_s + QString::number(code),
                         Prompts::Exclamation, ProductName());

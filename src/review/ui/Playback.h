@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RecorderComponent.h"
 #include "callstore/colCalls.h"
 
 #include <QObject>
@@ -9,7 +10,6 @@
 struct MainState;
 class Prompts;
 class QLabel;
-class RecorderComponent;
 class kvtSlider;
 
 // Plays one call at a time in the main window's player, with the position slider, the
@@ -41,8 +41,9 @@ public:
     // Looks at the call's file in a job first, then plays it (or says why not).
     void PlayCall(const QString &key);
     bool Looking() const { return m_looking; } // the last call asked for is being looked at
-    // Opens the audio file and plays it from the beginning.
-    void PlayFile(const QString &path);
+    // Opens the audio file and plays it from the beginning; `opened`: the file as a job
+    // read it (without it the file is opened here, as a file dropped on the window is).
+    void PlayFile(const QString &path, const std::shared_ptr<RecorderComponent::OpenedFile> &opened = nullptr);
     // Closes the file and resets the position display.
     void StopPlayback();
 
@@ -63,6 +64,7 @@ public:
     bool SliderDragging = false; // the user holds the position slider
 
 private:
+    void setTypeFor(const QString &path);
     void showPosition(qint32 seconds);
     void setSliderSeconds(double seconds);
     void reportSkipError(const std::exception &e, const char *handler, int index);
