@@ -166,14 +166,17 @@ private slots:
         ListFixture f;
         ContextRig::addCall(f.folder(), u"20050203-090507-ann-75.wav"_s, before);
         QCOMPARE(f.find(clsSearch()), 1);
-        QTimer::singleShot(0, &f.list, [&] {
-            if (auto *dialog = f.window.findChild<dlgEditNote *>()) {
+        QTimer act; // the editor opens once a job has read the note
+        QObject::connect(&act, &QTimer::timeout, [&] {
+            if (auto *dialog = f.window.findChild<dlgEditNote *>(); dialog && dialog->isVisible()) {
                 if (!typed.isNull())
                     dialog->txtEditNote->setPlainText(typed);
                 QTest::keyClick(dialog->txtEditNote, Qt::Key_Return);
             }
         });
+        act.start(10);
         f.list.mnuPopupEditNote->trigger();
+        QTRY_VERIFY(!f.list.EditingNote());
         QTEST(TestFiles::read(f.folder() + u"/20050203-090507-ann-75.txt"_s), "after");
         QTEST(f.cells(CallListModel::Note).value(0), "cell");
         QTEST(f.prompts.texts().join(u'|'), "message");

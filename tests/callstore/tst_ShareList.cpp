@@ -143,6 +143,7 @@ private slots:
         });
         act.start(10);
         rig.list.EditCallNote(u"#1#"_s);
+        QTRY_VERIFY(!rig.list.EditingNote());
         QTEST(TestFiles::read(rig.share.pcA() + u'/' + CallFiles::NotePathOf(c1)), "file");
         QTEST(rig.cells(CallListModel::Note).value(0), "cell");
         QCOMPARE(rig.prompts.texts(), changedOnB ? QStringList{CallList::NoteConflictQuestion()} : QStringList());

@@ -419,10 +419,43 @@ static bool sameNote(const CallFiles::NoteFile &a, const CallFiles::NoteFile &b)
     return a.status == b.status && a.bytes == b.bytes;
 }
 
+// Throws, with the reason, when the note cannot be written.
+static bool writeNote(const QString &audio, const QString &note)
+{
+    QString error;
+    const QString notePath = CallFiles::NotePathOf(audio);
+    if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), &error))
+        throw RuntimeError(75, notePath == audio ? u"A call named \"%1\" has no note file of its own"_s.arg(audio) : error);
+    return true;
+}
+
+static QString noteText(const CallFiles::NoteFile &file)
+{
+    return NoteLines(CallFiles::NoteForList(CallFiles::DecodeNote(file.bytes)));
+}
+
+// One edit of a note: the file as the editor saw it, the text it started from and shows.
+struct CallList::NoteEdit
+{
+    QString audio;
+    CallFiles::NoteFile opened, now;
+    QString base, shown, typed;
+    bool written = false;
+    int errorNumber = 0;
+    QString errorText;
+    void fail(const std::exception &e)
+    {
+        errorNumber = RuntimeError::numberOf(e);
+        errorText = RuntimeError::descriptionOf(e);
+    }
+};
+
 void CallList::EditCallNote(const QString &key)
 {
-    if (key.isEmpty()) // no row selected: nothing to edit
+    if (key.isEmpty() || m_editingNote) // no row selected, or its note is being edited
         return;
+    auto edit = std::make_shared<NoteEdit>();
+    QString listed;
     try {
         const colCalls::Record call = GetCallByKey(key);
         // Only the start of a huge note was read: written back, the rest would be lost.
@@ -431,53 +464,98 @@ void CallList::EditCallNote(const QString &key)
                                     Prompts::Exclamation, ProductName());
             return;
         }
-        const QString audio = call->RecordingLocation();
-        CallFiles::NoteFile opened = readNoteOf(audio);
-        auto textOf = [](const CallFiles::NoteFile &file) {
-            return NoteLines(CallFiles::NoteForList(CallFiles::DecodeNote(file.bytes)));
-        };
-        // The note as the file holds it now, which another PC may have changed since the listing.
-        QString base = opened.status == CallFiles::NoteFile::Read ? textOf(opened) : NoteLines(call->CallNote());
-        QString shown = base;
-        for (;;) {
-            dlgEditNote dialog(shown, m_view->window());
-            dialog.exec();
-            if (!dialog.Accepted || dialog.Note == base)
-                return;
-            const CallFiles::NoteFile now = readNoteOf(audio);
-            if (!sameNote(opened, now)) {
-                const QString theirs = textOf(now);
-                const Prompts::Answer answer = m_app.prompts().msgBox(NoteConflictQuestion(), Prompts::YesNoCancel,
-                                                                      Prompts::Question, ProductName());
-                if (answer == Prompts::No) {
-                    showNote(audio, QString(theirs).replace(u'\n', u"\r\n"_s));
-                    return;
-                }
-                if (answer == Prompts::Cancel) {
-                    opened = now;
-                    base = theirs;
-                    shown = BothNotes(dialog.Note, theirs);
-                    continue;
-                }
-            }
-            QString error;
-            if (!SetCallNote(audio, QString(dialog.Note).replace(u'\n', u"\r\n"_s), &error))
-                throw RuntimeError(75, error);
+        edit->audio = call->RecordingLocation();
+        listed = NoteLines(call->CallNote());
+    } catch (const std::exception &e) {
+        edit->fail(e);
+        noteEditEnded(*edit);
+        return;
+    }
+    // The note as the file holds it now, which another PC may have changed since the listing.
+    onNoteFile(edit, [](NoteEdit &e) { e.opened = readNoteOf(e.audio); }, [this, edit, listed] {
+        edit->base = edit->opened.status == CallFiles::NoteFile::Read ? noteText(edit->opened) : listed;
+        edit->shown = edit->base;
+        askNote(edit);
+    });
+}
+
+void CallList::askNote(const std::shared_ptr<NoteEdit> &edit)
+{
+    dlgEditNote dialog(edit->shown, m_view->window());
+    dialog.exec();
+    if (!dialog.Accepted || dialog.Note == edit->base)
+        return noteEditEnded(*edit);
+    edit->typed = QString(dialog.Note).replace(u'\n', u"\r\n"_s);
+    // Written only if the file is still as the editor saw it.
+    onNoteFile(edit, [](NoteEdit &e) {
+        e.now = readNoteOf(e.audio);
+        if (sameNote(e.opened, e.now))
+            e.written = writeNote(e.audio, e.typed);
+    }, [this, edit] {
+        if (edit->written)
+            return noteEditEnded(*edit);
+        const QString theirs = noteText(edit->now);
+        const Prompts::Answer answer = m_app.prompts().msgBox(NoteConflictQuestion(), Prompts::YesNoCancel,
+                                                              Prompts::Question, ProductName());
+        if (answer == Prompts::Yes) {
+            onNoteFile(edit, [](NoteEdit &e) { e.written = writeNote(e.audio, e.typed); },
+                       [this, edit] { noteEditEnded(*edit); });
             return;
         }
-    } catch (const std::exception &e) {
-        m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
-                                   + RuntimeError::descriptionOf(e),
+        if (answer == Prompts::No) {
+            showNote(edit->audio, QString(theirs).replace(u'\n', u"\r\n"_s));
+            return noteEditEnded(*edit);
+        }
+        edit->opened = edit->now;
+        edit->base = theirs;
+        edit->shown = BothNotes(QString(edit->typed).replace(u"\r\n"_s, u"\n"_s), theirs);
+        askNote(edit);
+    });
+}
+
+void CallList::onNoteFile(const std::shared_ptr<NoteEdit> &edit, std::function<void(NoteEdit &)> work,
+                          std::function<void()> then)
+{
+    m_editingNote = true;
+    const QString context = u"frmMain:EditCallNote Method"_s;
+    auto *job = new FileJob(m_app.prompts(), context, [edit, work = std::move(work)](FileJob::Control &) {
+        try {
+            work(*edit);
+        } catch (const std::exception &e) {
+            edit->fail(e);
+        }
+    }, this);
+    job->giveUpAfter(FileJob::StallLimit);
+    GuardedConnect(m_app.prompts(), context, job, &FileJob::finished, this, [this, job, edit, then = std::move(then)] {
+        job->deleteLater();
+        if (job->gaveUp()) // the job has told why
+            m_editingNote = false;
+        else if (edit->errorNumber)
+            noteEditEnded(*edit);
+        else
+            then();
+    });
+    emit jobStarted(job);
+}
+
+void CallList::noteEditEnded(const NoteEdit &edit)
+{
+    m_editingNote = false;
+    if (edit.errorNumber)
+        m_app.prompts().msgBox(u"Error: "_s + QString::number(edit.errorNumber) + u" - "_s + edit.errorText,
                                Prompts::OkOnly, Prompts::NoIcon, QString());
-    }
+    else if (edit.written)
+        showNote(edit.audio, edit.typed);
 }
 
 bool CallList::SetCallNote(const QString &audio, const QString &note, QString *error)
 {
-    const QString notePath = CallFiles::NotePathOf(audio);
-    *error = u"A call named \"%1\" has no note file of its own"_s.arg(audio);
-    if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), error))
+    try {
+        writeNote(audio, note);
+    } catch (const std::exception &e) {
+        *error = RuntimeError::descriptionOf(e);
         return false;
+    }
     showNote(audio, note);
     return true;
 }

@@ -75,7 +75,9 @@ public:
 
     // The note editor on the call with this key; a changed note goes to its file, the
     // record, the row and the note box.
+    // The note file is read and written in jobs, so a share that hangs holds no window.
     void EditCallNote(const QString &key);
+    bool EditingNote() const { return m_editingNote; } // the editor or its jobs are at work
     // Writes the note of the call at `audio` and shows it where that call is listed;
     // false, with the reason, when it cannot be written.
     bool SetCallNote(const QString &audio, const QString &note, QString *error);
@@ -124,6 +126,12 @@ private:
     void listingReplaced();
     void callsFound(const std::vector<colCalls::Record> &batch);
     void applyChanges(const ListingWatch::Changes &changes);
+    struct NoteEdit;
+    void askNote(const std::shared_ptr<NoteEdit> &edit);
+    // `work` on the note's file in a job, then `then` here unless the job failed or gave up.
+    void onNoteFile(const std::shared_ptr<NoteEdit> &edit, std::function<void(NoteEdit &)> work,
+                    std::function<void()> then);
+    void noteEditEnded(const NoteEdit &edit);
     // The note shown for the call at `audio` wherever it is listed.
     void showNote(const QString &audio, const QString &note);
     void ShowCount();
@@ -145,4 +153,5 @@ private:
     quint64 m_listingNumber = 0; // which listing the batches arriving belong to
     std::shared_ptr<ListingWatch> m_watch; // of the listing shown
     bool m_looking = false;               // a look of the watch runs
+    bool m_editingNote = false;
 };
