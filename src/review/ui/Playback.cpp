@@ -111,7 +111,7 @@ void Playback::PlayCall(const QString &key)
             prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
             return;
         }
-        PlayFile(path, look->opened);
+        openAndPlay(path, look->opened);
     });
 }
 
@@ -125,10 +125,14 @@ void Playback::setTypeFor(const QString &path)
         MSSRPlayer.setFileType(2);
 }
 
-void Playback::PlayFile(const QString &path, const std::shared_ptr<RecorderComponent::OpenedFile> &opened)
+void Playback::PlayFile(const QString &path)
 {
-    if (!opened)
-        setTypeFor(path);
+    setTypeFor(path);
+    openAndPlay(path, nullptr);
+}
+
+void Playback::openAndPlay(const QString &path, const std::shared_ptr<RecorderComponent::OpenedFile> &opened)
+{
     const qint16 code = MSSRPlayer.Open(path, opened);
     if (code != 0) {
         prompts.message(u"Failed to open call for playback! Error was: "_s + QString::number(code),

@@ -41,9 +41,8 @@ public:
     // Looks at the call's file in a job first, then plays it (or says why not).
     void PlayCall(const QString &key);
     bool Looking() const { return m_looking; } // the last call asked for is being looked at
-    // Opens the audio file and plays it from the beginning; `opened`: the file as a job
-    // read it (without it the file is opened here, as a file dropped on the window is).
-    void PlayFile(const QString &path, const std::shared_ptr<RecorderComponent::OpenedFile> &opened = nullptr);
+    // Opens the audio file here and plays it from the beginning (a file dropped on the window).
+    void PlayFile(const QString &path);
     // Closes the file and resets the position display.
     void StopPlayback();
 
@@ -65,6 +64,8 @@ public:
 
 private:
     void setTypeFor(const QString &path);
+    // `opened`: the file as a job read it; null: opened here.
+    void openAndPlay(const QString &path, const std::shared_ptr<RecorderComponent::OpenedFile> &opened);
     void showPosition(qint32 seconds);
     void setSliderSeconds(double seconds);
     void reportSkipError(const std::exception &e, const char *handler, int index);
