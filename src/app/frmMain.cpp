@@ -211,7 +211,7 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
     list.GoneElsewhere = [this](const QString &path) {
         if (state.PlaybackOpen && MSSRPlayer->FileName() == path) {
             playback->StopPlayback();
-            ctx.prompts().message(u"The call being played was deleted on another PC; playback has stopped."_s,
+            ctx.prompts().message(tr("The call being played was deleted on another PC; playback has stopped."),
                                   Prompts::Exclamation, ProductName());
         }
     };
@@ -288,7 +288,7 @@ void frmMain::wire()
 
     connect(waitingCalls, &WaitingCalls::changed, lblWaitingCalls, [this](const QString &text, const QString &details) {
         if (!text.isEmpty() && lblWaitingCalls->isHidden())
-            Notify(u"Calls not filed yet"_s, text, true);
+            Notify(tr("Calls not filed yet"), text, true);
         lblWaitingCalls->setText(text);
         lblWaitingCalls->setToolTip(details);
         lblWaitingCalls->setVisible(!text.isEmpty());
@@ -339,8 +339,8 @@ void frmMain::buildLayout()
         {cmdEmail, "cmdEmail", "mail-send", own(AppIcons::Tool::Mail), tr("&E-mail"), tr("Send the selected calls by e-mail")},
         {cmdSave, "cmdSave", "document-save-as", own(AppIcons::Tool::Save), tr("Sa&ve"), tr("Save copies of the selected calls")},
         {cmdOptions, "cmdOptions", "preferences-system", own(AppIcons::Tool::Options), tr("&Options"), tr("Recorder options")},
-        {cmdHelp, "cmdHelp", "help-contents", own(AppIcons::Tool::Help), tr("&Help"), u"Show Help pages"_s},
-        {cmdQuit, "cmdQuit", "application-exit", own(AppIcons::Tool::Exit), u"E&xit"_s, tr("Exit the call recorder")},
+        {cmdHelp, "cmdHelp", "help-contents", own(AppIcons::Tool::Help), tr("&Help"), tr("Show Help pages")},
+        {cmdQuit, "cmdQuit", "application-exit", own(AppIcons::Tool::Exit), tr("E&xit"), tr("Exit the call recorder")},
     };
     for (const auto &b : buttons) {
         b.button = makeButton(bar, b.name, b.text, b.tip, themed(b.theme, b.fallback));
@@ -411,7 +411,7 @@ void frmMain::buildLayout()
     txtNote->setReadOnly(true);
     txtNote->setAccessibleName(txtNote->toolTip());
     txtNote->setPlaceholderText(txtNote->toolTip());
-    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), u"Edit the note for selected call"_s,
+    cmdEditNote = makeButton(notePane, "cmdEditNote", tr("Edit &Note"), tr("Edit the note for selected call"),
                              themed("document-edit", style()->standardIcon(QStyle::SP_FileDialogInfoView)));
     noteLayout->addWidget(txtNote, 1);
     noteLayout->addWidget(cmdEditNote, 0, Qt::AlignTop);
@@ -438,9 +438,9 @@ void frmMain::buildLayout()
     statusBar()->insertWidget(3, jobProgress);
 
     trayIcon = named(new QSystemTrayIcon(AppIcons::trayIcon(), this), "trayIcon", ProductName());
-    auto *mPopupSys = named(new QMenu(u"&SysTray"_s, this), "mPopupSys");
-    connect(named(mPopupSys->addAction(u"&Restore"_s), "mPopupRestore"), &QAction::triggered, this, [this] { RestoreFromTray(true); });
-    connect(named(mPopupSys->addAction(u"&Exit"_s), "mPopupExit"), &QAction::triggered, this, &QWidget::close);
+    auto *mPopupSys = named(new QMenu(tr("&SysTray"), this), "mPopupSys");
+    connect(named(mPopupSys->addAction(tr("&Restore")), "mPopupRestore"), &QAction::triggered, this, [this] { RestoreFromTray(true); });
+    connect(named(mPopupSys->addAction(tr("&Exit")), "mPopupExit"), &QAction::triggered, this, &QWidget::close);
     trayIcon->setContextMenu(mPopupSys);
 
     resize(900, 600);
@@ -462,7 +462,7 @@ bool frmMain::Form_Load()
         if (const QScreen *on = QGuiApplication::screenAt(m_loadedPos) ? QGuiApplication::screenAt(m_loadedPos) : primary)
             resize(size().boundedTo(on->availableGeometry().size()));
 
-        setWindowTitle(ProductName() + u" Call Recorder"_s);
+        setWindowTitle(tr("%1 Call Recorder").arg(ProductName()));
         ctx.TempFolder = SetTempFolder(ctx.store);
         if (ctx.services.findVolumeControls)
             ctx.services.findVolumeControls();
@@ -471,7 +471,7 @@ bool frmMain::Form_Load()
         recording->FileLeftoverRecordings();
         UpdateButtons();
         setElapsedPanel(u"00:00:00"_s);
-        SetStatusText(u"Ready"_s);
+        SetStatusText(tr("Ready"));
         tmrTimeStamp->start();
         ShowClock();
         tmrTimeStamp_Timer();
@@ -483,7 +483,7 @@ bool frmMain::Form_Load()
                 // Before the box: detection ticks under it and must not arm again.
                 ctx.settings.AutoRecord = false;
                 ctx.prompts().msgBox(
-                    u"Failed to reset Voice Detection - please run in manual mode. Err: "_s
+                    tr("Failed to reset Voice Detection - please run in manual mode. Err: ")
                         + QString::number(result),
                     Prompts::OkOnly, Prompts::NoIcon, QString());
                 recording->ArmDetection();
@@ -516,25 +516,24 @@ bool frmMain::Form_Load()
         emit loaded();
         return true;
     } catch (const std::exception &e) {
-        ctx.prompts().message(u"A fatal error occured during frmMain:Form_Load. The error was: "_s
-                                  + QString::number(RuntimeError::numberOf(e)) + u": "_s
-                                  + RuntimeError::descriptionOf(e),
-                              Prompts::Critical, ProductName() + u" Error"_s);
+        ctx.prompts().message(tr("A fatal error occured during frmMain:Form_Load. The error was: %1: %2")
+                                  .arg(RuntimeError::numberOf(e)).arg(RuntimeError::descriptionOf(e)),
+                              Prompts::Critical, tr("%1 Error").arg(ProductName()));
         return false;
     }
 }
 
 void frmMain::SetStatusText(const QString &text)
 {
-    StatusPanel[0]->setText(text + (ctx.settings.AutoRecord ? u" - Automatic Recording"_s
-                                                            : u" - Manual Recording"_s));
+    StatusPanel[0]->setText(text + (ctx.settings.AutoRecord ? tr(" - Automatic Recording")
+                                                            : tr(" - Manual Recording")));
 }
 
 void frmMain::ShowRecordingState(bool recording)
 {
     imgLED->setPixmap(AppIcons::led(recording, imgLED->width()));
-    imgLED->setToolTip(recording ? u"Recording"_s : u"Ready"_s);
-    SetStatusText(recording ? u"Recording"_s : u"Ready"_s);
+    imgLED->setToolTip(recording ? tr("Recording") : tr("Ready"));
+    SetStatusText(recording ? tr("Recording") : tr("Ready"));
 }
 
 void frmMain::UpdateButtons()
@@ -635,8 +634,9 @@ void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &call)
     review->list().SizeCallColumns();
     // Told to whoever is not looking at the window.
     if (!isActiveWindow())
-        Notify(u"Call recorded"_s, modUtilityFunctions::FormatTime(call->CallDuration(), 1) + u" call filed as "_s
-                                       + QFileInfo(call->RecordingLocation()).fileName());
+        Notify(tr("Call recorded"), tr("%1 call filed as %2")
+                                       .arg(modUtilityFunctions::FormatTime(call->CallDuration(), 1),
+                                            QFileInfo(call->RecordingLocation()).fileName()));
 }
 
 void frmMain::tmrTimeStamp_Timer()
@@ -649,7 +649,7 @@ void frmMain::tmrTimeStamp_Timer()
     // Said before a call runs out of room, and notified once each time room runs short.
     const qint64 minutes = RecordingRoomMinutes(ctx.TempFolder, ctx.settings.GsmFlag ? 1625 : 16000);
     const bool low = minutes >= 0 && minutes < 60;
-    const QString text = u"Room for only %1 minute%2 of recording"_s.arg(minutes).arg(minutes == 1 ? u""_s : u"s"_s);
+    const QString text = tr("Room for only %1 minute%2 of recording").arg(minutes).arg(minutes == 1 ? QString() : tr("s", "plural of minute"));
     if (low)
         lblDiskSpace->setText(text);
     if (low != lblDiskSpace->isHidden())
@@ -657,7 +657,7 @@ void frmMain::tmrTimeStamp_Timer()
     lblDiskSpace->setVisible(low);
     lblDiskSpace->setToolTip(ctx.TempFolder);
     if (low)
-        Notify(ProductName(), text + u" in "_s + ctx.TempFolder, true);
+        Notify(ProductName(), tr("%1 in %2").arg(text, ctx.TempFolder), true);
 }
 
 SingleInstance::Reply frmMain::RemoteCommand(const QString &command, const QString &argument)
@@ -720,16 +720,16 @@ void frmMain::UpdateTrayState()
 {
     using AppIcons::TrayState;
     TrayState now = TrayState::Idle;
-    QString text = u"Ready"_s;
+    QString text = tr("Ready");
     if (state.IsRecording) {
         now = TrayState::Recording;
-        text = u"Recording "_s + StatusPanel[1]->text();
+        text = tr("Recording %1").arg(StatusPanel[1]->text());
     } else if (recording->WaitingForInput()) {
         now = TrayState::InputLost;
-        text = u"Recording input lost"_s;
+        text = tr("Recording input lost");
     } else if (ctx.settings.AutoRecord && state.DetectionRunning) {
         now = TrayState::Listening;
-        text = u"Listening for calls"_s;
+        text = tr("Listening for calls");
     }
     // Once a change only: each new tool tip goes over the session bus to the tray.
     if (const QString tip = ProductName() + u" - "_s + text; tip != trayIcon->toolTip())
@@ -739,9 +739,9 @@ void frmMain::UpdateTrayState()
     // Calls are missed while the input is away only when they start by themselves.
     const bool automatic = ctx.settings.AutoRecord;
     if (automatic && now == TrayState::InputLost)
-        Notify(u"Recording input lost"_s, u"Calls are recorded again as soon as the input returns."_s, true);
+        Notify(tr("Recording input lost"), tr("Calls are recorded again as soon as the input returns."), true);
     else if (automatic && m_trayState == int(TrayState::InputLost))
-        Notify(u"Recording input is back"_s, text);
+        Notify(tr("Recording input is back"), text);
     m_trayState = int(now);
     trayIcon->setIcon(AppIcons::trayIcon(now));
 }
@@ -778,14 +778,14 @@ void frmMain::Form_KeyDown(int key)
 
 void frmMain::cmdQuit_Click()
 {
-    if (ctx.prompts().msgBox(u"Are you sure you want to exit "_s + ProductName() + u'?',
+    if (ctx.prompts().msgBox(tr("Are you sure you want to exit %1?").arg(ProductName()),
                              Prompts::YesNo, Prompts::Exclamation, ProductName())
         != Prompts::Yes)
         return;
     if ((state.IsRecording || state.RecordActive)
         && ctx.prompts().msgBox(
-               u"There is a call which has not been cleared or saved - exiting now will end this recording and file the call.  Press OK to exit, Cancel to return to application"_s,
-               Prompts::OkCancel, Prompts::Critical, ProductName() + u" - warning call will be ended"_s)
+               tr("There is a call which has not been cleared or saved - exiting now will end this recording and file the call.  Press OK to exit, Cancel to return to application"),
+               Prompts::OkCancel, Prompts::Critical, tr("%1 - warning call will be ended").arg(ProductName()))
             == Prompts::Cancel)
         return;
     // QuitApplication: the quit button always ends the program, "SD" or not.
@@ -798,8 +798,8 @@ void frmMain::cmdQuit_Click()
 void frmMain::cmdOptions_Click()
 {
     if (state.IsRecording) {
-        if (ctx.prompts().msgBox(u"Entering options now will terminate the recording! The call so far is filed. Press OK to go to Options, Cancel to carry on recording"_s,
-                                 Prompts::OkCancel, Prompts::Exclamation, u"Warning"_s)
+        if (ctx.prompts().msgBox(tr("Entering options now will terminate the recording! The call so far is filed. Press OK to go to Options, Cancel to carry on recording"),
+                                 Prompts::OkCancel, Prompts::Exclamation, tr("Warning"))
             != Prompts::Ok)
             return;
         // The call ends here and is filed, as the stop button would: the user was told it
@@ -814,14 +814,14 @@ void frmMain::cmdOptions_Click()
             frmOptions options(ctx, *recorder, this);
             options.exec();
         } else {
-            ctx.prompts().message(u"The recorder is still busy filing a call. Please try again in a moment."_s,
+            ctx.prompts().message(tr("The recorder is still busy filing a call. Please try again in a moment."),
                                   Prompts::Exclamation, ProductName());
         }
     }
     if (!state.PlaybackOpen)
         recording->ResumeDetection();
     ApplyOptions();
-    SetStatusText(u"Ready"_s);
+    SetStatusText(tr("Ready"));
     // The options may have closed the recorder or changed its format.
     recording->ArmDetection();
 }

@@ -10,6 +10,7 @@
 #include "review/FolderListing.h"
 #include "review/modDateFunctions.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QThreadPool>
 
@@ -49,9 +50,8 @@ qsizetype CallSearch::Run(clsSearch criteria, Sink &sink)
         else
             SearchFolder(top, listing.files, nullptr);
     } catch (const std::exception &e) {
-        m_prompts.message(u"An error occured in: frmMain:FindCalls. The error reported was: "_s
-                              + QString::number(RuntimeError::numberOf(e)) + u", "_s
-                              + RuntimeError::descriptionOf(e),
+        m_prompts.message(QCoreApplication::translate("CallSearch", "An error occured in: frmMain:FindCalls. The error reported was: %1, %2")
+                              .arg(RuntimeError::numberOf(e)).arg(RuntimeError::descriptionOf(e)),
                           Prompts::Exclamation, ProductName());
     }
     m_sink = nullptr;
@@ -196,7 +196,7 @@ void CallSearch::judgeNote(const CallFiles::NoteFile &file, const QString &locat
         matches = !m_noteRule;
         return;
     case CallFiles::NoteFile::Denied:
-        note = u"<denied access to note file>"_s;
+        note = QCoreApplication::translate("CallSearch", "<denied access to note file>");
         break;
     case CallFiles::NoteFile::Failed:
         modErrors::ReportError(m_prompts, file.errorNumber, file.errorText, 999,
@@ -246,8 +246,8 @@ void CallSearch::SearchFolder(const QString &folder, const QStringList &files, c
 
     if (m_ask && matched.size() > QuestionAbove) {
         const auto answer = m_prompts.msgBox(
-            u"Query returned "_s + QString::number(matched.size())
-                + u" calls.  This may take some time to display.\r\nClick OK to continue or Cancel to refine your search"_s,
+            QCoreApplication::translate("CallSearch", "Query returned %1 calls.  This may take some time to display.\r\n"
+                                        "Click OK to continue or Cancel to refine your search").arg(matched.size()),
             Prompts::OkCancel, Prompts::NoIcon, ProductName());
         if (answer == Prompts::Cancel)
             return;

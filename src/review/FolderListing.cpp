@@ -3,6 +3,7 @@
 #include "base/FileNames.h"
 #include "base/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -16,10 +17,10 @@ using namespace Qt::StringLiterals;
 static RuntimeError folderError(int error, const QString &folder)
 {
     if (error == EACCES || error == EPERM)
-        return RuntimeError(70, u"Permission denied"_s);
+        return RuntimeError(70, QCoreApplication::translate("RuntimeError", "Permission denied"));
     if (error == ENOENT || error == ENOTDIR || error == ELOOP)
-        return RuntimeError(76, u"Path not found"_s);
-    return RuntimeError(57, u"The folder %1 does not answer (%2); its share or server may be down"_s
+        return RuntimeError(76, QCoreApplication::translate("RuntimeError", "Path not found"));
+    return RuntimeError(57, QCoreApplication::translate("RuntimeError", "The folder %1 does not answer (%2); its share or server may be down")
                                 .arg(folder, QString::fromLocal8Bit(strerror(error))));
 }
 

@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 dlgAbout::dlgAbout(Desktop &desktop, QWidget *parent) : QDialog(parent), m_desktop(desktop)
 {
     setObjectName(u"dlgAbout"_s);
-    setWindowTitle(u"About "_s + ProductName());
-    auto *title = new QLabel(ProductName() + u" Call Recorder"_s, this);
+    setWindowTitle(tr("About %1").arg(ProductName()));
+    auto *title = new QLabel(tr("%1 Call Recorder").arg(ProductName()), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
@@ -27,20 +27,20 @@ dlgAbout::dlgAbout(Desktop &desktop, QWidget *parent) : QDialog(parent), m_deskt
     lblVersion->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label6 = new QLabel(ProductWebAddress(), this);
     Label6->setObjectName(u"Label6"_s);
-    Label6->setToolTip(u"Visit the Voxmere website"_s);
-    Label6->setAccessibleName(u"Visit the Voxmere website"_s);
+    Label6->setToolTip(tr("Visit the Voxmere website"));
+    Label6->setAccessibleName(tr("Visit the Voxmere website"));
     Label6->setForegroundRole(QPalette::Link);
     Label6->setCursor(Qt::PointingHandCursor);
     Label6->installEventFilter(this);
-    lblLicence = new QLabel(u"GNU General Public License, version 3 or later (GPL-3.0-or-later). "
-                            u"Voxmere comes with no warranty."_s, this);
+    lblLicence = new QLabel(tr("GNU General Public License, version 3 or later (GPL-3.0-or-later). "
+                               "Voxmere comes with no warranty."), this);
     lblLicence->setObjectName(u"lblLicence"_s);
     lblLicence->setWordWrap(true);
     auto *form = new QFormLayout;
-    form->addRow(u"Version:"_s, lblVersion);
-    form->addRow(u"Web:"_s, Label6);
-    form->addRow(u"Licence:"_s, lblLicence);
-    btnOK = WidgetParts::button(this, "btnOK", u"&OK"_s);
+    form->addRow(tr("Version:"), lblVersion);
+    form->addRow(tr("Web:"), Label6);
+    form->addRow(tr("Licence:"), lblLicence);
+    btnOK = WidgetParts::button(this, "btnOK", tr("&OK"));
     WidgetParts::setDefault(this, btnOK);
     connect(btnOK, &XPButton::Click, this, &QDialog::accept);
     auto *buttons = new QHBoxLayout;

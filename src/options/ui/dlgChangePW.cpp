@@ -19,10 +19,10 @@ using namespace Qt::StringLiterals;
 dlgChangePW::dlgChangePW(AppContext &context, QWidget *parent) : QDialog(parent), ctx(context)
 {
     setObjectName(u"dlgChangePW"_s);
-    setWindowTitle(u"Set / Change Password"_s);
+    setWindowTitle(tr("Set / Change Password"));
     QFormLayout *form = PasswordParts::layOut(this, cmdOK, cmdCancel);
     const char *names[3] = {"txtNew", "txtConfirm", "txtCurrent"};
-    const QString texts[3] = {u"New Password:"_s, u"Confirm New Password:"_s, u"Current Password:"_s};
+    const QString texts[3] = {tr("New Password:"), tr("Confirm New Password:"), tr("Current Password:")};
     QLineEdit *edits[3];
     for (int i : {2, 0, 1}) {
         edits[i] = PasswordParts::passwordBox(this, names[i], texts[i].chopped(1));
@@ -47,9 +47,8 @@ void dlgChangePW::cmdOK_Click()
     try {
         change();
     } catch (const std::exception &e) {
-        ctx.prompts().message(u"There was an error processing the password change.  Windows reported: "_s
-                                  + QString::number(RuntimeError::numberOf(e)) + u", "_s
-                                  + RuntimeError::descriptionOf(e),
+        ctx.prompts().message(tr("There was an error processing the password change.  Windows reported: %1, %2")
+                                  .arg(RuntimeError::numberOf(e)).arg(RuntimeError::descriptionOf(e)),
                               Prompts::Exclamation, ProductName());
     }
 }
@@ -60,18 +59,18 @@ void dlgChangePW::change()
     const QString stored = ctx.store.GetStringSetting(u"PW"_s, QString());
     const QString current = txtCurrent->isEnabled() ? txtCurrent->text() : QString();
     if (!OptionsPassword::Matches(stored, current)) {
-        prompts.message(u"Current Password does not match"_s, Prompts::Exclamation, ProductName());
+        prompts.message(tr("Current Password does not match"), Prompts::Exclamation, ProductName());
         txtCurrent->setFocus();
         return;
     }
     if (txtNew->text() != txtConfirm->text()) {
-        prompts.message(u"The passwords you typed do not match.  Type the same password in both boxes."_s,
+        prompts.message(tr("The passwords you typed do not match.  Type the same password in both boxes."),
                         Prompts::Exclamation, ProductName());
         txtNew->setFocus();
         return;
     }
     if (txtNew->text().isEmpty()
-        && prompts.msgBox(u"Are you sure you want a blank password?"_s, Prompts::YesNo,
+        && prompts.msgBox(tr("Are you sure you want a blank password?"), Prompts::YesNo,
                           Prompts::Exclamation, ProductName())
             != Prompts::Yes)
         return;
@@ -84,7 +83,7 @@ void dlgChangePW::change()
     // Only whether a password is set is kept in memory, never its text. A blank one
     // counts as none until the next start reads its stored form.
     ctx.settings.PW = txtNew->text().isEmpty() ? QString() : enciphered;
-    prompts.message(u"Password changed"_s, Prompts::Information, ProductName());
+    prompts.message(tr("Password changed"), Prompts::Information, ProductName());
     accept();
 }
 

@@ -15,10 +15,10 @@ using namespace Qt::StringLiterals;
 dlgPW::dlgPW(AppContext &context, QWidget *parent) : QDialog(parent), ctx(context)
 {
     setObjectName(u"dlgPW"_s);
-    setWindowTitle(u"Enter Password"_s);
+    setWindowTitle(tr("Enter Password"));
     QFormLayout *form = PasswordParts::layOut(this, cmdOK, cmdCancel);
-    txtPassword = PasswordParts::passwordBox(this, "txtPassword", u"Password"_s);
-    auto *label = new QLabel(u"&Password:"_s, this);
+    txtPassword = PasswordParts::passwordBox(this, "txtPassword", tr("Password"));
+    auto *label = new QLabel(tr("&Password:"), this);
     label->setBuddy(txtPassword);
     form->addRow(label, txtPassword);
     connect(cmdOK, &XPButton::Click, this, &dlgPW::cmdOK_Click);
@@ -38,8 +38,8 @@ void dlgPW::cmdOK_Click()
     // Read again: another window of this user may have changed it meanwhile.
     ctx.settings.PW = ctx.store.GetStringSetting(u"PW"_s, QString());
     if (!OptionsPassword::Matches(ctx.settings.PW, txtPassword->text())) {
-        ctx.prompts().msgBox(u"Invalid Password, try again!"_s, Prompts::OkOnly, Prompts::NoIcon,
-                             u"Login"_s);
+        ctx.prompts().msgBox(tr("Invalid Password, try again!"), Prompts::OkOnly, Prompts::NoIcon,
+                             tr("Login"));
         txtPassword->setFocus();
         txtPassword->selectAll();
         return;

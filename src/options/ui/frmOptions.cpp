@@ -16,6 +16,7 @@
 #include "desktop/DesktopShell.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -37,7 +38,7 @@ namespace {
 // The value as its label shows it while the thumb moves, padded to keep the width steady.
 QString sliderText(qint32 number, const char *unit)
 {
-    return (QString::number(number) + QLatin1StringView(unit)).leftJustified(6);
+    return (QString::number(number) + QCoreApplication::translate("frmOptions", unit)).leftJustified(6);
 }
 
 // A value the slider cannot show (stored by hand, say) stands at its nearest end.
@@ -85,7 +86,7 @@ frmOptions::frmOptions(AppContext &context, RecorderComponent &rec, QWidget *par
     : QDialog(parent), ctx(context), recorder(rec)
 {
     setObjectName(u"frmOptions"_s);
-    setWindowTitle(u"Recorder Options"_s);
+    setWindowTitle(tr("Recorder Options"));
     buildLayout();
     wire();
     Form_Load();
@@ -119,19 +120,19 @@ void frmOptions::buildLayout()
     };
 
     // User Options
-    chkAutoRecord = check("chkAutoRecord", u"Automatic Recording"_s, u"Enable 'Voice-Activated' automatic recording"_s);
-    chkAddNote = check("chkAddNote", u"Add Recording Note"_s, u"Let the user add a call note when the call recording completes"_s);
-    chkAutoMaximize = check("chkAutoMaximize", u"Maximise at Start of Call"_s, u"Make the application visible when a call recording starts"_s);
-    chkPassword = check("chkPassword", u"Password Protect Options"_s, u"Enter a password to prevent unauthorised access to options"_s);
-    btnPW = pictureButton("btnPW", u"PW"_s, u"Set / Change the password"_s, keyPicture(palette()));
-    btnPW->setAccessibleName(u"Set / Change the password"_s);
-    txtCallsFolder = named(new QLineEdit(this), "txtCallsFolder", u"Where recordings are stored by default"_s);
-    txtCallsFolder->setAccessibleName(u"Calls Folder"_s);
-    cmdChangeCallsFolder = button("cmdChangeCallsFolder", u"Change"_s, u"Change the default calls folder"_s);
-    auto *lblCallsFolder = new QLabel(u"Calls Folder :"_s, this);
+    chkAutoRecord = check("chkAutoRecord", tr("Automatic Recording"), tr("Enable 'Voice-Activated' automatic recording"));
+    chkAddNote = check("chkAddNote", tr("Add Recording Note"), tr("Let the user add a call note when the call recording completes"));
+    chkAutoMaximize = check("chkAutoMaximize", tr("Maximise at Start of Call"), tr("Make the application visible when a call recording starts"));
+    chkPassword = check("chkPassword", tr("Password Protect Options"), tr("Enter a password to prevent unauthorised access to options"));
+    btnPW = pictureButton("btnPW", u"PW"_s, tr("Set / Change the password"), keyPicture(palette()));
+    btnPW->setAccessibleName(tr("Set / Change the password"));
+    txtCallsFolder = named(new QLineEdit(this), "txtCallsFolder", tr("Where recordings are stored by default"));
+    txtCallsFolder->setAccessibleName(tr("Calls Folder"));
+    cmdChangeCallsFolder = button("cmdChangeCallsFolder", tr("Change"), tr("Change the default calls folder"));
+    auto *lblCallsFolder = new QLabel(tr("Calls Folder :"), this);
     lblCallsFolder->setBuddy(txtCallsFolder);
 
-    auto *userBox = named(new QGroupBox(u"User Options :"_s, this), "fraUser");
+    auto *userBox = named(new QGroupBox(tr("User Options :"), this), "fraUser");
     auto *user = new QGridLayout(userBox);
     user->addWidget(chkAutoRecord, 0, 0, 1, 3);
     user->addWidget(chkAddNote, 1, 0, 1, 3);
@@ -145,46 +146,46 @@ void frmOptions::buildLayout()
     user->setRowStretch(6, 1);
 
     // Recording Format
-    optFormat[0] = named(new QRadioButton(u"GSM - Much smaller files, slightly lower quality"_s, this), "optFormat0");
-    optFormat[1] = named(new QRadioButton(u"PCM - Larger files, slightly higher quality"_s, this), "optFormat1");
-    auto *formatBox = named(new QGroupBox(u"Recording Format :"_s, this), "fraFormat");
+    optFormat[0] = named(new QRadioButton(tr("GSM - Much smaller files, slightly lower quality"), this), "optFormat0");
+    optFormat[1] = named(new QRadioButton(tr("PCM - Larger files, slightly higher quality"), this), "optFormat1");
+    auto *formatBox = named(new QGroupBox(tr("Recording Format :"), this), "fraFormat");
     auto *format = new QVBoxLayout(formatBox);
     format->addWidget(optFormat[0]);
     format->addWidget(optFormat[1]);
 
     // Calibration Settings
-    sldSensitivity = slider("sldSensitivity", 0, 50, u"Audio level required to start automatic recording"_s);
-    sldLatch = slider("sldLatch", 2, 20, u"Period of 'silence' at the end of the call needed to stop recording"_s);
-    sldMinCall = slider("sldMinCall", 0, 60, u"Automatically recorded calls shorter than this will be deleted"_s);
+    sldSensitivity = slider("sldSensitivity", 0, 50, tr("Audio level required to start automatic recording"));
+    sldLatch = slider("sldLatch", 2, 20, tr("Period of 'silence' at the end of the call needed to stop recording"));
+    sldMinCall = slider("sldMinCall", 0, 60, tr("Automatically recorded calls shorter than this will be deleted"));
     lblSensitivity = named(new QLabel(this), "lblSensitivity");
     lblLatchTime = named(new QLabel(this), "lblLatchTime");
     sldPreRoll = slider("sldPreRoll", 0, ProgramSettings::MaxPreRoll,
-                        u"Seconds of the line kept before a call by voice starts, so that its first words are recorded"_s);
+                        tr("Seconds of the line kept before a call by voice starts, so that its first words are recorded"));
     lblMinCall = named(new QLabel(this), "lblMinCall");
     lblPreRoll = named(new QLabel(this), "lblPreRoll");
-    btnCal = pictureButton("btnCal", u"Calibrate"_s, u"Calibrate Recorder Settings"_s, microphonePicture(palette()));
-    auto *calBox = named(new QGroupBox(u"Calibration Settings :"_s, this), "fraCalibration");
+    btnCal = pictureButton("btnCal", tr("Calibrate"), tr("Calibrate Recorder Settings"), microphonePicture(palette()));
+    auto *calBox = named(new QGroupBox(tr("Calibration Settings :"), this), "fraCalibration");
     auto *cal = new QGridLayout(calBox);
     const struct {
         const char *caption;
         kvtSlider *slider;
         QLabel *value;
-    } rows[] = {{"Start Recording Sensitivity :", sldSensitivity, lblSensitivity},
-                {"Stop Recording Tolerance :", sldLatch, lblLatchTime},
-                {"Delete Calls Shorter Than :", sldMinCall, lblMinCall},
-                {"Keep Before Call Start :", sldPreRoll, lblPreRoll}};
+    } rows[] = {{QT_TR_NOOP("Start Recording Sensitivity :"), sldSensitivity, lblSensitivity},
+                {QT_TR_NOOP("Stop Recording Tolerance :"), sldLatch, lblLatchTime},
+                {QT_TR_NOOP("Delete Calls Shorter Than :"), sldMinCall, lblMinCall},
+                {QT_TR_NOOP("Keep Before Call Start :"), sldPreRoll, lblPreRoll}};
     // Wide enough for the longest value, so the sliders do not move as it changes.
     const int valueWidth = fontMetrics().horizontalAdvance(u"-50 dB__"_s);
     int row = 0;
     for (const auto &r : rows) {
-        auto *caption = new QLabel(QLatin1StringView(r.caption), this);
+        auto *caption = new QLabel(tr(r.caption), this);
         r.slider->setAccessibleName(caption->text().chopped(2));
         r.value->setMinimumWidth(valueWidth);
         cal->addWidget(caption, row, 0);
         cal->addWidget(r.slider, row, 1);
         cal->addWidget(r.value, row, 2);
         if (r.slider == sldSensitivity) {
-            auto *lessSensitive = named(new QLabel(u"Less Sensitive"_s, this), "lblLessSensitive");
+            auto *lessSensitive = named(new QLabel(tr("Less Sensitive"), this), "lblLessSensitive");
             QFont small = lessSensitive->font();
             small.setPointSizeF(small.pointSizeF() * 0.85);
             lessSensitive->setFont(small);
@@ -196,25 +197,25 @@ void frmOptions::buildLayout()
     cal->addWidget(btnCal, row, 0, 1, 3, Qt::AlignRight);
 
     // User Privileges
-    chkPlay = check("chkPlay", u"User can play back calls"_s, u"Tick to allow the user to listen to calls"_s);
-    chkDelete = check("chkDelete", u"User can delete calls"_s, u"Tick to allow users to delete call recordings"_s);
-    chkPreventShutdown = check("chkPreventShutdown", u"Prevent user from closing Voxmere"_s, u"Tick to prevent user from closing the application"_s);
-    auto *rights = named(new QGroupBox(u"User Privileges :"_s, this), "fraPrivileges");
+    chkPlay = check("chkPlay", tr("User can play back calls"), tr("Tick to allow the user to listen to calls"));
+    chkDelete = check("chkDelete", tr("User can delete calls"), tr("Tick to allow users to delete call recordings"));
+    chkPreventShutdown = check("chkPreventShutdown", tr("Prevent user from closing Voxmere"), tr("Tick to prevent user from closing the application"));
+    auto *rights = named(new QGroupBox(tr("User Privileges :"), this), "fraPrivileges");
     auto *rightsGrid = new QGridLayout(rights);
     const struct {
         QCheckBox *box;
         QRadioButton **opts;
         const char *names[2];
         const char *verb;
-    } pairs[] = {{chkPlay, optPlay, {"optPlay0", "optPlay1"}, "listen to"},
-                 {chkDelete, optDel, {"optDel0", "optDel1"}, "delete"}};
+    } pairs[] = {{chkPlay, optPlay, {"optPlay0", "optPlay1"}, QT_TR_NOOP("listen to")},
+                 {chkDelete, optDel, {"optDel0", "optDel1"}, QT_TR_NOOP("delete")}};
     row = 0;
     for (const auto &p : pairs) {
         auto *group = new QButtonGroup(this);
-        p.opts[0] = named(new QRadioButton(u"own"_s, this), p.names[0],
-                          u"Select to allow the user to %1 just their own calls"_s.arg(QLatin1StringView(p.verb)));
-        p.opts[1] = named(new QRadioButton(u"all"_s, this), p.names[1],
-                          u"Select to allow the user to %1 all accessible calls"_s.arg(QLatin1StringView(p.verb)));
+        p.opts[0] = named(new QRadioButton(tr("own"), this), p.names[0],
+                          tr("Select to allow the user to %1 just their own calls").arg(tr(p.verb)));
+        p.opts[1] = named(new QRadioButton(tr("all"), this), p.names[1],
+                          tr("Select to allow the user to %1 all accessible calls").arg(tr(p.verb)));
         for (QRadioButton *o : {p.opts[0], p.opts[1]}) {
             group->addButton(o);
             o->setAccessibleName(p.box->text() + u": "_s + o->text());
@@ -231,8 +232,8 @@ void frmOptions::buildLayout()
         QWidget::setTabOrder(rowOrder[i - 1], rowOrder[i]);
     rightsGrid->setColumnStretch(3, 1);
 
-    cmdAbout = button("cmdAbout", u"About Voxmere"_s, QString());
-    cmdClose = button("cmdClose", u"&Close"_s, QString());
+    cmdAbout = button("cmdAbout", tr("About Voxmere"), QString());
+    cmdClose = button("cmdClose", tr("&Close"), QString());
     WidgetParts::setDefault(this, cmdClose);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(cmdAbout);
@@ -288,8 +289,8 @@ void frmOptions::wire()
         QLabel *label;
         const char *unit;
         qint32 offset;
-    } sliders[] = {{sldSensitivity, lblSensitivity, " dB", -50}, {sldLatch, lblLatchTime, " sec", 0},
-                   {sldMinCall, lblMinCall, " sec", 0}, {sldPreRoll, lblPreRoll, " sec", 0}};
+    } sliders[] = {{sldSensitivity, lblSensitivity, " dB", -50}, {sldLatch, lblLatchTime, QT_TR_NOOP(" sec"), 0},
+                   {sldMinCall, lblMinCall, QT_TR_NOOP(" sec"), 0}, {sldPreRoll, lblPreRoll, QT_TR_NOOP(" sec"), 0}};
     for (const auto &sl : sliders) {
         GuardedConnect(ctx.prompts(), u"frmOptions:Slider_ValueChanged"_s, sl.slider, &kvtSlider::ValueChanged, this,
                        [sl] { sl.label->setText(sliderText(sl.slider->Value() + sl.offset, sl.unit)); });
@@ -314,13 +315,13 @@ void frmOptions::Form_Load()
     try {
         optFormat[s.GsmFlag ? 0 : 1]->setChecked(true);
         setClamped(sldLatch, s.CallTimeOut);
-        lblLatchTime->setText(QString::number(sldLatch->Value()) + u" sec"_s);
+        lblLatchTime->setText(QString::number(sldLatch->Value()) + tr(" sec"));
         setClamped(sldSensitivity, sldSensitivity->Max() + s.Sensitivity);
         lblSensitivity->setText(QString::number(sldSensitivity->Value() - sldSensitivity->Max()) + u" dB"_s);
         setClamped(sldMinCall, s.MinCallLength);
-        lblMinCall->setText(QString::number(sldMinCall->Value()) + u" sec"_s);
+        lblMinCall->setText(QString::number(sldMinCall->Value()) + tr(" sec"));
         setClamped(sldPreRoll, s.PreRoll);
-        lblPreRoll->setText(QString::number(sldPreRoll->Value()) + u" sec"_s);
+        lblPreRoll->setText(QString::number(sldPreRoll->Value()) + tr(" sec"));
         // Ticking sets the flag it shows: copy them all before the first tick.
         const bool flags[] = {s.AutoRecord, s.AddNote, s.Maximise, s.CanPlay, s.CanDelete, s.SD};
         const bool own[] = {s.PlayOwnOnly, s.DeleteOwnOnly};
@@ -333,10 +334,9 @@ void frmOptions::Form_Load()
         txtCallsFolder->setText(s.CallPath);
         chkPassword->setChecked(!s.PW.isEmpty());
     } catch (const std::exception &e) {
-        ctx.prompts().message(u"Error occured in Preferences(1):Form_load: "_s
-                                  + QString::number(RuntimeError::numberOf(e)) + u": "_s
-                                  + RuntimeError::descriptionOf(e),
-                              Prompts::Exclamation, ProductName() + u" Error"_s);
+        ctx.prompts().message(tr("Error occured in Preferences(1):Form_load: %1: %2")
+                                  .arg(RuntimeError::numberOf(e)).arg(RuntimeError::descriptionOf(e)),
+                              Prompts::Exclamation, tr("%1 Error").arg(ProductName()));
     }
     updating = false;
 }
@@ -368,7 +368,7 @@ void frmOptions::chkPassword_Click()
         btnPW_Click();
         return;
     }
-    if (ctx.prompts().msgBox(u"Clear Options Password?"_s, Prompts::YesNo, Prompts::Question,
+    if (ctx.prompts().msgBox(tr("Clear Options Password?"), Prompts::YesNo, Prompts::Question,
                              ProductName())
         == Prompts::Yes) {
         ctx.store.SaveStringSetting(u"PW"_s, QString());
@@ -405,7 +405,7 @@ void frmOptions::btnCal_Click()
 void frmOptions::cmdChangeCallsFolder_Click()
 {
     const QString folder = DesktopShell::BrowseForFolder(ctx.services.desktop, this, txtCallsFolder->text(),
-                                                         u"Select Default Calls Folder"_s,
+                                                         tr("Select Default Calls Folder"),
                                                          ctx.prompts());
     if (folder.isEmpty())
         return;
@@ -418,11 +418,11 @@ void frmOptions::cmdClose_Click()
     ProgramSettings &s = ctx.settings;
     const QString typed = txtCallsFolder->text();
     if (typed != s.CallPath
-        && ctx.prompts().msgBox(u"Save new calls folder?"_s, Prompts::YesNo, Prompts::Question,
-                                u"Save Changes?"_s)
+        && ctx.prompts().msgBox(tr("Save new calls folder?"), Prompts::YesNo, Prompts::Question,
+                                tr("Save Changes?"))
             == Prompts::Yes) {
         if (!QFileInfo(typed).isDir()) {
-            ctx.prompts().msgBox(u"Folder: "_s + typed + u" does not exist"_s, Prompts::OkOnly,
+            ctx.prompts().msgBox(tr("Folder: %1 does not exist").arg(typed), Prompts::OkOnly,
                                  Prompts::NoIcon, QString());
             return;
         }

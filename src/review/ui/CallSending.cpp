@@ -148,10 +148,11 @@ bool CallSending::mailProgramTakesAttachments()
     if (TakesAttachments(handler))
         return true;
     return m_ctx.prompts().msgBox(
-               u"Your mail program ("_s + (handler.isEmpty() ? u"none set"_s : handler)
-                   + u") may not take attachments: the message would reach it without the calls."_s
-                   + u"\nAttach them by hand from their folder."_s + u"\n\nSend anyway?"_s,
-               Prompts::YesNo, Prompts::Question, u"Email Error"_s)
+               tr("Your mail program (%1) may not take attachments: the message would reach it without the calls."
+                  "\nAttach them by hand from their folder.")
+                       .arg(handler.isEmpty() ? tr("none set") : handler)
+                   + tr("\n\nSend anyway?"),
+               Prompts::YesNo, Prompts::Question, tr("Email Error"))
         == Prompts::Yes;
 }
 
@@ -171,7 +172,7 @@ void CallSending::cmdEmail_Click()
     const QString folder = m_mailFolder->path();
     startJob(u"frmMain:cmdEmail_Click"_s, cmdEmail, [paths, folder, mail](FileJob::Control &control) {
         for (qsizetype i = 0; i < paths.size() && !control.cancelled(); ++i) {
-            control.progress(u"Preparing call %1 of %2 for mail"_s.arg(i + 1).arg(paths.size()));
+            control.progress(tr("Preparing call %1 of %2 for mail").arg(i + 1).arg(paths.size()));
             Attachment a;
             a.source = paths[i];
             a.copy = folder + u'/' + QString::number(i + 1) + u'/' + modUtilityFunctions::FileNameOf(a.source);
@@ -188,7 +189,7 @@ void CallSending::SendMail(const std::vector<Attachment> &mail)
 {
     Prompts &prompts = m_ctx.prompts();
     auto emailError = [&prompts](const QString &prefix, const QString &error) {
-        prompts.msgBox(prefix + error, Prompts::OkOnly, Prompts::Exclamation, u"Email Error"_s);
+        prompts.msgBox(prefix + error, Prompts::OkOnly, Prompts::Exclamation, tr("Email Error"));
     };
     qint64 totalKb = 0;
     bool anyPcm = false;
@@ -196,33 +197,33 @@ void CallSending::SendMail(const std::vector<Attachment> &mail)
         totalKb = qint64(std::nearbyint(double(totalKb) + double(a.size) / 1024.0));
         anyPcm = (a.error == 0 && IsPCMFile(a.copy)) || anyPcm;
     }
-    const QString size = QString::number(double(totalKb) / 1024.0, 'f', 2) + u" Mb"_s;
+    const QString size = tr("%1 Mb").arg(QLocale().toString(double(totalKb) / 1024.0, 'f', 2));
     QString warning;
     if (!anyPcm && totalKb > 1000)
-        warning = u"EMail exceeds 1Mb (Actual size: "_s + size + u")\nEnsure the recipient can accept large emails."_s;
+        warning = tr("EMail exceeds 1Mb (Actual size: %1)\nEnsure the recipient can accept large emails.").arg(size);
     else if (anyPcm && totalKb > 1024)
-        warning = u"EMail exceeds 1Mb (Actual size: "_s + size
-                  + u") & contains PCM files\nYou may wish to use a zip program to compress the files before sending."_s;
+        warning = tr("EMail exceeds 1Mb (Actual size: %1) & contains PCM files\n"
+                     "You may wish to use a zip program to compress the files before sending.").arg(size);
     if (!warning.isEmpty()
-        && prompts.msgBox(warning + u"\n\nSend anyway?"_s, Prompts::YesNo, Prompts::Question, u"Large Email Warning"_s)
+        && prompts.msgBox(warning + tr("\n\nSend anyway?"), Prompts::YesNo, Prompts::Question, tr("Large Email Warning"))
                != Prompts::Yes)
         return;
 
     MSSRPlayer.Stop();
-    Desktop::Mail message{u"Voxmere Telephone Call Recording"_s, u"Voxmere Telephone Call Recording"_s, {}};
+    Desktop::Mail message{tr("Voxmere Telephone Call Recording"), tr("Voxmere Telephone Call Recording"), {}};
     for (const Attachment &a : mail) {
         if (a.error != 0) {
-            emailError(u"Error Adding Attachment - "_s, modErrors::SystemErrorText(a.error) + u" ("_s + a.source + u')');
+            emailError(tr("Error Adding Attachment - "), modErrors::SystemErrorText(a.error) + u" ("_s + a.source + u')');
             continue;
         }
-        const QString note = a.note.isEmpty() ? u"<no note>"_s : a.note;
-        message.body += u"\n\n"_s + modUtilityFunctions::FileNameOf(a.source) + u"\nNote: "_s + note;
+        const QString note = a.note.isEmpty() ? tr("<no note>") : a.note;
+        message.body += u"\n\n"_s + modUtilityFunctions::FileNameOf(a.source) + tr("\nNote: ") + note;
         message.attachments << a.copy;
     }
     if (message.attachments.isEmpty() || !mailProgramTakesAttachments())
         return;
     m_ctx.services.desktop.compose(message, Guarded(prompts, u"frmMain:cmdEmail_Click"_s, [emailError](bool started, const QString &error) {
-        emailError(started ? u"Error Sending Email - "_s : u"Error Starting Email Session - "_s, error);
+        emailError(started ? tr("Error Sending Email - ") : tr("Error Starting Email Session - "), error);
     }));
 }
 
@@ -234,7 +235,7 @@ void CallSending::cmdSave_Click()
         m_stopPlayback();
     // The questions first, on the window's thread; then the copies in a job.
     QList<std::pair<QString, QString>> copies;
-    if (m_ctx.prompts().msgBox(u"Do you want to give your own name to each saved call?"_s, Prompts::YesNo,
+    if (m_ctx.prompts().msgBox(tr("Do you want to give your own name to each saved call?"), Prompts::YesNo,
                                Prompts::NoIcon, ProductName())
         == Prompts::Yes) {
         for (const QString &path : selectedPaths())
@@ -247,9 +248,9 @@ void CallSending::cmdSave_Click()
         return;
     startJob(u"frmMain:BulkSave Method"_s, cmdSave, [copies](FileJob::Control &control) {
         for (qsizetype i = 0; i < copies.size() && !control.cancelled(); ++i) {
-            control.progress(u"Saving call %1 of %2"_s.arg(i + 1).arg(copies.size()));
+            control.progress(tr("Saving call %1 of %2").arg(i + 1).arg(copies.size()));
             if (const int error = CopyWhole(copies[i].first, copies[i].second))
-                control.msgBox(u"Copy file failed: Error = "_s + modErrors::SystemErrorText(error), Prompts::OkOnly, Prompts::NoIcon,
+                control.msgBox(tr("Copy file failed: Error = ") + modErrors::SystemErrorText(error), Prompts::OkOnly, Prompts::NoIcon,
                                ProductName());
         }
     });
@@ -264,7 +265,7 @@ QString CallSending::SaveTarget(const QString &source, QString folder)
                 folder += u'/';
             return folder + name;
         }
-        QFileDialog dialog(m_window, QString(), QDir::homePath(), u"wav files (*.wav)"_s);
+        QFileDialog dialog(m_window, QString(), QDir::homePath(), tr("wav files (*.wav)"));
         dialog.setObjectName(u"CommonDlg"_s);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(u"wav"_s);
@@ -287,7 +288,7 @@ QList<std::pair<QString, QString>> CallSending::BulkSave()
         return copies;
     if (BulkSaveFolder.isEmpty())
         BulkSaveFolder = QDir::homePath() + u'/';
-    BulkSaveFolder = DesktopShell::BrowseForFolder(m_ctx.services.desktop, m_window, BulkSaveFolder, u"Save calls to:"_s, m_ctx.prompts());
+    BulkSaveFolder = DesktopShell::BrowseForFolder(m_ctx.services.desktop, m_window, BulkSaveFolder, tr("Save calls to:"), m_ctx.prompts());
     if (BulkSaveFolder.isEmpty())
         return copies;
     for (const QString &path : paths)

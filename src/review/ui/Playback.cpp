@@ -67,7 +67,7 @@ void Playback::PlayCall(const QString &key)
         return;
     }
     if (path.isEmpty()) {
-        prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
+        prompts.message(tr("Call file doesnt exist!"), Prompts::Exclamation, ProductName());
         return;
     }
     // The call may sit on a share that hangs: it is looked at and its header read in a job
@@ -102,13 +102,13 @@ void Playback::PlayCall(const QString &key)
             return;
         if (look->error && look->error != ENOENT && look->error != ENOTDIR) {
             // Not gone: out of reach, as on a share whose server is down.
-            prompts.message(u"The call cannot be reached (%1); its share or server may be down."_s
+            prompts.message(tr("The call cannot be reached (%1); its share or server may be down.")
                                 .arg(QString::fromLocal8Bit(strerror(look->error))),
                             Prompts::Exclamation, ProductName());
             return;
         }
         if (look->error || !S_ISREG(look->mode)) {
-            prompts.message(u"Call file doesnt exist!"_s, Prompts::Exclamation, ProductName());
+            prompts.message(tr("Call file doesnt exist!"), Prompts::Exclamation, ProductName());
             return;
         }
         openAndPlay(path, look->opened);
@@ -135,16 +135,16 @@ void Playback::openAndPlay(const QString &path, const std::shared_ptr<RecorderCo
 {
     const qint16 code = MSSRPlayer.Open(path, opened);
     if (code != 0) {
-        prompts.message(u"Failed to open call for playback! Error was: "_s + QString::number(code),
+        prompts.message(tr("Failed to open call for playback! Error was: ") + QString::number(code),
                         Prompts::Exclamation, ProductName());
         return;
     }
     if (MSSRPlayer.State() != 2) {
-        prompts.message(u"Error - player not ready to play!"_s, Prompts::Exclamation, ProductName());
+        prompts.message(tr("Error - player not ready to play!"), Prompts::Exclamation, ProductName());
         return;
     }
     if (MSSRPlayer.SampleCount() == 0) {
-        prompts.message(u"Error - no samples!"_s, Prompts::Exclamation, ProductName());
+        prompts.message(tr("Error - no samples!"), Prompts::Exclamation, ProductName());
         return;
     }
 

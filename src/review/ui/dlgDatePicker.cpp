@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 dlgDatePicker::dlgDatePicker(const QDate &today, QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"dlgDatePicker"_s);
-    setWindowTitle(u"Select Date"_s);
+    setWindowTitle(tr("Select Date"));
     // The whole caption, beside the frame's own buttons.
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     monthView = new QCalendarWidget(this);
@@ -20,7 +20,7 @@ dlgDatePicker::dlgDatePicker(const QDate &today, QWidget *parent) : QDialog(pare
     monthView->setSelectedDate(today);
     // The days' grid is what takes the keyboard; Qt leaves it unnamed for screen readers.
     if (auto *days = monthView->findChild<QAbstractItemView *>(u"qt_calendar_calendarview"_s))
-        days->setAccessibleName(u"Days of the month"_s);
+        days->setAccessibleName(tr("Days of the month"));
     QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(monthView);

@@ -32,7 +32,7 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     : QDialog(parent), m_app(app), m_findCalls(std::move(findCalls))
 {
     setObjectName(u"dlgFindCall"_s);
-    setWindowTitle(u"Find Calls"_s);
+    setWindowTitle(tr("Find Calls"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -59,7 +59,7 @@ dlgFindCall::dlgFindCall(AppContext &app, FindCallsFn findCalls, QWidget *callLi
     for (int i = 0; i < 2; ++i) {
         cmdShowCalendar[i]->setProperty("index", i);
         // Its caption is "...": say what it opens.
-        cmdShowCalendar[i]->setAccessibleName(i == 0 ? u"Choose the first date"_s : u"Choose the last date"_s);
+        cmdShowCalendar[i]->setAccessibleName(i == 0 ? tr("Choose the first date") : tr("Choose the last date"));
         cmdShowCalendar[i]->setToolTip(cmdShowCalendar[i]->accessibleName());
         connect(cmdShowCalendar[i], &XPButton::Click, this,
                 Guarded(app.prompts(), u"dlgFindCall:cmdShowCalendar_Click"_s, [this, i] { cmdShowCalendar_Click(i); }));
@@ -168,7 +168,7 @@ void dlgFindCall::cmdSearch_Click()
     m_findCalls(criteria, [dialog = QPointer<dlgFindCall>(this)](qsizetype listed) {
         if (!dialog || listed != 0)
             return;
-        dialog->m_app.prompts().message(u"No calls match your search criteria"_s, Prompts::Information,
+        dialog->m_app.prompts().message(tr("No calls match your search criteria"), Prompts::Information,
                                         ProductName());
         dialog->cmdSearch->setFocus();
     });
