@@ -10,6 +10,7 @@
 #include "base/Clock.h"
 #include "base/Guarded.h"
 #include "base/Product.h"
+#include "base/ProgramFiles.h"
 #include "base/Prompts.h"
 #include "base/UserName.h"
 #include "desktop/XdgDesktop.h"
@@ -78,6 +79,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(u"voxmere"_s);
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive
     QApplication::setWindowIcon(AppIcons::icon("AAA")); // every window's, the about box's too
+    InstallTranslations(app);
 
     SingleInstance instance;
     if (!instance.claim())

@@ -2,6 +2,8 @@
 
 #include "controls/OleColor.h"
 
+#include "base/ProgramFiles.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -19,17 +21,14 @@ namespace {
 
 constexpr int Padding = 4;
 
-// A relative sound file lies beside the program (the build tree), or in the installed
-// share/voxmere: the program is seldom started from its own folder here.
+// A relative sound file is one the program brings along.
 QString soundFile(const QString &file)
 {
     QString path = file;
     path.replace(u'\\', u'/');
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return path;
-    const QString program = QCoreApplication::applicationDirPath();
-    const QString beside = QDir::cleanPath(program + u'/' + path);
-    return QFileInfo::exists(beside) ? beside : QDir::cleanPath(program + u"/../share/voxmere/"_s + path);
+    return ProgramFile(path);
 }
 
 Qt::CursorShape cursorShape(qint16 pointer)

@@ -2,6 +2,7 @@
 
 #include "base/Desktop.h"
 #include "base/Product.h"
+#include "base/ProgramFiles.h"
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
 
@@ -41,15 +42,6 @@ QString BrowseForFolder(Desktop &desktop, QWidget *owner, const QString &initial
     }
 }
 
-QString HelpFolder()
-{
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString beside = programFolder + u"/help"_s;
-    if (QFileInfo::exists(beside + u"/index.html"_s))
-        return beside;
-    return QDir::cleanPath(programFolder + u"/../share/voxmere/help"_s);
-}
-
 void ShowHelp(QWidget *owner, const QString &page)
 {
     static QPointer<QTextBrowser> frmHelp;
@@ -63,7 +55,7 @@ void ShowHelp(QWidget *owner, const QString &page)
         frmHelp->setOpenExternalLinks(true);
         frmHelp->resize(760, 600);
     }
-    const QString file = HelpFolder() + u'/' + page;
+    const QString file = ProgramFile(u"help/"_s + page);
     if (QFileInfo::exists(file))
         frmHelp->setSource(QUrl::fromLocalFile(file));
     else

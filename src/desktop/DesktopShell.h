@@ -14,9 +14,6 @@ namespace DesktopShell {
 // or "" when cancelled or when it is no folder of this PC.
 QString BrowseForFolder(Desktop &desktop, QWidget *owner, const QString &initialFolder, const QString &title,
                         Prompts &prompts);
-// The folder of the help pages: "help" beside the program in the build tree, else the
-// installed share/voxmere/help.
-QString HelpFolder();
 // The guide's page in the program's help window.
 void ShowHelp(QWidget *owner, const QString &page = QStringLiteral("index.html"));
 

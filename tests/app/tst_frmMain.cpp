@@ -26,6 +26,7 @@
 #include "review/ui/dlgFindCall.h"
 #include "review/ui/Playback.h"
 #include "TestFiles.h"
+#include "ProgramWindows.h"
 #include "WindowRig.h"
 
 #include <QAction>
@@ -53,40 +54,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-using Opener = std::function<std::unique_ptr<QWidget>(WindowRig &)>;
-
-// Each window of the program, made as the program makes it, for the walk below.
-const QList<std::pair<const char *, Opener>> &windows()
-{
-    static const QList<std::pair<const char *, Opener>> all = {
-        {"main window", nullptr},
-        {"options", [](WindowRig &t) { return std::make_unique<frmOptions>(t.app, t.recorder()); }},
-        {"find", [](WindowRig &t) {
-             return std::make_unique<dlgFindCall>(t.app, [](const clsSearch &, auto) {}, t.find("lvwCalls"));
-         }},
-        {"edit note", [](WindowRig &) { return std::make_unique<dlgEditNote>(u"a note"_s); }},
-        {"new folder", [](WindowRig &t) { return std::make_unique<dlgNewFolder>(t.prompts, t.calls.path()); }},
-        {"about", [](WindowRig &t) { return std::make_unique<dlgAbout>(t.desktop); }},
-        {"password", [](WindowRig &t) { return std::make_unique<dlgPW>(t.app); }},
-        {"change password", [](WindowRig &t) { return std::make_unique<dlgChangePW>(t.app); }},
-        {"date picker", [](WindowRig &) { return std::make_unique<dlgDatePicker>(QDate(2024, 3, 1)); }},
-        {"calibration 1", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(1, t.prompts, t.window.get()); }},
-        {"calibration 2", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(2, t.prompts, t.window.get()); }},
-        {"calibration 3", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(3, t.prompts, t.window.get()); }},
-        {"calibration 4", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(4, t.prompts, t.window.get()); }},
-        {"calibration 5", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(5, t.prompts, t.window.get()); }},
-        {"calibrate", [](WindowRig &t) { return std::make_unique<dlgCalibrate>(t.app, t.window.get()); }},
-        {"note prompt", [](WindowRig &t) {
-             return std::make_unique<frmAddNote>(*t.find<QTimer>("tmrAddNote"), t.window.get());
-         }},
-    };
-    return all;
-}
-
-} // namespace
 
 // The main window as its user meets it: the load, the buttons and keys, one call
 // recorded by hand, the review of the calls folder and the player.

@@ -1,0 +1,126 @@
+#include "base/ProgramFiles.h"
+#include "callstore/CallListModel.h"
+#include "ProgramWindows.h"
+#include "TestFiles.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The program as a German user meets it (the test runs under LANG=de_DE.UTF-8): every
+// window speaks German, Qt's own buttons too, and dates are written the German way.
+class tst_German : public QObject
+{
+    Q_OBJECT
+
+    // The English texts the translation gives another German text for, as patterns
+    // (a %1 stands for anything).
+    QList<std::pair<QRegularExpression, QString>> m_english;
+
+    static QStringList shownTexts(QWidget *top)
+    {
+        QStringList texts{top->windowTitle()};
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            if (w->window() != top || !w->isVisibleTo(top))
+                continue;
+            texts << w->toolTip() << w->accessibleName() << w->whatsThis();
+            if (auto *l = qobject_cast<QLabel *>(w))
+                texts << l->text();
+            if (auto *b = qobject_cast<QAbstractButton *>(w))
+                texts << b->text();
+            if (auto *g = qobject_cast<QGroupBox *>(w))
+                texts << g->title();
+            if (auto *tabs = qobject_cast<QTabWidget *>(w))
+                for (int i = 0; i < tabs->count(); ++i)
+                    texts << tabs->tabText(i);
+            if (auto *c = qobject_cast<QComboBox *>(w))
+                for (int i = 0; i < c->count(); ++i)
+                    texts << c->itemText(i);
+            if (auto *h = qobject_cast<QHeaderView *>(w); h && h->model())
+                for (int i = 0; i < h->count(); ++i)
+                    texts << h->model()->headerData(i, h->orientation()).toString();
+            for (const QAction *a : w->actions())
+                texts << a->text() << a->toolTip();
+        }
+        texts.removeAll(QString());
+        texts.removeDuplicates();
+        return texts;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        InstallTranslations(*qApp);
+        QFile ts(QStringLiteral(VOXMERE_SOURCE_DIR "/translations/voxmere_de.ts"));
+        QVERIFY(ts.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&ts);
+        QString source;
+        while (xml.readNextStartElement() || !xml.atEnd()) {
+            if (!xml.isStartElement())
+                continue;
+            if (xml.name() == "source"_L1) {
+                source = xml.readElementText();
+            } else if (xml.name() == "translation"_L1 || xml.name() == "numerusform"_L1) {
+                const QString german = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                if (german.isEmpty() || german == source)
+                    continue;
+                QString pattern = QRegularExpression::escape(source);
+                pattern.replace(QRegularExpression(u"%[0-9n]"_s), u".*"_s);
+                m_english.append({QRegularExpression(QRegularExpression::anchoredPattern(pattern)), source});
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QVERIFY(m_english.size() > 100);
+        QCOMPARE(QLocale().language(), QLocale::German);
+        // Qt's own texts: the buttons of every message box.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s);
+    }
+
+    void everyWindowIsGerman_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < windows().size(); ++i)
+            QTest::newRow(windows()[i].first) << i;
+    }
+    void everyWindowIsGerman()
+    {
+        QFETCH(int, index);
+        WindowRig t;
+        QVERIFY(TestFiles::write(t.call(u"20240301-091500-ann-75.wav"_s), "RIFF"));
+        QVERIFY(t.load());
+        std::unique_ptr<QWidget> owned = index ? windows()[index].second(t) : nullptr;
+        QWidget *top = index ? owned.get() : t.window.get();
+        top->show();
+        QStringList english;
+        for (const QString &text : shownTexts(top))
+            for (const auto &[pattern, source] : m_english)
+                if (pattern.match(text).hasMatch())
+                    english << text;
+        QVERIFY2(english.isEmpty(), qPrintable(u"still English: "_s + english.join(u" | "_s)));
+    }
+
+    // The list's dates in the German order, the month a number.
+    void theListWritesGermanDates()
+    {
+        WindowRig t;
+        QVERIFY(TestFiles::write(t.call(u"20240301-091500-ann-75.wav"_s), "RIFF"));
+        QVERIFY(t.load());
+        const QAbstractItemModel *model = t.find<QTreeView>("lvwCalls")->model();
+        QTRY_COMPARE(model->rowCount(), 1);
+        QCOMPARE(model->index(0, CallListModel::CallDate).data().toString(), u"01.03.2024"_s);
+    }
+};
+
+QTEST_MAIN(tst_German)
+#include "tst_German.moc"
