@@ -6,18 +6,19 @@
     <message>
         <location filename="../src/review/CallSearch.cpp" line="+53"/>
         <source>An error occured in: frmMain:FindCalls. The error reported was: %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>In frmMain:FindCalls ist ein Fehler aufgetreten. Gemeldeter Fehler: %1, %2</translation>
     </message>
     <message>
         <location line="+146"/>
         <source>&lt;denied access to note file&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Zugriff auf Notizdatei verweigert&gt;</translation>
     </message>
     <message>
         <location line="+50"/>
         <source>Query returned %1 calls.  This may take some time to display.<byte value="xd"/>
 Click OK to continue or Cancel to refine your search</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Suche hat %1 Anrufe ergeben. Die Anzeige kann einige Zeit dauern.<byte value="xd"/>
+Klicken Sie auf „OK“, um fortzufahren, oder auf „Abbrechen“, um die Suche einzugrenzen</translation>
     </message>
 </context>
 <context>
@@ -26,12 +27,13 @@ Click OK to continue or Cancel to refine your search</source>
         <location filename="../src/review/ui/CallSending.cpp" line="+151"/>
         <source>Your mail program (%1) may not take attachments: the message would reach it without the calls.
 Attach them by hand from their folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr E-Mail-Programm (%1) nimmt möglicherweise keine Anhänge an: Die Nachricht käme dort ohne die Anrufe an.
+Fügen Sie sie von Hand aus ihrem Ordner an.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>none set</source>
-        <translation type="unfinished"></translation>
+        <translation>keines eingestellt</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -39,96 +41,101 @@ Attach them by hand from their folder.</source>
         <source>
 
 Send anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Trotzdem senden?</translation>
     </message>
     <message>
         <location line="-53"/>
         <location line="+37"/>
         <source>Email Error</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-Fehler</translation>
     </message>
     <message>
         <location line="-17"/>
         <source>Preparing call %1 of %2 for mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf %1 von %2 wird für die E-Mail vorbereitet</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>%1 Mb</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 MB</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>EMail exceeds 1Mb (Actual size: %1)
 Ensure the recipient can accept large emails.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die E-Mail ist größer als 1 MB (tatsächliche Größe: %1)
+Stellen Sie sicher, dass der Empfänger große E-Mails annehmen kann.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>EMail exceeds 1Mb (Actual size: %1) &amp; contains PCM files
 You may wish to use a zip program to compress the files before sending.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die E-Mail ist größer als 1 MB (tatsächliche Größe: %1) und enthält PCM-Dateien
+Sie können die Dateien vor dem Senden mit einem Zip-Programm komprimieren.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Large Email Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung: Große E-Mail</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Voxmere Telephone Call Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere: Aufnahme eines Telefonanrufs</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Error Adding Attachment - </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Anfügen des Anhangs - </translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&lt;no note&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;keine Notiz&gt;</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>
 Note: </source>
-        <translation type="unfinished"></translation>
+        <translation>
+Notiz: </translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Error Sending Email - </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Senden der E-Mail - </translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Error Starting Email Session - </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Starten der E-Mail-Sitzung - </translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Do you want to give your own name to each saved call?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie jedem gespeicherten Anruf einen eigenen Namen geben?</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Saving call %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf %1 von %2 wird gespeichert</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Copy file failed: Error = </source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren der Datei fehlgeschlagen: Fehler = </translation>
     </message>
     <message>
         <location line="+15"/>
         <source>wav files (*.wav)</source>
-        <translation type="unfinished"></translation>
+        <translation>WAV-Dateien (*.wav)</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Save calls to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe speichern in:</translation>
     </message>
 </context>
 <context>
@@ -136,32 +143,32 @@ Note: </source>
     <message>
         <location filename="../src/app/PlayControls.cpp" line="+36"/>
         <source>Play speed, the voice&apos;s pitch kept ([ slower, ] faster)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabegeschwindigkeit, die Tonhöhe der Stimme bleibt erhalten ([ langsamer, ] schneller)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Play speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabegeschwindigkeit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Skip silence</source>
-        <translation type="unfinished"></translation>
+        <translation>Stille überspringen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Play every pause longer than a second as a short gap</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Pause über einer Sekunde als kurze Lücke abspielen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Same loudness</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleiche Lautstärke</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Play every call at one loudness (%1 LUFS), quiet lines and loud alike</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Anruf mit derselben Lautstärke (%1 LUFS) abspielen, leise wie laute Leitungen</translation>
     </message>
 </context>
 <context>
@@ -170,27 +177,27 @@ Note: </source>
         <location filename="../src/review/ui/Playback.cpp" line="+70"/>
         <location line="+37"/>
         <source>Call file doesnt exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anrufdatei existiert nicht!</translation>
     </message>
     <message>
         <location line="-6"/>
         <source>The call cannot be reached (%1); its share or server may be down.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Anruf ist nicht erreichbar (%1); seine Freigabe oder sein Server ist möglicherweise ausgefallen.</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>Failed to open call for playback! Error was: </source>
-        <translation type="unfinished"></translation>
+        <translation>Der Anruf konnte nicht zur Wiedergabe geöffnet werden! Fehler: </translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Error - player not ready to play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler - die Wiedergabe ist nicht bereit!</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Error - no samples!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler - keine Abtastwerte!</translation>
     </message>
 </context>
 <context>
@@ -198,17 +205,17 @@ Note: </source>
     <message>
         <location filename="../src/review/FolderListing.cpp" line="+20"/>
         <source>Permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff verweigert</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Path not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad nicht gefunden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The folder %1 does not answer (%2); its share or server may be down</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 antwortet nicht (%2); seine Freigabe oder sein Server ist möglicherweise ausgefallen</translation>
     </message>
 </context>
 <context>
@@ -216,43 +223,43 @@ Note: </source>
     <message>
         <location filename="../src/options/ui/dlgAbout.cpp" line="+19"/>
         <source>About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Über %1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 Call Recorder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Anrufrekorder</translation>
     </message>
     <message>
         <location line="+10"/>
         <location line="+1"/>
         <source>Visit the Voxmere website</source>
-        <translation type="unfinished"></translation>
+        <translation>Website von Voxmere besuchen</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>GNU General Public License, version 3 or later (GPL-3.0-or-later). Voxmere comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNU General Public License, Version 3 oder neuer (GPL-3.0-or-later). Voxmere wird ohne jegliche Gewährleistung bereitgestellt.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Web:</source>
-        <translation type="unfinished"></translation>
+        <translation>Web:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Licence:</source>
-        <translation type="unfinished"></translation>
+        <translation>Lizenz:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 <context>
@@ -260,47 +267,47 @@ Note: </source>
     <message>
         <location filename="../src/options/ui/dlgChangePW.cpp" line="+22"/>
         <source>Set / Change Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort festlegen / ändern</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>New Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Passwort:</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Confirm New Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Passwort bestätigen:</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Current Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelles Passwort:</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>There was an error processing the password change.  Windows reported: %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Ändern des Passworts ist ein Fehler aufgetreten. Das System meldete: %1, %2</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Current Password does not match</source>
-        <translation type="unfinished"></translation>
+        <translation>Das aktuelle Passwort stimmt nicht</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>The passwords you typed do not match.  Type the same password in both boxes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die eingegebenen Passwörter stimmen nicht überein. Geben Sie in beide Felder dasselbe Passwort ein.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Are you sure you want a blank password?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie wirklich ein leeres Passwort verwenden?</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Password changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort geändert</translation>
     </message>
 </context>
 <context>
@@ -619,7 +626,7 @@ Note: </source>
     <message>
         <location line="+6"/>
         <source>Visit the Voxmere website</source>
-        <translation type="unfinished"></translation>
+        <translation>Website von Voxmere besuchen</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -694,7 +701,7 @@ Note: </source>
     <message>
         <location line="+22"/>
         <source>%1 Call Recorder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Anrufrekorder</translation>
     </message>
     <message>
         <location line="+9"/>
