@@ -315,12 +315,12 @@ Notiz: </translation>
     <message>
         <location filename="../src/review/ui/dlgDatePicker.cpp" line="+15"/>
         <source>Select Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum auswählen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Days of the month</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage des Monats</translation>
     </message>
 </context>
 <context>
@@ -329,102 +329,102 @@ Notiz: </translation>
         <location filename="../src/review/ui/dlgFindCall.ui" line="+6"/>
         <location filename="../src/review/ui/dlgFindCall.cpp" line="+35"/>
         <source>Find Calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe suchen</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Search Criteria :</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchkriterien :</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Searching:</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche in:</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Folder that will be searched.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner, der durchsucht wird.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>User :</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer :</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Date from :</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum von :</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Pick the first date</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstes Datum auswählen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Date to :</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum bis :</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Pick the last date</source>
-        <translation type="unfinished"></translation>
+        <translation>Letztes Datum auswählen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>To&amp;day</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Heute</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Call Note :</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz :</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Search string (use * as a wildcard)</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchtext (* als Platzhalter verwenden)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Search sub-folders?</source>
-        <translation type="unfinished"></translation>
+        <translation>Unterordner durchsuchen?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Look for call in all folders below the search path</source>
-        <translation type="unfinished"></translation>
+        <translation>In allen Ordnern unterhalb des Suchpfads nach Anrufen suchen</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>&amp;Clear Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche &amp;zurücksetzen</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>&amp;Search</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location filename="../src/review/ui/dlgFindCall.cpp" line="+27"/>
         <source>Choose the first date</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstes Datum wählen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Choose the last date</source>
-        <translation type="unfinished"></translation>
+        <translation>Letztes Datum wählen</translation>
     </message>
     <message>
         <location line="+109"/>
         <source>No calls match your search criteria</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Anrufe entsprechen Ihren Suchkriterien</translation>
     </message>
 </context>
 <context>
@@ -432,27 +432,27 @@ Notiz: </translation>
     <message>
         <location filename="../src/options/ui/dlgPW.cpp" line="+18"/>
         <source>Enter Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort eingeben</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Passwort:</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Invalid Password, try again!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiges Passwort, bitte versuchen Sie es erneut!</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung</translation>
     </message>
 </context>
 <context>
@@ -460,152 +460,152 @@ Notiz: </translation>
     <message>
         <location filename="../src/app/frmMain.cpp" line="+214"/>
         <source>The call being played was deleted on another PC; playback has stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der wiedergegebene Anruf wurde auf einem anderen PC gelöscht; die Wiedergabe wurde beendet.</translation>
     </message>
     <message>
         <location line="+77"/>
         <source>Calls not filed yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch nicht abgelegte Anrufe</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>&amp;Record</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aufnehmen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Start recording (F9)</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme starten (F9)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>S&amp;top</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;topp</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Stop recording or playback (F10)</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme oder Wiedergabe beenden (F10)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Abs&amp;pielen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Play the selected call (F11)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählten Anruf abspielen (F11)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>P&amp;ause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pa&amp;use</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Pause or resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Anhalten oder fortsetzen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>-30s</source>
-        <translation type="unfinished"></translation>
+        <translation>-30s</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Back 30 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>30 Sekunden zurück</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>-10s</source>
-        <translation type="unfinished"></translation>
+        <translation>-10s</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Back 10 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>10 Sekunden zurück</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>+10s</source>
-        <translation type="unfinished"></translation>
+        <translation>+10s</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Forward 10 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>10 Sekunden vor</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>+30s</source>
-        <translation type="unfinished"></translation>
+        <translation>+30s</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Forward 30 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>30 Sekunden vor</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Find calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe suchen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;E-mail</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;E-Mail</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Send the selected calls by e-mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Anrufe per E-Mail senden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Sa&amp;ve</source>
-        <translation type="unfinished"></translation>
+        <translation>Spei&amp;chern</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Save copies of the selected calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopien der ausgewählten Anrufe speichern</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Optionen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Recorder options</source>
-        <translation type="unfinished"></translation>
+        <translation>Optionen des Rekorders</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Show Help pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfeseiten anzeigen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Exit the call recorder</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufrekorder beenden</translation>
     </message>
     <message>
         <location line="+18"/>
