@@ -610,18 +610,18 @@ Notiz: </translation>
     <message>
         <location line="+18"/>
         <source>Recording state</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmestatus</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Input level</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingangspegel</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+2"/>
         <source>Play position</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabeposition</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -631,72 +631,72 @@ Notiz: </translation>
     <message>
         <location line="+12"/>
         <source>Drive</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufwerk</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Go to the recorded calls folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Anrufordner wechseln</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Note of the selected call</source>
-        <translation type="unfinished"></translation>
+        <translation>Notiz des ausgewählten Anrufs</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Edit &amp;Note</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Notiz bearbeiten</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Edit the note for selected call</source>
-        <translation type="unfinished"></translation>
+        <translation>Notiz des ausgewählten Anrufs bearbeiten</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Length of the recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Länge der Aufnahme</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Calls listed</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgelistete Anrufe</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum und Uhrzeit</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>&amp;SysTray</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Systemabschnitt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -710,120 +710,120 @@ Notiz: </translation>
         <location line="+187"/>
         <location line="+101"/>
         <source>Ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Bereit</translation>
     </message>
     <message>
         <location line="-338"/>
         <source>Failed to reset Voice Detection - please run in manual mode. Err: </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sprachaktivierung konnte nicht zurückgesetzt werden - bitte nehmen Sie manuell auf. Fehler: </translation>
     </message>
     <message>
         <location line="+33"/>
         <source>A fatal error occured during frmMain:Form_Load. The error was: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>In frmMain:Form_Load ist ein schwerwiegender Fehler aufgetreten. Der Fehler war: %1: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 Error</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Fehler</translation>
     </message>
     <message>
         <location line="+7"/>
         <source> - Automatic Recording</source>
-        <translation type="unfinished"></translation>
+        <translation> - Automatische Aufnahme</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> - Manual Recording</source>
-        <translation type="unfinished"></translation>
+        <translation> - Manuelle Aufnahme</translation>
     </message>
     <message>
         <location line="+6"/>
         <location line="+1"/>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <location line="+101"/>
         <source>Call recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf aufgenommen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>%1 call filed as %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf (%1) abgelegt als %2</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Room for only %1 minute%2 of recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur noch Platz für %1 Minute%2 Aufnahme</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>s</source>
         <comment>plural of minute</comment>
-        <translation type="unfinished"></translation>
+        <translation>n</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>%1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 in %2</translation>
     </message>
     <message>
         <location line="+66"/>
         <source>Recording %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme %1</translation>
     </message>
     <message>
         <location line="+3"/>
         <location line="+13"/>
         <source>Recording input lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmeeingang verloren</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>Listening for calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Wartet auf Anrufe</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Calls are recorded again as soon as the input returns.</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe werden wieder aufgenommen, sobald der Eingang wieder verfügbar ist.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Recording input is back</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmeeingang wieder verfügbar</translation>
     </message>
     <message>
         <location line="+37"/>
         <source>Are you sure you want to exit %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie %1 wirklich beenden?</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>There is a call which has not been cleared or saved - exiting now will end this recording and file the call.  Press OK to exit, Cancel to return to application</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Anruf ist noch nicht beendet oder gespeichert - wenn Sie jetzt beenden, wird diese Aufnahme beendet und der Anruf abgelegt. Klicken Sie auf „OK“, um zu beenden, oder auf „Abbrechen“, um zur Anwendung zurückzukehren</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 - warning call will be ended</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Warnung: Der Anruf wird beendet</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Entering options now will terminate the recording! The call so far is filed. Press OK to go to Options, Cancel to carry on recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn Sie jetzt die Optionen öffnen, wird die Aufnahme beendet! Der bisherige Anruf wird abgelegt. Klicken Sie auf „OK“, um die Optionen zu öffnen, oder auf „Abbrechen“, um weiter aufzunehmen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>The recorder is still busy filing a call. Please try again in a moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Rekorder legt gerade noch einen Anruf ab. Bitte versuchen Sie es gleich noch einmal.</translation>
     </message>
 </context>
 <context>
@@ -1076,7 +1076,7 @@ Notiz: </translation>
     <message>
         <location line="+2"/>
         <source>%1 Error</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Fehler</translation>
     </message>
     <message>
         <location line="+32"/>
