@@ -831,233 +831,233 @@ Notiz: </translation>
     <message>
         <location filename="../src/options/ui/frmOptions.cpp" line="+89"/>
         <source>Recorder Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Rekorder-Optionen</translation>
     </message>
     <message>
         <location line="+34"/>
         <source>Automatic Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Aufnahme</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Enable &apos;Voice-Activated&apos; automatic recording</source>
-        <translation type="unfinished"></translation>
+        <translation>„Sprachaktivierte“ automatische Aufnahme einschalten</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Add Recording Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmenotiz hinzufügen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Let the user add a call note when the call recording completes</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Benutzer nach dem Ende der Aufnahme eine Anrufnotiz hinzufügen lassen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Maximise at Start of Call</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei Anrufbeginn maximieren</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Make the application visible when a call recording starts</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anwendung anzeigen, wenn die Aufnahme eines Anrufs beginnt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Password Protect Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Optionen mit Passwort schützen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Enter a password to prevent unauthorised access to options</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Passwort festlegen, um unbefugten Zugriff auf die Optionen zu verhindern</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+1"/>
         <source>Set / Change the password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort festlegen / ändern</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Where recordings are stored by default</source>
-        <translation type="unfinished"></translation>
+        <translation>Wo Aufnahmen standardmäßig gespeichert werden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Calls Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufordner</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Ändern</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Change the default calls folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Anrufordner ändern</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Calls Folder :</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufordner :</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>User Options :</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzeroptionen :</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>GSM - Much smaller files, slightly lower quality</source>
-        <translation type="unfinished"></translation>
+        <translation>GSM - Viel kleinere Dateien, etwas geringere Qualität</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>PCM - Larger files, slightly higher quality</source>
-        <translation type="unfinished"></translation>
+        <translation>PCM - Größere Dateien, etwas höhere Qualität</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Recording Format :</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmeformat :</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Audio level required to start automatic recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel, ab dem die automatische Aufnahme beginnt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Period of &apos;silence&apos; at the end of the call needed to stop recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauer der „Stille“ am Ende des Anrufs, nach der die Aufnahme endet</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Automatically recorded calls shorter than this will be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch aufgenommene Anrufe, die kürzer sind, werden gelöscht</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Seconds of the line kept before a call by voice starts, so that its first words are recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden der Leitung, die vor dem Beginn eines durch Sprache gestarteten Anrufs behalten werden, damit auch die ersten Worte aufgenommen sind</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Calibrate</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibrieren</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Calibrate Recorder Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Rekorder-Einstellungen kalibrieren</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Calibration Settings :</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibrierungseinstellungen :</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Start Recording Sensitivity :</source>
-        <translation type="unfinished"></translation>
+        <translation>Empfindlichkeit für Aufnahmebeginn :</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Stop Recording Tolerance :</source>
-        <translation type="unfinished"></translation>
+        <translation>Toleranz für Aufnahmeende :</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Calls Shorter Than :</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe löschen, wenn kürzer als :</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Keep Before Call Start :</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlauf vor Anrufbeginn :</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Less Sensitive</source>
-        <translation type="unfinished"></translation>
+        <translation>Weniger empfindlich</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>User can play back calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer darf Anrufe abspielen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Tick to allow the user to listen to calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktivieren, um dem Benutzer das Anhören von Anrufen zu erlauben</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>User can delete calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer darf Anrufe löschen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Tick to allow users to delete call recordings</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktivieren, um Benutzern das Löschen von Anrufaufnahmen zu erlauben</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Prevent user from closing Voxmere</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen von Voxmere durch den Benutzer verhindern</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Tick to prevent user from closing the application</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktivieren, um zu verhindern, dass der Benutzer die Anwendung schließt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>User Privileges :</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerberechtigungen :</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>listen to</source>
-        <translation type="unfinished"></translation>
+        <translation>anhören</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>delete</source>
-        <translation type="unfinished"></translation>
+        <translation>löschen</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>own</source>
-        <translation type="unfinished"></translation>
+        <translation>eigene</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Select to allow the user to %1 just their own calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen, damit der Benutzer nur seine eigenen Anrufe %1 darf</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>all</source>
-        <translation type="unfinished"></translation>
+        <translation>alle</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Select to allow the user to %1 all accessible calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen, damit der Benutzer alle zugänglichen Anrufe %1 darf</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>About Voxmere</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Voxmere</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schließen</translation>
     </message>
     <message>
         <location line="+56"/>
@@ -1066,12 +1066,12 @@ Notiz: </translation>
         <location line="+4"/>
         <location line="+2"/>
         <source> sec</source>
-        <translation type="unfinished"></translation>
+        <translation> Sek.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Error occured in Preferences(1):Form_load: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in Preferences(1):Form_load: %1: %2</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1081,27 +1081,27 @@ Notiz: </translation>
     <message>
         <location line="+32"/>
         <source>Clear Options Password?</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort der Optionen entfernen?</translation>
     </message>
     <message>
         <location line="+37"/>
         <source>Select Default Calls Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Anrufordner auswählen</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Save new calls folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuen Anrufordner speichern?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save Changes?</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungen speichern?</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Folder: %1 does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner: %1 existiert nicht</translation>
     </message>
 </context>
 </TS>
