@@ -713,7 +713,8 @@ SingleInstance::Reply frmMain::Command(const QString &command, const QString &ar
 
 void frmMain::ShowClock()
 {
-    StatusPanel[3]->setText(QLocale::system().toString(ctx.services.clock.now(), u"dddd, MMM d yyyy - HH:mm:ss"_s));
+    //: The status bar's clock, as a QDateTime format.
+    StatusPanel[3]->setText(QLocale().toString(ctx.services.clock.now(), tr("dddd, MMM d yyyy - HH:mm:ss")));
 }
 
 void frmMain::UpdateTrayState()
