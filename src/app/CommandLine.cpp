@@ -47,7 +47,9 @@ int handOver(int argc, char *argv[], const QString &command, const QString &argu
         QThread::msleep(100);
     }
     if (!reply) {
-        std::fprintf(stderr, "voxmere: no running Voxmere answered%s\n", started ? " (one was started in the tray)" : "");
+        const QString why = started ? QCoreApplication::translate("CommandLine", "no running Voxmere answered (one was started in the tray)")
+                                    : QCoreApplication::translate("CommandLine", "no running Voxmere answered");
+        std::fprintf(stderr, "voxmere: %s\n", qPrintable(why));
         return 1;
     }
     std::fprintf(reply->accepted ? stdout : stderr, "%s%s\n", reply->accepted ? "" : "voxmere: ",
@@ -65,20 +67,20 @@ CommandLine::Outcome CommandLine::Answer(int argc, char *argv[])
     QCoreApplication::setApplicationName(u"voxmere"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(VOXMERE_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(ProductName() + u" records the calls of a telephone line wired to the sound card."_s);
+    parser.setApplicationDescription(QCoreApplication::translate("CommandLine", "%1 records the calls of a telephone line wired to the sound card.").arg(ProductName()));
     // Its own, not addHelpOption(): that one's --help-all needs an application to show.
-    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Displays this help."_s);
-    const QCommandLineOption version({u"v"_s, u"version"_s}, u"Displays the version."_s);
+    const QCommandLineOption help({u"h"_s, u"help"_s}, QCoreApplication::translate("CommandLine", "Displays this help."));
+    const QCommandLineOption version({u"v"_s, u"version"_s}, QCoreApplication::translate("CommandLine", "Displays the version."));
     parser.addOption(help);
     parser.addOption(version);
-    const QCommandLineOption record(u"record"_s, u"Starts recording a call in the running Voxmere."_s);
-    const QCommandLineOption stop(u"stop"_s, u"Stops the recording and files the call."_s);
-    const QCommandLineOption toggle(u"toggle"_s, u"Starts recording, or stops the recording."_s);
+    const QCommandLineOption record(u"record"_s, QCoreApplication::translate("CommandLine", "Starts recording a call in the running Voxmere."));
+    const QCommandLineOption stop(u"stop"_s, QCoreApplication::translate("CommandLine", "Stops the recording and files the call."));
+    const QCommandLineOption toggle(u"toggle"_s, QCoreApplication::translate("CommandLine", "Starts recording, or stops the recording."));
     const QCommandLineOption status(
-        u"status"_s, u"Prints what Voxmere does: idle, listening, recording <seconds> or input lost."_s);
-    const QCommandLineOption note(u"note"_s, u"Sets the note of the call being recorded, or of the last one filed."_s,
-                                  u"text"_s);
-    const QCommandLineOption tray(u"tray"_s, u"Starts in the tray, the window hidden."_s);
+        u"status"_s, QCoreApplication::translate("CommandLine", "Prints what Voxmere does: idle, listening, recording <seconds> or input lost."));
+    const QCommandLineOption note(u"note"_s, QCoreApplication::translate("CommandLine", "Sets the note of the call being recorded, or of the last one filed."),
+                                  QCoreApplication::translate("CommandLine", "text"));
+    const QCommandLineOption tray(u"tray"_s, QCoreApplication::translate("CommandLine", "Starts in the tray, the window hidden."));
     for (const QCommandLineOption &o : {record, stop, toggle, status, note, tray})
         parser.addOption(o);
     // Qt's own options are the application's to take (a session manager restarts the
@@ -98,8 +100,9 @@ CommandLine::Outcome CommandLine::Answer(int argc, char *argv[])
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
         const QString why = parser.positionalArguments().isEmpty()
                                 ? parser.errorText()
-                                : u"Unexpected argument '%1'."_s.arg(parser.positionalArguments().constFirst());
-        std::fprintf(stderr, "voxmere: %s\nTry 'voxmere --help' for the options.\n", qPrintable(why));
+                                : QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        std::fprintf(stderr, "voxmere: %s\n%s\n", qPrintable(why),
+                     qPrintable(QCoreApplication::translate("CommandLine", "Try 'voxmere --help' for the options.")));
         return {2};
     }
     if (parser.isSet(help)) {
@@ -116,7 +119,8 @@ CommandLine::Outcome CommandLine::Answer(int argc, char *argv[])
         if (parser.isSet(o))
             commands << o.names().constFirst();
     if (commands.size() > 1) {
-        std::fprintf(stderr, "voxmere: one command at a time, not --%s.\n", qPrintable(commands.join(u" --"_s)));
+        std::fprintf(stderr, "voxmere: %s\n",
+                     qPrintable(QCoreApplication::translate("CommandLine", "one command at a time, not --%1.").arg(commands.join(u" --"_s))));
         return {2};
     }
     if (commands.size() == 1)

@@ -86,8 +86,8 @@ bool SingleInstance::claim()
     if (!m_lock->tryLock(0)) {
         if (m_lock->error() != QLockFile::LockFailedError) {
             m_problem = (m_lock->error() == QLockFile::PermissionError
-                             ? u"no permission to write %1"_s
-                             : u"%1 cannot be made"_s).arg(m_name + u".lock"_s);
+                             ? tr("no permission to write %1")
+                             : tr("%1 cannot be made")).arg(m_name + u".lock"_s);
             m_lock.reset();
             return true;
         }

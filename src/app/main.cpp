@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
     if (!instance.claim())
         return 0;
     // Better two recorders than none: the user is told, and the program goes on.
-    const QString unguarded = u"%1 cannot make sure that it runs only once: %2. It starts anyway."_s.arg(
+    const QString unguarded = QCoreApplication::translate("main", "%1 cannot make sure that it runs only once: %2. It starts anyway.").arg(
         ProductName(), instance.problem());
     if (!instance.problem().isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(unguarded));

@@ -4,6 +4,8 @@
 #include "base/Prompts.h"
 #include "base/RuntimeError.h"
 
+#include <QCoreApplication>
+
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
@@ -168,10 +170,9 @@ void FindVolumeControls(MixerSource &mixers, Prompts &prompts)
             probe(*mixer);
         }
     } catch (const std::exception &e) {
-        prompts.message(u"Error occured in modMixer:FindVolumeControls: "_s
-                            + QString::number(RuntimeError::numberOf(e)) + u": "_s
-                            + RuntimeError::descriptionOf(e),
-                        Prompts::Exclamation, ProductName() + u" Error"_s);
+        prompts.message(QCoreApplication::translate("modMixer", "Error occured in modMixer:FindVolumeControls: %1: %2")
+                            .arg(QString::number(RuntimeError::numberOf(e)), RuntimeError::descriptionOf(e)),
+                        Prompts::Exclamation, QCoreApplication::translate("modMixer", "%1 Error").arg(ProductName()));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "base/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,13 +82,13 @@ bool IsPrivateFolder(const QString &path, QString *why)
 {
     struct stat st;
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        *why = u"%1 cannot be used: %2"_s.arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        *why = QCoreApplication::translate("FileAccess", "%1 cannot be used: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     else if (!S_ISDIR(st.st_mode))
-        *why = u"%1 is a link or no folder"_s.arg(path);
+        *why = QCoreApplication::translate("FileAccess", "%1 is a link or no folder").arg(path);
     else if (st.st_uid != ::geteuid())
-        *why = u"%1 belongs to another user"_s.arg(path);
+        *why = QCoreApplication::translate("FileAccess", "%1 belongs to another user").arg(path);
     else if (st.st_mode & (S_IWGRP | S_IWOTH))
-        *why = u"others may write in %1"_s.arg(path);
+        *why = QCoreApplication::translate("FileAccess", "others may write in %1").arg(path);
     else
         return true;
     return false;

@@ -23,7 +23,7 @@ void RunGuarded(Prompts &prompts, const QString &context, const std::function<vo
         description = RuntimeError::descriptionOf(e);
     } catch (...) {
         number = 51;
-        description = u"Internal error"_s;
+        description = QCoreApplication::translate("RuntimeError", "Internal error");
     }
     // Boxes belong to the window's thread: a handler on another thread (the recorder's)
     // has its error told there, without waiting for it.

@@ -38,8 +38,8 @@ bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts
                                                           QString(), false)
                 != modRegistry::ErrorText();
             prompts.message(machineHasIt
-                                ? u"It would appear that you have never used Voxmere before - please check your configuration"_s
-                                : u"It would appear that Voxmere has not been used on this PC before - please check your configuration"_s,
+                                ? QCoreApplication::translate("ProgramSettings", "It would appear that you have never used Voxmere before - please check your configuration")
+                                : QCoreApplication::translate("ProgramSettings", "It would appear that Voxmere has not been used on this PC before - please check your configuration"),
                             Prompts::Information, ProductName());
         }
 
@@ -74,11 +74,10 @@ bool ProgramSettings::GetRegistrySettings(SettingsStore &store, Prompts &prompts
         GsmFlag = number(u"Format"_s, 0, 0, 1) == 0;
         SD = store.GetLongSetting(u"SD"_s, 0) == 1;
     } catch (const std::exception &e) {
-        prompts.message(u"An error occured in frmMain:GetRegistrySettings. The error was: "_s
-                            + QString::number(RuntimeError::numberOf(e)) + u": "_s
-                            + RuntimeError::descriptionOf(e)
-                            + u"\r\nWarning - your user settings may not be correct - please re-install."_s,
-                        Prompts::Critical, ProductName() + u" Error"_s);
+        prompts.message(QCoreApplication::translate("ProgramSettings", "An error occured in frmMain:GetRegistrySettings. The error was: %1: %2"
+                                                      "\r\nWarning - your user settings may not be correct - please re-install.")
+                            .arg(QString::number(RuntimeError::numberOf(e)), RuntimeError::descriptionOf(e)),
+                        Prompts::Critical, QCoreApplication::translate("ProgramSettings", "%1 Error").arg(ProductName()));
         return false;
     }
     SaveAllSettings(store);

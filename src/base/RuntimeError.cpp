@@ -1,5 +1,7 @@
 #include "base/RuntimeError.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 int RuntimeError::numberOf(const std::exception &e)
@@ -16,6 +18,6 @@ QString RuntimeError::descriptionOf(const std::exception &e)
     if (auto *r = dynamic_cast<const RuntimeError *>(&e))
         return r->description();
     if (dynamic_cast<const std::bad_alloc *>(&e))
-        return QStringLiteral("Out of memory");
+        return QCoreApplication::translate("RuntimeError", "Out of memory");
     return QString::fromLocal8Bit(e.what());
 }

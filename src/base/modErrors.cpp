@@ -3,6 +3,8 @@
 #include "base/Product.h"
 #include "base/Prompts.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -12,42 +14,42 @@ namespace modErrors {
 void ReportError(Prompts &prompts, int number, const QString &description, int /*code*/,
                  const QString &context, const QString & /*extra*/)
 {
-    prompts.message(u"Error occurred: "_s + QString::number(number) + u", "_s + description
-                        + u", "_s + context,
+    prompts.message(QCoreApplication::translate("modErrors", "Error occurred: %1, %2, %3")
+                        .arg(QString::number(number), description, context),
                     Prompts::Exclamation, ProductName());
 }
 
 QString LongErrorText(const QString &context, int number, const QString &description)
 {
-    return u"An error occured in "_s + context + u". The error was: "_s + QString::number(number)
-        + u": "_s + description;
+    return QCoreApplication::translate("modErrors", "An error occured in %1. The error was: %2: %3")
+        .arg(context, QString::number(number), description);
 }
 
 QString RecorderErrorText(int code, const QString &fileName)
 {
     QString text;
     switch (code) {
-    case 1: text = u"No device capable or recording with current settings"_s; break;
-    case 2: text = u"Cant open specified file: "_s + fileName; break;
-    case 3: text = u"Cant write to designated file - may be out of disk space"_s; break;
-    case 4: text = u"Specified file is not an MS Wave file"_s; break;
-    case 5: text = u"Unsupported Audio format"_s; break;
-    case 6: text = u"Operating system resources running out - please close some other apps"_s; break;
-    case 7: text = u"Recorder is in the wrong state for this operation"_s; break;
-    case 8: text = u"Error during recording"_s; break;
-    case 9: text = u"Error starting recording - please check no other devices are recording the same input"_s; break;
-    case 10: text = u"Error starting playback"_s; break;
-    case 11: text = u"Error during playback"_s; break;
-    case 12: text = u"Couldnt display mixer"_s; break;
-    case 13: text = u"Recording time limit reached"_s; break;
+    case 1: text = QCoreApplication::translate("modErrors", "No device capable or recording with current settings"); break;
+    case 2: text = QCoreApplication::translate("modErrors", "Cant open specified file: %1").arg(fileName); break;
+    case 3: text = QCoreApplication::translate("modErrors", "Cant write to designated file - may be out of disk space"); break;
+    case 4: text = QCoreApplication::translate("modErrors", "Specified file is not an MS Wave file"); break;
+    case 5: text = QCoreApplication::translate("modErrors", "Unsupported Audio format"); break;
+    case 6: text = QCoreApplication::translate("modErrors", "Operating system resources running out - please close some other apps"); break;
+    case 7: text = QCoreApplication::translate("modErrors", "Recorder is in the wrong state for this operation"); break;
+    case 8: text = QCoreApplication::translate("modErrors", "Error during recording"); break;
+    case 9: text = QCoreApplication::translate("modErrors", "Error starting recording - please check no other devices are recording the same input"); break;
+    case 10: text = QCoreApplication::translate("modErrors", "Error starting playback"); break;
+    case 11: text = QCoreApplication::translate("modErrors", "Error during playback"); break;
+    case 12: text = QCoreApplication::translate("modErrors", "Couldnt display mixer"); break;
+    case 13: text = QCoreApplication::translate("modErrors", "Recording time limit reached"); break;
     default: break;
     }
-    return u"Recording Control Error: "_s + text;
+    return QCoreApplication::translate("modErrors", "Recording Control Error: %1").arg(text);
 }
 
 void ShowRecorderError(Prompts &prompts, int code, const QString &fileName)
 {
-    prompts.message(RecorderErrorText(code, fileName), Prompts::Exclamation, u"Error"_s);
+    prompts.message(RecorderErrorText(code, fileName), Prompts::Exclamation, QCoreApplication::translate("modErrors", "Error"));
 }
 
 QString SystemErrorText(int number)

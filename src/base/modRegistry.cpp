@@ -3,6 +3,7 @@
 #include "base/FileAccess.h"
 #include "base/Prompts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ using namespace Qt::StringLiterals;
 std::optional<modRegistry::Key> modRegistry::ParseKey(const QString &path) const
 {
     if (!path.startsWith(u"HKEY_"_s) || path.endsWith(u'\\')) {
-        m_prompts.msgBox(u"Incorrect Format:\n\n"_s + path, Prompts::OkOnly, Prompts::NoIcon,
+        m_prompts.msgBox(QCoreApplication::translate("modRegistry", "Incorrect Format:\n\n%1").arg(path), Prompts::OkOnly, Prompts::NoIcon,
                          QString());
         return std::nullopt;
     }

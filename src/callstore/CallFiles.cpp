@@ -7,6 +7,7 @@
 #include "base/RuntimeError.h"
 #include "callstore/clsCall.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -115,7 +116,7 @@ NoteFile ReadNoteFile(const QString &notePath)
         const bool denied = errno == EACCES || errno == EPERM;
         note.status = denied ? NoteFile::Denied : NoteFile::Failed;
         note.errorNumber = denied ? 70 : 75; // Permission denied, Path/File access error
-        note.errorText = errno == ELOOP || errno == EINVAL ? u"The note is no regular file: "_s + notePath
+        note.errorText = errno == ELOOP || errno == EINVAL ? QCoreApplication::translate("CallFiles", "The note is no regular file: %1").arg(notePath)
                                                            : QString::fromLocal8Bit(strerror(errno));
         return note;
     }
@@ -165,7 +166,7 @@ QString getCallNote(const QString &location, Prompts &prompts, bool *truncated)
         *truncated = note.truncated;
     switch (note.status) {
     case NoteFile::Missing: return QString();
-    case NoteFile::Denied: return u"<denied access to note file>"_s;
+    case NoteFile::Denied: return QCoreApplication::translate("CallFiles", "<denied access to note file>");
     case NoteFile::Failed:
         modErrors::ReportError(prompts, note.errorNumber, note.errorText, 999,
                                u"frmMain:getCallNote Method"_s, QString());
@@ -184,7 +185,7 @@ bool WriteNoteText(const QString &notePath, const QString &text, QString *error)
     // folder made a link (or a FIFO) would let them have the user overwrite any file.
     struct stat st {};
     if (::lstat(FileNames::encode(notePath).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        *error = u"%1 is not a regular file"_s.arg(notePath);
+        *error = QCoreApplication::translate("CallFiles", "%1 is not a regular file").arg(notePath);
         return false;
     }
     QSaveFile file(notePath);

@@ -2,6 +2,7 @@
 
 #include "base/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +27,7 @@ static QFileInfoList entriesOf(const QString &folder)
 {
     const QFileInfo info(folder);
     if (!info.isReadable() || !info.isExecutable())
-        throw RuntimeError(70, u"Permission denied"_s);
+        throw RuntimeError(70, QCoreApplication::translate("RuntimeError", "Permission denied"));
     return QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System
                                       | QDir::NoDotAndDotDot);
 }

@@ -88,7 +88,7 @@ QVariant CallListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char16_t *const headings[ColumnCount] = {u"User", u"Call Date", u"Call Time",
-                                                          u"Duration", u"Note"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf16(headings[section]) : QVariant();
+    static const char *const headings[ColumnCount] = {QT_TR_NOOP("User"), QT_TR_NOOP("Call Date"), QT_TR_NOOP("Call Time"),
+                                                      QT_TR_NOOP("Duration"), QT_TR_NOOP("Note")};
+    return section >= 0 && section < ColumnCount ? tr(headings[section]) : QVariant();
 }

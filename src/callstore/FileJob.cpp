@@ -145,8 +145,8 @@ void FileJob::giveUpAfter(int ms)
 
 QString FileJob::StallMessage(int ms)
 {
-    return u"The calls folder has not answered for %1 seconds, so this was stopped. "
-           u"Its share, server or network may be down; what the list shows is kept."_s.arg((ms + 999) / 1000);
+    return tr("The calls folder has not answered for %1 seconds, so this was stopped. "
+              "Its share, server or network may be down; what the list shows is kept.").arg((ms + 999) / 1000);
 }
 
 void FileJob::checkStall()

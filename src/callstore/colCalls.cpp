@@ -1,5 +1,7 @@
 #include "callstore/colCalls.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "base/modUtilityFunctions.h"
@@ -17,7 +19,7 @@ colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QSt
     const auto time = modUtilityFunctions::CTime(CallTime);
     if (!date || !time) {
         if (m_prompts)
-            m_prompts->msgBox(u"Error: 13: Type mismatch in colCalls:Add Method"_s,
+            m_prompts->msgBox(QCoreApplication::translate("colCalls", "Error: 13: Type mismatch in colCalls:Add Method"),
                               Prompts::OkOnly, Prompts::NoIcon, QString());
         return nullptr;
     }
@@ -33,15 +35,15 @@ colCalls::Record colCalls::Add(qint32 iCall, const QString &LoginName, const QDa
     Key = DecoratedKey(Key);
     auto fail = [&](int number, const QString &description) -> Record {
         if (m_prompts)
-            m_prompts->msgBox(u"Error: "_s + QString::number(number) + u": "_s + description
-                                  + u" in colCalls:Add Method"_s,
+            m_prompts->msgBox(QCoreApplication::translate("colCalls", "Error: %1: %2 in colCalls:Add Method")
+                                  .arg(QString::number(number), description),
                               Prompts::OkOnly, Prompts::NoIcon, QString());
         return nullptr;
     };
     if (m_byKey.contains(Key))
-        return fail(457, u"This key is already associated with an element of this collection"_s);
+        return fail(457, QCoreApplication::translate("RuntimeError", "This key is already associated with an element of this collection"));
     if (Before != -1 && (Before < 1 || Before > Count()))
-        return fail(5, u"Invalid procedure call or argument"_s);
+        return fail(5, QCoreApplication::translate("RuntimeError", "Invalid procedure call or argument"));
 
     auto call = std::make_shared<clsCall>();
     call->setiCall(iCall);
@@ -105,7 +107,7 @@ QString colCalls::maxKey() const
 colCalls::Record colCalls::Item(qsizetype position) const
 {
     if (position < 1 || position > Count())
-        throw RuntimeError(9, u"Subscript out of range"_s);
+        throw RuntimeError(9, QCoreApplication::translate("RuntimeError", "Subscript out of range"));
     return m_items[size_t(position - 1)];
 }
 
@@ -113,7 +115,7 @@ colCalls::Record colCalls::Item(const QString &key) const
 {
     const auto it = m_byKey.constFind(key);
     if (it == m_byKey.constEnd())
-        throw RuntimeError(5, u"Invalid procedure call or argument"_s);
+        throw RuntimeError(5, QCoreApplication::translate("RuntimeError", "Invalid procedure call or argument"));
     return *it;
 }
 

@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 LevelBar::LevelBar(QWidget *parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setAccessibleName(u"Input level"_s);
+    setAccessibleName(tr("Input level"));
 }
 
 void LevelBar::setLevels(float peakDb, float averageDb)
@@ -16,8 +16,8 @@ void LevelBar::setLevels(float peakDb, float averageDb)
         return;
     m_peak = peakDb;
     m_average = averageDb;
-    const QString average = averageDb <= Floor ? u"silence"_s : QString::number(averageDb, 'f', 1) + u" dB"_s;
-    setToolTip(u"Input level: peak "_s + text() + u", average "_s + average);
+    const QString average = averageDb <= Floor ? tr("silence") : tr("%1 dB").arg(averageDb, 0, 'f', 1);
+    setToolTip(tr("Input level: peak %1, average %2").arg(text(), average));
     setAccessibleDescription(text());
     update();
 }
@@ -26,13 +26,13 @@ void LevelBar::setMarker(std::optional<int> db)
 {
     m_marker = db;
     // The mark is only drawn: a screen reader says it instead.
-    setAccessibleDescription(db ? u"Calls start above %1 dB"_s.arg(*db) : QString());
+    setAccessibleDescription(db ? tr("Calls start above %1 dB").arg(*db) : QString());
     update();
 }
 
 QString LevelBar::text() const
 {
-    return m_peak <= Floor ? u"silence"_s : QString::number(m_peak, 'f', 1) + u" dB"_s;
+    return m_peak <= Floor ? tr("silence") : tr("%1 dB").arg(m_peak, 0, 'f', 1);
 }
 
 QSize LevelBar::sizeHint() const

@@ -24,7 +24,7 @@ void LightButton::setBackColor(quint32 colour)
 void LightButton::setBorderStyle(qint16 style)
 {
     if (style != 0 && style != 1)
-        throw RuntimeError(InvalidPropertyValue, u"Invalid Borderstyle value (0 or 1 only)"_s);
+        throw RuntimeError(InvalidPropertyValue, tr("Invalid Borderstyle value (0 or 1 only)"));
     m_borderStyle = style;
     update();
 }
@@ -32,7 +32,7 @@ void LightButton::setBorderStyle(qint16 style)
 void LightButton::setButtonMode(qint16 mode)
 {
     if (mode != TextMode && mode != GraphicMode)
-        throw RuntimeError(InvalidPropertyValue, u"Invalid ButtonMode Value(0 or 1 only)"_s);
+        throw RuntimeError(InvalidPropertyValue, tr("Invalid ButtonMode Value(0 or 1 only)"));
     m_buttonMode = mode;
     changed();
 }

@@ -102,7 +102,7 @@ void kvtSlider::focusOutEvent(QFocusEvent *event)
 
 void kvtSlider::invalidPropertyValue()
 {
-    throw RuntimeError(InvalidPropertyValue, u"Invalid property value"_s);
+    throw RuntimeError(InvalidPropertyValue, tr("Invalid property value"));
 }
 
 void kvtSlider::setBackColor(quint32 color)

@@ -26,7 +26,7 @@ QString BrowseForFolder(Desktop &desktop, QWidget *owner, const QString &initial
             return QString();
         // A portal may answer with a place only its file manager reaches.
         if (!chosen.isLocalFile()) {
-            prompts.msgBox(u"GetPathFromIDList failed - please enter folder path manually"_s,
+            prompts.msgBox(QCoreApplication::translate("DesktopShell", "GetPathFromIDList failed - please enter folder path manually"),
                            Prompts::OkOnly, Prompts::NoIcon, ProductName());
             return QString();
         }
@@ -35,8 +35,8 @@ QString BrowseForFolder(Desktop &desktop, QWidget *owner, const QString &initial
             path += u'/';
         return path;
     } catch (const std::exception &e) {
-        prompts.msgBox(u"BrowseForFolder Error: "_s + QString::number(RuntimeError::numberOf(e))
-                           + u", "_s + RuntimeError::descriptionOf(e),
+        prompts.msgBox(QCoreApplication::translate("DesktopShell", "BrowseForFolder Error: %1, %2")
+                           .arg(QString::number(RuntimeError::numberOf(e)), RuntimeError::descriptionOf(e)),
                        Prompts::OkOnly, Prompts::NoIcon, ProductName());
         return QString();
     }
@@ -50,7 +50,7 @@ void ShowHelp(QWidget *owner, const QString &page)
         frmHelp->setWindowFlag(Qt::Window);
         frmHelp->setAttribute(Qt::WA_DeleteOnClose);
         frmHelp->setObjectName(u"frmHelp"_s);
-        frmHelp->setAccessibleName(ProductName() + u" Help"_s);
+        frmHelp->setAccessibleName(QCoreApplication::translate("DesktopShell", "%1 Help").arg(ProductName()));
         frmHelp->setWindowTitle(frmHelp->accessibleName());
         frmHelp->setOpenExternalLinks(true);
         frmHelp->resize(760, 600);
@@ -59,7 +59,7 @@ void ShowHelp(QWidget *owner, const QString &page)
     if (QFileInfo::exists(file))
         frmHelp->setSource(QUrl::fromLocalFile(file));
     else
-        frmHelp->setPlainText(u"The help pages are not installed: "_s + file + u" is missing."_s);
+        frmHelp->setPlainText(QCoreApplication::translate("DesktopShell", "The help pages are not installed: %1 is missing.").arg(file));
     frmHelp->show();
     frmHelp->raise();
     frmHelp->activateWindow();

@@ -2,6 +2,7 @@
 
 #include "controls/XPButton.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -73,8 +74,8 @@ void placeButtons(QBoxLayout *row, XPButton *accept, XPButton *reject)
 QHBoxLayout *okCancel(QDialog *dialog, XPButton *&ok, XPButton *&cancel, const char *okName,
                       const char *cancelName)
 {
-    ok = button(dialog, okName, u"&OK"_s);
-    cancel = button(dialog, cancelName, u"&Cancel"_s);
+    ok = button(dialog, okName, QCoreApplication::translate("WidgetParts", "&OK"));
+    cancel = button(dialog, cancelName, QCoreApplication::translate("WidgetParts", "&Cancel"));
     auto *row = new QHBoxLayout;
     row->addStretch();
     placeButtons(row, ok, cancel);

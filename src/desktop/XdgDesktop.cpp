@@ -19,12 +19,12 @@ namespace {
 QString XdgExitText(int code)
 {
     switch (code) {
-    case 1: return u"Error in command line syntax"_s;
-    case 2: return u"One of the files passed on the command line did not exist"_s;
-    case 3: return u"A required tool could not be found"_s;
-    case 4: return u"The action failed"_s;
-    case 5: return u"No permission to read one of the files passed on the command line"_s;
-    default: return u"The mail program failed"_s;
+    case 1: return QCoreApplication::translate("XdgDesktop", "Error in command line syntax");
+    case 2: return QCoreApplication::translate("XdgDesktop", "One of the files passed on the command line did not exist");
+    case 3: return QCoreApplication::translate("XdgDesktop", "A required tool could not be found");
+    case 4: return QCoreApplication::translate("XdgDesktop", "The action failed");
+    case 5: return QCoreApplication::translate("XdgDesktop", "No permission to read one of the files passed on the command line");
+    default: return QCoreApplication::translate("XdgDesktop", "The mail program failed");
     }
 }
 
@@ -42,7 +42,7 @@ void XdgDesktop::compose(const Mail &mail, MailFailed failed)
 {
     const QString xdgEmail = QStandardPaths::findExecutable(u"xdg-email"_s);
     if (xdgEmail.isEmpty()) {
-        failed(false, modErrors::SystemErrorText(ENOENT) + u" (xdg-email, of the package xdg-utils)"_s);
+        failed(false, QCoreApplication::translate("XdgDesktop", "%1 (xdg-email, of the package xdg-utils)").arg(modErrors::SystemErrorText(ENOENT)));
         return;
     }
     QStringList arguments{u"--utf8"_s, u"--subject"_s, mail.subject, u"--body"_s, mail.body};

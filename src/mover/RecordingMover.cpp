@@ -264,13 +264,13 @@ std::optional<RecordingMover::Folders> RecordingMover::FoldersFromSettings(Setti
     const QString wavs =
         store.registry().ReadStringValue(store.UserKey(), u"wavs"_s, QString(), false);
     if (wavs.isEmpty() || wavs == modRegistry::ErrorText()) {
-        *problem = u"no temporary recording folder (\"wavs\") is set"_s;
+        *problem = tr("no temporary recording folder (\"wavs\") is set");
         return std::nullopt;
     }
     const QString callPath =
         store.GetStringSetting(u"CallPath"_s, ProgramSettings::DefaultCallPath());
     if (callPath.isEmpty() || callPath == modRegistry::ErrorText()) {
-        *problem = u"the calls folder (\"CallPath\") cannot be read from the settings"_s;
+        *problem = tr("the calls folder (\"CallPath\") cannot be read from the settings");
         return std::nullopt;
     }
     return Folders{wavs, callPath};
@@ -281,14 +281,14 @@ RecordingMover::Result RecordingMover::Run()
     Result result;
     if (!QFileInfo(m_wavs).isDir()) {
         result.setupFailed = true;
-        result.problems << u"the temporary recording folder %1 does not exist"_s.arg(m_wavs);
+        result.problems << tr("the temporary recording folder %1 does not exist").arg(m_wavs);
         return result;
     }
     FolderLock lock(m_wavs);
     if (!lock.lock(m_lockWait)) {
         if (lock.error()) {
             result.setupFailed = true;
-            result.problems << u"cannot lock %1 (%2); recordings are left there for the next launch"_s
+            result.problems << tr("cannot lock %1 (%2); recordings are left there for the next launch")
                                    .arg(m_wavs, describe(lock.error()));
         }
         // Else a mover is at work: it lists the folder again before it ends.
@@ -326,7 +326,7 @@ void RecordingMover::keepStatus(Result &result) const
     if (result.problems.isEmpty()) {
         QFile status(path);
         if (status.exists() && !status.remove())
-            result.problems << u"the old problems in %1 cannot be cleared: %2"_s.arg(path, status.errorString());
+            result.problems << tr("the old problems in %1 cannot be cleared: %2").arg(path, status.errorString());
         return;
     }
     // Whole or not at all, for the program that reads it at any moment.
@@ -335,23 +335,23 @@ void RecordingMover::keepStatus(Result &result) const
     // A disk that fills up takes part of a write without an error: the size tells.
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush()
         || file.size() != text.size() || !file.commit())
-        result.problems << u"the problems cannot be kept in %1 for %2 to show: %3"_s.arg(path, ProductName(), file.errorString());
+        result.problems << tr("the problems cannot be kept in %1 for %2 to show: %3").arg(path, ProductName(), file.errorString());
 }
 
 bool RecordingMover::prepareCallPath(Result &result)
 {
     const auto refuse = [&](const QString &why) {
         result.setupFailed = true;
-        result.problems << u"the calls folder %1 cannot be reached (%2); recordings are left in %3 for the next launch"_s
+        result.problems << tr("the calls folder %1 cannot be reached (%2); recordings are left in %3 for the next launch")
                                .arg(m_callPath, why, m_wavs);
         return false;
     };
     const QString share = unmountedMountPointOf(m_callPath, m_fstab);
     if (!share.isEmpty())
-        return refuse(u"%1 is not mounted"_s.arg(share));
+        return refuse(tr("%1 is not mounted").arg(share));
     if (sameFolder(m_callPath, m_wavs)) {
         result.setupFailed = true;
-        result.problems << u"the calls folder and the temporary recording folder are the same folder %1; nothing moved"_s
+        result.problems << tr("the calls folder and the temporary recording folder are the same folder %1; nothing moved")
                                .arg(m_callPath);
         return false;
     }
@@ -361,11 +361,11 @@ bool RecordingMover::prepareCallPath(Result &result)
     if (!marked && errno != ENOENT && errno != ENOTDIR)
         return refuse(describe(errno)); // a dead server answers so
     if (!marked && isKnownCallPath())
-        return refuse(u"it holds no %1 any more: is the share it is on mounted?"_s.arg(CallFiles::FolderMarkName));
+        return refuse(tr("it holds no %1 any more: is the share it is on mounted?").arg(CallFiles::FolderMarkName));
     if (!QFileInfo::exists(m_callPath) && !FileAccess::MakeFolders(m_callPath))
-        return refuse(u"it cannot be created"_s);
+        return refuse(tr("it cannot be created"));
     if (!QFileInfo(m_callPath).isDir())
-        return refuse(u"it is not a folder"_s);
+        return refuse(tr("it is not a folder"));
     if (!marked) {
         // First used here. A folder that cannot take the marker cannot take calls either:
         // the calls themselves say why.
@@ -429,7 +429,7 @@ bool RecordingMover::keepReceipt(const QString &callName, const QString &target,
     if (target == callName) {
         if (::unlink(native(path).constData()) == 0 || errno == ENOENT)
             return true;
-        leave(result, callName, u"cannot remove %1: %2"_s.arg(path, describe(errno)));
+        leave(result, callName, tr("cannot remove %1: %2").arg(path, describe(errno)));
         return false;
     }
     // Kept before the call takes the name: its note, however late, follows it there.
@@ -437,7 +437,7 @@ bool RecordingMover::keepReceipt(const QString &callName, const QString &target,
     const QByteArray text = target.toUtf8() + '\n';
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
         return true;
-    leave(result, callName, u"another call has its name in %1, and where it goes instead (%2) cannot be kept in %3: %4"_s
+    leave(result, callName, tr("another call has its name in %1, and where it goes instead (%2) cannot be kept in %3: %4")
                                 .arg(m_callPath, target, path, file.errorString()));
     return false;
 }
@@ -461,7 +461,7 @@ void RecordingMover::fileCall(const QString &name, Result &result)
     for (int copy = first; copy < first + MaxCopies; ++copy)
         if (place(name, CallFiles::WithCopyNumber(name, copy), name, result) != Outcome::Taken)
             return;
-    leave(result, name, u"%1 calls of that name are already in %2"_s.arg(MaxCopies).arg(m_callPath));
+    leave(result, name, tr("%1 calls of that name are already in %2").arg(MaxCopies).arg(m_callPath));
 }
 
 void RecordingMover::fileNote(const QString &name, Result &result)
@@ -476,7 +476,7 @@ void RecordingMover::fileNote(const QString &name, Result &result)
     case Outcome::Done:
         return;
     case Outcome::Taken:
-        return leave(result, name, u"a different note is already beside its call %1 in %2"_s.arg(filed, m_callPath));
+        return leave(result, name, tr("a different note is already beside its call %1 in %2").arg(filed, m_callPath));
     case Outcome::Left:
         return;
     }
@@ -499,7 +499,7 @@ RecordingMover::Outcome RecordingMover::place(const QString &name, const QString
                 if (!receiptFor.isEmpty() && !keepReceipt(receiptFor, target, result))
                     return Outcome::Left;
                 if ((err = syncFile(to)) || (err = syncFolder(m_callPath))) {
-                    leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(err)));
+                    leave(result, name, tr("cannot flush %1: %2").arg(m_callPath, describe(err)));
                     return Outcome::Left;
                 }
                 // With the hidden copy a run cut short between the placing and its end left.
@@ -510,12 +510,12 @@ RecordingMover::Outcome RecordingMover::place(const QString &name, const QString
             case Same::No:
                 return Outcome::Taken;
             case Same::Unknown:
-                leave(result, name, u"cannot compare it with %1 in %2: %3"_s.arg(target, m_callPath, describe(err)));
+                leave(result, name, tr("cannot compare it with %1 in %2: %3").arg(target, m_callPath, describe(err)));
                 return Outcome::Left;
             }
         }
         if (errno != ENOENT) {
-            leave(result, name, u"cannot look into %1: %2"_s.arg(m_callPath, describe(errno)));
+            leave(result, name, tr("cannot look into %1: %2").arg(m_callPath, describe(errno)));
             return Outcome::Left;
         }
         if (!receiptFor.isEmpty() && !keepReceipt(receiptFor, target, result))
@@ -546,7 +546,7 @@ RecordingMover::Outcome RecordingMover::moveInto(const QString &name, const QStr
         return Outcome::Done;
     case Placed::Linked:
         if (const int e = syncFolder(m_callPath)) {
-            leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e)));
+            leave(result, name, tr("cannot flush %1: %2").arg(m_callPath, describe(e)));
             return Outcome::Left;
         }
         removeSource(name, source, result);
@@ -561,7 +561,7 @@ RecordingMover::Outcome RecordingMover::moveInto(const QString &name, const QStr
         return copyAcross(name, target, result);
     if (err == ENOENT && !QFileInfo::exists(QFile::decodeName(source)))
         return Outcome::Done; // gone meanwhile: nothing left to file
-    leave(result, name, u"cannot move it into %1: %2"_s.arg(m_callPath, describe(err)));
+    leave(result, name, tr("cannot move it into %1: %2").arg(m_callPath, describe(err)));
     return Outcome::Left;
 }
 
@@ -579,16 +579,16 @@ RecordingMover::Outcome RecordingMover::copyAcross(const QString &name, const QS
     const Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat sourceInfo;
     if (in.get() < 0 || ::fstat(in.get(), &sourceInfo) != 0)
-        return leave(result, name, u"cannot read it: "_s + describe(errno)), Outcome::Left;
+        return leave(result, name, tr("cannot read it: %1").arg(describe(errno))), Outcome::Left;
     if (!S_ISREG(sourceInfo.st_mode))
-        return leave(result, name, u"not a regular file"_s), Outcome::Left;
+        return leave(result, name, tr("not a regular file")), Outcome::Left;
     // A copy left by a run of this temporary folder cut short goes; a new one is made,
     // never one another user left there, and it is private until it has the calls
     // folder's access.
     ::unlink(temporary.constData());
     Fd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (out.get() < 0)
-        return fail(u"cannot write into %1: %2"_s.arg(m_callPath, describe(errno)));
+        return fail(tr("cannot write into %1: %2").arg(m_callPath, describe(errno)));
     FileAccess::TakeAccessOf(out.get(), m_callPath);
 
     QByteArray buffer(ChunkBytes, Qt::Uninitialized);
@@ -596,24 +596,24 @@ RecordingMover::Outcome RecordingMover::copyAcross(const QString &name, const QS
     for (;;) {
         const qsizetype n = readFull(in.get(), buffer.data(), ChunkBytes);
         if (n < 0)
-            return fail(u"cannot read it: "_s + describe(errno));
+            return fail(tr("cannot read it: %1").arg(describe(errno)));
         if (n == 0)
             break;
         if (!writeAll(out.get(), buffer.constData(), n))
-            return fail(u"cannot copy it into %1: %2"_s.arg(m_callPath, describe(errno)));
+            return fail(tr("cannot copy it into %1: %2").arg(m_callPath, describe(errno)));
         copied += n;
     }
     const timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
     ::futimens(out.get(), times); // the call keeps its own time stamp
     if (::fsync(out.get()) != 0)
-        return fail(u"cannot flush the copy in %1: %2"_s.arg(m_callPath, describe(errno)));
+        return fail(tr("cannot flush the copy in %1: %2").arg(m_callPath, describe(errno)));
     if (::close(out.release()) != 0)
-        return fail(u"cannot close the copy in %1: %2"_s.arg(m_callPath, describe(errno)));
+        return fail(tr("cannot close the copy in %1: %2").arg(m_callPath, describe(errno)));
     struct stat copyInfo;
     if (::stat(temporary.constData(), &copyInfo) != 0)
-        return fail(u"the copy in %1 is gone: %2"_s.arg(m_callPath, describe(errno)));
+        return fail(tr("the copy in %1 is gone: %2").arg(m_callPath, describe(errno)));
     if (copied != sourceInfo.st_size || copyInfo.st_size != sourceInfo.st_size)
-        return fail(u"the copy in %1 has %2 bytes instead of %3"_s.arg(m_callPath)
+        return fail(tr("the copy in %1 has %2 bytes instead of %3").arg(m_callPath)
                         .arg(qint64(copyInfo.st_size))
                         .arg(qint64(sourceInfo.st_size)));
     if (m_stepHook)
@@ -626,15 +626,15 @@ RecordingMover::Outcome RecordingMover::copyAcross(const QString &name, const QS
         return Outcome::Taken;
     }
     if (placed == Placed::Failed)
-        return fail(u"cannot put the copy in place in %1: %2"_s.arg(m_callPath, describe(err)));
+        return fail(tr("cannot put the copy in place in %1: %2").arg(m_callPath, describe(err)));
     // Both names left (the server gone between the two steps): the next run finds the call
     // filed and removes the hidden one with the source.
     if (placed == Placed::Linked && ::unlink(temporary.constData()) != 0 && errno != ENOENT)
-        return leave(result, name, u"cannot remove its hidden copy in %1: %2"_s.arg(m_callPath, describe(errno))),
+        return leave(result, name, tr("cannot remove its hidden copy in %1: %2").arg(m_callPath, describe(errno))),
                Outcome::Left;
     // The source goes only once the copy's name is on disk; until then a rerun finds both.
     if (const int e = syncFolder(m_callPath))
-        return leave(result, name, u"cannot flush %1: %2"_s.arg(m_callPath, describe(e))), Outcome::Left;
+        return leave(result, name, tr("cannot flush %1: %2").arg(m_callPath, describe(e))), Outcome::Left;
     if (m_stepHook)
         m_stepHook(Step::Placed, name);
     removeSource(name, source, result);
@@ -645,7 +645,7 @@ RecordingMover::Outcome RecordingMover::copyAcross(const QString &name, const QS
 void RecordingMover::removeSource(const QString &name, const QByteArray &source, Result &result)
 {
     if (::unlink(source.constData()) != 0) {
-        result.problems << u"%1: filed in %2, but cannot be removed from %3: %4"_s.arg(
+        result.problems << tr("%1: filed in %2, but cannot be removed from %3: %4").arg(
             name, m_callPath, m_wavs, describe(errno));
         return;
     }
@@ -654,5 +654,5 @@ void RecordingMover::removeSource(const QString &name, const QByteArray &source,
 
 void RecordingMover::leave(Result &result, const QString &name, const QString &why) const
 {
-    result.problems << u"%1: %2; left in %3"_s.arg(name, why, m_wavs);
+    result.problems << tr("%1: %2; left in %3").arg(name, why, m_wavs);
 }

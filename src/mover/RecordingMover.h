@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,8 @@ class SettingsStore;
 // nothing is filed into it.
 class RecordingMover
 {
+    Q_DECLARE_TR_FUNCTIONS(RecordingMover)
+
 public:
     // Moments of a copy to another filesystem, for tests that crash the mover there.
     enum class Step {

@@ -22,10 +22,11 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
 
     if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
-        std::printf("Usage: voxmere-mover\n"
-                    "Files the finished recordings of Voxmere's temporary folder into the calls folder,\n"
-                    "as the user's settings name them. Voxmere starts it after each call.\n\n"
-                    "Options:\n  -h, --help     Displays this help.\n  -v, --version  Displays the version.\n");
+        std::fputs(qPrintable(RecordingMover::tr("Usage: voxmere-mover\n"
+                                                 "Files the finished recordings of Voxmere's temporary folder into the calls folder,\n"
+                                                 "as the user's settings name them. Voxmere starts it after each call.\n\n"
+                                                 "Options:\n  -h, --help     Displays this help.\n  -v, --version  Displays the version.\n")),
+                   stdout);
         return 0;
     }
     if (argc == 2 && (qstrcmp(argv[1], "--version") == 0 || qstrcmp(argv[1], "-v") == 0)) {
@@ -33,7 +34,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (argc > 1) {
-        report(u"unknown argument "_s + QString::fromLocal8Bit(argv[1]));
+        report(RecordingMover::tr("unknown argument %1").arg(QString::fromLocal8Bit(argv[1])));
         return 2;
     }
 

@@ -1,6 +1,7 @@
 #include "options/clsBlowFish.h"
 #include "options/BlowfishTables.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -229,13 +230,13 @@ QString clsBlowFish::convertFile(const QString &InFile, const QString &OutFile, 
     if (source.open(QIODevice::ReadOnly))
         buffer = source.readAll();
     if (!source.isOpen() || source.error() != QFileDevice::NoError)
-        return u"Cannot read "_s + InFile + u": "_s + source.errorString();
+        return QCoreApplication::translate("clsBlowFish", "Cannot read %1: %2").arg(InFile, source.errorString());
     (this->*convert)(buffer, key);
     // Written beside the destination and renamed over it: a failed write leaves the old file.
     QSaveFile target(OutFile);
     // A disk that fills up takes part of a write without an error: the size tells.
     if (!target.open(QIODevice::WriteOnly) || target.write(buffer) != buffer.size() || !target.flush()
         || target.size() != buffer.size() || !target.commit())
-        return u"Cannot write "_s + OutFile + u": "_s + target.errorString();
+        return QCoreApplication::translate("clsBlowFish", "Cannot write %1: %2").arg(OutFile, target.errorString());
     return {};
 }

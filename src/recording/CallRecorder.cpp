@@ -11,6 +11,7 @@
 #include "recording/RecordingFiles.h"
 #include "recording/VoiceDetection.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
@@ -257,10 +258,10 @@ void CallRecorder::StopCall(bool discard, bool byDetection)
         if (!discard)
             ending.moverFailure = m_launchMover();
         else if (m_rules.autoRecord && !QFile::remove(CallFiles::JoinPath(m_tempFolder, m_fileName)))
-            throw RuntimeError(75, u"Path/File access error"_s);
+            throw RuntimeError(75, QCoreApplication::translate("RuntimeError", "Path/File access error"));
     } catch (const std::exception &e) {
-        ending.error = u"An error occurred when stopping recording.  The error reported was: "_s
-            + QString::number(RuntimeError::numberOf(e)) + u": "_s + RuntimeError::descriptionOf(e);
+        ending.error = tr("An error occurred when stopping recording.  The error reported was: %1: %2")
+            .arg(QString::number(RuntimeError::numberOf(e)), RuntimeError::descriptionOf(e));
     }
     // Listening again before the window hears of it: the next call may come meanwhile.
     ArmDetection();
@@ -293,7 +294,7 @@ void CallRecorder::FileLeftoverRecordings()
         RecordingFiles::FinishLeftoverRecordings(m_tempFolder, m_userName);
     for (const RecordingFiles::Recovered &r : recovered) {
         if (r.to.isEmpty())
-            emit leftoverUnfiled(r.from + u": "_s + r.problem);
+            emit leftoverUnfiled(tr("%1: %2").arg(r.from, r.problem));
         else if (!r.problem.isEmpty())
             qWarning("%s filed as %s: %s", qPrintable(r.from), qPrintable(r.to), qPrintable(r.problem));
     }

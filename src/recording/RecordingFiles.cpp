@@ -3,6 +3,7 @@
 #include "base/RuntimeError.h"
 #include "callstore/CallFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -31,7 +32,7 @@ QString RenameWithLength(const QString &folder, const QString &unfinishedName, q
 {
     const QString from = CallFiles::JoinPath(folder, unfinishedName);
     if (!QFile::exists(from))
-        throw RuntimeError(53, u"File not found"_s);
+        throw RuntimeError(53, QCoreApplication::translate("RuntimeError", "File not found"));
     for (int copy = 1; copy < 1000; ++copy) {
         const QString name = FinishedName(unfinishedName, seconds, copy);
         // QFile::rename never replaces an existing file.
@@ -39,9 +40,9 @@ QString RenameWithLength(const QString &folder, const QString &unfinishedName, q
         if (file.rename(CallFiles::JoinPath(folder, name)))
             return name;
         if (!QFile::exists(CallFiles::JoinPath(folder, name)))
-            throw RuntimeError(75, u"Path/File access error"_s);
+            throw RuntimeError(75, QCoreApplication::translate("RuntimeError", "Path/File access error"));
     }
-    throw RuntimeError(58, u"File already exists"_s);
+    throw RuntimeError(58, QCoreApplication::translate("RuntimeError", "File already exists"));
 }
 
 std::optional<double> AudioSeconds(const QString &path)
@@ -65,7 +66,7 @@ WaveHeader CompleteWaveHeader(const QString &path, QString *problem)
         return WaveHeader::Failed;
     };
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return failed(u"cannot open it"_s);
+        return failed(QCoreApplication::translate("RecordingFiles", "cannot open it"));
     const qint64 size = file.size();
     const QByteArray head = file.read(12);
     if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
@@ -81,10 +82,10 @@ WaveHeader CompleteWaveHeader(const QString &path, QString *problem)
     quint32 blockBytes = 0, blockSamples = 0;
     while (at + 8 <= size) {
         if (!file.seek(at))
-            return failed(u"cannot read it"_s);
+            return failed(QCoreApplication::translate("RecordingFiles", "cannot read it"));
         const QByteArray chunk = file.read(8);
         if (chunk.size() < 8)
-            return failed(u"cannot read it"_s);
+            return failed(QCoreApplication::translate("RecordingFiles", "cannot read it"));
         const qint64 declared = u32(chunk, 4);
         if (chunk.startsWith("fmt ")) {
             // The block and its samples: a whole GSM 6.10 block is 65 bytes of 320 samples,
@@ -106,9 +107,9 @@ WaveHeader CompleteWaveHeader(const QString &path, QString *problem)
             // The header first: when it cannot be written the file stays as it was.
             if (!put32(4, quint32(start + data - 8)) || !put32(at + 4, quint32(data))
                 || (factAt >= 0 && blockSamples && !put32(factAt, quint32(blocks * blockSamples))))
-                return failed(u"cannot write its header"_s);
+                return failed(QCoreApplication::translate("RecordingFiles", "cannot write its header"));
             if (!file.resize(start + data))
-                return failed(u"cannot cut off its last block"_s);
+                return failed(QCoreApplication::translate("RecordingFiles", "cannot cut off its last block"));
             return WaveHeader::Completed;
         }
         at += 8 + declared + (declared & 1);
@@ -125,7 +126,7 @@ QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &
             continue;
         Recovered r{name, QString(), QString()};
         if (CompleteWaveHeader(CallFiles::JoinPath(folder, name), &r.problem) == WaveHeader::Failed) {
-            r.problem = u"its header cannot be completed ("_s + r.problem + u"); it stays unfiled"_s;
+            r.problem = QCoreApplication::translate("RecordingFiles", "its header cannot be completed (%1); it stays unfiled").arg(r.problem);
             done << r;
             continue;
         }
@@ -133,7 +134,7 @@ QList<Recovered> FinishLeftoverRecordings(const QString &folder, const QString &
         // user sees it and decides.
         const std::optional<double> seconds = AudioSeconds(CallFiles::JoinPath(folder, name));
         if (!seconds)
-            r.problem = u"not a readable sound file; filed with length 0"_s;
+            r.problem = QCoreApplication::translate("RecordingFiles", "not a readable sound file; filed with length 0");
         try {
             r.to = RenameWithLength(folder, name, qint32(std::nearbyint(seconds.value_or(0.0))));
         } catch (const RuntimeError &e) {

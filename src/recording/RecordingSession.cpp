@@ -64,8 +64,8 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Re
     on("ArmDetection", &CallRecorder::listeningChanged, &RecordingSession::OnListening);
     on("ArmDetection", &CallRecorder::switchedToManual, &RecordingSession::OnSwitchedToManual);
     on("CheckInput", &CallRecorder::inputLost, [this](const QString &text) {
-        ctx.prompts().message(text + u"\r\n\r\nCalls are recorded again as soon as the input returns."_s,
-                              Prompts::Exclamation, u"Error"_s);
+        ctx.prompts().message(tr("%1\r\n\r\nCalls are recorded again as soon as the input returns.").arg(text),
+                              Prompts::Exclamation, tr("Error"));
     });
     on("tmrTimeStamp_Timer", &CallRecorder::elapsed, [this](double seconds) {
         ElapsedSeconds = seconds;
@@ -77,8 +77,8 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Re
         modErrors::ReportError(ctx.prompts(), 75, text, 999, u"frmMain:FileLeftoverRecordings Method"_s, QString());
     });
     on("LaunchMover", &CallRecorder::moverFailed, [this](const QString &failure) {
-        ctx.prompts().message(ProductName() + u" failed to launch recording mover: "_s + failure,
-                              Prompts::Exclamation, ProductName() + u" Error"_s);
+        ctx.prompts().message(tr("%1 failed to launch recording mover: %2").arg(ProductName(), failure),
+                              Prompts::Exclamation, tr("%1 Error").arg(ProductName()));
     });
     GuardedConnect(prompts, u"frmMain:PollVoiceLevel"_s, m_detection.get(), &VoiceDetection::levels, this,
                    [this](float a, float b) {
@@ -186,9 +186,9 @@ void RecordingSession::OnListening(bool listening, bool waitingForInput)
 {
     state.DetectionRunning = listening;
     if (waitingForInput && !m_waitingForInput)
-        view.SetStatusText(u"Waiting for the recording input"_s);
+        view.SetStatusText(tr("Waiting for the recording input"));
     else if (!waitingForInput && m_waitingForInput && listening)
-        view.SetStatusText(u"Ready"_s);
+        view.SetStatusText(tr("Ready"));
     m_waitingForInput = waitingForInput;
 }
 
@@ -200,9 +200,8 @@ void RecordingSession::OnSwitchedToManual(qint16 openCode, qint16 recordCode)
         modErrors::ShowRecorderError(ctx.prompts(), openCode, QString());
     else
         ctx.prompts().msgBox(
-            u"Failed to initialise Voice Detection - Check that other devices are not recording audio. "_s
-                u"\r\nSwitching to manual control.\r\nErr: "_s
-                + QString::number(recordCode),
+            tr("Failed to initialise Voice Detection - Check that other devices are not recording audio. "
+               "\r\nSwitching to manual control.\r\nErr: %1").arg(recordCode),
             Prompts::OkOnly, Prompts::NoIcon, QString());
     view.UpdateButtons();
 }
@@ -223,7 +222,7 @@ void RecordingSession::OnStarted(const std::shared_ptr<clsCall> &call, const QSt
     view.SetPlaybackControls(false);
     state.DetectionRunning = false;
     state.IsRecording = true;
-    view.SetStatusText(u"Recording"_s);
+    view.SetStatusText(tr("Recording"));
 }
 
 void RecordingSession::OnNotStarted(qint16 code, const QString &fileName)
@@ -243,16 +242,16 @@ void RecordingSession::OnEnded(const CallRecorder::Ending &ending)
     state.IsRecording = false;
     CurrentCall.reset();
     RecordingFileName = ending.fileName;
-    view.SetStatusText(u"Recording Complete"_s);
+    view.SetStatusText(tr("Recording Complete"));
     if (!ending.error.isEmpty()) {
         state.RecordActive = false;
         view.UpdateButtons();
-        ctx.prompts().message(ending.error, Prompts::Exclamation, u"Error"_s);
+        ctx.prompts().message(ending.error, Prompts::Exclamation, tr("Error"));
         return;
     }
     if (ending.moverFailure)
-        ctx.prompts().message(ProductName() + u" failed to launch recording mover: "_s + *ending.moverFailure,
-                              Prompts::Exclamation, ProductName() + u" Error"_s);
+        ctx.prompts().message(tr("%1 failed to launch recording mover: %2").arg(ProductName(), *ending.moverFailure),
+                              Prompts::Exclamation, tr("%1 Error").arg(ProductName()));
     if (!ending.discarded)
         FileCall(ending);
     else if (!ctx.settings.AutoRecord)
@@ -263,11 +262,11 @@ void RecordingSession::OnEnded(const CallRecorder::Ending &ending)
         state.RecordActive = false;
     // Said once the call is safe: the box waits for the user, the filing did not.
     if (ending.failure)
-        ctx.prompts().message(modErrors::RecorderErrorText(ending.failure, ending.fileName)
-                                  + u"\r\n\r\nThe call was cut short there; what was recorded until then is kept."_s,
-                              Prompts::Exclamation, u"Error"_s);
+        ctx.prompts().message(tr("%1\r\n\r\nThe call was cut short there; what was recorded until then is kept.")
+                                  .arg(modErrors::RecorderErrorText(ending.failure, ending.fileName)),
+                              Prompts::Exclamation, tr("Error"));
     if (ending.byDetection && !state.IsRecording) {
-        view.SetStatusText(u"Ready"_s);
+        view.SetStatusText(tr("Ready"));
         view.setElapsedPanel(u"00:00:00"_s);
     }
 }

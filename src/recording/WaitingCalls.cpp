@@ -41,20 +41,20 @@ void WaitingCalls::tmrWaitingCalls_Timer()
         if (since >= RetrySeconds || since < 0) { // or the clock was put back
             m_lastLaunch = now;
             const std::optional<QString> failure = m_launchMover();
-            m_launchFailure = failure ? u"the recording mover cannot be started: "_s + *failure : QString();
+            m_launchFailure = failure ? tr("the recording mover cannot be started: %1").arg(*failure) : QString();
         }
         QStringList problems = RecordingMover::LastProblems(folder);
         if (!m_launchFailure.isEmpty())
             problems.prepend(m_launchFailure);
         // A note waits alone when its call is filed and the share went before the note.
-        text = waiting == 1 ? u"1 call waiting to be filed"_s
-             : waiting > 1  ? u"%1 calls waiting to be filed"_s.arg(waiting)
-             : notes == 1   ? u"1 note waiting to be filed"_s
-                            : u"%1 notes waiting to be filed"_s.arg(notes);
-        details = text + u" (listed under \"Waiting to be filed\" in the drive list)"_s;
+        text = waiting == 1 ? tr("1 call waiting to be filed")
+             : waiting > 1  ? tr("%n calls waiting to be filed", nullptr, waiting)
+             : notes == 1   ? tr("1 note waiting to be filed")
+                            : tr("%n notes waiting to be filed", nullptr, notes);
+        details = tr("%1 (listed under \"Waiting to be filed\" in the drive list)").arg(text);
         if (!problems.isEmpty()) {
-            text += u": "_s + problems.first();
-            details += u":\n"_s + problems.join(u'\n');
+            text = tr("%1: %2").arg(text, problems.first());
+            details = tr("%1:\n%2").arg(details, problems.join(u'\n'));
         }
     }
     if (text == m_text && details == m_details)

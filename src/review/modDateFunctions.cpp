@@ -2,17 +2,22 @@
 
 #include "base/modUtilityFunctions.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace modDateFunctions {
 
 QString MonthAbbrev(int month)
 {
-    static const char16_t *const names[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
-                                              u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+    static const char *const names[12] = {
+        QT_TRANSLATE_NOOP("modDateFunctions", "Jan"), QT_TRANSLATE_NOOP("modDateFunctions", "Feb"), QT_TRANSLATE_NOOP("modDateFunctions", "Mar"),
+        QT_TRANSLATE_NOOP("modDateFunctions", "Apr"), QT_TRANSLATE_NOOP("modDateFunctions", "May"), QT_TRANSLATE_NOOP("modDateFunctions", "Jun"),
+        QT_TRANSLATE_NOOP("modDateFunctions", "Jul"), QT_TRANSLATE_NOOP("modDateFunctions", "Aug"), QT_TRANSLATE_NOOP("modDateFunctions", "Sep"),
+        QT_TRANSLATE_NOOP("modDateFunctions", "Oct"), QT_TRANSLATE_NOOP("modDateFunctions", "Nov"), QT_TRANSLATE_NOOP("modDateFunctions", "Dec")};
     if (month < 1 || month > 12)
         return QString();
-    return QString::fromUtf16(names[month - 1]);
+    return QCoreApplication::translate("modDateFunctions", names[month - 1]);
 }
 
 bool IsValidDate(const QString &text)

@@ -5,6 +5,8 @@
 #include "callstore/CallFiles.h"
 #include "review/modDateFunctions.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace modSearch {
@@ -80,7 +82,7 @@ static std::optional<QDate> criterionDate(const QString &text)
         return std::nullopt;
     const QDate day = QDate::fromString(text, u"yyyyMMdd"_s);
     if (!day.isValid())
-        throw RuntimeError(13, u"Type mismatch"_s);
+        throw RuntimeError(13, QCoreApplication::translate("RuntimeError", "Type mismatch"));
     return day;
 }
 

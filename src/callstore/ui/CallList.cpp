@@ -13,6 +13,7 @@
 #include "callstore/ui/dlgEditNote.h"
 #include "desktop/WidgetParts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
@@ -46,7 +47,7 @@ CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCall
       m_model(new CallListModel(this))
 {
     m_view->setModel(m_model);
-    m_view->setToolTip(u"Call list : double-click to play or right-click for menu"_s);
+    m_view->setToolTip(tr("Call list : double-click to play or right-click for menu"));
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -77,11 +78,11 @@ CallList::CallList(AppContext &app, QTreeView *lvwCalls, QPlainTextEdit *txtCall
     auto entry = [this](const char *name, const QString &text) {
         return WidgetParts::addEntry(mnuPopup, name, text);
     };
-    mnuPopupPlayCall = entry("mnuPopupPlayCall", u"Play Call"_s);
-    mnuPopupEditNote = entry("mnuPopupEditNote", u"Edit Call Note"_s);
-    mnuPopupDeleteCall = entry("mnuPopupDeleteCall", u"Delete Call/s"_s);
-    mnuPopupEmailCall = entry("mnuPopupEmailCall", u"Email Call/s"_s);
-    mnuPopupSaveCall = entry("mnuPopupSaveCall", u"Save Call/s"_s);
+    mnuPopupPlayCall = entry("mnuPopupPlayCall", tr("Play Call"));
+    mnuPopupEditNote = entry("mnuPopupEditNote", tr("Edit Call Note"));
+    mnuPopupDeleteCall = entry("mnuPopupDeleteCall", tr("Delete Call/s"));
+    mnuPopupEmailCall = entry("mnuPopupEmailCall", tr("Email Call/s"));
+    mnuPopupSaveCall = entry("mnuPopupSaveCall", tr("Save Call/s"));
     connect(mnuPopupPlayCall, &QAction::triggered, this, [this] { emit playCallRequested(SelectedKey()); });
     connect(mnuPopupEditNote, &QAction::triggered, this, [this] { emit editNoteRequested(SelectedKey()); });
     connect(mnuPopupDeleteCall, &QAction::triggered, this, &CallList::deleteRequested);
@@ -137,7 +138,7 @@ public:
     void folderDone() override { flush(); }
     void flush()
     {
-        m_control.progress(u"Listing calls: %1 found"_s.arg(m_found));
+        m_control.progress(CallList::tr("Listing calls: %1 found").arg(m_found));
         if (m_batch.empty())
             return;
         m_control.post([deliver = m_deliver, batch = std::move(m_batch)] { deliver(batch); });
@@ -360,7 +361,7 @@ void CallList::SizeCallColumns()
 
 void CallList::ShowCount()
 {
-    m_count->setText(QString::number(m_model->rowCount()) + u" call/s"_s);
+    m_count->setText(tr("%1 call/s").arg(m_model->rowCount()));
 }
 
 void CallList::SaveColumnWidths()
@@ -379,13 +380,12 @@ void CallList::UpdateNoteField()
             return;
         QString note = GetCallByKey(key)->CallNote();
         if (note.isEmpty())
-            note = u"(No Note)"_s;
+            note = tr("(No Note)");
         m_note->setPlainText(NoteLines(note));
     } catch (const std::exception &e) {
         m_note->clear();
-        m_app.prompts().msgBox(u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s
-                                   + RuntimeError::descriptionOf(e)
-                                   + u" occured in frmMain:UpdateNoteField Method"_s,
+        m_app.prompts().msgBox(tr("Error: %1 - %2 occured in frmMain:UpdateNoteField Method")
+                                   .arg(RuntimeError::numberOf(e)).arg(RuntimeError::descriptionOf(e)),
                                Prompts::OkOnly, Prompts::NoIcon, QString());
     }
 }
@@ -394,14 +394,14 @@ void CallList::UpdateNoteField()
 
 QString CallList::NoteConflictQuestion()
 {
-    return u"Someone changed this note on another PC after you opened it.\r\n\r\n"
-           u"Yes: keep mine (theirs is replaced)\r\nNo: keep theirs (mine is dropped)\r\n"
-           u"Cancel: show both, to merge them"_s;
+    return tr("Someone changed this note on another PC after you opened it.\r\n\r\n"
+              "Yes: keep mine (theirs is replaced)\r\nNo: keep theirs (mine is dropped)\r\n"
+              "Cancel: show both, to merge them");
 }
 
 QString CallList::BothNotes(const QString &mine, const QString &theirs)
 {
-    return u"--- Mine ---\n"_s + mine + u"\n--- Theirs (another PC) ---\n"_s + theirs;
+    return tr("--- Mine ---\n%1\n--- Theirs (another PC) ---\n%2").arg(mine, theirs);
 }
 
 // The note file as the editor saw it: a save compares, so that a change made on another
@@ -425,7 +425,7 @@ static bool writeNote(const QString &audio, const QString &note)
     QString error;
     const QString notePath = CallFiles::NotePathOf(audio);
     if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), &error))
-        throw RuntimeError(75, notePath == audio ? u"A call named \"%1\" has no note file of its own"_s.arg(audio) : error);
+        throw RuntimeError(75, notePath == audio ? CallList::tr("A call named \"%1\" has no note file of its own").arg(audio) : error);
     return true;
 }
 
@@ -460,7 +460,7 @@ void CallList::EditCallNote(const QString &key)
         const colCalls::Record call = GetCallByKey(key);
         // Only the start of a huge note was read: written back, the rest would be lost.
         if (call->NoteTruncated()) {
-            m_app.prompts().message(u"This note is too long to edit here (over 64 KB); it has been left unchanged."_s,
+            m_app.prompts().message(tr("This note is too long to edit here (over 64 KB); it has been left unchanged."),
                                     Prompts::Exclamation, ProductName());
             return;
         }
@@ -542,7 +542,7 @@ void CallList::noteEditEnded(const NoteEdit &edit)
 {
     m_editingNote = false;
     if (edit.errorNumber)
-        m_app.prompts().msgBox(u"Error: "_s + QString::number(edit.errorNumber) + u" - "_s + edit.errorText,
+        m_app.prompts().msgBox(tr("Error: %1 - %2").arg(edit.errorNumber).arg(edit.errorText),
                                Prompts::OkOnly, Prompts::NoIcon, QString());
     else if (edit.written)
         showNote(edit.audio, edit.typed);
@@ -611,7 +611,7 @@ void CallList::DeleteSelectedCalls()
         };
         const auto last = qScopeGuard([&] { hand(); });
         for (size_t i = 0; i < doomed.size() && !control.cancelled(); ++i) {
-            control.progress(u"Deleting call %1 of %2"_s.arg(i + 1).arg(doomed.size()));
+            control.progress(tr("Deleting call %1 of %2").arg(i + 1).arg(doomed.size()));
             try {
                 CallFiles::DeleteCallFiles(doomed[i]->RecordingLocation());
             } catch (const std::exception &e) {
@@ -646,7 +646,7 @@ bool CallList::HasCalls() const
 colCalls::Record CallList::GetCallByKey(const QString &key) const
 {
     if (!m_calls)
-        throw RuntimeError(5, u"Invalid procedure call or argument"_s);
+        throw RuntimeError(5, QCoreApplication::translate("RuntimeError", "Invalid procedure call or argument"));
     return m_calls->Item(key);
 }
 
@@ -738,7 +738,7 @@ void CallList::PlayIfPermitted()
     if (m_app.settings.CanPlay)
         emit playCallRequested(SelectedKey());
     else
-        m_app.prompts().message(u"You are not permitted to play back calls"_s, Prompts::Information,
+        m_app.prompts().message(tr("You are not permitted to play back calls"), Prompts::Information,
                                 ProductName());
 }
 
@@ -761,8 +761,8 @@ void CallList::lvwCalls_KeyPress(int key)
 void CallList::lvwCalls_OLEDragDrop(const QStringList &files)
 {
     if (files.size() >= 2) {
-        m_app.prompts().message(u"Please drag a single file at a time"_s, Prompts::Information,
-                                u"Drag / Drop"_s);
+        m_app.prompts().message(tr("Please drag a single file at a time"), Prompts::Information,
+                                tr("Drag / Drop"));
         return;
     }
     if (files.size() == 1

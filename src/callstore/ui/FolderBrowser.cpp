@@ -12,6 +12,7 @@
 #include "controls/OrvaneButton.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -33,10 +34,10 @@ FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dir
     : QObject(parent), m_app(app), m_drives(drvList), m_dirs(dirList),
       m_model(new QFileSystemModel(this))
 {
-    m_drives->setToolTip(u"Change the drive where Voxmere will look for calls"_s);
-    m_dirs->setToolTip(u"Change the folder where Voxmere will look for calls"_s);
-    cmdNewFolder->setToolTip(u"Create New Folder"_s);
-    btnDelFolder->setToolTip(u"Delete Folder (empty folders only)"_s);
+    m_drives->setToolTip(tr("Change the drive where Voxmere will look for calls"));
+    m_dirs->setToolTip(tr("Change the folder where Voxmere will look for calls"));
+    cmdNewFolder->setToolTip(tr("Create New Folder"));
+    btnDelFolder->setToolTip(tr("Delete Folder (empty folders only)"));
 
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);
@@ -54,15 +55,15 @@ FolderBrowser::FolderBrowser(AppContext &app, QComboBox *drvList, QTreeView *dir
         m_dirs->scrollTo(here);
     });
 
-    mnuFolder = new QMenu(u"Folder"_s, m_dirs);
+    mnuFolder = new QMenu(tr("Folder"), m_dirs);
     mnuFolder->setObjectName(u"mnuFolder"_s);
     auto entry = [this](const char *name, const QString &text) {
         return WidgetParts::addEntry(mnuFolder, name, text);
     };
-    mnuFolderNew = entry("mnuFolderNew", u"New Folder"_s);
-    mnuFolderDelete = entry("mnuFolderDelete", u"Delete Folder"_s);
-    mnuFolderDefault = entry("mnuFolderDefault", u"Make default folder"_s);
-    mnuFolderShowAll = entry("mnuFolderShowAll", u"Show all calls in folder"_s);
+    mnuFolderNew = entry("mnuFolderNew", tr("New Folder"));
+    mnuFolderDelete = entry("mnuFolderDelete", tr("Delete Folder"));
+    mnuFolderDefault = entry("mnuFolderDefault", tr("Make default folder"));
+    mnuFolderShowAll = entry("mnuFolderShowAll", tr("Show all calls in folder"));
 
     Prompts &prompts = m_app.prompts();
     connect(m_drives, &QComboBox::activated, this, [this, &prompts](int index) {
@@ -93,8 +94,8 @@ void FolderBrowser::FillDrives(const QString &path)
     // Where the calls are first, then the user's own folder, then every volume.
     const QString calls = QDir::cleanPath(m_app.settings.CallPath);
     if (!calls.isEmpty() && QFileInfo(calls).isDir())
-        m_drives->addItem(u"Calls"_s, calls);
-    m_drives->addItem(u"Home"_s, QDir::homePath());
+        m_drives->addItem(tr("Calls"), calls);
+    m_drives->addItem(tr("Home"), QDir::homePath());
     for (int i = 0; i < m_drives->count(); ++i)
         m_drives->setItemData(i, m_drives->itemData(i), Qt::ToolTipRole);
     for (const QString &root : roots)
@@ -102,7 +103,7 @@ void FolderBrowser::FillDrives(const QString &path)
     // Calls the mover could not file yet wait in the temporary folder: there they are
     // found and played as any.
     if (!m_app.TempFolder.isEmpty()) {
-        m_drives->addItem(u"Waiting to be filed"_s, QDir::cleanPath(m_app.TempFolder));
+        m_drives->addItem(tr("Waiting to be filed"), QDir::cleanPath(m_app.TempFolder));
         m_drives->setItemData(m_drives->count() - 1, true, WaitingRole);
     }
     m_drives->setCurrentIndex(placeOf(path));
@@ -138,7 +139,7 @@ bool FolderBrowser::SetDirPath(const QString &path)
 {
     const QString folder = QDir::cleanPath(path);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        throw RuntimeError(76, u"Path not found"_s);
+        throw RuntimeError(76, QCoreApplication::translate("RuntimeError", "Path not found"));
     m_path = folder;
     // The tree starts at the place chosen in the drive list, not at "/".
     const int place = placeOf(folder);
@@ -166,7 +167,7 @@ void FolderBrowser::drvList_Change(int index)
     }
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable() || !QStorageInfo(root).isReady()) {
-        m_app.prompts().message(u"Device Unavailable"_s, Prompts::Information, ProductName());
+        m_app.prompts().message(tr("Device Unavailable"), Prompts::Information, ProductName());
         m_drives->setCurrentIndex(placeOf(m_path));
         return;
     }
@@ -190,8 +191,8 @@ void FolderBrowser::btnHome_Click()
     } catch (const RuntimeError &e) {
         if (e.number() == 76) {
             const bool defaultThere = QFileInfo(ProgramSettings::DefaultCallPath()).isDir();
-            m_app.prompts().message(defaultThere ? u"Default folder has been deleted!"_s
-                                                 : u"Unable to set default folder!"_s,
+            m_app.prompts().message(defaultThere ? tr("Default folder has been deleted!")
+                                                 : tr("Unable to set default folder!"),
                                     Prompts::Exclamation, ProductName());
         } else {
             modErrors::ReportError(m_app.prompts(), e.number(), e.description(), 999,
@@ -223,7 +224,7 @@ void FolderBrowser::DeleteFolder()
     try {
         if (!CallFolders::TreeIsEmpty(folder)) {
             m_app.prompts().message(
-                u"Folder or subfolder not empty - for safety please delete all calls in folder first"_s,
+                tr("Folder or subfolder not empty - for safety please delete all calls in folder first"),
                 Prompts::Exclamation, ProductName());
             return;
         }
@@ -241,8 +242,8 @@ void FolderBrowser::DeleteFolder()
 
 void FolderBrowser::mnuFolderDefault_Click()
 {
-    if (m_app.prompts().msgBox(u"Make "_s + m_path + u" your recorded calls folder?"_s,
-                               Prompts::OkCancel, Prompts::Question, u"Set Default"_s)
+    if (m_app.prompts().msgBox(tr("Make %1 your recorded calls folder?").arg(m_path),
+                               Prompts::OkCancel, Prompts::Question, tr("Set Default"))
         != Prompts::Ok)
         return;
     m_app.settings.CallPath = m_path;

@@ -15,12 +15,12 @@ using WidgetParts::named;
 
 JobProgress::JobProgress(Prompts &prompts, QWidget *parent)
     : QWidget(parent), lblJob(named(new QLabel(this), "lblJob")),
-      cmdCancelJob(named(new QToolButton(this), "cmdCancelJob", u"Cancel"_s)), m_prompts(prompts),
+      cmdCancelJob(named(new QToolButton(this), "cmdCancelJob", tr("Cancel"))), m_prompts(prompts),
       m_delay(named(new QTimer(this), "tmrJobProgress"))
 {
     setObjectName(u"JobProgress"_s);
-    cmdCancelJob->setText(u"Cancel"_s);
-    cmdCancelJob->setAccessibleName(u"Cancel"_s);
+    cmdCancelJob->setText(tr("Cancel"));
+    cmdCancelJob->setAccessibleName(tr("Cancel"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(lblJob);
@@ -29,7 +29,7 @@ JobProgress::JobProgress(Prompts &prompts, QWidget *parent)
     m_delay->setInterval(500);
     GuardedConnect(prompts, u"frmMain:JobProgress"_s, m_delay, &QTimer::timeout, this, [this] {
         if (m_job && !m_job->isFinished()) {
-            lblJob->setText(m_job->progressText().isEmpty() ? u"Working..."_s : m_job->progressText());
+            lblJob->setText(m_job->progressText().isEmpty() ? tr("Working...") : m_job->progressText());
             show();
         }
     });

@@ -14,11 +14,11 @@ using namespace Qt::StringLiterals;
 dlgEditNote::dlgEditNote(const QString &note, QWidget *parent) : QDialog(parent), Note(note)
 {
     setObjectName(u"dlgEditNote"_s);
-    setWindowTitle(u"Edit Call Note"_s);
-    auto *label = new QLabel(u"Call note (Shift+Enter for a new line)"_s, this);
+    setWindowTitle(tr("Edit Call Note"));
+    auto *label = new QLabel(tr("Call note (Shift+Enter for a new line)"), this);
     txtEditNote = new QPlainTextEdit(note, this);
     txtEditNote->setObjectName(u"txtEditNote"_s);
-    txtEditNote->setAccessibleName(u"Call note"_s);
+    txtEditNote->setAccessibleName(tr("Call note"));
     txtEditNote->setTabChangesFocus(true);
     txtEditNote->installEventFilter(this);
     label->setBuddy(txtEditNote);

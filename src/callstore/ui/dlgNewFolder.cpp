@@ -22,16 +22,16 @@ dlgNewFolder::dlgNewFolder(Prompts &prompts, const QString &parentFolder, QWidge
     : QDialog(parent), ParentFolder(parentFolder), m_prompts(prompts)
 {
     setObjectName(u"dlgNewFolder"_s);
-    setWindowTitle(u"New Folder"_s);
+    setWindowTitle(tr("New Folder"));
     // The whole caption, beside the frame's own buttons.
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     txtFolder = new QLineEdit(u"NewFolder"_s, this);
     txtFolder->setObjectName(u"txtFolder"_s);
-    txtFolder->setToolTip(u"Folder name"_s);
+    txtFolder->setToolTip(tr("Folder name"));
     txtFolder->setAccessibleName(txtFolder->toolTip());
     txtFolder->selectAll();
     QHBoxLayout *buttons = WidgetParts::okCancel(this, btnOK, btnCancel);
-    auto *where = new QLabel(u"In "_s + parentFolder, this);
+    auto *where = new QLabel(tr("In %1").arg(parentFolder), this);
     where->setObjectName(u"lblWhere"_s);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QVBoxLayout(this);
@@ -46,14 +46,14 @@ void dlgNewFolder::btnOK_Click()
 {
     const QString name = txtFolder->text();
     if (!CallFolders::IsValidFolderName(name)) {
-        m_prompts.message(u"A folder cannot contain any of the following characters:\r\n"_s
-                              + QString(23, u' ') + u"\\ / : * ? \" < > |"_s,
-                          Prompts::Critical, u"New Folder"_s);
+        m_prompts.message(tr("A folder cannot contain any of the following characters:\r\n%1\\ / : * ? \" < > |")
+                              .arg(QString(23, u' ')),
+                          Prompts::Critical, tr("New Folder"));
         return;
     }
     const QString path = ParentFolder + u'/' + name;
     if (QFileInfo(path).isDir()) {
-        m_prompts.message(u"Folder already exists!"_s, Prompts::Exclamation, ProductName());
+        m_prompts.message(tr("Folder already exists!"), Prompts::Exclamation, ProductName());
         return;
     }
     if (!FileAccess::MakeFolder(path, FileAccess::FolderModeIn(ParentFolder))) {

@@ -121,11 +121,11 @@ void CalPicture::paintEvent(QPaintEvent *)
 void CalPicture::drawVolumeControl(QPainter &p)
 {
     const QPalette &pal = palette();
-    const QRectF inside = windowFrame(p, pal, QRectF(QPointF(1, 1), Canvas - QSizeF(2, 2)), u"Volume Control"_s);
+    const QRectF inside = windowFrame(p, pal, QRectF(QPointF(1, 1), Canvas - QSizeF(2, 2)), tr("Volume Control"));
 
     // The tabs, as small as they must be to fit.
-    const QString tabs[] = {u"Playback"_s, u"Recording"_s, u"Output Devices"_s, u"Input Devices"_s,
-                            u"Configuration"_s};
+    const QString tabs[] = {tr("Playback"), tr("Recording"), tr("Output Devices"), tr("Input Devices"),
+                            tr("Configuration")};
     qreal px = 10;
     auto rowWidth = [&] {
         qreal w = 0;
@@ -163,7 +163,7 @@ void CalPicture::drawVolumeControl(QPainter &p)
     p.drawArc(QRectF(mic.x() - 5.5, mic.y() - 4, 11, 10), 180 * 16, 180 * 16);
     p.drawLine(mic + QPointF(0, 6), mic + QPointF(0, 9));
     setPixelFont(p, 10, true);
-    p.drawText(QRectF(page.left() + 28, page.top() + 4, 180, 18), Qt::AlignVCenter, u"Built-in Audio Analog Stereo"_s);
+    p.drawText(QRectF(page.left() + 28, page.top() + 4, 180, 18), Qt::AlignVCenter, tr("Built-in Audio Analog Stereo"));
 
     // Mute, lock channels, set as fallback.
     QRectF fallback;
@@ -193,8 +193,8 @@ void CalPicture::drawVolumeControl(QPainter &p)
 
     setPixelFont(p, 9);
     p.setPen(pal.color(QPalette::Text));
-    p.drawText(QRectF(page.left() + 28, page.top() + 28, 30, 16), Qt::AlignVCenter, u"Port:"_s);
-    combo(p, pal, QRectF(page.left() + 58, page.top() + 27, 150, 18), u"Microphone (plugged in)"_s);
+    p.drawText(QRectF(page.left() + 28, page.top() + 28, 30, 16), Qt::AlignVCenter, tr("Port:"));
+    combo(p, pal, QRectF(page.left() + 58, page.top() + 27, 150, 18), tr("Microphone (plugged in)"));
 
     // The volume slider at three quarters, with its value.
     const QRectF groove(page.left() + 28, page.top() + 62, page.width() - 110, 4);
@@ -211,12 +211,12 @@ void CalPicture::drawVolumeControl(QPainter &p)
     p.drawText(QRectF(groove.right() + 10, groove.top() - 8, 80, 20), Qt::AlignVCenter, u"75% (-7.50dB)"_s);
     setPixelFont(p, 7.5);
     p.setPen(pal.color(QPalette::PlaceholderText));
-    p.drawText(QRectF(groove.left() - 10, groove.bottom() + 13, 60, 11), Qt::AlignLeft, u"Silence"_s);
+    p.drawText(QRectF(groove.left() - 10, groove.bottom() + 13, 60, 11), Qt::AlignLeft, tr("Silence"));
     p.drawText(QRectF(groove.right() - 60, groove.bottom() + 13, 80, 11), Qt::AlignRight, u"100% (0dB)"_s);
 
     // A second, quieter input below, so the user sees that each input has its own.
     setPixelFont(p, 9);
-    p.drawText(QRectF(page.left() + 28, page.top() + 96, 220, 16), Qt::AlignVCenter, u"Monitor of Built-in Audio Analog Stereo"_s);
+    p.drawText(QRectF(page.left() + 28, page.top() + 96, 220, 16), Qt::AlignVCenter, tr("Monitor of Built-in Audio Analog Stereo"));
     p.setPen(QPen(pal.color(QPalette::Mid), 1));
     p.drawLine(QPointF(page.left() + 6, page.top() + 92), QPointF(page.right() - 6, page.top() + 92));
 
@@ -224,8 +224,8 @@ void CalPicture::drawVolumeControl(QPainter &p)
     const QRectF showBox(inside.right() - 150, page.bottom() + 8, 140, 18);
     setPixelFont(p, 9);
     p.setPen(pal.color(QPalette::WindowText));
-    p.drawText(QRectF(showBox.left() - 40, showBox.top(), 36, 18), Qt::AlignVCenter | Qt::AlignRight, u"Show:"_s);
-    combo(p, pal, showBox, u"All Input Devices"_s);
+    p.drawText(QRectF(showBox.left() - 40, showBox.top(), 36, 18), Qt::AlignVCenter | Qt::AlignRight, tr("Show:"));
+    combo(p, pal, showBox, tr("All Input Devices"));
 
     if (m_kind == InputDevicesTab)
         ring(p, inputTab);
@@ -240,7 +240,7 @@ void CalPicture::drawVolumeControl(QPainter &p)
 void CalPicture::drawAlsamixer(QPainter &p)
 {
     const QPalette &pal = palette();
-    const QRectF inside = windowFrame(p, pal, QRectF(QPointF(1, 1), Canvas - QSizeF(2, 2)), u"Terminal"_s);
+    const QRectF inside = windowFrame(p, pal, QRectF(QPointF(1, 1), Canvas - QSizeF(2, 2)), tr("Terminal"));
     // Terminals are dark whatever the desktop's theme.
     const QColor screen(24, 24, 24), text(220, 220, 220), frame(80, 170, 190), bar(70, 190, 90);
     const QRectF term = inside.adjusted(3, 0, -3, -3);

@@ -23,8 +23,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString LevelOkText = u"Level OK - replace handset"_s;
-const QString GoToStep2Text = u"Level OK - go to step 2"_s;
+QString LevelOkText() { return dlgCalibrate::tr("Level OK - replace handset"); }
+QString GoToStep2Text() { return dlgCalibrate::tr("Level OK - go to step 2"); }
 
 // Whole dB as the 16-bit maximum holds them; ties to even, as an integer assignment rounds.
 qint16 wholeDb(float db)
@@ -45,7 +45,7 @@ dlgCalibrate::dlgCalibrate(AppContext &context, QWidget *owner)
     : QDialog(owner), ctx(context), MSSRCtrl(context.services.newRecorder())
 {
     setObjectName(u"dlgCalibrate"_s);
-    setWindowTitle(u"Calibrate Voxmere"_s);
+    setWindowTitle(tr("Calibrate Voxmere"));
     tmrFlash = timer(this, 1000);
     tmrLevel = timer(this, 200);
     tmrMeasure = timer(this, 200);
@@ -70,10 +70,10 @@ dlgCalibrate::~dlgCalibrate()
 
 void dlgCalibrate::buildLayout()
 {
-    cmdCalibrate = WidgetParts::button(this, "cmdCalibrate", u"Adjust  Recording Level"_s);
-    btnCalSens = WidgetParts::button(this, "btnCalSens", u"Set Recording Sensitivity"_s);
-    btnOK = WidgetParts::button(this, "btnOK", u"OK"_s);
-    btnCancel = WidgetParts::button(this, "btnCancel", u"&Cancel"_s);
+    cmdCalibrate = WidgetParts::button(this, "cmdCalibrate", tr("Adjust  Recording Level"));
+    btnCalSens = WidgetParts::button(this, "btnCalSens", tr("Set Recording Sensitivity"));
+    btnOK = WidgetParts::button(this, "btnOK", tr("OK"));
+    btnCancel = WidgetParts::button(this, "btnCancel", tr("&Cancel"));
 
     lblLevel = new QLabel(this);
     lblLevel->setObjectName(u"lblLevel"_s);
@@ -92,10 +92,10 @@ void dlgCalibrate::buildLayout()
     keep.setRetainSizeWhenHidden(true);
     lblDirection->setSizePolicy(keep);
     lblDirection->setVisible(false);
-    imgRecLevelOk = new CalPicture(CalPicture::LevelOk, u"Levels OK"_s, this);
+    imgRecLevelOk = new CalPicture(CalPicture::LevelOk, tr("Levels OK"), this);
     imgRecLevelOk->setObjectName(u"imgRecLevelOk"_s);
     imgRecLevelOk->setVisible(false);
-    imgOutOfRange = new CalPicture(CalPicture::OutOfRange, u"Un-Calibrated or On-Hook"_s, this);
+    imgOutOfRange = new CalPicture(CalPicture::OutOfRange, tr("Un-Calibrated or On-Hook"), this);
     imgOutOfRange->setObjectName(u"imgOutOfRange"_s);
 
     // A step: what to do, over the button that does it.
@@ -111,7 +111,7 @@ void dlgCalibrate::buildLayout()
         grid->setColumnStretch(2, 1);
         return std::pair{box, grid};
     };
-    const auto [step1, grid] = step(u"Step 1"_s, u"Now, lift your telephone handset and click 'Adjust Recording Level'. While you have a steady dial tone move the Microphone Volume slider from a high position downwards until the RVI (Recording Volume Indicator) turns green.  If the dial tone becomes intermittent, replace && lift the handset again to get a dial tone back"_s,
+    const auto [step1, grid] = step(tr("Step 1"), tr("Now, lift your telephone handset and click 'Adjust Recording Level'. While you have a steady dial tone move the Microphone Volume slider from a high position downwards until the RVI (Recording Volume Indicator) turns green.  If the dial tone becomes intermittent, replace && lift the handset again to get a dial tone back"),
                                     cmdCalibrate);
     grid->addWidget(lblLevel, 1, 1);
     grid->addWidget(lvlInput, 1, 2);
@@ -119,7 +119,7 @@ void dlgCalibrate::buildLayout()
     // One lamp at a time, in one place.
     grid->addWidget(imgRecLevelOk, 1, 3, 2, 1, Qt::AlignCenter);
     grid->addWidget(imgOutOfRange, 1, 3, 2, 1, Qt::AlignCenter);
-    const auto step2 = step(u"Step 2"_s, u"When you are happy that the setting is correct replace the handset and click 'Set Recording Sensitivity'"_s,
+    const auto step2 = step(tr("Step 2"), tr("When you are happy that the setting is correct replace the handset and click 'Set Recording Sensitivity'"),
                             btnCalSens).first;
 
     auto *buttons = new QHBoxLayout;
@@ -148,18 +148,18 @@ void dlgCalibrate::tmrLevel_Timer()
     float a = 0, b = 0;
     qint16 a2 = 0, b2 = 0;
     MSSRCtrl->GetLevels(a, a2, b, b2);
-    lblLevel->setText(QString::number(a, 'f', 1) + u" dB"_s);
+    lblLevel->setText(tr("%1 dB").arg(a, 0, 'f', 1));
     lvlInput->setLevels(a, b);
     lblDirection->setVisible(true);
     if (a < -10 || a >= -4) {
         tmrFlash->stop();
         imgRecLevelOk->setVisible(false);
         imgOutOfRange->setVisible(true);
-        lblDirection->setText(a <= -4 ? u"Increase Level (or phone on hook)"_s : u"Decrease Level"_s);
+        lblDirection->setText(a <= -4 ? tr("Increase Level (or phone on hook)") : tr("Decrease Level"));
     } else {
         imgRecLevelOk->setVisible(true);
         imgOutOfRange->setVisible(false);
-        lblDirection->setText(LevelOkText);
+        lblDirection->setText(LevelOkText());
         // Started once: restarting it on every tick would never let it flash.
         if (!tmrFlash->isActive())
             tmrFlash->start();
@@ -168,7 +168,7 @@ void dlgCalibrate::tmrLevel_Timer()
 
 void dlgCalibrate::tmrFlash_Timer()
 {
-    lblDirection->setText(lblDirection->text() == LevelOkText ? GoToStep2Text : LevelOkText);
+    lblDirection->setText(lblDirection->text() == LevelOkText() ? GoToStep2Text() : LevelOkText());
 }
 
 // Sensitivity: the loudest of five readings 200 ms apart on the idle line.
@@ -182,7 +182,7 @@ void dlgCalibrate::btnCalSens_Click()
     // A second adjustment would take the input from under the measurement.
     cmdCalibrate->setEnabled(false);
     tmrFlash->stop();
-    lblDirection->setText(u"Level OK"_s);
+    lblDirection->setText(tr("Level OK"));
     maximum = -9999;
     rounds = 0;
     MSSRCtrl->Close();
@@ -205,10 +205,10 @@ void dlgCalibrate::tmrMeasure_Timer()
     endMeasuring();
     MeasuredMaximum = std::max<qint16>(maximum, -50);
     if (MeasuredMaximum >= -9)
-        ctx.prompts().msgBox(u"Audio level seems high - check the phone is on the hook.  Sensitivity level has been set"_s,
-                             Prompts::OkOnly, Prompts::NoIcon, ProductName() + u" - Phone on hook?"_s);
-    ctx.prompts().msgBox(u"Calibration complete"_s, Prompts::OkOnly, Prompts::Information,
-                         ProductName() + u" - Calibration"_s);
+        ctx.prompts().msgBox(tr("Audio level seems high - check the phone is on the hook.  Sensitivity level has been set"),
+                             Prompts::OkOnly, Prompts::NoIcon, tr("%1 - Phone on hook?").arg(ProductName()));
+    ctx.prompts().msgBox(tr("Calibration complete"), Prompts::OkOnly, Prompts::Information,
+                         tr("%1 - Calibration").arg(ProductName()));
     btnCalSens->setEnabled(true);
     cmdCalibrate->setEnabled(true);
 }

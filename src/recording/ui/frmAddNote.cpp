@@ -18,9 +18,9 @@ using namespace Qt::StringLiterals;
 frmAddNote::frmAddNote(QTimer &timer, QWidget *owner) : QDialog(owner), tmrAddNote(timer)
 {
     setObjectName(u"frmAddNote"_s);
-    setWindowTitle(ProductName() + u" - Add  Recording Note"_s);
+    setWindowTitle(tr("%1 - Add  Recording Note").arg(ProductName()));
     auto *layout = new QVBoxLayout(this);
-    lblCallNote = new QLabel(u"Enter call note (optional)"_s, this);
+    lblCallNote = new QLabel(tr("Enter call note (optional)"), this);
     txtCallNote = new QPlainTextEdit(this);
     txtCallNote->setObjectName(u"txtCallNote"_s);
     txtCallNote->setTabChangesFocus(true);
@@ -36,7 +36,7 @@ frmAddNote::frmAddNote(QTimer &timer, QWidget *owner) : QDialog(owner), tmrAddNo
     OKButton->setEnabled(true);
     CancelButton->setEnabled(true);
     tmrAddNote.start();
-    txtCallNote->setToolTip(u"Enter a note to be associated with the call"_s);
+    txtCallNote->setToolTip(tr("Enter a note to be associated with the call"));
 
     // Every keystroke starts the 20 s again.
     connect(txtCallNote, &QPlainTextEdit::textChanged, this, [this] {
