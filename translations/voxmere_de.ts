@@ -2,6 +2,255 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CalPicture</name>
+    <message>
+        <location filename="../src/recording/ui/CalPicture.cpp" line="+124"/>
+        <source>Volume Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Playback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Recording</source>
+        <translation type="unfinished">Aufnahme läuft</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Output Devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Input Devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Built-in Audio Analog Stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Microphone (plugged in)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Silence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Monitor of Built-in Audio Analog Stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Show:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>All Input Devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CallFiles</name>
+    <message>
+        <location filename="../src/callstore/CallFiles.cpp" line="+119"/>
+        <source>The note is no regular file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>&lt;denied access to note file&gt;</source>
+        <translation type="unfinished">&lt;Zugriff auf Notizdatei verweigert&gt;</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>%1 is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CallList</name>
+    <message>
+        <location filename="../src/callstore/ui/CallList.cpp" line="+50"/>
+        <source>Call list : double-click to play or right-click for menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Play Call</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edit Call Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete Call/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Email Call/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save Call/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Listing calls: %1 found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+223"/>
+        <source>%1 call/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>(No Note)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error: %1 - %2 occured in frmMain:UpdateNoteField Method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Someone changed this note on another PC after you opened it.<byte value="xd"/>
+<byte value="xd"/>
+Yes: keep mine (theirs is replaced)<byte value="xd"/>
+No: keep theirs (mine is dropped)<byte value="xd"/>
+Cancel: show both, to merge them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--- Mine ---
+%1
+--- Theirs (another PC) ---
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>A call named &quot;%1&quot; has no note file of its own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>This note is too long to edit here (over 64 KB); it has been left unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+82"/>
+        <source>Error: %1 - %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>Deleting call %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+127"/>
+        <source>You are not permitted to play back calls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Please drag a single file at a time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drag / Drop</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CallListModel</name>
+    <message>
+        <location filename="../src/callstore/CallListModel.cpp" line="+80"/>
+        <source>dd-MMM-yyyy</source>
+        <extracomment>The list&apos;s date of a call, as a QDate format.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>HH:mm:ss</source>
+        <extracomment>The list&apos;s time of a call, as a QTime format.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Call Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Call Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CallRecorder</name>
+    <message>
+        <location filename="../src/recording/CallRecorder.cpp" line="+263"/>
+        <source>An error occurred when stopping recording.  The error reported was: %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CallSearch</name>
     <message>
         <location filename="../src/review/CallSearch.cpp" line="+53"/>
@@ -139,6 +388,289 @@ Notiz: </translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../src/app/CommandLine.cpp" line="+50"/>
+        <source>no running Voxmere answered (one was started in the tray)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>no running Voxmere answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>%1 records the calls of a telephone line wired to the sound card.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Displays this help.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Displays the version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Starts recording a call in the running Voxmere.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stops the recording and files the call.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Starts recording, or stops the recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Prints what Voxmere does: idle, listening, recording &lt;seconds&gt; or input lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sets the note of the call being recorded, or of the last one filed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Starts in the tray, the window hidden.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Try &apos;voxmere --help&apos; for the options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>one command at a time, not --%1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopShell</name>
+    <message>
+        <location filename="../src/desktop/DesktopShell.cpp" line="+29"/>
+        <source>GetPathFromIDList failed - please enter folder path manually</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>BrowseForFolder Error: %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The help pages are not installed: %1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <location filename="../src/base/FileAccess.cpp" line="+85"/>
+        <source>%1 cannot be used: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 is a link or no folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 belongs to another user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>others may write in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileJob</name>
+    <message>
+        <location filename="../src/callstore/FileJob.cpp" line="+148"/>
+        <source>The calls folder has not answered for %1 seconds, so this was stopped. Its share, server or network may be down; what the list shows is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FolderBrowser</name>
+    <message>
+        <location filename="../src/callstore/ui/FolderBrowser.cpp" line="+37"/>
+        <source>Change the drive where Voxmere will look for calls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Change the folder where Voxmere will look for calls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Create New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete Folder (empty folders only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Make default folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show all calls in folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Calls</source>
+        <translation type="unfinished">Anrufe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Waiting to be filed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>Device Unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Default folder has been deleted!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unable to set default folder!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Folder or subfolder not empty - for safety please delete all calls in folder first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Make %1 your recorded calls folder?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobProgress</name>
+    <message>
+        <location filename="../src/callstore/ui/JobProgress.cpp" line="+18"/>
+        <location line="+4"/>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Working...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LevelBar</name>
+    <message>
+        <location filename="../src/controls/LevelBar.cpp" line="+10"/>
+        <source>Input level</source>
+        <translation type="unfinished">Eingangspegel</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+16"/>
+        <source>silence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <location line="+16"/>
+        <source>%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-15"/>
+        <source>Input level: peak %1, average %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Calls start above %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LightButton</name>
+    <message>
+        <location filename="../src/controls/LightButton.cpp" line="+27"/>
+        <source>Invalid Borderstyle value (0 or 1 only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Invalid ButtonMode Value(0 or 1 only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlayControls</name>
     <message>
         <location filename="../src/app/PlayControls.cpp" line="+36"/>
@@ -175,7 +707,7 @@ Notiz: </translation>
     <name>Playback</name>
     <message>
         <location filename="../src/review/ui/Playback.cpp" line="+70"/>
-        <location line="+37"/>
+        <location line="+41"/>
         <source>Call file doesnt exist!</source>
         <translation>Die Anrufdatei existiert nicht!</translation>
     </message>
@@ -185,7 +717,7 @@ Notiz: </translation>
         <translation>Der Anruf ist nicht erreichbar (%1); seine Freigabe oder sein Server ist möglicherweise ausgefallen.</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+33"/>
         <source>Failed to open call for playback! Error was: </source>
         <translation>Der Anruf konnte nicht zur Wiedergabe geöffnet werden! Fehler: </translation>
     </message>
@@ -201,21 +733,516 @@ Notiz: </translation>
     </message>
 </context>
 <context>
+    <name>ProgramSettings</name>
+    <message>
+        <location filename="../src/base/ProgramSettings.cpp" line="+41"/>
+        <source>It would appear that you have never used Voxmere before - please check your configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>It would appear that Voxmere has not been used on this PC before - please check your configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>An error occured in frmMain:GetRegistrySettings. The error was: %1: %2<byte value="xd"/>
+Warning - your user settings may not be correct - please re-install.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 Error</source>
+        <translation type="unfinished">%1-Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingFiles</name>
+    <message>
+        <location filename="../src/recording/RecordingFiles.cpp" line="+69"/>
+        <source>cannot open it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+3"/>
+        <source>cannot read it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>cannot write its header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>cannot cut off its last block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>its header cannot be completed (%1); it stays unfiled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>not a readable sound file; filed with length 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecordingMover</name>
+    <message>
+        <location filename="../src/mover/main.cpp" line="+25"/>
+        <source>Usage: voxmere-mover
+Files the finished recordings of Voxmere&apos;s temporary folder into the calls folder,
+as the user&apos;s settings name them. Voxmere starts it after each call.
+
+Options:
+  -h, --help     Displays this help.
+  -v, --version  Displays the version.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>unknown argument %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/mover/RecordingMover.cpp" line="+267"/>
+        <source>no temporary recording folder (&quot;wavs&quot;) is set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the calls folder (&quot;CallPath&quot;) cannot be read from the settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>the temporary recording folder %1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>cannot lock %1 (%2); recordings are left there for the next launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>the old problems in %1 cannot be cleared: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the problems cannot be kept in %1 for %2 to show: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the calls folder %1 cannot be reached (%2); recordings are left in %3 for the next launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is not mounted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the calls folder and the temporary recording folder are the same folder %1; nothing moved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>it holds no %1 any more: is the share it is on mounted?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it cannot be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>cannot remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>another call has its name in %1, and where it goes instead (%2) cannot be kept in %3: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>%1 calls of that name are already in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>a different note is already beside its call %1 in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <location line="+47"/>
+        <location line="+88"/>
+        <source>cannot flush %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-124"/>
+        <source>cannot compare it with %1 in %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>cannot look into %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>cannot move it into %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+17"/>
+        <source>cannot read it: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-15"/>
+        <source>not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>cannot write into %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>cannot copy it into %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>cannot flush the copy in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>cannot close the copy in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the copy in %1 is gone: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the copy in %1 has %2 bytes instead of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>cannot put the copy in place in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>cannot remove its hidden copy in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1: filed in %2, but cannot be removed from %3: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1: %2; left in %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSession</name>
+    <message>
+        <location filename="../src/recording/RecordingSession.cpp" line="+67"/>
+        <source>%1<byte value="xd"/>
+<byte value="xd"/>
+Calls are recorded again as soon as the input returns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+181"/>
+        <location line="+18"/>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-187"/>
+        <location line="+173"/>
+        <source>%1 failed to launch recording mover: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-172"/>
+        <location line="+173"/>
+        <source>%1 Error</source>
+        <translation type="unfinished">%1-Fehler</translation>
+    </message>
+    <message>
+        <location line="-65"/>
+        <source>Waiting for the recording input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+78"/>
+        <source>Ready</source>
+        <translation type="unfinished">Bereit</translation>
+    </message>
+    <message>
+        <location line="-66"/>
+        <source>Failed to initialise Voice Detection - Check that other devices are not recording audio. <byte value="xd"/>
+Switching to manual control.<byte value="xd"/>
+Err: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Recording</source>
+        <translation type="unfinished">Aufnahme läuft</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Recording Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1<byte value="xd"/>
+<byte value="xd"/>
+The call was cut short there; what was recorded until then is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RuntimeError</name>
     <message>
+        <location filename="../src/callstore/CallFolders.cpp" line="+30"/>
         <location filename="../src/review/FolderListing.cpp" line="+20"/>
         <source>Permission denied</source>
         <translation>Zugriff verweigert</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../src/callstore/ui/FolderBrowser.cpp" line="-104"/>
+        <location filename="../src/review/FolderListing.cpp" line="+2"/>
         <source>Path not found</source>
         <translation>Pfad nicht gefunden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../src/review/FolderListing.cpp" line="+1"/>
         <source>The folder %1 does not answer (%2); its share or server may be down</source>
         <translation>Der Ordner %1 antwortet nicht (%2); seine Freigabe oder sein Server ist möglicherweise ausgefallen</translation>
+    </message>
+    <message>
+        <location filename="../src/base/Guarded.cpp" line="+26"/>
+        <source>Internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/base/RuntimeError.cpp" line="+21"/>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/callstore/colCalls.cpp" line="+44"/>
+        <source>This key is already associated with an element of this collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+72"/>
+        <location filename="../src/callstore/ui/CallList.cpp" line="-116"/>
+        <source>Invalid procedure call or argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-8"/>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/recording/CallRecorder.cpp" line="-36"/>
+        <location filename="../src/recording/RecordingFiles.cpp" line="-94"/>
+        <source>Path/File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/recording/RecordingFiles.cpp" line="-8"/>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>File already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/review/modSearch.cpp" line="+85"/>
+        <source>Type mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <location filename="../src/app/SingleInstance.cpp" line="+89"/>
+        <source>no permission to write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 cannot be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WaitingCalls</name>
+    <message>
+        <location filename="../src/recording/WaitingCalls.cpp" line="+44"/>
+        <source>the recording mover cannot be started: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>1 call waiting to be filed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n calls waiting to be filed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 note waiting to be filed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n notes waiting to be filed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 (listed under &quot;Waiting to be filed&quot; in the drive list)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WidgetParts</name>
+    <message>
+        <location filename="../src/desktop/WidgetParts.cpp" line="+77"/>
+        <source>&amp;OK</source>
+        <translation type="unfinished">&amp;OK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>XdgDesktop</name>
+    <message>
+        <location filename="../src/desktop/XdgDesktop.cpp" line="+22"/>
+        <source>Error in command line syntax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>One of the files passed on the command line did not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>A required tool could not be found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The action failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No permission to read one of the files passed on the command line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The mail program failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>%1 (xdg-email, of the package xdg-utils)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>clsBlowFish</name>
+    <message>
+        <location filename="../src/options/clsBlowFish.cpp" line="+233"/>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>colCalls</name>
+    <message>
+        <location filename="../src/callstore/colCalls.cpp" line="-88"/>
+        <source>Error: 13: Type mismatch in colCalls:Add Method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Error: %1: %2 in colCalls:Add Method</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -260,6 +1287,233 @@ Notiz: </translation>
         <location line="+1"/>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>dlgCalMsg</name>
+    <message>
+        <location filename="../src/recording/ui/dlgCalMsg.cpp" line="+34"/>
+        <source>Click &apos;Next&apos; to display your sound-card&apos;s recording level controls.
+
+They open in the Volume Control window, at its &apos;Input Devices&apos; tab.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The Volume Control window at its Input Devices tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>On the screen that just appeared (the Volume Control, at its &apos;Input Devices&apos; tab), you should see a volume slider for each input like the image on the right - make sure that you can see one for the &apos;Microphone&apos; (the sound-card input the phone line is plugged into; its &apos;Port&apos; says which).  If it is visible then click the tick button beside its name (&apos;Set as fallback&apos;) so that Voxmere records from it.
+
+Also check whether there is an &apos;Advanced&apos; button: here the microphone boost is in the sound card&apos;s own mixer - in a terminal type alsamixer and press F4; answer &apos;Yes&apos; when you then see its capture controls.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>An input device with its volume slider and its Set as fallback tick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show Microphone Volume Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>On the &apos;Input Devices&apos; tab, choose &apos;All Input Devices&apos; in the &apos;Show:&apos; list at the bottom - you should then see a screen like this, with a volume slider for each input.
+
+If the microphone is still missing, open the &apos;Configuration&apos; tab and choose a profile with an input for your sound card (such as &apos;Analog Stereo Duplex&apos;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The Show list set to All Input Devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show Advanced Controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The sound card&apos;s advanced controls are in alsamixer: open a terminal and type alsamixer (it comes with the package alsa-utils), press F6 to choose your sound card and then F4 to show its capture controls (some cards have no boost control - dont worry if this is the case).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>alsamixer in a terminal, with the keys F6 and F4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>20dB Boost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Among the capture controls of alsamixer (F4), find the control marked &apos;Mic Boost&apos; (or &apos;Internal Mic Boost&apos;, or similar) like the one shown on the right.  Select it with the Left and Right keys and raise it one step with the Up key (10 or 20dB on most cards).  Press Esc to close alsamixer again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>alsamixer&apos;s capture controls with Mic Boost raised</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Calibrate Voxmere</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Skip help screens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can you see the Microphone Volume control?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can you see an Advanced button?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Please select &apos;Yes&apos; or &apos;No&apos; options</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dlgCalibrate</name>
+    <message>
+        <location filename="../src/recording/ui/dlgCalibrate.cpp" line="+26"/>
+        <source>Level OK - replace handset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Level OK - go to step 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Calibrate Voxmere</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Adjust  Recording Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set Recording Sensitivity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Levels OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Un-Calibrated or On-Hook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Step 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Now, lift your telephone handset and click &apos;Adjust Recording Level&apos;. While you have a steady dial tone move the Microphone Volume slider from a high position downwards until the RVI (Recording Volume Indicator) turns green.  If the dial tone becomes intermittent, replace &amp;&amp; lift the handset again to get a dial tone back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Step 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>When you are happy that the setting is correct replace the handset and click &apos;Set Recording Sensitivity&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Increase Level (or phone on hook)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Decrease Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Level OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Audio level seems high - check the phone is on the hook.  Sensitivity level has been set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 - Phone on hook?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Calibration complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 - Calibration</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -321,6 +1575,24 @@ Notiz: </translation>
         <location line="+8"/>
         <source>Days of the month</source>
         <translation>Tage des Monats</translation>
+    </message>
+</context>
+<context>
+    <name>dlgEditNote</name>
+    <message>
+        <location filename="../src/callstore/ui/dlgEditNote.cpp" line="+17"/>
+        <source>Edit Call Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Call note (Shift+Enter for a new line)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Call note</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -428,6 +1700,36 @@ Notiz: </translation>
     </message>
 </context>
 <context>
+    <name>dlgNewFolder</name>
+    <message>
+        <location filename="../src/callstore/ui/dlgNewFolder.cpp" line="+25"/>
+        <location line="+26"/>
+        <source>New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-21"/>
+        <source>Folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>In %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>A folder cannot contain any of the following characters:<byte value="xd"/>
+%1\ / : * ? &quot; &lt; &gt; |</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Folder already exists!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>dlgPW</name>
     <message>
         <location filename="../src/options/ui/dlgPW.cpp" line="+18"/>
@@ -453,6 +1755,24 @@ Notiz: </translation>
         <location line="+1"/>
         <source>Login</source>
         <translation>Anmeldung</translation>
+    </message>
+</context>
+<context>
+    <name>frmAddNote</name>
+    <message>
+        <location filename="../src/recording/ui/frmAddNote.cpp" line="+21"/>
+        <source>%1 - Add  Recording Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter call note (optional)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Enter a note to be associated with the call</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -707,13 +2027,13 @@ Notiz: </translation>
         <location line="+9"/>
         <location line="+61"/>
         <location line="+1"/>
-        <location line="+187"/>
+        <location line="+188"/>
         <location line="+101"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-338"/>
+        <location line="-339"/>
         <source>Failed to reset Voice Detection - please run in manual mode. Err: </source>
         <translation>Die Sprachaktivierung konnte nicht zurückgesetzt werden - bitte nehmen Sie manuell auf. Fehler: </translation>
     </message>
@@ -770,7 +2090,48 @@ Notiz: </translation>
         <translation>%1 in %2</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+30"/>
+        <source>a call is being played: stop it first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>calls start by themselves in automatic mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>no call is being recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the note goes with the call being recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no call has been filed since Voxmere started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the note of the last call filed is written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>unknown command %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>dddd, MMM d yyyy - HH:mm:ss</source>
+        <extracomment>The status bar&apos;s clock, as a QDateTime format.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Recording %1</source>
         <translation>Aufnahme %1</translation>
     </message>
@@ -1102,6 +2463,196 @@ Notiz: </translation>
         <location line="+3"/>
         <source>Folder: %1 does not exist</source>
         <translation>Ordner: %1 existiert nicht</translation>
+    </message>
+</context>
+<context>
+    <name>kvtSlider</name>
+    <message>
+        <location filename="../src/controls/kvtSlider.cpp" line="+105"/>
+        <source>Invalid property value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <location filename="../src/app/main.cpp" line="+88"/>
+        <source>%1 cannot make sure that it runs only once: %2. It starts anyway.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>modDateFunctions</name>
+    <message>
+        <location filename="../src/review/modDateFunctions.cpp" line="+14"/>
+        <source>Jan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Feb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Mar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Apr</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>May</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Jun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Jul</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Aug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Sep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Oct</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Nov</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Dec</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>modErrors</name>
+    <message>
+        <location filename="../src/base/modErrors.cpp" line="+17"/>
+        <source>Error occurred: %1, %2, %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>An error occured in %1. The error was: %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>No device capable or recording with current settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cant open specified file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cant write to designated file - may be out of disk space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Specified file is not an MS Wave file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unsupported Audio format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Operating system resources running out - please close some other apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Recorder is in the wrong state for this operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error during recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error starting recording - please check no other devices are recording the same input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error starting playback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error during playback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Couldnt display mixer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Recording time limit reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Recording Control Error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>modMixer</name>
+    <message>
+        <location filename="../src/audio/modMixer.cpp" line="+173"/>
+        <source>Error occured in modMixer:FindVolumeControls: %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Error</source>
+        <translation type="unfinished">%1-Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>modRegistry</name>
+    <message>
+        <location filename="../src/base/modRegistry.cpp" line="+22"/>
+        <source>Incorrect Format:
+
+%1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

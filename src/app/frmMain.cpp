@@ -687,28 +687,28 @@ SingleInstance::Reply frmMain::Command(const QString &command, const QString &ar
         if (state.IsRecording)
             return {true, status()};
         if (!cmdRecord->isEnabled())
-            return {false, state.PlaybackOpen ? u"a call is being played: stop it first"_s
-                                              : u"calls start by themselves in automatic mode"_s};
+            return {false, state.PlaybackOpen ? tr("a call is being played: stop it first")
+                                              : tr("calls start by themselves in automatic mode")};
         recording->cmdRecord_Click();
         return {true, u"recording"_s};
     }
     if (verb == u"stop"_s) {
         if (!state.IsRecording)
-            return {false, u"no call is being recorded"_s};
+            return {false, tr("no call is being recorded")};
         recording->cmdStop_Click();
         return {true, u"stopped"_s};
     }
     if (verb == u"note"_s) {
         if (state.IsRecording && recording->CurrentCall) {
             recording->CurrentCall->setCallNote(argument);
-            return {true, u"the note goes with the call being recorded"_s};
+            return {true, tr("the note goes with the call being recorded")};
         }
-        QString error = u"no call has been filed since Voxmere started"_s;
+        QString error = tr("no call has been filed since Voxmere started");
         if (!recording->LastFiledCall.isEmpty() && review->list().SetCallNote(recording->LastFiledCall, argument, &error))
-            return {true, u"the note of the last call filed is written"_s};
+            return {true, tr("the note of the last call filed is written")};
         return {false, error};
     }
-    return {false, u"unknown command "_s + command};
+    return {false, tr("unknown command %1").arg(command)};
 }
 
 void frmMain::ShowClock()

@@ -76,8 +76,10 @@ QVariant CallListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (index.column()) {
     case User: return call.LoginName();
-    case CallDate: return QLocale().toString(call.CallDate(), u"dd-MMM-yyyy"_s);
-    case CallTime: return call.CallTime().toString(u"HH:mm:ss"_s);
+    //: The list's date of a call, as a QDate format.
+    case CallDate: return QLocale().toString(call.CallDate(), tr("dd-MMM-yyyy"));
+    //: The list's time of a call, as a QTime format.
+    case CallTime: return QLocale().toString(call.CallTime(), tr("HH:mm:ss"));
     case Duration: return modUtilityFunctions::FormatTime(call.CallDuration(), 1);
     case Note: return NoteCell(call.CallNote());
     default: return {};
