@@ -21,28 +21,36 @@ bool BusService::publish()
 
 QString BusService::State() const
 {
-    return m_commands(u"status"_s, QString()).text;
+    QString state; // the status is told at once
+    m_commands(u"status"_s, QString(), [&state](const SingleInstance::Reply &reply) { state = reply.text; });
+    return state;
 }
 
 QString BusService::Record()
 {
-    return run(u"record"_s);
+    run(u"record"_s);
+    return QString();
 }
 
 QString BusService::Stop()
 {
-    return run(u"stop"_s);
+    run(u"stop"_s);
+    return QString();
 }
 
 QString BusService::Note(const QString &text)
 {
-    return run(u"note"_s, text);
+    run(u"note"_s, text);
+    return QString();
 }
 
-QString BusService::run(const QString &command, const QString &argument)
+void BusService::run(const QString &command, const QString &argument)
 {
-    const SingleInstance::Reply reply = m_commands(command, argument);
-    if (!reply.accepted && calledFromDBus())
-        sendErrorReply(u"org.voxmere.Voxmere.Error.Refused"_s, reply.text);
-    return reply.text;
+    // The reply goes once the command is done; what the slot returns is not sent.
+    setDelayedReply(true);
+    m_commands(command, argument, [call = message(), bus = connection()](const SingleInstance::Reply &reply) {
+        QDBusConnection(bus).send(reply.accepted
+                                      ? call.createReply(reply.text)
+                                      : call.createErrorReply(u"org.voxmere.Voxmere.Error.Refused"_s, reply.text));
+    });
 }

@@ -15,7 +15,7 @@ class BusService : public QObject, protected QDBusContext
     Q_CLASSINFO("D-Bus Interface", "org.voxmere.Voxmere")
     Q_PROPERTY(QString State READ State)
 public:
-    using Commands = std::function<SingleInstance::Reply(const QString &command, const QString &argument)>;
+    using Commands = SingleInstance::CommandHandler;
     explicit BusService(Commands commands, QObject *parent = nullptr);
     // On the session bus when there is one; false (and nothing else happens) otherwise.
     bool publish();
@@ -24,8 +24,8 @@ public:
     QString State() const;
 
 public slots:
-    // Each answers as --record, --stop and --note do; a refusal is a D-Bus error
-    // (org.voxmere.Voxmere.Error.Refused) with the reason.
+    // Each answers as --record, --stop and --note do, the note once it is written; a
+    // refusal is a D-Bus error (org.voxmere.Voxmere.Error.Refused) with the reason.
     QString Record();
     QString Stop();
     QString Note(const QString &text);
@@ -35,6 +35,6 @@ signals:
     void CallFiled(const QString &path);
 
 private:
-    QString run(const QString &command, const QString &argument = QString());
+    void run(const QString &command, const QString &argument = QString());
     Commands m_commands;
 };

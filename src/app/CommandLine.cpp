@@ -29,7 +29,8 @@ int handOver(int argc, char *argv[], const QString &command, const QString &argu
     waited.start();
     std::optional<SingleInstance::Reply> reply;
     while (waited.elapsed() < StartWaitMs) {
-        reply = SingleInstance::Send(name, command, argument, 5000);
+        // A note waits for the calls folder, given up on after 10 s.
+        reply = SingleInstance::Send(name, command, argument, 15000);
         // A program that is still loading says so; one that is not there yet is started.
         if (reply && reply->accepted)
             break;

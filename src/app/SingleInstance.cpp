@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QLockFile>
 #include <QThread>
 
@@ -119,11 +120,18 @@ bool SingleInstance::claim()
                 if (parts.value(0) == "show") {
                     emit showRequested();
                 } else if (parts.value(0) == "command" && parts.size() == 3) {
-                    const Reply reply = m_commands ? m_commands(QString::fromUtf8(QByteArray::fromPercentEncoding(parts[1])),
-                                                                QString::fromUtf8(QByteArray::fromPercentEncoding(parts[2])))
-                                                   : Reply{false, u"Voxmere is still starting"_s};
-                    client->write((reply.accepted ? "ok " : "refused ") + reply.text.toUtf8().toPercentEncoding() + '\n');
-                    client->flush();
+                    // Answered now or once the command's work is done; the asker may be gone by then.
+                    const Answer answer = [client = QPointer<QLocalSocket>(client)](const Reply &reply) {
+                        if (!client)
+                            return;
+                        client->write((reply.accepted ? "ok " : "refused ") + reply.text.toUtf8().toPercentEncoding() + '\n');
+                        client->flush();
+                        client->disconnectFromServer();
+                    };
+                    if (!m_commands)
+                        return answer(Reply{false, u"Voxmere is still starting"_s});
+                    return m_commands(QString::fromUtf8(QByteArray::fromPercentEncoding(parts[1])),
+                                      QString::fromUtf8(QByteArray::fromPercentEncoding(parts[2])), answer);
                 }
                 client->disconnectFromServer();
             });

@@ -32,8 +32,10 @@ public:
         bool accepted = false;
         QString text;
     };
-    using CommandHandler = std::function<Reply(const QString &command, const QString &argument)>;
-    // The running instance answers commands with this.
+    using Answer = std::function<void(const Reply &)>;
+    using CommandHandler = std::function<void(const QString &command, const QString &argument, const Answer &answer)>;
+    // The running instance answers commands with this: at once, or once the command's
+    // work is done (a note written to a share).
     void setCommandHandler(CommandHandler handler) { m_commands = std::move(handler); }
     // Sends a command to the running instance of this user and waits for its reply;
     // nothing when none answers.

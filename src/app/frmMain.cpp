@@ -660,19 +660,22 @@ void frmMain::tmrTimeStamp_Timer()
         Notify(ProductName(), tr("%1 in %2").arg(text, ctx.TempFolder), true);
 }
 
-SingleInstance::Reply frmMain::RemoteCommand(const QString &command, const QString &argument)
+void frmMain::RemoteCommand(const QString &command, const QString &argument, const SingleInstance::Answer &answer)
 {
     try {
-        return Command(command, argument);
+        if (const auto reply = Command(command, argument, answer))
+            answer(*reply);
     } catch (const std::exception &e) {
-        return {false, u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s + RuntimeError::descriptionOf(e)};
+        answer({false, u"Error: "_s + QString::number(RuntimeError::numberOf(e)) + u" - "_s + RuntimeError::descriptionOf(e)});
     }
 }
 
-SingleInstance::Reply frmMain::Command(const QString &command, const QString &argument)
+std::optional<SingleInstance::Reply> frmMain::Command(const QString &command, const QString &argument,
+                                                      const SingleInstance::Answer &answer)
 {
+    using Reply = SingleInstance::Reply;
     if (!m_loaded)
-        return {false, u"Voxmere is still starting"_s};
+        return Reply{false, u"Voxmere is still starting"_s};
     const auto status = [this]() -> QString {
         if (state.IsRecording)
             return u"recording %1"_s.arg(qint64(recording->ElapsedSeconds));
@@ -682,33 +685,38 @@ SingleInstance::Reply frmMain::Command(const QString &command, const QString &ar
     };
     const QString verb = command == u"toggle"_s ? (state.IsRecording ? u"stop"_s : u"record"_s) : command;
     if (verb == u"status"_s)
-        return {true, status()};
+        return Reply{true, status()};
     if (verb == u"record"_s) {
         if (state.IsRecording)
-            return {true, status()};
+            return Reply{true, status()};
         if (!cmdRecord->isEnabled())
-            return {false, state.PlaybackOpen ? tr("a call is being played: stop it first")
+            return Reply{false, state.PlaybackOpen ? tr("a call is being played: stop it first")
                                               : tr("calls start by themselves in automatic mode")};
         recording->cmdRecord_Click();
-        return {true, u"recording"_s};
+        return Reply{true, u"recording"_s};
     }
     if (verb == u"stop"_s) {
         if (!state.IsRecording)
-            return {false, tr("no call is being recorded")};
+            return Reply{false, tr("no call is being recorded")};
         recording->cmdStop_Click();
-        return {true, u"stopped"_s};
+        return Reply{true, u"stopped"_s};
     }
     if (verb == u"note"_s) {
         if (state.IsRecording && recording->CurrentCall) {
             recording->CurrentCall->setCallNote(argument);
-            return {true, tr("the note goes with the call being recorded")};
+            return Reply{true, tr("the note goes with the call being recorded")};
         }
-        QString error = tr("no call has been filed since Voxmere started");
-        if (!recording->LastFiledCall.isEmpty() && review->list().SetCallNote(recording->LastFiledCall, argument, &error))
-            return {true, tr("the note of the last call filed is written")};
-        return {false, error};
+        if (recording->LastFiledCall.isEmpty())
+            return Reply{false, tr("no call has been filed since Voxmere started")};
+        recording->WriteLastFiledNote(argument, [this, argument, answer](const QString &path, const QString &error) {
+            if (!error.isEmpty())
+                return answer({false, error});
+            review->list().ShowCallNote(path, argument);
+            answer({true, tr("the note of the last call filed is written")});
+        });
+        return std::nullopt;
     }
-    return {false, tr("unknown command %1").arg(command)};
+    return Reply{false, tr("unknown command %1").arg(command)};
 }
 
 void frmMain::ShowClock()

@@ -48,8 +48,9 @@ public:
     void ShowAndRaise() override;
     bool hasTrayIcon() const;
     // A command from the command line (record, stop, toggle, status, note), answered
-    // as the buttons would: what they refuse now is refused, with the reason.
-    SingleInstance::Reply RemoteCommand(const QString &command, const QString &argument);
+    // as the buttons would: what they refuse now is refused, with the reason. A note
+    // for a filed call is answered once it is written.
+    void RemoteCommand(const QString &command, const QString &argument, const SingleInstance::Answer &answer);
     // The program ends however it was asked to (the session ends, a signal): the running
     // call is filed first.
     void EndSession();
@@ -71,7 +72,9 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    SingleInstance::Reply Command(const QString &command, const QString &argument);
+    // Answers at once, or (a note for a filed call) nothing and leaves the answer to its job.
+    std::optional<SingleInstance::Reply> Command(const QString &command, const QString &argument,
+                                                 const SingleInstance::Answer &answer);
     // RecordingView
     void SetStatusText(const QString &text) override;
     void ShowRecordingState(bool recording) override;

@@ -110,17 +110,16 @@ int main(int argc, char *argv[])
                    &frmMain::EndSession);
     GuardedConnect(prompts, u"modMain:aboutToQuit"_s, &app, &QCoreApplication::aboutToQuit, &window, &frmMain::EndSession);
     quitOnTerminate(window, prompts);
-    instance.setCommandHandler([&window](const QString &command, const QString &argument) {
-        return window.RemoteCommand(command, argument);
-    });
+    const auto commands = [&window](const QString &command, const QString &argument, const SingleInstance::Answer &answer) {
+        window.RemoteCommand(command, argument, answer);
+    };
+    instance.setCommandHandler(commands);
     if (!window.Form_Load())
         return 1;
     if (terminating)
         return 0;
     // On the session bus once loaded: a client that sees the name may use it at once.
-    BusService bus([&window](const QString &command, const QString &argument) {
-        return window.RemoteCommand(command, argument);
-    });
+    BusService bus(commands);
     QObject::connect(&window, &frmMain::callFiled, &bus, &BusService::CallFiled);
     bus.publish();
     if (!instance.problem().isEmpty())

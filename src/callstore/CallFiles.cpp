@@ -204,6 +204,15 @@ QString NoteForFile(QString text)
     return text.replace(u"\r\n"_s, u"<CR>"_s);
 }
 
+bool WriteEditedNote(const QString &audioPath, const QString &note, QString *error)
+{
+    const QString notePath = NotePathOf(audioPath);
+    if (notePath != audioPath)
+        return WriteNoteText(notePath, NoteForFile(note), error);
+    *error = QCoreApplication::translate("CallFiles", "A call named \"%1\" has no note file of its own").arg(audioPath);
+    return false;
+}
+
 bool WriteCallNoteFile(const clsCall &call, const QString &folder, QString *error)
 {
     QString name = call.RecordingLocation();

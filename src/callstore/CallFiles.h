@@ -79,6 +79,8 @@ QString getCallNote(const QString &location, Prompts &prompts, bool *truncated =
 bool WriteNoteText(const QString &notePath, const QString &text, QString *error);
 // An edited note as its file keeps it: each CR LF as "<CR>", which other PCs read.
 QString NoteForFile(QString text);
+// Writes an edited note beside the call at audioPath; false, with the reason, when not.
+bool WriteEditedNote(const QString &audioPath, const QString &note, QString *error);
 
 // Removes a call's audio file and, when there is one, its note file; read-only files go
 // too. Raises RuntimeError when a file cannot be removed (53 when already gone).

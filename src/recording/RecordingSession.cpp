@@ -13,6 +13,7 @@
 #include "callstore/CallFiles.h"
 #include "callstore/clsCall.h"
 #include "callstore/colCalls.h"
+#include "callstore/FileJob.h"
 #include "mover/MoverLauncher.h"
 #include "mover/RecordingMover.h"
 #include "recording/RecordingView.h"
@@ -291,6 +292,7 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
     call.setRecordingLocation(
         CallFiles::JoinPath(ctx.settings.CallPath, RecordingMover::FiledNameOf(ctx.TempFolder, ending.fileName)));
     LastFiledCall = call.RecordingLocation();
+    LastFiledName = ending.fileName;
     call.setCallDuration(ending.length);
     colCalls &calls = view.CallsCollection();
     const qint32 iCall = calls.maxKey().toInt() + 1;
@@ -317,10 +319,59 @@ void RecordingSession::WriteNote(const clsCall &call)
         return; // one that does not start is told by the waiting calls, and started again
     }
     // The temporary folder's disk is full: into the calls folder, unless a note is there.
-    const QString note = CallFiles::NotePathOf(CallFiles::JoinPath(ctx.settings.CallPath, call.RecordingLocation()));
-    if (QFileInfo(note).exists() || !FileAccess::MakeFolders(ctx.settings.CallPath)
-        || !CallFiles::WriteCallNoteFile(call, ctx.settings.CallPath, &error))
-        modErrors::ReportError(ctx.prompts(), 75, error, 999, u"frmMain:WriteCallNote Method"_s, QString());
+    const QString folder = ctx.settings.CallPath, name = call.RecordingLocation(), note = call.CallNote();
+    onCallsFolder([folder, name, note] {
+        const QString notePath = CallFiles::NotePathOf(CallFiles::JoinPath(folder, name));
+        if (QFileInfo::exists(notePath))
+            return tr("A note of another call of that name is in %1").arg(folder);
+        QString error;
+        if (!FileAccess::MakeFolders(folder) || !CallFiles::WriteNoteText(notePath, note, &error))
+            return error;
+        return QString();
+    }, [this](const QString &error) {
+        if (!error.isEmpty())
+            modErrors::ReportError(ctx.prompts(), 75, error, 999, u"frmMain:WriteCallNote Method"_s, QString());
+    });
+}
+
+void RecordingSession::WriteLastFiledNote(const QString &note, std::function<void(const QString &, const QString &)> done)
+{
+    const QString waits = CallFiles::JoinPath(ctx.TempFolder, LastFiledName), temp = ctx.TempFolder,
+                  folder = ctx.settings.CallPath, name = LastFiledName;
+    auto filed = std::make_shared<QString>();
+    auto inTemp = std::make_shared<bool>(false);
+    onCallsFolder([=] {
+        QString error;
+        *filed = CallFiles::JoinPath(folder, RecordingMover::FiledNameOf(temp, name));
+        // Waiting to be filed: beside it, for the mover to file with it wherever it goes.
+        if (QFileInfo(waits).isFile() && CallFiles::WriteEditedNote(waits, note, &error)) {
+            *inTemp = true;
+            return QString();
+        }
+        // Filed: beside it, where the mover put it (under a copy number when another PC's
+        // call had its name).
+        return CallFiles::WriteEditedNote(*filed, note, &error) ? QString() : error;
+    }, [this, filed, inTemp, done = std::move(done)](const QString &error) {
+        if (!error.isEmpty()) // the job may have been given up: what it found is not read
+            return done(QString(), error);
+        if (*inTemp)
+            (ctx.services.launchMover ? ctx.services.launchMover : StartRecordingMover)();
+        done(*filed, error);
+    });
+}
+
+void RecordingSession::onCallsFolder(std::function<QString()> work, std::function<void(const QString &)> done)
+{
+    // The work's answer is read once it has returned; a job given up is told by the job.
+    auto error = std::make_shared<QString>();
+    auto *job = new FileJob(ctx.prompts(), u"frmMain:WriteCallNote Method"_s,
+                            [work = std::move(work), error](FileJob::Control &) { *error = work(); }, this);
+    job->giveUpAfter(FileJob::StallLimit);
+    GuardedConnect(ctx.prompts(), u"frmMain:WriteCallNote Method"_s, job, &FileJob::finished, this,
+                   [job, error, done = std::move(done)] {
+                       job->deleteLater();
+                       done(job->gaveUp() ? FileJob::StallMessage(FileJob::StallLimit) : *error);
+                   });
 }
 
 void RecordingSession::FileBeforeExit()

@@ -75,6 +75,12 @@ public:
     QString RecordingFileName; // in the temporary folder; after the stop, its final name
     double ElapsedSeconds = 0; // of the call being recorded, as last told
     QString LastFiledCall;     // where the call filed last is (its path in the calls folder)
+    QString LastFiledName;     // its name in the temporary folder
+    // Writes the note of the call filed last, in a job that gives up on a share that
+    // hangs: beside its recording while that waits in the temporary folder (the mover
+    // files them together), else beside the call where the mover filed it. `done` hears
+    // the call's path in the calls folder and the error, empty when written.
+    void WriteLastFiledNote(const QString &note, std::function<void(const QString &path, const QString &error)> done);
     bool WasMinimised = false;
 
 signals:
@@ -93,6 +99,8 @@ private:
     void SendRules(bool newTrigger);
     void FileCall(const CallRecorder::Ending &ending);
     void WriteNote(const clsCall &call);
+    // Runs work (which answers an error, empty when none) in a job over the calls folder.
+    void onCallsFolder(std::function<QString()> work, std::function<void(const QString &error)> done);
 
     AppContext &ctx;
     MainState &state;

@@ -150,6 +150,48 @@ private slots:
             QCOMPARE(RecordingMover(rig.temp.path(), rig.app.settings.CallPath).Run().moved, 2);
     }
 
+    // A note for the call filed last (from the command line) goes where the call is now:
+    // beside it while it waits, for the mover; where the mover filed it, under a copy
+    // number too, never into the note of the other PC's call that had its name.
+    void noteOfTheCallFiledLast_data()
+    {
+        QTest::addColumn<QString>("filedAs"); // none: still waiting
+        QTest::newRow("waiting to be filed") << QString();
+        QTest::newRow("filed") << u"20240301-091500-ann-5.wav"_s;
+        QTest::newRow("filed under a copy number") << u"20240301-091500-ann-5-2.wav"_s;
+    }
+    void noteOfTheCallFiledLast()
+    {
+        QFETCH(QString, filedAs);
+        RecordingRig rig;
+        rig.clock.set(QDateTime(QDate(2024, 3, 1), QTime(9, 15)));
+        rig.session.cmdRecord_Click();
+        rig.settle();
+        rig.recorder.position = 5;
+        rig.session.cmdStop_Click();
+        rig.settle();
+        const QString name = u"20240301-091500-ann-5.wav"_s, theirs = u"20240301-091500-ann-5.txt"_s;
+        QCOMPARE(rig.tempFiles(), QStringList{name});
+        if (!filedAs.isEmpty()) { // as the mover leaves it, another PC's call first in the name
+            if (filedAs != name) {
+                QVERIFY(TestFiles::write(rig.calls.filePath(name), "RIFF"));
+                QVERIFY(TestFiles::write(rig.calls.filePath(theirs), "their note"));
+                QVERIFY(TestFiles::write(rig.temp.filePath(u"."_s + name + u".filed-as"_s), filedAs.toUtf8() + '\n'));
+            }
+            QVERIFY(QFile::rename(rig.temp.filePath(name), rig.calls.filePath(filedAs)));
+        }
+        const int launches = rig.moverLaunches;
+        QString path, error = u"unanswered"_s;
+        rig.session.WriteLastFiledNote(u"Called back\r\non Friday"_s, [&](const QString &p, const QString &e) { path = p, error = e; });
+        QTRY_COMPARE(error, QString());
+        const QString note = (filedAs.isEmpty() ? name : filedAs).chopped(4) + u".txt"_s;
+        QCOMPARE(filedAs.isEmpty() ? rig.tempFile(note) : rig.filedFile(note), QByteArray("Called back<CR>on Friday"));
+        QCOMPARE(path, rig.calls.filePath(filedAs.isEmpty() ? name : filedAs));
+        QCOMPARE(rig.moverLaunches, launches + (filedAs.isEmpty() ? 1 : 0));
+        if (!filedAs.isEmpty() && filedAs != name)
+            QCOMPARE(rig.filedFile(theirs), QByteArray("their note"));
+    }
+
     // Each is named with the length read from it, and its header made to declare all the
     // audio, for every player. Whatever cannot be read is filed still, for the user to see,
     // never over an earlier call; nothing else is touched.

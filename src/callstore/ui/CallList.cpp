@@ -419,16 +419,6 @@ static bool sameNote(const CallFiles::NoteFile &a, const CallFiles::NoteFile &b)
     return a.status == b.status && a.bytes == b.bytes;
 }
 
-// Throws, with the reason, when the note cannot be written.
-static bool writeNote(const QString &audio, const QString &note)
-{
-    QString error;
-    const QString notePath = CallFiles::NotePathOf(audio);
-    if (notePath == audio || !CallFiles::WriteNoteText(notePath, CallFiles::NoteForFile(note), &error))
-        throw RuntimeError(75, notePath == audio ? CallList::tr("A call named \"%1\" has no note file of its own").arg(audio) : error);
-    return true;
-}
-
 static QString noteText(const CallFiles::NoteFile &file)
 {
     return NoteLines(CallFiles::NoteForList(CallFiles::DecodeNote(file.bytes)));
@@ -443,6 +433,14 @@ struct CallList::NoteEdit
     bool written = false;
     int errorNumber = 0;
     QString errorText;
+    // Throws, with the reason, when the note cannot be written.
+    void write()
+    {
+        QString error;
+        if (!CallFiles::WriteEditedNote(audio, typed, &error))
+            throw RuntimeError(75, error);
+        written = true;
+    }
     void fail(const std::exception &e)
     {
         errorNumber = RuntimeError::numberOf(e);
@@ -490,7 +488,7 @@ void CallList::askNote(const std::shared_ptr<NoteEdit> &edit)
     onNoteFile(edit, [](NoteEdit &e) {
         e.now = readNoteOf(e.audio);
         if (sameNote(e.opened, e.now))
-            e.written = writeNote(e.audio, e.typed);
+            e.write();
     }, [this, edit] {
         if (edit->written)
             return noteEditEnded(*edit);
@@ -498,12 +496,12 @@ void CallList::askNote(const std::shared_ptr<NoteEdit> &edit)
         const Prompts::Answer answer = m_app.prompts().msgBox(NoteConflictQuestion(), Prompts::YesNoCancel,
                                                               Prompts::Question, ProductName());
         if (answer == Prompts::Yes) {
-            onNoteFile(edit, [](NoteEdit &e) { e.written = writeNote(e.audio, e.typed); },
+            onNoteFile(edit, [](NoteEdit &e) { e.write(); },
                        [this, edit] { noteEditEnded(*edit); });
             return;
         }
         if (answer == Prompts::No) {
-            showNote(edit->audio, QString(theirs).replace(u'\n', u"\r\n"_s));
+            ShowCallNote(edit->audio, QString(theirs).replace(u'\n', u"\r\n"_s));
             return noteEditEnded(*edit);
         }
         edit->opened = edit->now;
@@ -545,22 +543,10 @@ void CallList::noteEditEnded(const NoteEdit &edit)
         m_app.prompts().msgBox(tr("Error: %1 - %2").arg(edit.errorNumber).arg(edit.errorText),
                                Prompts::OkOnly, Prompts::NoIcon, QString());
     else if (edit.written)
-        showNote(edit.audio, edit.typed);
+        ShowCallNote(edit.audio, edit.typed);
 }
 
-bool CallList::SetCallNote(const QString &audio, const QString &note, QString *error)
-{
-    try {
-        writeNote(audio, note);
-    } catch (const std::exception &e) {
-        *error = RuntimeError::descriptionOf(e);
-        return false;
-    }
-    showNote(audio, note);
-    return true;
-}
-
-void CallList::showNote(const QString &audio, const QString &note)
+void CallList::ShowCallNote(const QString &audio, const QString &note)
 {
     for (qsizetype i = 1; i <= m_calls->Count(); ++i) {
         const colCalls::Record call = m_calls->Item(i);

@@ -78,9 +78,8 @@ public:
     // The note file is read and written in jobs, so a share that hangs holds no window.
     void EditCallNote(const QString &key);
     bool EditingNote() const { return m_editingNote; } // the editor or its jobs are at work
-    // Writes the note of the call at `audio` and shows it where that call is listed;
-    // false, with the reason, when it cannot be written.
-    bool SetCallNote(const QString &audio, const QString &note, QString *error);
+    // The note shown for the call at `audio` wherever it is listed, once it is written.
+    void ShowCallNote(const QString &audio, const QString &note);
     // Deletes the selected calls the user may delete, their files and rows. Before a
     // call's files go, ReleaseFile lets whoever holds its audio open let go of it.
     void DeleteSelectedCalls();
@@ -132,8 +131,6 @@ private:
     void onNoteFile(const std::shared_ptr<NoteEdit> &edit, std::function<void(NoteEdit &)> work,
                     std::function<void()> then);
     void noteEditEnded(const NoteEdit &edit);
-    // The note shown for the call at `audio` wherever it is listed.
-    void showNote(const QString &audio, const QString &note);
     void ShowCount();
     void EnablePopupEntries();
     // Double click and Enter: no call plays without "CanPlay".
