@@ -628,9 +628,9 @@ colCalls &frmMain::CallsCollection()
     return review->list().calls();
 }
 
-void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &call)
+void frmMain::AddFiledCall(const std::shared_ptr<clsCall> &call, std::function<std::optional<QString>()> whereFiled)
 {
-    review->list().AddSingleRow(1);
+    review->list().AddFiledRow(call, std::move(whereFiled));
     review->list().SizeCallColumns();
     // Told to whoever is not looking at the window.
     if (!isActiveWindow())

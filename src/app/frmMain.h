@@ -90,7 +90,7 @@ private:
     QString AskCallNote() override;
     void CloseCallNotePrompt() override;
     colCalls &CallsCollection() override;
-    void AddFiledCall(const std::shared_ptr<clsCall> &call) override;
+    void AddFiledCall(const std::shared_ptr<clsCall> &call, std::function<std::optional<QString>()> whereFiled) override;
 
     void buildLayout();
     void wire();

@@ -303,7 +303,12 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
                   call.RecordingLocation(), call.CallerID(), calls.Count() > 0 ? 1 : -1, key);
     if (filed) {
         call.setiCall(iCall);
-        view.AddFiledCall(filed);
+        view.AddFiledCall(filed, [temp = ctx.TempFolder, folder = ctx.settings.CallPath,
+                                  name = ending.fileName]() -> std::optional<QString> {
+            if (QFileInfo(CallFiles::JoinPath(temp, name)).isFile())
+                return std::nullopt; // waits to be filed
+            return CallFiles::JoinPath(folder, RecordingMover::FiledNameOf(temp, name));
+        });
     }
     emit callFiled(QDir::cleanPath(LastFiledCall));
 }

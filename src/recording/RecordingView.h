@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class clsCall;
 class colCalls;
@@ -34,8 +36,11 @@ public:
     virtual QString AskCallNote() = 0;
     // The calls collection of the current listing; the list's row n is its position n.
     virtual colCalls &CallsCollection() = 0;
-    // A filed call was put at position 1 of the collection: row 1 of the list shows it.
-    virtual void AddFiledCall(const std::shared_ptr<clsCall> &call) = 0;
+    // A filed call was put at position 1 of the collection: row 1 of the list shows it,
+    // and follows it to where the mover files it (whereFiled: its path once filed,
+    // nothing while it waits).
+    virtual void AddFiledCall(const std::shared_ptr<clsCall> &call,
+                              std::function<std::optional<QString>()> whereFiled) = 0;
     // Status panel 2, the elapsed recording time "hh:mm:ss".
     virtual void setElapsedPanel(const QString &text) = 0;
     // The input levels A (peak) and B (average), in dB.

@@ -6,6 +6,8 @@
 #include "review/clsSearch.h"
 
 #include <QFile>
+
+#include <atomic>
 #include <QTest>
 #include <QTimer>
 
@@ -100,6 +102,35 @@ private slots:
             if (add.contains(call->RecordingLocation().section(u'/', -1)))
                 QCOMPARE(call->CallNote(), u"new"_s);
         QVERIFY(rig.prompts.texts().isEmpty());
+    }
+
+    // A files a call while B files one of the same name first: A's row is no proof of
+    // B's file, which is listed with its own note, and A's row follows A's call to the
+    // copy number the mover gave it, listed once.
+    void aCallFiledHereFollowsTheMover()
+    {
+        ShareRig rig;
+        REQUIRE_RIG(rig);
+        QCOMPARE(rig.listAll(), 0);
+        QString key = u"9"_s;
+        const colCalls::Record mine = rig.list.calls().Add(9, u"bob"_s, u"01-Mar-2024"_s, u"09:10:00"_s, 30, u"mine"_s,
+                                                           rig.share.pcA() + u"//"_s + c1, QString(), -1, key);
+        QVERIFY(mine);
+        auto filedAs = std::make_shared<std::atomic<bool>>(false);
+        const QString copy = c1.chopped(4) + u"-2.wav"_s;
+        rig.list.AddFiledRow(mine, [filedAs, path = rig.share.pcA() + u"//"_s + copy]() -> std::optional<QString> {
+            return *filedAs ? std::optional(path) : std::nullopt;
+        });
+        ContextRig::addCall(rig.share.pcB(), c1, QByteArray("theirs"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.names(), (QStringList{c1, c1}), 5000);
+        ContextRig::addCall(rig.share.pcB(), copy, QByteArray("mine"));
+        *filedAs = true;
+        QTRY_COMPARE_WITH_TIMEOUT(rig.names(), (QStringList{c1, copy}), 5000);
+        QTest::qWait(2 * CallList::LiveInterval + 500); // and stays so
+        QCOMPARE(rig.names(), (QStringList{c1, copy}));
+        QCOMPARE(QStringList(rig.names()).size(), rig.list.calls().Count());
+        for (const auto &call : rig.list.calls())
+            QCOMPARE(call->CallNote(), call == mine ? u"mine"_s : u"theirs"_s);
     }
 
     // The note opened on A, changed through B, saved on A: the question comes, and each

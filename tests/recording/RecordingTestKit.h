@@ -37,7 +37,7 @@ public:
     }
     void CloseCallNotePrompt() override { ++notePromptsClosed; }
     colCalls &CallsCollection() override { return *calls; }
-    void AddFiledCall(const std::shared_ptr<clsCall> &) override {}
+    void AddFiledCall(const std::shared_ptr<clsCall> &, std::function<std::optional<QString>()>) override {}
 
     int playbackStops = 0, notePromptsClosed = 0;
     float levelA = 0;

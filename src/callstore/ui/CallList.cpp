@@ -234,17 +234,30 @@ void CallList::callsFound(const std::vector<colCalls::Record> &batch)
 
 void CallList::tmrLiveList_Timer()
 {
-    if (!m_watch || m_listing || m_looking)
+    std::erase_if(m_filing, [](const FiledRow &row) { return row.call.expired(); });
+    if (!m_watch && m_filing.empty())
+        return tmrLiveList->stop();
+    if (m_listing || m_looking)
         return;
     // Silent: a folder that does not answer holds this look, and no other starts meanwhile.
     m_looking = true;
     auto *job = new FileJob(m_app.prompts(), u"frmMain:tmrLiveList_Timer"_s,
-                            [this, watch = m_watch](FileJob::Control &control) {
-                                if (auto changes = watch->look(control))
-                                    control.post([this, watch, changes = std::move(*changes)] {
-                                        if (watch == m_watch && !m_listing)
-                                            applyChanges(changes);
-                                    });
+                            [this, watch = m_watch, filing = m_filing](FileJob::Control &control) {
+                                std::optional<ListingWatch::Changes> changes = watch ? watch->look(control) : std::nullopt;
+                                // After the look: a call it saw filed is known filed here too.
+                                Filed filed;
+                                for (const FiledRow &row : filing)
+                                    if (const auto where = row.where())
+                                        filed.emplace_back(row.call, *where);
+                                if (!changes && filed.empty())
+                                    return;
+                                control.post([this, watch, changes = std::move(changes), filed = std::move(filed)] {
+                                    if (watch != m_watch || m_listing)
+                                        return;
+                                    followFiled(filed);
+                                    if (changes)
+                                        applyChanges(*changes);
+                                });
                             },
                             this);
     GuardedConnect(m_app.prompts(), u"frmMain:tmrLiveList_Timer"_s, job, &FileJob::finished, this, [this, job] {
@@ -253,16 +266,59 @@ void CallList::tmrLiveList_Timer()
     });
 }
 
+// A call filed here is listed under the calls folder's path as set, often "folder//name".
+static QString samePath(const QString &path)
+{
+    return path.contains(u"//"_s) ? QDir::cleanPath(path) : path;
+}
+
+void CallList::AddFiledRow(const colCalls::Record &call, WhereFiled whereFiled)
+{
+    AddSingleRow(1);
+    m_filing.push_back({call, std::move(whereFiled)});
+    if (!tmrLiveList->isActive())
+        tmrLiveList->start();
+}
+
+void CallList::followFiled(const Filed &filed)
+{
+    colCalls &listed = calls();
+    for (const auto &[weak, path] : filed) {
+        std::erase_if(m_filing, [&weak](const FiledRow &row) {
+            return !row.call.owner_before(weak) && !weak.owner_before(row.call);
+        });
+        const colCalls::Record call = weak.lock();
+        const qsizetype at = call ? listed.PositionOf(call.get()) : 0;
+        if (!at)
+            continue;
+        // Listed from the folder meanwhile, by the look that saw it arrive: one row is enough.
+        const bool twice = std::any_of(listed.begin(), listed.end(), [&](const colCalls::Record &other) {
+            return other != call && samePath(other->RecordingLocation()) == samePath(path);
+        });
+        if (twice) {
+            RemoveRow(at);
+            listed.Remove(at);
+            continue;
+        }
+        call->setRecordingLocation(path);
+        RowChanged(at);
+    }
+}
+
 void CallList::applyChanges(const ListingWatch::Changes &changes)
 {
     colCalls &listed = calls();
-    // A call filed here is listed under the calls folder's path as set, often "folder//name".
-    auto same = [](const QString &path) { return path.contains(u"//"_s) ? QDir::cleanPath(path) : path; };
+    // A row of a call the mover has not filed yet is no proof of a file of its name: that
+    // may be another PC's call, which takes the name first.
+    QSet<const clsCall *> filing;
+    for (const FiledRow &row : m_filing)
+        filing.insert(row.call.lock().get());
     QHash<QString, clsCall *> byPath;
     for (const colCalls::Record &call : listed)
-        byPath.insert(same(call->RecordingLocation()), call.get());
+        if (!filing.contains(call.get()))
+            byPath.insert(samePath(call->RecordingLocation()), call.get());
     for (const QString &path : changes.removed) {
-        const auto it = byPath.constFind(same(path));
+        const auto it = byPath.constFind(samePath(path));
         if (it == byPath.constEnd())
             continue;
         if (const qsizetype i = listed.PositionOf(*it)) {
@@ -275,7 +331,7 @@ void CallList::applyChanges(const ListingWatch::Changes &changes)
     }
     for (const colCalls::Record &call : changes.added) {
         const QString path = call->RecordingLocation();
-        if (byPath.contains(same(path))) // filed here, and listed so already
+        if (byPath.contains(samePath(path))) // filed here, and listed so already
             continue;
         // Rows stand newest first, by name: the new one goes before the first older one.
         qsizetype at = 1;
@@ -283,7 +339,7 @@ void CallList::applyChanges(const ListingWatch::Changes &changes)
             ++at;
         listed.Insert(call, at);
         AddSingleRow(at);
-        byPath.insert(same(path), call.get());
+        byPath.insert(samePath(path), call.get());
     }
     if (!m_view->selectionModel()->currentIndex().isValid() && m_model->rowCount() > 0) {
         m_view->selectionModel()->setCurrentIndex(

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 struct AppContext;
 class CallListModel;
@@ -48,6 +50,12 @@ public:
     // The record at this position (from 1) was inserted into / removed from the
     // collection, or changed there: the list follows.
     void AddSingleRow(qsizetype position);
+    // Where a call this program filed is once the mover has put it there; nothing while
+    // it waits. Asked on a job's thread.
+    using WhereFiled = std::function<std::optional<QString>()>;
+    // The call just put at position 1 is one this program filed: its row follows it when
+    // the mover files it under another name (another PC's call had its own).
+    void AddFiledRow(const colCalls::Record &call, WhereFiled whereFiled);
     void RemoveRow(qsizetype position);
     void RowChanged(qsizetype position);
     // The viewed folder is gone: no collection, no rows.
@@ -125,6 +133,9 @@ private:
     void listingReplaced();
     void callsFound(const std::vector<colCalls::Record> &batch);
     void applyChanges(const ListingWatch::Changes &changes);
+    // Rows of calls filed here, at the paths the mover gave them.
+    using Filed = std::vector<std::pair<std::weak_ptr<clsCall>, QString>>;
+    void followFiled(const Filed &filed);
     struct NoteEdit;
     void askNote(const std::shared_ptr<NoteEdit> &edit);
     // `work` on the note's file in a job, then `then` here unless the job failed or gave up.
@@ -150,5 +161,11 @@ private:
     quint64 m_listingNumber = 0; // which listing the batches arriving belong to
     std::shared_ptr<ListingWatch> m_watch; // of the listing shown
     bool m_looking = false;               // a look of the watch runs
+    struct FiledRow
+    {
+        std::weak_ptr<clsCall> call;
+        WhereFiled where;
+    };
+    std::vector<FiledRow> m_filing; // rows of calls filed here that the mover has not put yet
     bool m_editingNote = false;
 };
