@@ -6,72 +6,72 @@
     <message>
         <location filename="../src/recording/ui/CalPicture.cpp" line="+124"/>
         <source>Volume Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärkeregler</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Playback</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabe</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Recording</source>
-        <translation type="unfinished">Aufnahme läuft</translation>
+        <translation>Aufnahme</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Output Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgabegeräte</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Input Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabegeräte</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>Built-in Audio Analog Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Internes Audio Analog Stereo</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Microphone (plugged in)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mikrofon (eingesteckt)</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>Silence</source>
-        <translation type="unfinished"></translation>
+        <translation>Stumm</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Monitor of Built-in Audio Analog Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Monitor von Internes Audio Analog Stereo</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Show:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeigen:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>All Input Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Eingabegeräte</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Terminal</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminal</translation>
     </message>
 </context>
 <context>
@@ -79,17 +79,17 @@
     <message>
         <location filename="../src/callstore/CallFiles.cpp" line="+119"/>
         <source>The note is no regular file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Notiz ist keine reguläre Datei: %1</translation>
     </message>
     <message>
         <location line="+50"/>
         <source>&lt;denied access to note file&gt;</source>
-        <translation type="unfinished">&lt;Zugriff auf Notizdatei verweigert&gt;</translation>
+        <translation>&lt;Zugriff auf Notizdatei verweigert&gt;</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>%1 is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine reguläre Datei</translation>
     </message>
 </context>
 <context>
@@ -97,52 +97,52 @@
     <message>
         <location filename="../src/callstore/ui/CallList.cpp" line="+50"/>
         <source>Call list : double-click to play or right-click for menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufliste : Doppelklick zum Abspielen, Rechtsklick für das Menü</translation>
     </message>
     <message>
         <location line="+31"/>
         <source>Play Call</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf abspielen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Edit Call Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz bearbeiten</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf(e) löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Email Call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf(e) per E-Mail senden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save Call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf(e) speichern</translation>
     </message>
     <message>
         <location line="+56"/>
         <source>Listing calls: %1 found</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe werden aufgelistet: %1 gefunden</translation>
     </message>
     <message>
         <location line="+223"/>
         <source>%1 call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Anruf(e)</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>(No Note)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Keine Notiz)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Error: %1 - %2 occured in frmMain:UpdateNoteField Method</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1 - %2 ist in der Methode frmMain:UpdateNoteField aufgetreten</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -151,7 +151,11 @@
 Yes: keep mine (theirs is replaced)<byte value="xd"/>
 No: keep theirs (mine is dropped)<byte value="xd"/>
 Cancel: show both, to merge them</source>
-        <translation type="unfinished"></translation>
+        <translation>Jemand hat diese Notiz auf einem anderen PC geändert, nachdem Sie sie geöffnet haben.<byte value="xd"/>
+<byte value="xd"/>
+Ja: meine Fassung behalten (die andere wird ersetzt)<byte value="xd"/>
+Nein: die andere Fassung behalten (meine wird verworfen)<byte value="xd"/>
+Abbrechen: beide anzeigen, um sie zusammenzuführen</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -159,42 +163,45 @@ Cancel: show both, to merge them</source>
 %1
 --- Theirs (another PC) ---
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--- Meine Fassung ---
+%1
+--- Fassung des anderen PCs ---
+%2</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>A call named &quot;%1&quot; has no note file of its own</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Anruf namens „%1“ hat keine eigene Notizdatei</translation>
     </message>
     <message>
         <location line="+35"/>
         <source>This note is too long to edit here (over 64 KB); it has been left unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Notiz ist zu lang, um sie hier zu bearbeiten (über 64 KB); sie wurde nicht verändert.</translation>
     </message>
     <message>
         <location line="+82"/>
         <source>Error: %1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1 - %2</translation>
     </message>
     <message>
         <location line="+69"/>
         <source>Deleting call %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf %1 von %2 wird gelöscht</translation>
     </message>
     <message>
         <location line="+127"/>
         <source>You are not permitted to play back calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie dürfen keine Anrufe abspielen</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Please drag a single file at a time</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte ziehen Sie immer nur eine Datei auf einmal</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Drag / Drop</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen und Ablegen</translation>
     </message>
 </context>
 <context>
@@ -203,38 +210,38 @@ Cancel: show both, to merge them</source>
         <location filename="../src/callstore/CallListModel.cpp" line="+80"/>
         <source>dd-MMM-yyyy</source>
         <extracomment>The list&apos;s date of a call, as a QDate format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>dd.MM.yyyy</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>HH:mm:ss</source>
         <extracomment>The list&apos;s time of a call, as a QTime format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HH:mm:ss</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Call Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufdatum</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Call Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufzeit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Duration</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauer</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Notiz</translation>
     </message>
 </context>
 <context>
@@ -242,12 +249,12 @@ Cancel: show both, to merge them</source>
     <message>
         <location filename="../src/recording/CallRecorder.cpp" line="+263"/>
         <source>An error occurred when stopping recording.  The error reported was: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Beenden der Aufnahme ist ein Fehler aufgetreten. Gemeldeter Fehler: %1: %2</translation>
     </message>
     <message>
         <location line="+34"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -392,77 +399,77 @@ Notiz: </translation>
     <message>
         <location filename="../src/app/CommandLine.cpp" line="+50"/>
         <source>no running Voxmere answered (one was started in the tray)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein laufendes Voxmere hat geantwortet (eines wurde im Systemabschnitt gestartet)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>no running Voxmere answered</source>
-        <translation type="unfinished"></translation>
+        <translation>kein laufendes Voxmere hat geantwortet</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>%1 records the calls of a telephone line wired to the sound card.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nimmt die Anrufe einer Telefonleitung auf, die an die Soundkarte angeschlossen ist.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Displays this help.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt diese Hilfe an.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Displays the version.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt die Version an.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Starts recording a call in the running Voxmere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet im laufenden Voxmere die Aufnahme eines Anrufs.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Stops the recording and files the call.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beendet die Aufnahme und legt den Anruf ab.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Starts recording, or stops the recording.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet die Aufnahme oder beendet sie.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Prints what Voxmere does: idle, listening, recording &lt;seconds&gt; or input lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gibt aus, was Voxmere gerade tut: idle, listening, recording &lt;Sekunden&gt; oder input lost.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Sets the note of the call being recorded, or of the last one filed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt die Notiz des gerade aufgenommenen Anrufs oder des zuletzt abgelegten.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>text</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Starts in the tray, the window hidden.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet im Systemabschnitt, mit verborgenem Fenster.</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unerwartetes Argument &apos;%1&apos;.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Try &apos;voxmere --help&apos; for the options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Optionen zeigt &apos;voxmere --help&apos; an.</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>one command at a time, not --%1.</source>
-        <translation type="unfinished"></translation>
+        <translation>nur ein Befehl auf einmal, nicht --%1.</translation>
     </message>
 </context>
 <context>
@@ -470,22 +477,22 @@ Notiz: </translation>
     <message>
         <location filename="../src/desktop/DesktopShell.cpp" line="+29"/>
         <source>GetPathFromIDList failed - please enter folder path manually</source>
-        <translation type="unfinished"></translation>
+        <translation>GetPathFromIDList fehlgeschlagen - bitte geben Sie den Ordnerpfad von Hand ein</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>BrowseForFolder Error: %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>BrowseForFolder-Fehler: %1, %2</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>%1 Help</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Hilfe</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>The help pages are not installed: %1 is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Hilfeseiten sind nicht installiert: %1 fehlt.</translation>
     </message>
 </context>
 <context>
@@ -493,22 +500,22 @@ Notiz: </translation>
     <message>
         <location filename="../src/base/FileAccess.cpp" line="+85"/>
         <source>%1 cannot be used: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 is a link or no folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist ein Link oder kein Ordner</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 belongs to another user</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gehört einem anderen Benutzer</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>others may write in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>andere dürfen in %1 schreiben</translation>
     </message>
 </context>
 <context>
@@ -516,7 +523,7 @@ Notiz: </translation>
     <message>
         <location filename="../src/callstore/FileJob.cpp" line="+148"/>
         <source>The calls folder has not answered for %1 seconds, so this was stopped. Its share, server or network may be down; what the list shows is kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Anrufordner hat %1 Sekunden lang nicht geantwortet, daher wurde der Vorgang abgebrochen. Seine Freigabe, sein Server oder das Netzwerk ist möglicherweise ausgefallen; was die Liste zeigt, bleibt erhalten.</translation>
     </message>
 </context>
 <context>
@@ -524,7 +531,7 @@ Notiz: </translation>
     <message>
         <location filename="../src/callstore/ui/FolderBrowser.cpp" line="+37"/>
         <source>Change the drive where Voxmere will look for calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufwerk wechseln, auf dem Voxmere nach Anrufen sucht</translation>
     </message>
     <message>
         <location line="+1"/>
