@@ -536,87 +536,87 @@ Notiz: </translation>
     <message>
         <location line="+1"/>
         <source>Change the folder where Voxmere will look for calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner wechseln, in dem Voxmere nach Anrufen sucht</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Create New Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuen Ordner erstellen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Folder (empty folders only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner löschen (nur leere Ordner)</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>New Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Ordner</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Make default folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Standardordner festlegen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show all calls in folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Anrufe im Ordner anzeigen</translation>
     </message>
     <message>
         <location line="+31"/>
         <source>Calls</source>
-        <translation type="unfinished">Anrufe</translation>
+        <translation>Anrufe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Persönlicher Ordner</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Waiting to be filed</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf Ablage</translation>
     </message>
     <message>
         <location line="+64"/>
         <source>Device Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät nicht verfügbar</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>Default folder has been deleted!</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Standardordner wurde gelöscht!</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Unable to set default folder!</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Standardordner kann nicht festgelegt werden!</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>Folder or subfolder not empty - for safety please delete all calls in folder first</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner oder Unterordner nicht leer - löschen Sie zur Sicherheit bitte zuerst alle Anrufe im Ordner</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>Make %1 your recorded calls folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 als Ihren Anrufordner festlegen?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Set Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Standard festlegen</translation>
     </message>
 </context>
 <context>
@@ -626,12 +626,12 @@ Notiz: </translation>
         <location line="+4"/>
         <location line="+1"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Working...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird bearbeitet...</translation>
     </message>
 </context>
 <context>
@@ -639,29 +639,29 @@ Notiz: </translation>
     <message>
         <location filename="../src/controls/LevelBar.cpp" line="+10"/>
         <source>Input level</source>
-        <translation type="unfinished">Eingangspegel</translation>
+        <translation>Eingangspegel</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+16"/>
         <source>silence</source>
-        <translation type="unfinished"></translation>
+        <translation>Stille</translation>
     </message>
     <message>
         <location line="-16"/>
         <location line="+16"/>
         <source>%1 dB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dB</translation>
     </message>
     <message>
         <location line="-15"/>
         <source>Input level: peak %1, average %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingangspegel: Spitze %1, Mittel %2</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Calls start above %1 dB</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe beginnen oberhalb von %1 dB</translation>
     </message>
 </context>
 <context>
@@ -669,12 +669,12 @@ Notiz: </translation>
     <message>
         <location filename="../src/controls/LightButton.cpp" line="+27"/>
         <source>Invalid Borderstyle value (0 or 1 only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Wert für Borderstyle (nur 0 oder 1)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Invalid ButtonMode Value(0 or 1 only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Wert für ButtonMode (nur 0 oder 1)</translation>
     </message>
 </context>
 <context>
@@ -744,23 +744,24 @@ Notiz: </translation>
     <message>
         <location filename="../src/base/ProgramSettings.cpp" line="+41"/>
         <source>It would appear that you have never used Voxmere before - please check your configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie haben Voxmere anscheinend noch nie verwendet - bitte prüfen Sie Ihre Konfiguration</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>It would appear that Voxmere has not been used on this PC before - please check your configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere wurde auf diesem PC anscheinend noch nie verwendet - bitte prüfen Sie Ihre Konfiguration</translation>
     </message>
     <message>
         <location line="+35"/>
         <source>An error occured in frmMain:GetRegistrySettings. The error was: %1: %2<byte value="xd"/>
 Warning - your user settings may not be correct - please re-install.</source>
-        <translation type="unfinished"></translation>
+        <translation>In frmMain:GetRegistrySettings ist ein Fehler aufgetreten. Der Fehler war: %1: %2<byte value="xd"/>
+Warnung - Ihre Benutzereinstellungen sind möglicherweise nicht korrekt - bitte installieren Sie das Programm neu.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 Error</source>
-        <translation type="unfinished">%1-Fehler</translation>
+        <translation>%1-Fehler</translation>
     </message>
 </context>
 <context>
@@ -768,33 +769,33 @@ Warning - your user settings may not be correct - please re-install.</source>
     <message>
         <location filename="../src/recording/RecordingFiles.cpp" line="+69"/>
         <source>cannot open it</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht geöffnet werden</translation>
     </message>
     <message>
         <location line="+16"/>
         <location line="+3"/>
         <source>cannot read it</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>cannot write its header</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Dateikopf kann nicht geschrieben werden</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>cannot cut off its last block</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr letzter Block kann nicht abgeschnitten werden</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>its header cannot be completed (%1); it stays unfiled</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Dateikopf kann nicht vervollständigt werden (%1); sie bleibt unabgelegt</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>not a readable sound file; filed with length 0</source>
-        <translation type="unfinished"></translation>
+        <translation>keine lesbare Tondatei; mit Länge 0 abgelegt</translation>
     </message>
 </context>
 <context>
@@ -809,175 +810,182 @@ Options:
   -h, --help     Displays this help.
   -v, --version  Displays the version.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: voxmere-mover
+Legt die fertigen Aufnahmen aus dem temporären Ordner von Voxmere im Anrufordner ab,
+benannt nach den Einstellungen des Benutzers. Voxmere startet das Programm nach jedem Anruf.
+
+Optionen:
+  -h, --help     Zeigt diese Hilfe an.
+  -v, --version  Zeigt die Version an.
+</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>unknown argument %1</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekanntes Argument %1</translation>
     </message>
     <message>
         <location filename="../src/mover/RecordingMover.cpp" line="+267"/>
         <source>no temporary recording folder (&quot;wavs&quot;) is set</source>
-        <translation type="unfinished"></translation>
+        <translation>kein temporärer Aufnahmeordner („wavs“) eingestellt</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the calls folder (&quot;CallPath&quot;) cannot be read from the settings</source>
-        <translation type="unfinished"></translation>
+        <translation>der Anrufordner („CallPath“) kann nicht aus den Einstellungen gelesen werden</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>the temporary recording folder %1 does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>der temporäre Aufnahmeordner %1 existiert nicht</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>cannot lock %1 (%2); recordings are left there for the next launch</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gesperrt werden (%2); die Aufnahmen bleiben für den nächsten Start dort</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>the old problems in %1 cannot be cleared: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die alten Probleme in %1 können nicht gelöscht werden: %2</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>the problems cannot be kept in %1 for %2 to show: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>die Probleme können nicht in %1 hinterlegt werden, damit %2 sie anzeigt: %3</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the calls folder %1 cannot be reached (%2); recordings are left in %3 for the next launch</source>
-        <translation type="unfinished"></translation>
+        <translation>der Anrufordner %1 ist nicht erreichbar (%2); die Aufnahmen bleiben für den nächsten Start in %3</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>%1 is not mounted</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist nicht eingebunden</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the calls folder and the temporary recording folder are the same folder %1; nothing moved</source>
-        <translation type="unfinished"></translation>
+        <translation>der Anrufordner und der temporäre Aufnahmeordner sind derselbe Ordner %1; nichts verschoben</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>it holds no %1 any more: is the share it is on mounted?</source>
-        <translation type="unfinished"></translation>
+        <translation>er enthält kein %1 mehr: Ist die Freigabe, auf der er liegt, eingebunden?</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it cannot be created</source>
-        <translation type="unfinished"></translation>
+        <translation>er kann nicht angelegt werden</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>er ist kein Ordner</translation>
     </message>
     <message>
         <location line="+64"/>
         <source>cannot remove %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht entfernt werden: %2</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>another call has its name in %1, and where it goes instead (%2) cannot be kept in %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderer Anruf trägt in %1 bereits seinen Namen, und wohin er stattdessen kommt (%2), kann nicht in %3 vermerkt werden: %4</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>%1 calls of that name are already in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>in %2 gibt es bereits %1 Anrufe dieses Namens</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>a different note is already beside its call %1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>neben ihrem Anruf %1 in %2 liegt bereits eine andere Notiz</translation>
     </message>
     <message>
         <location line="+23"/>
         <location line="+47"/>
         <location line="+88"/>
         <source>cannot flush %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht auf den Datenträger geschrieben werden: %2</translation>
     </message>
     <message>
         <location line="-124"/>
         <source>cannot compare it with %1 in %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht mit %1 in %2 verglichen werden: %3</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>cannot look into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht durchsucht werden: %2</translation>
     </message>
     <message>
         <location line="+46"/>
         <source>cannot move it into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht nach %1 verschoben werden: %2</translation>
     </message>
     <message>
         <location line="+18"/>
         <location line="+17"/>
         <source>cannot read it: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <location line="-15"/>
         <source>not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>keine reguläre Datei</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>cannot write into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>in %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>cannot copy it into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht nach %1 kopiert werden: %2</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>cannot flush the copy in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 kann nicht auf den Datenträger geschrieben werden: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>cannot close the copy in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 kann nicht geschlossen werden: %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the copy in %1 is gone: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 ist verschwunden: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>the copy in %1 has %2 bytes instead of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 hat %2 Bytes statt %3</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>cannot put the copy in place in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 kann nicht an ihren Platz gebracht werden: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>cannot remove its hidden copy in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die verborgene Kopie in %1 kann nicht entfernt werden: %2</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>%1: filed in %2, but cannot be removed from %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: in %2 abgelegt, kann aber nicht aus %3 entfernt werden: %4</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1: %2; left in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2; verbleibt in %3</translation>
     </message>
 </context>
 <context>
