@@ -995,61 +995,67 @@ Optionen:
         <source>%1<byte value="xd"/>
 <byte value="xd"/>
 Calls are recorded again as soon as the input returns.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1<byte value="xd"/>
+<byte value="xd"/>
+Anrufe werden wieder aufgenommen, sobald der Eingang wieder verfügbar ist.</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+181"/>
         <location line="+18"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <location line="-187"/>
         <location line="+173"/>
         <source>%1 failed to launch recording mover: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte das Ablageprogramm für Aufnahmen nicht starten: %2</translation>
     </message>
     <message>
         <location line="-172"/>
         <location line="+173"/>
         <source>%1 Error</source>
-        <translation type="unfinished">%1-Fehler</translation>
+        <translation>%1-Fehler</translation>
     </message>
     <message>
         <location line="-65"/>
         <source>Waiting for the recording input</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf den Aufnahmeeingang</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+78"/>
         <source>Ready</source>
-        <translation type="unfinished">Bereit</translation>
+        <translation>Bereit</translation>
     </message>
     <message>
         <location line="-66"/>
         <source>Failed to initialise Voice Detection - Check that other devices are not recording audio. <byte value="xd"/>
 Switching to manual control.<byte value="xd"/>
 Err: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sprachaktivierung konnte nicht initialisiert werden - prüfen Sie, ob andere Geräte gerade Audio aufnehmen. <byte value="xd"/>
+Es wird auf manuelle Steuerung umgeschaltet.<byte value="xd"/>
+Fehler: %1</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Recording</source>
-        <translation type="unfinished">Aufnahme läuft</translation>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Recording Complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme abgeschlossen</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>%1<byte value="xd"/>
 <byte value="xd"/>
 The call was cut short there; what was recorded until then is kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1<byte value="xd"/>
+<byte value="xd"/>
+Der Anruf wurde an dieser Stelle abgebrochen; was bis dahin aufgenommen wurde, bleibt erhalten.</translation>
     </message>
 </context>
 <context>
@@ -1074,50 +1080,50 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/base/Guarded.cpp" line="+26"/>
         <source>Internal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Interner Fehler</translation>
     </message>
     <message>
         <location filename="../src/base/RuntimeError.cpp" line="+21"/>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
     </message>
     <message>
         <location filename="../src/callstore/colCalls.cpp" line="+44"/>
         <source>This key is already associated with an element of this collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Schlüssel ist bereits einem Element dieser Auflistung zugeordnet</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+72"/>
         <location filename="../src/callstore/ui/CallList.cpp" line="-116"/>
         <source>Invalid procedure call or argument</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Prozeduraufruf oder ungültiges Argument</translation>
     </message>
     <message>
         <location line="-8"/>
         <source>Subscript out of range</source>
-        <translation type="unfinished"></translation>
+        <translation>Index außerhalb des gültigen Bereichs</translation>
     </message>
     <message>
         <location filename="../src/recording/CallRecorder.cpp" line="-36"/>
         <location filename="../src/recording/RecordingFiles.cpp" line="-94"/>
         <source>Path/File access error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Zugriff auf Pfad/Datei</translation>
     </message>
     <message>
         <location filename="../src/recording/RecordingFiles.cpp" line="-8"/>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei nicht gefunden</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>File already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei existiert bereits</translation>
     </message>
     <message>
         <location filename="../src/review/modSearch.cpp" line="+85"/>
         <source>Type mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Typen unverträglich</translation>
     </message>
 </context>
 <context>
@@ -1125,12 +1131,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/app/SingleInstance.cpp" line="+89"/>
         <source>no permission to write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Berechtigung, %1 zu schreiben</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 cannot be made</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -1138,49 +1144,50 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/recording/WaitingCalls.cpp" line="+44"/>
         <source>the recording mover cannot be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Ablageprogramm für Aufnahmen kann nicht gestartet werden: %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>1 call waiting to be filed</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Anruf wartet auf Ablage</translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>%n calls waiting to be filed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Anruf wartet auf Ablage</numerusform>
+            <numerusform>%n Anrufe warten auf Ablage</numerusform>
         </translation>
     </message>
     <message>
         <location line="+1"/>
         <source>1 note waiting to be filed</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Notiz wartet auf Ablage</translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>%n notes waiting to be filed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Notiz wartet auf Ablage</numerusform>
+            <numerusform>%n Notizen warten auf Ablage</numerusform>
         </translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 (listed under &quot;Waiting to be filed&quot; in the drive list)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (in der Laufwerksliste unter „Warten auf Ablage“ aufgeführt)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:
+%2</translation>
     </message>
 </context>
 <context>
@@ -1188,12 +1195,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/desktop/WidgetParts.cpp" line="+77"/>
         <source>&amp;OK</source>
-        <translation type="unfinished">&amp;OK</translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -1201,37 +1208,37 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/desktop/XdgDesktop.cpp" line="+22"/>
         <source>Error in command line syntax</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in der Syntax der Befehlszeile</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>One of the files passed on the command line did not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine der auf der Befehlszeile übergebenen Dateien existiert nicht</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>A required tool could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein benötigtes Programm wurde nicht gefunden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The action failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aktion ist fehlgeschlagen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>No permission to read one of the files passed on the command line</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Berechtigung, eine der auf der Befehlszeile übergebenen Dateien zu lesen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The mail program failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Das E-Mail-Programm ist fehlgeschlagen</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>%1 (xdg-email, of the package xdg-utils)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (xdg-email aus dem Paket xdg-utils)</translation>
     </message>
 </context>
 <context>
@@ -1239,12 +1246,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/options/clsBlowFish.cpp" line="+233"/>
         <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1252,12 +1259,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/callstore/colCalls.cpp" line="-88"/>
         <source>Error: 13: Type mismatch in colCalls:Add Method</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: 13: Typen unverträglich in der Methode colCalls:Add</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Error: %1: %2 in colCalls:Add Method</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1: %2 in der Methode colCalls:Add</translation>
     </message>
 </context>
 <context>
@@ -1311,116 +1318,122 @@ The call was cut short there; what was recorded until then is kept.</source>
         <source>Click &apos;Next&apos; to display your sound-card&apos;s recording level controls.
 
 They open in the Volume Control window, at its &apos;Input Devices&apos; tab.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf „Weiter“, um die Regler für den Aufnahmepegel Ihrer Soundkarte anzuzeigen.
+
+Sie öffnen sich im Fenster „Lautstärkeregler“ auf dessen Reiter „Eingabegeräte“.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>The Volume Control window at its Input Devices tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster „Lautstärkeregler“ auf dem Reiter „Eingabegeräte“</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>On the screen that just appeared (the Volume Control, at its &apos;Input Devices&apos; tab), you should see a volume slider for each input like the image on the right - make sure that you can see one for the &apos;Microphone&apos; (the sound-card input the phone line is plugged into; its &apos;Port&apos; says which).  If it is visible then click the tick button beside its name (&apos;Set as fallback&apos;) so that Voxmere records from it.
 
 Also check whether there is an &apos;Advanced&apos; button: here the microphone boost is in the sound card&apos;s own mixer - in a terminal type alsamixer and press F4; answer &apos;Yes&apos; when you then see its capture controls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf dem soeben erschienenen Bildschirm (dem Lautstärkeregler auf dem Reiter „Eingabegeräte“) sollten Sie für jeden Eingang einen Lautstärkeregler wie im Bild rechts sehen - vergewissern Sie sich, dass einer für das „Mikrofon“ dabei ist (den Eingang der Soundkarte, an dem die Telefonleitung angeschlossen ist; welcher es ist, zeigt sein „Port“). Wenn er zu sehen ist, klicken Sie auf die Schaltfläche mit dem Häkchen neben seinem Namen („Als Ausweichoption setzen“), damit Voxmere von ihm aufnimmt.
+
+Prüfen Sie außerdem, ob es eine Schaltfläche „Erweitert“ gibt: Hier befindet sich die Mikrofonverstärkung im eigenen Mixer der Soundkarte - geben Sie in einem Terminal alsamixer ein und drücken Sie F4; antworten Sie mit „Ja“, wenn Sie dann dessen Aufnahmeregler sehen.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>An input device with its volume slider and its Set as fallback tick</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Eingabegerät mit seinem Lautstärkeregler und seinem Häkchen „Als Ausweichoption setzen“</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Microphone Volume Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärkeregler des Mikrofons anzeigen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>On the &apos;Input Devices&apos; tab, choose &apos;All Input Devices&apos; in the &apos;Show:&apos; list at the bottom - you should then see a screen like this, with a volume slider for each input.
 
 If the microphone is still missing, open the &apos;Configuration&apos; tab and choose a profile with an input for your sound card (such as &apos;Analog Stereo Duplex&apos;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie auf dem Reiter „Eingabegeräte“ unten in der Liste „Anzeigen:“ den Eintrag „Alle Eingabegeräte“ - Sie sollten dann einen Bildschirm wie diesen sehen, mit einem Lautstärkeregler für jeden Eingang.
+
+Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wählen Sie für Ihre Soundkarte ein Profil mit einem Eingang (etwa „Analog Stereo Duplex“).</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>The Show list set to All Input Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „Anzeigen“ auf „Alle Eingabegeräte“ gestellt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Advanced Controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweiterte Regler anzeigen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The sound card&apos;s advanced controls are in alsamixer: open a terminal and type alsamixer (it comes with the package alsa-utils), press F6 to choose your sound card and then F4 to show its capture controls (some cards have no boost control - dont worry if this is the case).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erweiterten Regler der Soundkarte befinden sich in alsamixer: Öffnen Sie ein Terminal und geben Sie alsamixer ein (es gehört zum Paket alsa-utils), drücken Sie F6, um Ihre Soundkarte zu wählen, und dann F4, um ihre Aufnahmeregler anzuzeigen (manche Karten haben keinen Verstärkungsregler - keine Sorge, wenn das der Fall ist).</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>alsamixer in a terminal, with the keys F6 and F4</source>
-        <translation type="unfinished"></translation>
+        <translation>alsamixer in einem Terminal, mit den Tasten F6 und F4</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>20dB Boost</source>
-        <translation type="unfinished"></translation>
+        <translation>20-dB-Verstärkung</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Among the capture controls of alsamixer (F4), find the control marked &apos;Mic Boost&apos; (or &apos;Internal Mic Boost&apos;, or similar) like the one shown on the right.  Select it with the Left and Right keys and raise it one step with the Up key (10 or 20dB on most cards).  Press Esc to close alsamixer again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen Sie unter den Aufnahmereglern von alsamixer (F4) den Regler mit der Bezeichnung „Mic Boost“ (oder „Internal Mic Boost“ oder ähnlich) wie den rechts abgebildeten. Wählen Sie ihn mit den Pfeiltasten nach links und rechts aus und heben Sie ihn mit der Pfeiltaste nach oben um eine Stufe an (bei den meisten Karten 10 oder 20 dB). Drücken Sie Esc, um alsamixer wieder zu schließen.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>alsamixer&apos;s capture controls with Mic Boost raised</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahmeregler von alsamixer mit angehobenem Mic Boost</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Calibrate Voxmere</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere kalibrieren</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Skip help screens</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfeseiten überspringen</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Can you see the Microphone Volume control?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sehen Sie den Lautstärkeregler des Mikrofons?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Can you see an Advanced button?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sehen Sie eine Schaltfläche „Erweitert“?</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>Please select &apos;Yes&apos; or &apos;No&apos; options</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie jeweils „Ja“ oder „Nein“</translation>
     </message>
 </context>
 <context>
@@ -1428,32 +1441,32 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/recording/ui/dlgCalibrate.cpp" line="+26"/>
         <source>Level OK - replace handset</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK - Hörer auflegen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Level OK - go to step 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK - weiter mit Schritt 2</translation>
     </message>
     <message>
         <location line="+21"/>
         <source>Calibrate Voxmere</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere kalibrieren</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Adjust  Recording Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmepegel anpassen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Set Recording Sensitivity</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmeempfindlichkeit festlegen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+1"/>
