@@ -790,7 +790,7 @@ Warnung - Ihre Benutzereinstellungen sind möglicherweise nicht korrekt - bitte 
     <message>
         <location line="+17"/>
         <source>its header cannot be completed (%1); it stays unfiled</source>
-        <translation>ihr Dateikopf kann nicht vervollständigt werden (%1); sie bleibt unabgelegt</translation>
+        <translation>ihr Dateikopf kann nicht vervollständigt werden (%1); sie wird nicht abgelegt</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -902,7 +902,7 @@ Optionen:
     <message>
         <location line="+15"/>
         <source>a different note is already beside its call %1 in %2</source>
-        <translation>neben ihrem Anruf %1 in %2 liegt bereits eine andere Notiz</translation>
+        <translation>neben dem zugehörigen Anruf %1 in %2 liegt bereits eine andere Notiz</translation>
     </message>
     <message>
         <location line="+23"/>
@@ -1034,7 +1034,7 @@ Anrufe werden wieder aufgenommen, sobald der Eingang wieder verfügbar ist.</tra
         <source>Failed to initialise Voice Detection - Check that other devices are not recording audio. <byte value="xd"/>
 Switching to manual control.<byte value="xd"/>
 Err: %1</source>
-        <translation>Die Sprachaktivierung konnte nicht initialisiert werden - prüfen Sie, ob andere Geräte gerade Audio aufnehmen. <byte value="xd"/>
+        <translation>Die Sprachaktivierung konnte nicht initialisiert werden - stellen Sie sicher, dass keine anderen Geräte Audio aufnehmen. <byte value="xd"/>
 Es wird auf manuelle Steuerung umgeschaltet.<byte value="xd"/>
 Fehler: %1</translation>
     </message>
@@ -1471,77 +1471,77 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location line="+1"/>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Levels OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Un-Calibrated or On-Hook</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht kalibriert oder aufgelegt</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Step 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt 1</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Now, lift your telephone handset and click &apos;Adjust Recording Level&apos;. While you have a steady dial tone move the Microphone Volume slider from a high position downwards until the RVI (Recording Volume Indicator) turns green.  If the dial tone becomes intermittent, replace &amp;&amp; lift the handset again to get a dial tone back</source>
-        <translation type="unfinished"></translation>
+        <translation>Heben Sie nun den Telefonhörer ab und klicken Sie auf „Aufnahmepegel anpassen“. Schieben Sie, solange Sie ein gleichmäßiges Freizeichen hören, den Lautstärkeregler des Mikrofons von einer hohen Stellung aus nach unten, bis die Aufnahmepegelanzeige (RVI) grün wird. Wird das Freizeichen unterbrochen, legen Sie den Hörer auf &amp;&amp; heben Sie ihn wieder ab, um erneut ein Freizeichen zu bekommen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Step 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt 2</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>When you are happy that the setting is correct replace the handset and click &apos;Set Recording Sensitivity&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn Sie sicher sind, dass die Einstellung stimmt, legen Sie den Hörer auf und klicken Sie auf „Aufnahmeempfindlichkeit festlegen“</translation>
     </message>
     <message>
         <location line="+29"/>
         <source>%1 dB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dB</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Increase Level (or phone on hook)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel erhöhen (oder Telefon aufgelegt)</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Decrease Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel verringern</translation>
     </message>
     <message>
         <location line="+27"/>
         <source>Level OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Audio level seems high - check the phone is on the hook.  Sensitivity level has been set</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Pegel scheint hoch zu sein - prüfen Sie, ob das Telefon aufgelegt ist. Die Empfindlichkeit wurde eingestellt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 - Phone on hook?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Telefon aufgelegt?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Calibration complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibrierung abgeschlossen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 - Calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Kalibrierung</translation>
     </message>
 </context>
 <context>
@@ -1610,17 +1610,17 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/callstore/ui/dlgEditNote.cpp" line="+17"/>
         <source>Edit Call Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz bearbeiten</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Call note (Shift+Enter for a new line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz (Umschalt+Eingabe für eine neue Zeile)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Call note</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz</translation>
     </message>
 </context>
 <context>
@@ -1733,28 +1733,29 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
         <location filename="../src/callstore/ui/dlgNewFolder.cpp" line="+25"/>
         <location line="+26"/>
         <source>New Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Ordner</translation>
     </message>
     <message>
         <location line="-21"/>
         <source>Folder name</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>In %1</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>A folder cannot contain any of the following characters:<byte value="xd"/>
 %1\ / : * ? &quot; &lt; &gt; |</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Ordnername darf keines der folgenden Zeichen enthalten:<byte value="xd"/>
+%1\ / : * ? &quot; &lt; &gt; |</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Folder already exists!</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner existiert bereits!</translation>
     </message>
 </context>
 <context>
@@ -1790,17 +1791,17 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/recording/ui/frmAddNote.cpp" line="+21"/>
         <source>%1 - Add  Recording Note</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Aufnahmenotiz hinzufügen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Enter call note (optional)</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz eingeben (optional)</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Enter a note to be associated with the call</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Notiz eingeben, die dem Anruf zugeordnet wird</translation>
     </message>
 </context>
 <context>
@@ -2120,43 +2121,43 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location line="+30"/>
         <source>a call is being played: stop it first</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Anruf wird gerade abgespielt: beenden Sie zuerst die Wiedergabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>calls start by themselves in automatic mode</source>
-        <translation type="unfinished"></translation>
+        <translation>im automatischen Modus beginnen Anrufe von selbst</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>no call is being recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>es wird kein Anruf aufgenommen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the note goes with the call being recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>die Notiz wird dem gerade aufgenommenen Anruf beigefügt</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>no call has been filed since Voxmere started</source>
-        <translation type="unfinished"></translation>
+        <translation>seit dem Start von Voxmere wurde kein Anruf abgelegt</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>the note of the last call filed is written</source>
-        <translation type="unfinished"></translation>
+        <translation>die Notiz des zuletzt abgelegten Anrufs ist geschrieben</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>unknown command %1</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Befehl %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>dddd, MMM d yyyy - HH:mm:ss</source>
         <extracomment>The status bar&apos;s clock, as a QDateTime format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>dddd, d. MMMM yyyy - HH:mm:ss</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -2498,7 +2499,7 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/controls/kvtSlider.cpp" line="+105"/>
         <source>Invalid property value</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Eigenschaftswert</translation>
     </message>
 </context>
 <context>
@@ -2506,7 +2507,7 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/app/main.cpp" line="+88"/>
         <source>%1 cannot make sure that it runs only once: %2. It starts anyway.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht sicherstellen, dass es nur einmal läuft: %2. Es startet trotzdem.</translation>
     </message>
 </context>
 <context>
@@ -2514,62 +2515,62 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/review/modDateFunctions.cpp" line="+14"/>
         <source>Jan</source>
-        <translation type="unfinished"></translation>
+        <translation>Jan</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Feb</source>
-        <translation type="unfinished"></translation>
+        <translation>Feb</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Mar</source>
-        <translation type="unfinished"></translation>
+        <translation>Mär</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Apr</source>
-        <translation type="unfinished"></translation>
+        <translation>Apr</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>May</source>
-        <translation type="unfinished"></translation>
+        <translation>Mai</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Jun</source>
-        <translation type="unfinished"></translation>
+        <translation>Jun</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Jul</source>
-        <translation type="unfinished"></translation>
+        <translation>Jul</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Aug</source>
-        <translation type="unfinished"></translation>
+        <translation>Aug</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Sep</source>
-        <translation type="unfinished"></translation>
+        <translation>Sep</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Oct</source>
-        <translation type="unfinished"></translation>
+        <translation>Okt</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Nov</source>
-        <translation type="unfinished"></translation>
+        <translation>Nov</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Dec</source>
-        <translation type="unfinished"></translation>
+        <translation>Dez</translation>
     </message>
 </context>
 <context>
@@ -2577,87 +2578,87 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/base/modErrors.cpp" line="+17"/>
         <source>Error occurred: %1, %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler aufgetreten: %1, %2, %3</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>An error occured in %1. The error was: %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 ist ein Fehler aufgetreten. Der Fehler war: %2: %3</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>No device capable or recording with current settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Gerät kann mit den aktuellen Einstellungen aufnehmen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cant open specified file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angegebene Datei kann nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cant write to designated file - may be out of disk space</source>
-        <translation type="unfinished"></translation>
+        <translation>In die angegebene Datei kann nicht geschrieben werden - möglicherweise ist der Speicherplatz erschöpft</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Specified file is not an MS Wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angegebene Datei ist keine MS-Wave-Datei</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Unsupported Audio format</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht unterstütztes Audioformat</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Operating system resources running out - please close some other apps</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ressourcen des Betriebssystems werden knapp - bitte schließen Sie einige andere Anwendungen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Recorder is in the wrong state for this operation</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Rekorder ist für diesen Vorgang im falschen Zustand</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error during recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler während der Aufnahme</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error starting recording - please check no other devices are recording the same input</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Starten der Aufnahme - bitte prüfen Sie, dass keine anderen Geräte denselben Eingang aufnehmen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error starting playback</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Starten der Wiedergabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error during playback</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler während der Wiedergabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Couldnt display mixer</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Mixer konnte nicht angezeigt werden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Recording time limit reached</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximale Aufnahmedauer erreicht</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Recording Control Error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler der Aufnahmesteuerung: %1</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>
@@ -2665,12 +2666,12 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
     <message>
         <location filename="../src/audio/modMixer.cpp" line="+173"/>
         <source>Error occured in modMixer:FindVolumeControls: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in modMixer:FindVolumeControls: %1: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 Error</source>
-        <translation type="unfinished">%1-Fehler</translation>
+        <translation>%1-Fehler</translation>
     </message>
 </context>
 <context>
@@ -2680,7 +2681,9 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
         <source>Incorrect Format:
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiges Format:
+
+%1</translation>
     </message>
 </context>
 </TS>
