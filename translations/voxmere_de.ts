@@ -6,72 +6,72 @@
     <message>
         <location filename="../src/recording/ui/CalPicture.cpp" line="+124"/>
         <source>Volume Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärkeregler</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Playback</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabe</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Recording</source>
-        <translation type="unfinished">Aufnahme läuft</translation>
+        <translation>Aufnahme</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Output Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgabegeräte</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Input Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabegeräte</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>Built-in Audio Analog Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Internes Audio Analog Stereo</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Microphone (plugged in)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mikrofon (eingesteckt)</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>Silence</source>
-        <translation type="unfinished"></translation>
+        <translation>Stumm</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Monitor of Built-in Audio Analog Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Monitor von Internes Audio Analog Stereo</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Show:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeigen:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>All Input Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Eingabegeräte</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Terminal</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminal</translation>
     </message>
 </context>
 <context>
@@ -79,17 +79,17 @@
     <message>
         <location filename="../src/callstore/CallFiles.cpp" line="+119"/>
         <source>The note is no regular file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Notiz ist keine reguläre Datei: %1</translation>
     </message>
     <message>
         <location line="+50"/>
         <source>&lt;denied access to note file&gt;</source>
-        <translation type="unfinished">&lt;Zugriff auf Notizdatei verweigert&gt;</translation>
+        <translation>&lt;Zugriff auf Notizdatei verweigert&gt;</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>%1 is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine reguläre Datei</translation>
     </message>
 </context>
 <context>
@@ -97,52 +97,52 @@
     <message>
         <location filename="../src/callstore/ui/CallList.cpp" line="+50"/>
         <source>Call list : double-click to play or right-click for menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufliste : Doppelklick zum Abspielen, Rechtsklick für das Menü</translation>
     </message>
     <message>
         <location line="+31"/>
         <source>Play Call</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf abspielen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Edit Call Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz bearbeiten</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf(e) löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Email Call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf(e) per E-Mail senden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save Call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf(e) speichern</translation>
     </message>
     <message>
         <location line="+56"/>
         <source>Listing calls: %1 found</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe werden aufgelistet: %1 gefunden</translation>
     </message>
     <message>
         <location line="+223"/>
         <source>%1 call/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Anruf(e)</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>(No Note)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Keine Notiz)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Error: %1 - %2 occured in frmMain:UpdateNoteField Method</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1 - %2 ist in der Methode frmMain:UpdateNoteField aufgetreten</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -151,7 +151,11 @@
 Yes: keep mine (theirs is replaced)<byte value="xd"/>
 No: keep theirs (mine is dropped)<byte value="xd"/>
 Cancel: show both, to merge them</source>
-        <translation type="unfinished"></translation>
+        <translation>Jemand hat diese Notiz auf einem anderen PC geändert, nachdem Sie sie geöffnet haben.<byte value="xd"/>
+<byte value="xd"/>
+Ja: meine Fassung behalten (die andere wird ersetzt)<byte value="xd"/>
+Nein: die andere Fassung behalten (meine wird verworfen)<byte value="xd"/>
+Abbrechen: beide anzeigen, um sie zusammenzuführen</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -159,42 +163,45 @@ Cancel: show both, to merge them</source>
 %1
 --- Theirs (another PC) ---
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--- Meine Fassung ---
+%1
+--- Fassung des anderen PCs ---
+%2</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>A call named &quot;%1&quot; has no note file of its own</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Anruf namens „%1“ hat keine eigene Notizdatei</translation>
     </message>
     <message>
         <location line="+35"/>
         <source>This note is too long to edit here (over 64 KB); it has been left unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Notiz ist zu lang, um sie hier zu bearbeiten (über 64 KB); sie wurde nicht verändert.</translation>
     </message>
     <message>
         <location line="+82"/>
         <source>Error: %1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1 - %2</translation>
     </message>
     <message>
         <location line="+69"/>
         <source>Deleting call %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf %1 von %2 wird gelöscht</translation>
     </message>
     <message>
         <location line="+127"/>
         <source>You are not permitted to play back calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie dürfen keine Anrufe abspielen</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Please drag a single file at a time</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte ziehen Sie immer nur eine Datei auf einmal</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Drag / Drop</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen und Ablegen</translation>
     </message>
 </context>
 <context>
@@ -203,38 +210,38 @@ Cancel: show both, to merge them</source>
         <location filename="../src/callstore/CallListModel.cpp" line="+80"/>
         <source>dd-MMM-yyyy</source>
         <extracomment>The list&apos;s date of a call, as a QDate format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>dd.MM.yyyy</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>HH:mm:ss</source>
         <extracomment>The list&apos;s time of a call, as a QTime format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HH:mm:ss</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Call Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufdatum</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Call Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufzeit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Duration</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauer</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Notiz</translation>
     </message>
 </context>
 <context>
@@ -242,12 +249,12 @@ Cancel: show both, to merge them</source>
     <message>
         <location filename="../src/recording/CallRecorder.cpp" line="+263"/>
         <source>An error occurred when stopping recording.  The error reported was: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Beenden der Aufnahme ist ein Fehler aufgetreten. Gemeldeter Fehler: %1: %2</translation>
     </message>
     <message>
         <location line="+34"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -392,77 +399,77 @@ Notiz: </translation>
     <message>
         <location filename="../src/app/CommandLine.cpp" line="+50"/>
         <source>no running Voxmere answered (one was started in the tray)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein laufendes Voxmere hat geantwortet (eines wurde im Systemabschnitt gestartet)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>no running Voxmere answered</source>
-        <translation type="unfinished"></translation>
+        <translation>kein laufendes Voxmere hat geantwortet</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>%1 records the calls of a telephone line wired to the sound card.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nimmt die Anrufe einer Telefonleitung auf, die an die Soundkarte angeschlossen ist.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Displays this help.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt diese Hilfe an.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Displays the version.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt die Version an.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Starts recording a call in the running Voxmere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet im laufenden Voxmere die Aufnahme eines Anrufs.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Stops the recording and files the call.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beendet die Aufnahme und legt den Anruf ab.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Starts recording, or stops the recording.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet die Aufnahme oder beendet sie.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Prints what Voxmere does: idle, listening, recording &lt;seconds&gt; or input lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gibt aus, was Voxmere gerade tut: idle, listening, recording &lt;Sekunden&gt; oder input lost.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Sets the note of the call being recorded, or of the last one filed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt die Notiz des gerade aufgenommenen Anrufs oder des zuletzt abgelegten.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>text</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Starts in the tray, the window hidden.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet im Systemabschnitt, mit verborgenem Fenster.</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unerwartetes Argument &apos;%1&apos;.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Try &apos;voxmere --help&apos; for the options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Optionen zeigt &apos;voxmere --help&apos; an.</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>one command at a time, not --%1.</source>
-        <translation type="unfinished"></translation>
+        <translation>nur ein Befehl auf einmal, nicht --%1.</translation>
     </message>
 </context>
 <context>
@@ -470,22 +477,22 @@ Notiz: </translation>
     <message>
         <location filename="../src/desktop/DesktopShell.cpp" line="+29"/>
         <source>GetPathFromIDList failed - please enter folder path manually</source>
-        <translation type="unfinished"></translation>
+        <translation>GetPathFromIDList fehlgeschlagen - bitte geben Sie den Ordnerpfad von Hand ein</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>BrowseForFolder Error: %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>BrowseForFolder-Fehler: %1, %2</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>%1 Help</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Hilfe</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>The help pages are not installed: %1 is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Hilfeseiten sind nicht installiert: %1 fehlt.</translation>
     </message>
 </context>
 <context>
@@ -493,22 +500,22 @@ Notiz: </translation>
     <message>
         <location filename="../src/base/FileAccess.cpp" line="+85"/>
         <source>%1 cannot be used: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 is a link or no folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist ein Link oder kein Ordner</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 belongs to another user</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gehört einem anderen Benutzer</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>others may write in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>andere dürfen in %1 schreiben</translation>
     </message>
 </context>
 <context>
@@ -516,7 +523,7 @@ Notiz: </translation>
     <message>
         <location filename="../src/callstore/FileJob.cpp" line="+148"/>
         <source>The calls folder has not answered for %1 seconds, so this was stopped. Its share, server or network may be down; what the list shows is kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Anrufordner hat %1 Sekunden lang nicht geantwortet, daher wurde der Vorgang abgebrochen. Seine Freigabe, sein Server oder das Netzwerk ist möglicherweise ausgefallen; was die Liste zeigt, bleibt erhalten.</translation>
     </message>
 </context>
 <context>
@@ -524,92 +531,92 @@ Notiz: </translation>
     <message>
         <location filename="../src/callstore/ui/FolderBrowser.cpp" line="+37"/>
         <source>Change the drive where Voxmere will look for calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufwerk wechseln, auf dem Voxmere nach Anrufen sucht</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Change the folder where Voxmere will look for calls</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner wechseln, in dem Voxmere nach Anrufen sucht</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Create New Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuen Ordner erstellen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Folder (empty folders only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner löschen (nur leere Ordner)</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>New Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Ordner</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delete Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Make default folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Standardordner festlegen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show all calls in folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Anrufe im Ordner anzeigen</translation>
     </message>
     <message>
         <location line="+31"/>
         <source>Calls</source>
-        <translation type="unfinished">Anrufe</translation>
+        <translation>Anrufe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Persönlicher Ordner</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Waiting to be filed</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf Ablage</translation>
     </message>
     <message>
         <location line="+64"/>
         <source>Device Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät nicht verfügbar</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>Default folder has been deleted!</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Standardordner wurde gelöscht!</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Unable to set default folder!</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Standardordner kann nicht festgelegt werden!</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>Folder or subfolder not empty - for safety please delete all calls in folder first</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner oder Unterordner nicht leer - löschen Sie zur Sicherheit bitte zuerst alle Anrufe im Ordner</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>Make %1 your recorded calls folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 als Ihren Anrufordner festlegen?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Set Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Standard festlegen</translation>
     </message>
 </context>
 <context>
@@ -619,12 +626,12 @@ Notiz: </translation>
         <location line="+4"/>
         <location line="+1"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Working...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird bearbeitet...</translation>
     </message>
 </context>
 <context>
@@ -632,29 +639,29 @@ Notiz: </translation>
     <message>
         <location filename="../src/controls/LevelBar.cpp" line="+10"/>
         <source>Input level</source>
-        <translation type="unfinished">Eingangspegel</translation>
+        <translation>Eingangspegel</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+16"/>
         <source>silence</source>
-        <translation type="unfinished"></translation>
+        <translation>Stille</translation>
     </message>
     <message>
         <location line="-16"/>
         <location line="+16"/>
         <source>%1 dB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dB</translation>
     </message>
     <message>
         <location line="-15"/>
         <source>Input level: peak %1, average %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingangspegel: Spitze %1, Mittel %2</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Calls start above %1 dB</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufe beginnen oberhalb von %1 dB</translation>
     </message>
 </context>
 <context>
@@ -662,12 +669,12 @@ Notiz: </translation>
     <message>
         <location filename="../src/controls/LightButton.cpp" line="+27"/>
         <source>Invalid Borderstyle value (0 or 1 only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Wert für Borderstyle (nur 0 oder 1)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Invalid ButtonMode Value(0 or 1 only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Wert für ButtonMode (nur 0 oder 1)</translation>
     </message>
 </context>
 <context>
@@ -737,23 +744,24 @@ Notiz: </translation>
     <message>
         <location filename="../src/base/ProgramSettings.cpp" line="+41"/>
         <source>It would appear that you have never used Voxmere before - please check your configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie haben Voxmere anscheinend noch nie verwendet - bitte prüfen Sie Ihre Konfiguration</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>It would appear that Voxmere has not been used on this PC before - please check your configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere wurde auf diesem PC anscheinend noch nie verwendet - bitte prüfen Sie Ihre Konfiguration</translation>
     </message>
     <message>
         <location line="+35"/>
         <source>An error occured in frmMain:GetRegistrySettings. The error was: %1: %2<byte value="xd"/>
 Warning - your user settings may not be correct - please re-install.</source>
-        <translation type="unfinished"></translation>
+        <translation>In frmMain:GetRegistrySettings ist ein Fehler aufgetreten. Der Fehler war: %1: %2<byte value="xd"/>
+Warnung - Ihre Benutzereinstellungen sind möglicherweise nicht korrekt - bitte installieren Sie das Programm neu.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 Error</source>
-        <translation type="unfinished">%1-Fehler</translation>
+        <translation>%1-Fehler</translation>
     </message>
 </context>
 <context>
@@ -761,33 +769,33 @@ Warning - your user settings may not be correct - please re-install.</source>
     <message>
         <location filename="../src/recording/RecordingFiles.cpp" line="+69"/>
         <source>cannot open it</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht geöffnet werden</translation>
     </message>
     <message>
         <location line="+16"/>
         <location line="+3"/>
         <source>cannot read it</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>cannot write its header</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Dateikopf kann nicht geschrieben werden</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>cannot cut off its last block</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr letzter Block kann nicht abgeschnitten werden</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>its header cannot be completed (%1); it stays unfiled</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Dateikopf kann nicht vervollständigt werden (%1); sie wird nicht abgelegt</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>not a readable sound file; filed with length 0</source>
-        <translation type="unfinished"></translation>
+        <translation>keine lesbare Tondatei; mit Länge 0 abgelegt</translation>
     </message>
 </context>
 <context>
@@ -802,175 +810,182 @@ Options:
   -h, --help     Displays this help.
   -v, --version  Displays the version.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: voxmere-mover
+Legt die fertigen Aufnahmen aus dem temporären Ordner von Voxmere im Anrufordner ab,
+benannt nach den Einstellungen des Benutzers. Voxmere startet das Programm nach jedem Anruf.
+
+Optionen:
+  -h, --help     Zeigt diese Hilfe an.
+  -v, --version  Zeigt die Version an.
+</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>unknown argument %1</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekanntes Argument %1</translation>
     </message>
     <message>
         <location filename="../src/mover/RecordingMover.cpp" line="+267"/>
         <source>no temporary recording folder (&quot;wavs&quot;) is set</source>
-        <translation type="unfinished"></translation>
+        <translation>kein temporärer Aufnahmeordner („wavs“) eingestellt</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the calls folder (&quot;CallPath&quot;) cannot be read from the settings</source>
-        <translation type="unfinished"></translation>
+        <translation>der Anrufordner („CallPath“) kann nicht aus den Einstellungen gelesen werden</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>the temporary recording folder %1 does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>der temporäre Aufnahmeordner %1 existiert nicht</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>cannot lock %1 (%2); recordings are left there for the next launch</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gesperrt werden (%2); die Aufnahmen bleiben für den nächsten Start dort</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>the old problems in %1 cannot be cleared: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die alten Probleme in %1 können nicht gelöscht werden: %2</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>the problems cannot be kept in %1 for %2 to show: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>die Probleme können nicht in %1 hinterlegt werden, damit %2 sie anzeigt: %3</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the calls folder %1 cannot be reached (%2); recordings are left in %3 for the next launch</source>
-        <translation type="unfinished"></translation>
+        <translation>der Anrufordner %1 ist nicht erreichbar (%2); die Aufnahmen bleiben für den nächsten Start in %3</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>%1 is not mounted</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist nicht eingebunden</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the calls folder and the temporary recording folder are the same folder %1; nothing moved</source>
-        <translation type="unfinished"></translation>
+        <translation>der Anrufordner und der temporäre Aufnahmeordner sind derselbe Ordner %1; nichts verschoben</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>it holds no %1 any more: is the share it is on mounted?</source>
-        <translation type="unfinished"></translation>
+        <translation>er enthält kein %1 mehr: Ist die Freigabe, auf der er liegt, eingebunden?</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it cannot be created</source>
-        <translation type="unfinished"></translation>
+        <translation>er kann nicht angelegt werden</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>er ist kein Ordner</translation>
     </message>
     <message>
         <location line="+64"/>
         <source>cannot remove %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht entfernt werden: %2</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>another call has its name in %1, and where it goes instead (%2) cannot be kept in %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderer Anruf trägt in %1 bereits seinen Namen, und wohin er stattdessen kommt (%2), kann nicht in %3 vermerkt werden: %4</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>%1 calls of that name are already in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>in %2 gibt es bereits %1 Anrufe dieses Namens</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>a different note is already beside its call %1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>neben dem zugehörigen Anruf %1 in %2 liegt bereits eine andere Notiz</translation>
     </message>
     <message>
         <location line="+23"/>
         <location line="+47"/>
         <location line="+88"/>
         <source>cannot flush %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht auf den Datenträger geschrieben werden: %2</translation>
     </message>
     <message>
         <location line="-124"/>
         <source>cannot compare it with %1 in %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht mit %1 in %2 verglichen werden: %3</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>cannot look into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht durchsucht werden: %2</translation>
     </message>
     <message>
         <location line="+46"/>
         <source>cannot move it into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht nach %1 verschoben werden: %2</translation>
     </message>
     <message>
         <location line="+18"/>
         <location line="+17"/>
         <source>cannot read it: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <location line="-15"/>
         <source>not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>keine reguläre Datei</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>cannot write into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>in %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>cannot copy it into %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht nach %1 kopiert werden: %2</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>cannot flush the copy in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 kann nicht auf den Datenträger geschrieben werden: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>cannot close the copy in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 kann nicht geschlossen werden: %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the copy in %1 is gone: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 ist verschwunden: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>the copy in %1 has %2 bytes instead of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 hat %2 Bytes statt %3</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>cannot put the copy in place in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kopie in %1 kann nicht an ihren Platz gebracht werden: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>cannot remove its hidden copy in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die verborgene Kopie in %1 kann nicht entfernt werden: %2</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>%1: filed in %2, but cannot be removed from %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: in %2 abgelegt, kann aber nicht aus %3 entfernt werden: %4</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1: %2; left in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2; verbleibt in %3</translation>
     </message>
 </context>
 <context>
@@ -980,61 +995,67 @@ Options:
         <source>%1<byte value="xd"/>
 <byte value="xd"/>
 Calls are recorded again as soon as the input returns.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1<byte value="xd"/>
+<byte value="xd"/>
+Anrufe werden wieder aufgenommen, sobald der Eingang wieder verfügbar ist.</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+181"/>
         <location line="+18"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <location line="-187"/>
         <location line="+173"/>
         <source>%1 failed to launch recording mover: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte das Ablageprogramm für Aufnahmen nicht starten: %2</translation>
     </message>
     <message>
         <location line="-172"/>
         <location line="+173"/>
         <source>%1 Error</source>
-        <translation type="unfinished">%1-Fehler</translation>
+        <translation>%1-Fehler</translation>
     </message>
     <message>
         <location line="-65"/>
         <source>Waiting for the recording input</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf den Aufnahmeeingang</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+78"/>
         <source>Ready</source>
-        <translation type="unfinished">Bereit</translation>
+        <translation>Bereit</translation>
     </message>
     <message>
         <location line="-66"/>
         <source>Failed to initialise Voice Detection - Check that other devices are not recording audio. <byte value="xd"/>
 Switching to manual control.<byte value="xd"/>
 Err: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sprachaktivierung konnte nicht initialisiert werden - stellen Sie sicher, dass keine anderen Geräte Audio aufnehmen. <byte value="xd"/>
+Es wird auf manuelle Steuerung umgeschaltet.<byte value="xd"/>
+Fehler: %1</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Recording</source>
-        <translation type="unfinished">Aufnahme läuft</translation>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Recording Complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme abgeschlossen</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>%1<byte value="xd"/>
 <byte value="xd"/>
 The call was cut short there; what was recorded until then is kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1<byte value="xd"/>
+<byte value="xd"/>
+Der Anruf wurde an dieser Stelle abgebrochen; was bis dahin aufgenommen wurde, bleibt erhalten.</translation>
     </message>
 </context>
 <context>
@@ -1059,50 +1080,50 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/base/Guarded.cpp" line="+26"/>
         <source>Internal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Interner Fehler</translation>
     </message>
     <message>
         <location filename="../src/base/RuntimeError.cpp" line="+21"/>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
     </message>
     <message>
         <location filename="../src/callstore/colCalls.cpp" line="+44"/>
         <source>This key is already associated with an element of this collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Schlüssel ist bereits einem Element dieser Auflistung zugeordnet</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+72"/>
         <location filename="../src/callstore/ui/CallList.cpp" line="-116"/>
         <source>Invalid procedure call or argument</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Prozeduraufruf oder ungültiges Argument</translation>
     </message>
     <message>
         <location line="-8"/>
         <source>Subscript out of range</source>
-        <translation type="unfinished"></translation>
+        <translation>Index außerhalb des gültigen Bereichs</translation>
     </message>
     <message>
         <location filename="../src/recording/CallRecorder.cpp" line="-36"/>
         <location filename="../src/recording/RecordingFiles.cpp" line="-94"/>
         <source>Path/File access error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Zugriff auf Pfad/Datei</translation>
     </message>
     <message>
         <location filename="../src/recording/RecordingFiles.cpp" line="-8"/>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei nicht gefunden</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>File already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei existiert bereits</translation>
     </message>
     <message>
         <location filename="../src/review/modSearch.cpp" line="+85"/>
         <source>Type mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Typen unverträglich</translation>
     </message>
 </context>
 <context>
@@ -1110,12 +1131,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/app/SingleInstance.cpp" line="+89"/>
         <source>no permission to write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Berechtigung, %1 zu schreiben</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 cannot be made</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -1123,49 +1144,50 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/recording/WaitingCalls.cpp" line="+44"/>
         <source>the recording mover cannot be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Ablageprogramm für Aufnahmen kann nicht gestartet werden: %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>1 call waiting to be filed</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Anruf wartet auf Ablage</translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>%n calls waiting to be filed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Anruf wartet auf Ablage</numerusform>
+            <numerusform>%n Anrufe warten auf Ablage</numerusform>
         </translation>
     </message>
     <message>
         <location line="+1"/>
         <source>1 note waiting to be filed</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Notiz wartet auf Ablage</translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>%n notes waiting to be filed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Notiz wartet auf Ablage</numerusform>
+            <numerusform>%n Notizen warten auf Ablage</numerusform>
         </translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 (listed under &quot;Waiting to be filed&quot; in the drive list)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (in der Laufwerksliste unter „Warten auf Ablage“ aufgeführt)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:
+%2</translation>
     </message>
 </context>
 <context>
@@ -1173,12 +1195,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/desktop/WidgetParts.cpp" line="+77"/>
         <source>&amp;OK</source>
-        <translation type="unfinished">&amp;OK</translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -1186,37 +1208,37 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/desktop/XdgDesktop.cpp" line="+22"/>
         <source>Error in command line syntax</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in der Syntax der Befehlszeile</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>One of the files passed on the command line did not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine der auf der Befehlszeile übergebenen Dateien existiert nicht</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>A required tool could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein benötigtes Programm wurde nicht gefunden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The action failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aktion ist fehlgeschlagen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>No permission to read one of the files passed on the command line</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Berechtigung, eine der auf der Befehlszeile übergebenen Dateien zu lesen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The mail program failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Das E-Mail-Programm ist fehlgeschlagen</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>%1 (xdg-email, of the package xdg-utils)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (xdg-email aus dem Paket xdg-utils)</translation>
     </message>
 </context>
 <context>
@@ -1224,12 +1246,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/options/clsBlowFish.cpp" line="+233"/>
         <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1237,12 +1259,12 @@ The call was cut short there; what was recorded until then is kept.</source>
     <message>
         <location filename="../src/callstore/colCalls.cpp" line="-88"/>
         <source>Error: 13: Type mismatch in colCalls:Add Method</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: 13: Typen unverträglich in der Methode colCalls:Add</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Error: %1: %2 in colCalls:Add Method</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1: %2 in der Methode colCalls:Add</translation>
     </message>
 </context>
 <context>
@@ -1296,116 +1318,122 @@ The call was cut short there; what was recorded until then is kept.</source>
         <source>Click &apos;Next&apos; to display your sound-card&apos;s recording level controls.
 
 They open in the Volume Control window, at its &apos;Input Devices&apos; tab.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf „Weiter“, um die Regler für den Aufnahmepegel Ihrer Soundkarte anzuzeigen.
+
+Sie öffnen sich im Fenster „Lautstärkeregler“ auf dessen Reiter „Eingabegeräte“.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>The Volume Control window at its Input Devices tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster „Lautstärkeregler“ auf dem Reiter „Eingabegeräte“</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>On the screen that just appeared (the Volume Control, at its &apos;Input Devices&apos; tab), you should see a volume slider for each input like the image on the right - make sure that you can see one for the &apos;Microphone&apos; (the sound-card input the phone line is plugged into; its &apos;Port&apos; says which).  If it is visible then click the tick button beside its name (&apos;Set as fallback&apos;) so that Voxmere records from it.
 
 Also check whether there is an &apos;Advanced&apos; button: here the microphone boost is in the sound card&apos;s own mixer - in a terminal type alsamixer and press F4; answer &apos;Yes&apos; when you then see its capture controls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf dem soeben erschienenen Bildschirm (dem Lautstärkeregler auf dem Reiter „Eingabegeräte“) sollten Sie für jeden Eingang einen Lautstärkeregler wie im Bild rechts sehen - vergewissern Sie sich, dass einer für das „Mikrofon“ dabei ist (den Eingang der Soundkarte, an dem die Telefonleitung angeschlossen ist; welcher es ist, zeigt sein „Port“). Wenn er zu sehen ist, klicken Sie auf die Schaltfläche mit dem Häkchen neben seinem Namen („Als Ausweichoption setzen“), damit Voxmere von ihm aufnimmt.
+
+Prüfen Sie außerdem, ob es eine Schaltfläche „Erweitert“ gibt: Hier befindet sich die Mikrofonverstärkung im eigenen Mixer der Soundkarte - geben Sie in einem Terminal alsamixer ein und drücken Sie F4; antworten Sie mit „Ja“, wenn Sie dann dessen Aufnahmeregler sehen.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>An input device with its volume slider and its Set as fallback tick</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Eingabegerät mit seinem Lautstärkeregler und seinem Häkchen „Als Ausweichoption setzen“</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Microphone Volume Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärkeregler des Mikrofons anzeigen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>On the &apos;Input Devices&apos; tab, choose &apos;All Input Devices&apos; in the &apos;Show:&apos; list at the bottom - you should then see a screen like this, with a volume slider for each input.
 
 If the microphone is still missing, open the &apos;Configuration&apos; tab and choose a profile with an input for your sound card (such as &apos;Analog Stereo Duplex&apos;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie auf dem Reiter „Eingabegeräte“ unten in der Liste „Anzeigen:“ den Eintrag „Alle Eingabegeräte“ - Sie sollten dann einen Bildschirm wie diesen sehen, mit einem Lautstärkeregler für jeden Eingang.
+
+Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wählen Sie für Ihre Soundkarte ein Profil mit einem Eingang (etwa „Analog Stereo Duplex“).</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>The Show list set to All Input Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „Anzeigen“ auf „Alle Eingabegeräte“ gestellt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Advanced Controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweiterte Regler anzeigen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The sound card&apos;s advanced controls are in alsamixer: open a terminal and type alsamixer (it comes with the package alsa-utils), press F6 to choose your sound card and then F4 to show its capture controls (some cards have no boost control - dont worry if this is the case).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erweiterten Regler der Soundkarte befinden sich in alsamixer: Öffnen Sie ein Terminal und geben Sie alsamixer ein (es gehört zum Paket alsa-utils), drücken Sie F6, um Ihre Soundkarte zu wählen, und dann F4, um ihre Aufnahmeregler anzuzeigen (manche Karten haben keinen Verstärkungsregler - keine Sorge, wenn das der Fall ist).</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>alsamixer in a terminal, with the keys F6 and F4</source>
-        <translation type="unfinished"></translation>
+        <translation>alsamixer in einem Terminal, mit den Tasten F6 und F4</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>20dB Boost</source>
-        <translation type="unfinished"></translation>
+        <translation>20-dB-Verstärkung</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Among the capture controls of alsamixer (F4), find the control marked &apos;Mic Boost&apos; (or &apos;Internal Mic Boost&apos;, or similar) like the one shown on the right.  Select it with the Left and Right keys and raise it one step with the Up key (10 or 20dB on most cards).  Press Esc to close alsamixer again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen Sie unter den Aufnahmereglern von alsamixer (F4) den Regler mit der Bezeichnung „Mic Boost“ (oder „Internal Mic Boost“ oder ähnlich) wie den rechts abgebildeten. Wählen Sie ihn mit den Pfeiltasten nach links und rechts aus und heben Sie ihn mit der Pfeiltaste nach oben um eine Stufe an (bei den meisten Karten 10 oder 20 dB). Drücken Sie Esc, um alsamixer wieder zu schließen.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>alsamixer&apos;s capture controls with Mic Boost raised</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahmeregler von alsamixer mit angehobenem Mic Boost</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Calibrate Voxmere</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere kalibrieren</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Skip help screens</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfeseiten überspringen</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Can you see the Microphone Volume control?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sehen Sie den Lautstärkeregler des Mikrofons?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Can you see an Advanced button?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sehen Sie eine Schaltfläche „Erweitert“?</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>Please select &apos;Yes&apos; or &apos;No&apos; options</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie jeweils „Ja“ oder „Nein“</translation>
     </message>
 </context>
 <context>
@@ -1413,107 +1441,107 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/recording/ui/dlgCalibrate.cpp" line="+26"/>
         <source>Level OK - replace handset</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK - Hörer auflegen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Level OK - go to step 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK - weiter mit Schritt 2</translation>
     </message>
     <message>
         <location line="+21"/>
         <source>Calibrate Voxmere</source>
-        <translation type="unfinished"></translation>
+        <translation>Voxmere kalibrieren</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Adjust  Recording Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmepegel anpassen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Set Recording Sensitivity</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmeempfindlichkeit festlegen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Levels OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Un-Calibrated or On-Hook</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht kalibriert oder aufgelegt</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Step 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt 1</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Now, lift your telephone handset and click &apos;Adjust Recording Level&apos;. While you have a steady dial tone move the Microphone Volume slider from a high position downwards until the RVI (Recording Volume Indicator) turns green.  If the dial tone becomes intermittent, replace &amp;&amp; lift the handset again to get a dial tone back</source>
-        <translation type="unfinished"></translation>
+        <translation>Heben Sie nun den Telefonhörer ab und klicken Sie auf „Aufnahmepegel anpassen“. Schieben Sie, solange Sie ein gleichmäßiges Freizeichen hören, den Lautstärkeregler des Mikrofons von einer hohen Stellung aus nach unten, bis die Aufnahmepegelanzeige (RVI) grün wird. Wird das Freizeichen unterbrochen, legen Sie den Hörer auf &amp;&amp; heben Sie ihn wieder ab, um erneut ein Freizeichen zu bekommen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Step 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt 2</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>When you are happy that the setting is correct replace the handset and click &apos;Set Recording Sensitivity&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn Sie sicher sind, dass die Einstellung stimmt, legen Sie den Hörer auf und klicken Sie auf „Aufnahmeempfindlichkeit festlegen“</translation>
     </message>
     <message>
         <location line="+29"/>
         <source>%1 dB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dB</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Increase Level (or phone on hook)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel erhöhen (oder Telefon aufgelegt)</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Decrease Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel verringern</translation>
     </message>
     <message>
         <location line="+27"/>
         <source>Level OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegel OK</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Audio level seems high - check the phone is on the hook.  Sensitivity level has been set</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Pegel scheint hoch zu sein - prüfen Sie, ob das Telefon aufgelegt ist. Die Empfindlichkeit wurde eingestellt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 - Phone on hook?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Telefon aufgelegt?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Calibration complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibrierung abgeschlossen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 - Calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Kalibrierung</translation>
     </message>
 </context>
 <context>
@@ -1582,17 +1610,17 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/callstore/ui/dlgEditNote.cpp" line="+17"/>
         <source>Edit Call Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz bearbeiten</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Call note (Shift+Enter for a new line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz (Umschalt+Eingabe für eine neue Zeile)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Call note</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz</translation>
     </message>
 </context>
 <context>
@@ -1705,28 +1733,29 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
         <location filename="../src/callstore/ui/dlgNewFolder.cpp" line="+25"/>
         <location line="+26"/>
         <source>New Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Ordner</translation>
     </message>
     <message>
         <location line="-21"/>
         <source>Folder name</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>In %1</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>A folder cannot contain any of the following characters:<byte value="xd"/>
 %1\ / : * ? &quot; &lt; &gt; |</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Ordnername darf keines der folgenden Zeichen enthalten:<byte value="xd"/>
+%1\ / : * ? &quot; &lt; &gt; |</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Folder already exists!</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner existiert bereits!</translation>
     </message>
 </context>
 <context>
@@ -1762,17 +1791,17 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/recording/ui/frmAddNote.cpp" line="+21"/>
         <source>%1 - Add  Recording Note</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - Aufnahmenotiz hinzufügen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Enter call note (optional)</source>
-        <translation type="unfinished"></translation>
+        <translation>Anrufnotiz eingeben (optional)</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Enter a note to be associated with the call</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Notiz eingeben, die dem Anruf zugeordnet wird</translation>
     </message>
 </context>
 <context>
@@ -2092,43 +2121,43 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location line="+30"/>
         <source>a call is being played: stop it first</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Anruf wird gerade abgespielt: beenden Sie zuerst die Wiedergabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>calls start by themselves in automatic mode</source>
-        <translation type="unfinished"></translation>
+        <translation>im automatischen Modus beginnen Anrufe von selbst</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>no call is being recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>es wird kein Anruf aufgenommen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the note goes with the call being recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>die Notiz wird dem gerade aufgenommenen Anruf beigefügt</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>no call has been filed since Voxmere started</source>
-        <translation type="unfinished"></translation>
+        <translation>seit dem Start von Voxmere wurde kein Anruf abgelegt</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>the note of the last call filed is written</source>
-        <translation type="unfinished"></translation>
+        <translation>die Notiz des zuletzt abgelegten Anrufs ist geschrieben</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>unknown command %1</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Befehl %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>dddd, MMM d yyyy - HH:mm:ss</source>
         <extracomment>The status bar&apos;s clock, as a QDateTime format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>dddd, d. MMMM yyyy - HH:mm:ss</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -2470,7 +2499,7 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/controls/kvtSlider.cpp" line="+105"/>
         <source>Invalid property value</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Eigenschaftswert</translation>
     </message>
 </context>
 <context>
@@ -2478,7 +2507,7 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/app/main.cpp" line="+88"/>
         <source>%1 cannot make sure that it runs only once: %2. It starts anyway.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht sicherstellen, dass es nur einmal läuft: %2. Es startet trotzdem.</translation>
     </message>
 </context>
 <context>
@@ -2486,62 +2515,62 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/review/modDateFunctions.cpp" line="+14"/>
         <source>Jan</source>
-        <translation type="unfinished"></translation>
+        <translation>Jan</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Feb</source>
-        <translation type="unfinished"></translation>
+        <translation>Feb</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Mar</source>
-        <translation type="unfinished"></translation>
+        <translation>Mär</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Apr</source>
-        <translation type="unfinished"></translation>
+        <translation>Apr</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>May</source>
-        <translation type="unfinished"></translation>
+        <translation>Mai</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Jun</source>
-        <translation type="unfinished"></translation>
+        <translation>Jun</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Jul</source>
-        <translation type="unfinished"></translation>
+        <translation>Jul</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Aug</source>
-        <translation type="unfinished"></translation>
+        <translation>Aug</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Sep</source>
-        <translation type="unfinished"></translation>
+        <translation>Sep</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Oct</source>
-        <translation type="unfinished"></translation>
+        <translation>Okt</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Nov</source>
-        <translation type="unfinished"></translation>
+        <translation>Nov</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Dec</source>
-        <translation type="unfinished"></translation>
+        <translation>Dez</translation>
     </message>
 </context>
 <context>
@@ -2549,87 +2578,87 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/base/modErrors.cpp" line="+17"/>
         <source>Error occurred: %1, %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler aufgetreten: %1, %2, %3</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>An error occured in %1. The error was: %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 ist ein Fehler aufgetreten. Der Fehler war: %2: %3</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>No device capable or recording with current settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Gerät kann mit den aktuellen Einstellungen aufnehmen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cant open specified file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angegebene Datei kann nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cant write to designated file - may be out of disk space</source>
-        <translation type="unfinished"></translation>
+        <translation>In die angegebene Datei kann nicht geschrieben werden - möglicherweise ist der Speicherplatz erschöpft</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Specified file is not an MS Wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angegebene Datei ist keine MS-Wave-Datei</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Unsupported Audio format</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht unterstütztes Audioformat</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Operating system resources running out - please close some other apps</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ressourcen des Betriebssystems werden knapp - bitte schließen Sie einige andere Anwendungen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Recorder is in the wrong state for this operation</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Rekorder ist für diesen Vorgang im falschen Zustand</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error during recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler während der Aufnahme</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error starting recording - please check no other devices are recording the same input</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Starten der Aufnahme - bitte prüfen Sie, dass keine anderen Geräte denselben Eingang aufnehmen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error starting playback</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Starten der Wiedergabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Error during playback</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler während der Wiedergabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Couldnt display mixer</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Mixer konnte nicht angezeigt werden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Recording time limit reached</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximale Aufnahmedauer erreicht</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Recording Control Error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler der Aufnahmesteuerung: %1</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>
@@ -2637,12 +2666,12 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
     <message>
         <location filename="../src/audio/modMixer.cpp" line="+173"/>
         <source>Error occured in modMixer:FindVolumeControls: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in modMixer:FindVolumeControls: %1: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 Error</source>
-        <translation type="unfinished">%1-Fehler</translation>
+        <translation>%1-Fehler</translation>
     </message>
 </context>
 <context>
@@ -2652,7 +2681,9 @@ If the microphone is still missing, open the &apos;Configuration&apos; tab and c
         <source>Incorrect Format:
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiges Format:
+
+%1</translation>
     </message>
 </context>
 </TS>
