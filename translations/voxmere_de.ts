@@ -91,6 +91,11 @@
         <source>%1 is not a regular file</source>
         <translation>%1 ist keine reguläre Datei</translation>
     </message>
+    <message>
+        <location line="+24"/>
+        <source>A call named &quot;%1&quot; has no note file of its own</source>
+        <translation>Ein Anruf namens „%1“ hat keine eigene Notizdatei</translation>
+    </message>
 </context>
 <context>
     <name>CallList</name>
@@ -130,7 +135,7 @@
         <translation>Anrufe werden aufgelistet: %1 gefunden</translation>
     </message>
     <message>
-        <location line="+223"/>
+        <location line="+279"/>
         <source>%1 call/s</source>
         <translation>%1 Anruf(e)</translation>
     </message>
@@ -169,12 +174,7 @@ Abbrechen: beide anzeigen, um sie zusammenzuführen</translation>
 %2</translation>
     </message>
     <message>
-        <location line="+24"/>
-        <source>A call named &quot;%1&quot; has no note file of its own</source>
-        <translation>Ein Anruf namens „%1“ hat keine eigene Notizdatei</translation>
-    </message>
-    <message>
-        <location line="+35"/>
+        <location line="+57"/>
         <source>This note is too long to edit here (over 64 KB); it has been left unchanged.</source>
         <translation>Diese Notiz ist zu lang, um sie hier zu bearbeiten (über 64 KB); sie wurde nicht verändert.</translation>
     </message>
@@ -184,7 +184,7 @@ Abbrechen: beide anzeigen, um sie zusammenzuführen</translation>
         <translation>Fehler: %1 - %2</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+57"/>
         <source>Deleting call %1 of %2</source>
         <translation>Anruf %1 von %2 wird gelöscht</translation>
     </message>
@@ -397,7 +397,7 @@ Notiz: </translation>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/app/CommandLine.cpp" line="+50"/>
+        <location filename="../src/app/CommandLine.cpp" line="+51"/>
         <source>no running Voxmere answered (one was started in the tray)</source>
         <translation>kein laufendes Voxmere hat geantwortet (eines wurde im Systemabschnitt gestartet)</translation>
     </message>
@@ -407,12 +407,12 @@ Notiz: </translation>
         <translation>kein laufendes Voxmere hat geantwortet</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+27"/>
         <source>%1 records the calls of a telephone line wired to the sound card.</source>
         <translation>%1 nimmt die Anrufe einer Telefonleitung auf, die an die Soundkarte angeschlossen ist.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-14"/>
         <source>Displays this help.</source>
         <translation>Zeigt diese Hilfe an.</translation>
     </message>
@@ -422,7 +422,7 @@ Notiz: </translation>
         <translation>Zeigt die Version an.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>Starts recording a call in the running Voxmere.</source>
         <translation>Startet im laufenden Voxmere die Aufnahme eines Anrufs.</translation>
     </message>
@@ -457,7 +457,7 @@ Notiz: </translation>
         <translation>Startet im Systemabschnitt, mit verborgenem Fenster.</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+56"/>
         <source>Unexpected argument &apos;%1&apos;.</source>
         <translation>Unerwartetes Argument &apos;%1&apos;.</translation>
     </message>
@@ -467,7 +467,7 @@ Notiz: </translation>
         <translation>Die Optionen zeigt &apos;voxmere --help&apos; an.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>one command at a time, not --%1.</source>
         <translation>nur ein Befehl auf einmal, nicht --%1.</translation>
     </message>
@@ -801,7 +801,7 @@ Warnung - Ihre Benutzereinstellungen sind möglicherweise nicht korrekt - bitte 
 <context>
     <name>RecordingMover</name>
     <message>
-        <location filename="../src/mover/main.cpp" line="+25"/>
+        <location filename="../src/mover/main.cpp" line="+27"/>
         <source>Usage: voxmere-mover
 Files the finished recordings of Voxmere&apos;s temporary folder into the calls folder,
 as the user&apos;s settings name them. Voxmere starts it after each call.
@@ -991,7 +991,7 @@ Optionen:
 <context>
     <name>RecordingSession</name>
     <message>
-        <location filename="../src/recording/RecordingSession.cpp" line="+67"/>
+        <location filename="../src/recording/RecordingSession.cpp" line="+68"/>
         <source>%1<byte value="xd"/>
 <byte value="xd"/>
 Calls are recorded again as soon as the input returns.</source>
@@ -1056,6 +1056,11 @@ The call was cut short there; what was recorded until then is kept.</source>
         <translation>%1<byte value="xd"/>
 <byte value="xd"/>
 Der Anruf wurde an dieser Stelle abgebrochen; was bis dahin aufgenommen wurde, bleibt erhalten.</translation>
+    </message>
+    <message>
+        <location line="+65"/>
+        <source>A note of another call of that name is in %1</source>
+        <translation>In %1 liegt bereits eine Notiz eines anderen Anrufs dieses Namens</translation>
     </message>
 </context>
 <context>
@@ -1129,7 +1134,7 @@ Der Anruf wurde an dieser Stelle abgebrochen; was bis dahin aufgenommen wurde, b
 <context>
     <name>SingleInstance</name>
     <message>
-        <location filename="../src/app/SingleInstance.cpp" line="+89"/>
+        <location filename="../src/app/SingleInstance.cpp" line="+90"/>
         <source>no permission to write %1</source>
         <translation>keine Berechtigung, %1 zu schreiben</translation>
     </message>
@@ -2056,13 +2061,13 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
         <location line="+9"/>
         <location line="+61"/>
         <location line="+1"/>
-        <location line="+188"/>
+        <location line="+196"/>
         <location line="+101"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-339"/>
+        <location line="-347"/>
         <source>Failed to reset Voice Detection - please run in manual mode. Err: </source>
         <translation>Die Sprachaktivierung konnte nicht zurückgesetzt werden - bitte nehmen Sie manuell auf. Fehler: </translation>
     </message>
@@ -2119,7 +2124,7 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
         <translation>%1 in %2</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+33"/>
         <source>a call is being played: stop it first</source>
         <translation>ein Anruf wird gerade abgespielt: beenden Sie zuerst die Wiedergabe</translation>
     </message>
@@ -2139,17 +2144,17 @@ Fehlt das Mikrofon weiterhin, öffnen Sie den Reiter „Konfiguration“ und wä
         <translation>die Notiz wird dem gerade aufgenommenen Anruf beigefügt</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>no call has been filed since Voxmere started</source>
         <translation>seit dem Start von Voxmere wurde kein Anruf abgelegt</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>the note of the last call filed is written</source>
         <translation>die Notiz des zuletzt abgelegten Anrufs ist geschrieben</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>unknown command %1</source>
         <translation>unbekannter Befehl %1</translation>
     </message>

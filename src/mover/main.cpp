@@ -1,5 +1,6 @@
 // voxmere-mover: files the finished recordings of the temporary folder into the calls
 // folder. Launched by Voxmere after each call and at its start; needs no arguments.
+#include "base/ProgramFiles.h"
 #include "base/modRegistry.h"
 #include "base/Product.h"
 #include "base/SettingsStore.h"
@@ -20,6 +21,7 @@ static void report(const QString &line)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    InstallTranslations(app);
 
     if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
         std::fputs(qPrintable(RecordingMover::tr("Usage: voxmere-mover\n"
