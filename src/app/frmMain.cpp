@@ -115,6 +115,16 @@ QPixmap toolFace(const QWidget *w, const QIcon &icon, const QString &caption, QI
     return face;
 }
 
+// The width of a tool bar that shows all its entries, in the captions' language.
+int wholeWidth(const QToolBar *bar)
+{
+    int width = 2 * bar->style()->pixelMetric(QStyle::PM_ToolBarHandleExtent, nullptr, bar);
+    for (QAction *action : bar->actions())
+        if (const QWidget *w = bar->widgetForAction(action))
+            width += w->sizeHint().width() + bar->layout()->spacing();
+    return width;
+}
+
 // A transport button: the program's own, drawn as the tool bar's buttons are, lit under
 // the pointer with the desktop's highlight.
 LightButton *makeTransport(QWidget *parent, const char *name, const QString &caption,
@@ -125,6 +135,8 @@ LightButton *makeTransport(QWidget *parent, const char *name, const QString &cap
     b->setToolTip(tip);
     b->setFocusPolicy(Qt::TabFocus);
     b->setButtonMode(LightButton::GraphicMode);
+    // Its face is drawn for its caption: squeezed, the caption would be unreadable.
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     QColor lit = parent->palette().color(QPalette::Highlight);
     lit.setAlphaF(0.18);
     const QColor none(Qt::transparent);
@@ -458,7 +470,9 @@ bool frmMain::Form_Load()
         const QScreen *primary = QGuiApplication::primaryScreen();
         m_loadedPos = QGuiApplication::screenAt(at) || !primary ? at : primary->availableGeometry().topLeft();
         move(m_loadedPos);
-        // On a small screen (or a large scale) the window fits inside it rather than past its edges.
+        // Wide enough for the whole tool bar, whose captions are longer in some languages;
+        // on a small screen (or a large scale) the window fits inside it rather than past its edges.
+        resize(size().expandedTo(QSize(wholeWidth(findChild<QToolBar *>(u"toolbar"_s)), 0)));
         if (const QScreen *on = QGuiApplication::screenAt(m_loadedPos) ? QGuiApplication::screenAt(m_loadedPos) : primary)
             resize(size().boundedTo(on->availableGeometry().size()));
 

@@ -1,5 +1,6 @@
 #include "base/ProgramFiles.h"
 #include "callstore/CallListModel.h"
+#include "controls/LightButton.h"
 #include "ProgramWindows.h"
 #include "TestFiles.h"
 
@@ -108,6 +109,9 @@ private slots:
                 if (pattern.match(text).hasMatch())
                     english << text;
         QVERIFY2(english.isEmpty(), qPrintable(u"still English: "_s + english.join(u" | "_s)));
+        // The longer captions fit: no button squeezed, none pushed off the tool bar.
+        for (const LightButton *b : top->findChildren<LightButton *>())
+            QVERIFY2(b->isVisible() && b->width() >= b->sizeHint().width(), qPrintable(b->objectName()));
     }
 
     // The list's dates in the German order, the month a number.
