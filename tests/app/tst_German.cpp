@@ -90,9 +90,7 @@ private slots:
 
     void everyWindowIsGerman_data()
     {
-        QTest::addColumn<int>("index");
-        for (int i = 0; i < windows().size(); ++i)
-            QTest::newRow(windows()[i].first) << i;
+        windowRows();
     }
     void everyWindowIsGerman()
     {

@@ -311,9 +311,7 @@ private slots:
     // reader, Tab reaches each of them once a round, and every slider takes the keyboard.
     void everyWindowIsReachable_data()
     {
-        QTest::addColumn<int>("index");
-        for (int i = 0; i < windows().size(); ++i)
-            QTest::newRow(windows()[i].first) << i;
+        windowRows();
     }
     void everyWindowIsReachable()
     {

@@ -13,6 +13,7 @@
 #include "review/ui/dlgFindCall.h"
 #include "WindowRig.h"
 
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -49,3 +50,10 @@ inline const QList<std::pair<const char *, Opener>> &windows()
     return all;
 }
 
+// One data row for each window above, its index in the column "index".
+inline void windowRows()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < windows().size(); ++i)
+        QTest::newRow(windows()[i].first) << i;
+}
