@@ -31,7 +31,7 @@ public slots:
     QString Note(const QString &text);
 
 signals:
-    // A call was filed: its path in the calls folder (the mover puts it there a moment after).
+    // The mover filed a call: the path it has in the calls folder.
     void CallFiled(const QString &path);
 
 private:

@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QTimer>
 
 #include <cmath>
 
@@ -48,6 +49,10 @@ RecordingSession::RecordingSession(AppContext &context, MainState &mainState, Re
                                   ctx.services.launchMover ? ctx.services.launchMover : StartRecordingMover,
                                   ctx.prompts());
     rec.setBufferJudge(m_detection);
+    // A look in the local temporary folder while a call waits there for the mover.
+    m_followFiling = new QTimer(this);
+    m_followFiling->setInterval(FollowFilingMs);
+    connect(m_followFiling, &QTimer::timeout, this, &RecordingSession::followFiling);
     if (threading == Threading::Own) {
         m_thread = new QThread(this);
         m_thread->setObjectName(u"voxmere-recorder"_s);
@@ -301,16 +306,33 @@ void RecordingSession::FileCall(const CallRecorder::Ending &ending)
     const colCalls::Record filed =
         calls.Add(iCall, call.LoginName(), call.CallDate(), call.CallTime(), ending.length, call.CallNote(),
                   call.RecordingLocation(), call.CallerID(), calls.Count() > 0 ? 1 : -1, key);
+    const auto whereFiled = [temp = ctx.TempFolder, folder = ctx.settings.CallPath,
+                             name = ending.fileName]() -> std::optional<QString> {
+        if (QFileInfo(CallFiles::JoinPath(temp, name)).isFile())
+            return std::nullopt; // waits to be filed
+        return CallFiles::JoinPath(folder, RecordingMover::FiledNameOf(temp, name));
+    };
     if (filed) {
         call.setiCall(iCall);
-        view.AddFiledCall(filed, [temp = ctx.TempFolder, folder = ctx.settings.CallPath,
-                                  name = ending.fileName]() -> std::optional<QString> {
-            if (QFileInfo(CallFiles::JoinPath(temp, name)).isFile())
-                return std::nullopt; // waits to be filed
-            return CallFiles::JoinPath(folder, RecordingMover::FiledNameOf(temp, name));
-        });
+        view.AddFiledCall(filed, whereFiled);
     }
-    emit callFiled(QDir::cleanPath(LastFiledCall));
+    // Told once the mover has put it, by the name it took there.
+    m_filing.push_back(whereFiled);
+    followFiling();
+}
+
+void RecordingSession::followFiling()
+{
+    std::erase_if(m_filing, [this](const std::function<std::optional<QString>()> &where) {
+        const std::optional<QString> path = where();
+        if (path)
+            emit callFiled(QDir::cleanPath(*path));
+        return path.has_value();
+    });
+    if (m_filing.empty())
+        m_followFiling->stop();
+    else if (!m_followFiling->isActive())
+        m_followFiling->start();
 }
 
 void RecordingSession::WriteNote(const clsCall &call)

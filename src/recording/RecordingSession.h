@@ -7,12 +7,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct AppContext;
 struct MainState;
 class RecordingView;
 class RecorderComponent;
 class QThread;
+class QTimer;
 class VoiceDetection;
 class clsCall;
 
@@ -83,8 +85,10 @@ public:
     void WriteLastFiledNote(const QString &note, std::function<void(const QString &path, const QString &error)> done);
     bool WasMinimised = false;
 
+    static constexpr int FollowFilingMs = 1000;
+
 signals:
-    // A call was filed: its path in the calls folder, where the mover puts it.
+    // A call was filed: its path in the calls folder, once the mover has put it there.
     void callFiled(const QString &path);
 
 private:
@@ -99,6 +103,8 @@ private:
     void SendRules(bool newTrigger);
     void FileCall(const CallRecorder::Ending &ending);
     void WriteNote(const clsCall &call);
+    // Tells each call the mover has filed since, and looks again while any waits.
+    void followFiling();
     // Runs work (which answers an error, empty when none) in a job over the calls folder.
     void onCallsFolder(std::function<QString()> work, std::function<void(const QString &error)> done);
 
@@ -111,4 +117,6 @@ private:
     CallRecorder *m_recorder; // on m_thread
     bool m_ending = false;
     bool m_waitingForInput = false;
+    std::vector<std::function<std::optional<QString>()>> m_filing; // where each call waiting was filed
+    QTimer *m_followFiling;
 };

@@ -164,6 +164,7 @@ private slots:
     {
         QFETCH(QString, filedAs);
         RecordingRig rig;
+        QSignalSpy told(&rig.session, &RecordingSession::callFiled);
         rig.clock.set(QDateTime(QDate(2024, 3, 1), QTime(9, 15)));
         rig.session.cmdRecord_Click();
         rig.settle();
@@ -190,6 +191,9 @@ private slots:
         QCOMPARE(rig.moverLaunches, launches + (filedAs.isEmpty() ? 1 : 0));
         if (!filedAs.isEmpty() && filedAs != name)
             QCOMPARE(rig.filedFile(theirs), QByteArray("their note"));
+        // Told filed once the mover has put it, by the name it took.
+        QTRY_COMPARE(told.size(), filedAs.isEmpty() ? 0 : 1);
+        QCOMPARE(told.value(0).value(0).toString(), filedAs.isEmpty() ? QString() : QDir::cleanPath(rig.calls.filePath(filedAs)));
     }
 
     // Each is named with the length read from it, and its header made to declare all the
