@@ -224,7 +224,7 @@ void CalPicture::drawVolumeControl(QPainter &p)
     const QRectF showBox(inside.right() - 150, page.bottom() + 8, 140, 18);
     setPixelFont(p, 9);
     p.setPen(pal.color(QPalette::WindowText));
-    p.drawText(QRectF(showBox.left() - 40, showBox.top(), 36, 18), Qt::AlignVCenter | Qt::AlignRight, tr("Show:"));
+    p.drawText(QRectF(showBox.left() - 104, showBox.top(), 100, 18), Qt::AlignVCenter | Qt::AlignRight, tr("Show:"));
     combo(p, pal, showBox, tr("All Input Devices"));
 
     if (m_kind == InputDevicesTab)
