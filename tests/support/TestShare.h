@@ -17,6 +17,9 @@ public:
     // The server dies (its connections with it) and comes back; the mounts stay.
     bool stopServer() const { return run(QStringLiteral("server-stop")); }
     bool startServer() const { return run(QStringLiteral("server-start")); }
+    // The server hangs, answering nothing, and goes on again.
+    bool freezeServer() const { return run(QStringLiteral("server-freeze")); }
+    bool thawServer() const { return run(QStringLiteral("server-thaw")); }
     // Empties the share between cases.
     bool clear() const;
 
