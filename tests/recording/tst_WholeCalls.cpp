@@ -82,15 +82,24 @@ private slots:
                      .isNull());
     }
 
-    // A softphone's hook drives the program from the command line: the first command
-    // starts it in the tray; record, status, note and stop do what they say, and what the
-    // state refuses is told, with exit 1.
-    void commandsFromTheCommandLine()
+    // A softphone's hook drives the program from the command line and the session bus (a
+    // private one): the first command starts it in the tray; record, status, note and stop
+    // do what they say, each way; what the state refuses is told, with exit 1 or a D-Bus
+    // error; CallFiled names the filed call.
+    void commandsFromTheCommandLineAndTheBus()
     {
+        QProcess daemon;
+        daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        QVERIFY2(daemon.waitForReadyRead(10000), "no dbus-daemon (scripts/install-deps --test installs it)");
+        auto endDaemon = qScopeGuard([&] { daemon.kill(), daemon.waitForFinished(); });
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        QDBusConnection bus = QDBusConnection::connectToBus(address, u"test"_s);
+        QVERIFY(bus.isConnected());
         ProgramRun program(true);
         for (const auto &[name, value] : {std::pair{"AutoRecord", 0}, {"AddNote", 0}, {"Format", 0}})
             program.set(QString::fromLatin1(name), value);
         program.set(u"SearchPath"_s, program.calls());
+        program.environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
         const auto command = [&](const QStringList &arguments) {
             QProcess &run = program.start(arguments);
             run.waitForFinished(30000);
@@ -104,14 +113,23 @@ private slots:
         QVERIFY(program.runningPid() > 0);
         // Until its input is first heard (a moment, more on a busy machine) it says "input lost".
         QVERIFY(QTest::qWaitFor([&] { return command({u"--status"_s}) == std::pair(0, u"idle"_s); }, 15000));
+        const QString service = u"org.voxmere.Voxmere"_s, path = u"/org/voxmere/Voxmere"_s;
+        QVERIFY(QTest::qWaitFor([&] { return bus.interface()->isServiceRegistered(service).value(); }, 15000));
+        QVERIFY(bus.connect(service, path, service, u"CallFiled"_s, this, SLOT(callFiled(QString))));
+        QDBusInterface voxmere(service, path, service, bus);
+        QCOMPARE(voxmere.property("State").toString(), u"idle"_s);
         QCOMPARE(command({u"--stop"_s}).first, 1);
+        QCOMPARE(QDBusReply<QString>(voxmere.call(u"Stop"_s)).error().name(), u"org.voxmere.Voxmere.Error.Refused"_s);
+
         QCOMPARE(command({u"--record"_s}), std::pair(0, u"recording"_s));
         QTest::qWait(2500);
         const auto [code, status] = command({u"--status"_s});
         QVERIFY2(code == 0 && status.startsWith(u"recording "_s) && status.mid(10).toInt() >= 1, qPrintable(status));
+        QVERIFY(voxmere.property("State").toString().startsWith(u"recording "_s));
         QCOMPARE(command({u"--note"_s, u"Order 42"_s}).first, 0);
-        QCOMPARE(command({u"--toggle"_s}), std::pair(0, u"stopped"_s));
+        QCOMPARE(QDBusReply<QString>(voxmere.call(u"Stop"_s)).value(), u"stopped"_s);
         QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 15000));
+        QTRY_COMPARE_WITH_TIMEOUT(m_filed, QStringList{QDir::cleanPath(program.calls() + u'/' + filed(program)[0])}, 10000);
         const QString note = program.calls() + u'/' + filed(program)[0].chopped(4) + u".txt"_s;
         QTRY_VERIFY(TestFiles::read(note).contains("Order 42"));
         QVERIFY(problemWith(program, filed(program)[0]).isEmpty());
@@ -119,38 +137,9 @@ private slots:
         QCOMPARE(command({u"--note"_s, u"Called back on Friday"_s}).first, 0);
         QVERIFY(TestFiles::read(note).contains("Called back on Friday"));
         QVERIFY(!TestFiles::read(note).contains("Order 42"));
-    }
 
-    // The same on a private session bus: the State property, Record and Stop (a refusal is
-    // a D-Bus error), and CallFiled with the filed call's path.
-    void commandsOnTheSessionBus()
-    {
-        QProcess daemon;
-        daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
-        QVERIFY2(daemon.waitForReadyRead(10000), "no dbus-daemon (scripts/install-deps --test installs it)");
-        auto endDaemon = qScopeGuard([&] { daemon.kill(), daemon.waitForFinished(); });
-        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
-        QDBusConnection bus = QDBusConnection::connectToBus(address, u"test"_s);
-        QVERIFY(bus.isConnected());
-        ProgramRun program(true);
-        for (const auto &[name, value] : {std::pair{"AutoRecord", 0}, {"AddNote", 0}, {"Format", 0}})
-            program.set(QString::fromLatin1(name), value);
-        program.environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
-        program.start({u"--tray"_s});
-        const QString service = u"org.voxmere.Voxmere"_s, path = u"/org/voxmere/Voxmere"_s;
-        QVERIFY(QTest::qWaitFor([&] { return bus.interface()->isServiceRegistered(service).value(); }, 15000));
-        QVERIFY(bus.connect(service, path, service, u"CallFiled"_s, this, SLOT(callFiled(QString))));
-        QDBusInterface voxmere(service, path, service, bus);
-        QTRY_COMPARE_WITH_TIMEOUT(voxmere.property("State").toString(), u"idle"_s, 15000);
-        const QDBusReply<QString> refused = voxmere.call(u"Stop"_s);
-        QCOMPARE(refused.error().name(), u"org.voxmere.Voxmere.Error.Refused"_s);
         QCOMPARE(QDBusReply<QString>(voxmere.call(u"Record"_s)).value(), u"recording"_s);
-        QTest::qWait(2500);
-        QVERIFY(voxmere.property("State").toString().startsWith(u"recording "_s));
-        QCOMPARE(QDBusReply<QString>(voxmere.call(u"Stop"_s)).value(), u"stopped"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(m_filed.size(), 1, 10000);
-        QVERIFY(QTest::qWaitFor([&] { return filed(program).size() == 1; }, 15000));
-        QCOMPARE(m_filed[0], QDir::cleanPath(program.calls() + u'/' + filed(program)[0]));
+        QCOMPARE(command({u"--toggle"_s}), std::pair(0, u"stopped"_s));
     }
 
     // The caller speaks and falls silent: the call is filed by itself.
