@@ -42,6 +42,8 @@ public:
     {
         std::vector<std::shared_ptr<clsCall>> added; // that match the listing, newest first
         QStringList removed;                         // audio paths gone from the folder
+        // Listed calls whose note was added or taken away: audio path, the note now (as listed).
+        QList<std::pair<QString, QString>> notes;
     };
     virtual ~ListingWatch() = default;
     // On the listing's thread: what the listing read of the viewed folder.

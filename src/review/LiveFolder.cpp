@@ -4,6 +4,8 @@
 #include "callstore/CallFiles.h"
 #include "review/FolderListing.h"
 
+#include <QHash>
+
 #include <sys/stat.h>
 #include <time.h>
 
@@ -57,15 +59,32 @@ std::optional<ListingWatch::Changes> LiveFolder::look(Prompts &prompts)
         if (!name.endsWith(u".wav"_s, Qt::CaseInsensitive))
             notes.insert(name);
     }
+    QStringList gone;
     for (const QString &name : std::as_const(m_names))
-        if (!now.contains(name) && name.endsWith(u".wav"_s, Qt::CaseInsensitive))
+        if (!now.contains(name))
+            gone << name;
+    for (const QString &name : std::as_const(gone))
+        if (name.endsWith(u".wav"_s, Qt::CaseInsensitive))
             changes.removed << CallFiles::JoinPath(m_folder, name);
+    // A note another PC added beside a call listed before, or took away. One edited in
+    // place leaves the names as they were and is seen by the note editor only.
+    const QSet<QString> fresh(added.begin(), added.end());
+    QHash<QString, QString> callOfNote;
+    for (const QString &name : listing.files)
+        if (const QString note = CallFiles::NotePathOf(name); note != name && !fresh.contains(name))
+            callOfNote.insert(note, name);
+    for (const QStringList &changed : {added, gone})
+        for (const QString &name : changed)
+            if (const auto call = callOfNote.constFind(name); call != callOfNote.constEnd()) {
+                const QString audio = CallFiles::JoinPath(m_folder, *call);
+                changes.notes.append({audio, CallFiles::getCallNote(audio, prompts)});
+            }
     m_names = now;
     m_modified = listing.modified;
     m_recheck = changedRecently(listing.modified);
     if (!added.isEmpty())
         changes.added = CallSearch(m_scope, prompts).Matching(m_criteria, m_folder, added, notes);
-    if (changes.added.empty() && changes.removed.isEmpty())
+    if (changes.added.empty() && changes.removed.isEmpty() && changes.notes.isEmpty())
         return std::nullopt;
     return changes;
 }

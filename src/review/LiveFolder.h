@@ -11,7 +11,8 @@
 
 // The live side of a listing of one folder: what other PCs filed into it or deleted from
 // it since. A look costs one stat of the folder while nothing changed; after a change it
-// reads the folder's names and compares them, and reads the notes of new calls only.
+// reads the folder's names and compares them, and reads the notes of new calls and
+// the notes added or taken away beside listed ones only.
 class LiveFolder final : public ListingWatch
 {
 public:

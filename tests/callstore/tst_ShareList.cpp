@@ -34,13 +34,14 @@ struct ShareRig : ListFixture
         settle();
         return listed;
     }
-    QStringList names() const
+    QStringList names(bool withNotes = false) const
     {
         QStringList listed;
         for (const auto &call : const_cast<CallList &>(list).calls())
-            listed << call->RecordingLocation().section(u'/', -1);
+            listed << call->RecordingLocation().section(u'/', -1) + (withNotes ? u": "_s + call->CallNote() : QString());
         return listed;
     }
+    QStringList rows() const { return names(true); }
 };
 
 #define REQUIRE_RIG(rig)                                                                   \
@@ -55,8 +56,8 @@ class tst_ShareList : public QObject
     Q_OBJECT
 
 private slots:
-    // PC B files and deletes while PC A's list is open: within 5 s it follows, and names
-    // beginning with "." (files on their way in) are never calls.
+    // PC B files and deletes calls and notes while PC A's list is open: within 5 s it
+    // follows, and names beginning with "." (files on their way in) are never calls.
     void liveList_data()
     {
         QTest::addColumn<QStringList>("before");
@@ -69,6 +70,8 @@ private slots:
                                        << QStringList{c3, c1};
         QTest::newRow("older call, in order") << QStringList{c1, c3} << QStringList{c2} << QStringList()
                                               << QStringList{c3, c2, c1};
+        QTest::newRow("notes added and taken away") << QStringList{c1, c2} << QStringList{CallFiles::NotePathOf(c1)}
+                                                    << QStringList{CallFiles::NotePathOf(c2)} << QStringList{c2, c1};
     }
     void liveList()
     {
@@ -76,21 +79,32 @@ private slots:
         QFETCH(QStringList, after);
         ShareRig rig;
         REQUIRE_RIG(rig);
-        ContextRig::addCall(rig.share.pcB(), u".marker-20240301-090000-x-1.wav"_s);
-        for (const QString &name : before)
-            ContextRig::addCall(rig.share.pcB(), name, QByteArray("note of ") + name.toUtf8());
-        QCOMPARE(rig.listAll(), before.size());
         QFETCH(QStringList, add);
-        for (const QString &name : add)
-            ContextRig::addCall(rig.share.pcB(), name, QByteArray("new"));
         QFETCH(QStringList, remove);
-        for (const QString &name : remove)
-            CallFiles::DeleteCallFiles(rig.share.pcB() + u'/' + name);
-        QTRY_COMPARE_WITH_TIMEOUT(rig.names(), after, 5000);
+        ContextRig::addCall(rig.share.pcB(), u".marker-20240301-090000-x-1.wav"_s);
+        for (const QString &name : before) {
+            const QByteArray note = "note of " + name.toUtf8();
+            ContextRig::addCall(rig.share.pcB(), name, add.contains(CallFiles::NotePathOf(name)) ? nullptr : &note);
+        }
+        QCOMPARE(rig.listAll(), before.size());
+        const QString b = rig.share.pcB() + u'/';
+        for (const QString &name : add) // a note, or a call with its note
+            QVERIFY(TestFiles::write(b + CallFiles::NotePathOf(name), "new")
+                    && (name.endsWith(u".txt"_s) || TestFiles::write(b + name, "RIFF")));
+        for (const QString &name : remove) // a note, or a call with its note
+            if (name.endsWith(u".txt"_s))
+                QVERIFY(QFile::remove(b + name));
+            else
+                CallFiles::DeleteCallFiles(b + name);
+        // Each row with its note: a new one's, one added or taken away since.
+        QStringList rows;
+        for (const QString &name : after)
+            rows << name + u": "_s
+                        + (add.contains(name) || add.contains(CallFiles::NotePathOf(name)) ? u"new"_s
+                           : remove.contains(CallFiles::NotePathOf(name))                  ? QString()
+                                                                                           : u"note of "_s + name);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.rows(), rows, 5000);
         QCOMPARE(rig.countPanel->text(), u"%1 call/s"_s.arg(after.size()));
-        for (const auto &call : rig.list.calls()) // a new call comes with its note
-            if (add.contains(call->RecordingLocation().section(u'/', -1)))
-                QCOMPARE(call->CallNote(), u"new"_s);
         QVERIFY(rig.prompts.texts().isEmpty());
     }
 

@@ -329,6 +329,9 @@ void CallList::applyChanges(const ListingWatch::Changes &changes)
         if (GoneElsewhere)
             GoneElsewhere(path);
     }
+    for (const auto &[path, note] : changes.notes)
+        if (const auto it = byPath.constFind(samePath(path)); it != byPath.constEnd())
+            ShowCallNote((*it)->RecordingLocation(), note);
     for (const colCalls::Record &call : changes.added) {
         const QString path = call->RecordingLocation();
         if (byPath.contains(samePath(path))) // filed here, and listed so already
