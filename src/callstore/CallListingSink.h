@@ -50,4 +50,7 @@ public:
     virtual void seed(const QString &folder, const QStringList &files, const timespec &modified) = 0;
     // On a job's thread: nothing when the folder is as last seen, or cannot be read now.
     virtual std::optional<Changes> look(Prompts &prompts) = 0;
+    // The audio paths of the calls the user sees now (the rows in view, the selected one):
+    // a note edited in place elsewhere is looked for among theirs.
+    virtual void setShown(QStringList audioPaths) = 0;
 };

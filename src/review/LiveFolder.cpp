@@ -33,6 +33,12 @@ void LiveFolder::seed(const QString &folder, const QStringList &files, const tim
     m_seeded = true;
 }
 
+void LiveFolder::setShown(QStringList audioPaths)
+{
+    std::lock_guard hold(m_lock);
+    m_shown = std::move(audioPaths);
+}
+
 std::optional<ListingWatch::Changes> LiveFolder::look(Prompts &prompts)
 {
     std::lock_guard hold(m_lock);
@@ -66,8 +72,7 @@ std::optional<ListingWatch::Changes> LiveFolder::look(Prompts &prompts)
     for (const QString &name : std::as_const(gone))
         if (name.endsWith(u".wav"_s, Qt::CaseInsensitive))
             changes.removed << CallFiles::JoinPath(m_folder, name);
-    // A note another PC added beside a call listed before, or took away. One edited in
-    // place leaves the names as they were and is seen by the note editor only.
+    // A note another PC added beside a call listed before, or took away.
     const QSet<QString> fresh(added.begin(), added.end());
     QHash<QString, QString> callOfNote;
     for (const QString &name : listing.files)
@@ -79,6 +84,11 @@ std::optional<ListingWatch::Changes> LiveFolder::look(Prompts &prompts)
                 const QString audio = CallFiles::JoinPath(m_folder, *call);
                 changes.notes.append({audio, CallFiles::getCallNote(audio, prompts)});
             }
+    // The folder changed and every name stayed: a file was saved over its old one, most
+    // likely a note edited on another PC. Only the notes the user sees are read again.
+    if (added.isEmpty() && gone.isEmpty())
+        for (const QString &audio : std::as_const(m_shown))
+            changes.notes.append({audio, CallFiles::getCallNote(audio, prompts)});
     m_names = now;
     m_modified = listing.modified;
     m_recheck = changedRecently(listing.modified);

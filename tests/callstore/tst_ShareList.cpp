@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +73,8 @@ private slots:
                                               << QStringList{c3, c2, c1};
         QTest::newRow("notes added and taken away") << QStringList{c1, c2} << QStringList{CallFiles::NotePathOf(c1)}
                                                     << QStringList{CallFiles::NotePathOf(c2)} << QStringList{c2, c1};
+        QTest::newRow("note saved over its old file") << QStringList{c1, c2} << QStringList{u"~"_s + CallFiles::NotePathOf(c1)}
+                                                      << QStringList() << QStringList{c2, c1};
     }
     void liveList()
     {
@@ -88,9 +91,12 @@ private slots:
         }
         QCOMPARE(rig.listAll(), before.size());
         const QString b = rig.share.pcB() + u'/';
-        for (const QString &name : add) // a note, or a call with its note
-            QVERIFY(TestFiles::write(b + CallFiles::NotePathOf(name), "new")
+        for (QString name : add) { // a note, or a call with its note; "~": saved over the old note
+            name.remove(u'~');
+            QVERIFY(TestFiles::write(b + u".saving"_s, "new")
+                    && ::rename(QFile::encodeName(b + u".saving"_s), QFile::encodeName(b + CallFiles::NotePathOf(name))) == 0
                     && (name.endsWith(u".txt"_s) || TestFiles::write(b + name, "RIFF")));
+        }
         for (const QString &name : remove) // a note, or a call with its note
             if (name.endsWith(u".txt"_s))
                 QVERIFY(QFile::remove(b + name));
@@ -100,7 +106,8 @@ private slots:
         QStringList rows;
         for (const QString &name : after)
             rows << name + u": "_s
-                        + (add.contains(name) || add.contains(CallFiles::NotePathOf(name)) ? u"new"_s
+                        + (add.contains(name) || add.contains(CallFiles::NotePathOf(name))
+                                   || add.contains(u"~"_s + CallFiles::NotePathOf(name)) ? u"new"_s
                            : remove.contains(CallFiles::NotePathOf(name))                  ? QString()
                                                                                            : u"note of "_s + name);
         QTRY_COMPARE_WITH_TIMEOUT(rig.rows(), rows, 5000);

@@ -241,6 +241,8 @@ void CallList::tmrLiveList_Timer()
         return;
     // Silent: a folder that does not answer holds this look, and no other starts meanwhile.
     m_looking = true;
+    if (m_watch)
+        m_watch->setShown(shownCalls());
     auto *job = new FileJob(m_app.prompts(), u"frmMain:tmrLiveList_Timer"_s,
                             [this, watch = m_watch, filing = m_filing](FileJob::Control &control) {
                                 std::optional<ListingWatch::Changes> changes = watch ? watch->look(control) : std::nullopt;
@@ -264,6 +266,24 @@ void CallList::tmrLiveList_Timer()
         job->deleteLater();
         m_looking = false;
     });
+}
+
+QStringList CallList::shownCalls() const
+{
+    QStringList shown;
+    const int rows = m_model->rowCount();
+    if (!rows || !m_calls)
+        return shown;
+    // Hidden, the view has no rows in it: the first ones stand for them.
+    const QModelIndex top = m_view->indexAt(QPoint(0, 0)),
+                      bottom = m_view->indexAt(QPoint(0, m_view->viewport()->height() - 1));
+    const int first = top.isValid() ? top.row() : 0, last = bottom.isValid() ? bottom.row() : rows - 1;
+    for (int row = first; row <= last && row - first < MaxShown; ++row)
+        shown << GetCallLocation(row + 1);
+    const QModelIndex current = m_view->selectionModel()->currentIndex();
+    if (current.isValid() && (current.row() < first || current.row() > last))
+        shown << GetCallLocation(current.row() + 1);
+    return shown;
 }
 
 // A call filed here is listed under the calls folder's path as set, often "folder//name".
@@ -330,7 +350,7 @@ void CallList::applyChanges(const ListingWatch::Changes &changes)
             GoneElsewhere(path);
     }
     for (const auto &[path, note] : changes.notes)
-        if (const auto it = byPath.constFind(samePath(path)); it != byPath.constEnd())
+        if (const auto it = byPath.constFind(samePath(path)); it != byPath.constEnd() && (*it)->CallNote() != note)
             ShowCallNote((*it)->RecordingLocation(), note);
     for (const colCalls::Record &call : changes.added) {
         const QString path = call->RecordingLocation();

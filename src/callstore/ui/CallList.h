@@ -136,6 +136,9 @@ private:
     // Rows of calls filed here, at the paths the mover gave them.
     using Filed = std::vector<std::pair<std::weak_ptr<clsCall>, QString>>;
     void followFiled(const Filed &filed);
+    // The calls the user sees: the rows in view (MaxShown at most) and the selected one.
+    QStringList shownCalls() const;
+    static constexpr int MaxShown = 100;
     struct NoteEdit;
     void askNote(const std::shared_ptr<NoteEdit> &edit);
     // `work` on the note's file in a job, then `then` here unless the job failed or gave up.
