@@ -35,7 +35,7 @@ void LiveFolder::seed(const QString &folder, const QStringList &files, const tim
 
 void LiveFolder::setShown(QStringList audioPaths)
 {
-    std::lock_guard hold(m_lock);
+    std::lock_guard hold(m_shownLock);
     m_shown = std::move(audioPaths);
 }
 
@@ -87,7 +87,7 @@ std::optional<ListingWatch::Changes> LiveFolder::look(Prompts &prompts)
     // The folder changed and every name stayed: a file was saved over its old one, most
     // likely a note edited on another PC. Only the notes the user sees are read again.
     if (added.isEmpty() && gone.isEmpty())
-        for (const QString &audio : std::as_const(m_shown))
+        for (const QString &audio : [this] { std::lock_guard hold(m_shownLock); return m_shown; }())
             changes.notes.append({audio, CallFiles::getCallNote(audio, prompts)});
     m_names = now;
     m_modified = listing.modified;

@@ -29,6 +29,7 @@ private:
     clsSearch m_criteria;
     QString m_folder;
     QSet<QString> m_names;
+    std::mutex m_shownLock; // apart: the window's thread never waits for a look on a hung share
     QStringList m_shown;
     timespec m_modified = {};
     bool m_seeded = false;
