@@ -21,7 +21,6 @@ using namespace Qt::StringLiterals;
 struct ShareRig : ListFixture
 {
     TestShare share;
-    bool ready = share.unavailable().isEmpty() && share.clear();
 
     ShareRig() { app.settings.SearchPath = share.pcA() + u'/'; }
     // Lists PC A's folder as the window does: the list then follows it.
@@ -42,12 +41,7 @@ struct ShareRig : ListFixture
             listed << call->RecordingLocation().section(u'/', -1) + (withNotes ? u": "_s + call->CallNote() : QString());
         return listed;
     }
-    QStringList rows() const { return names(true); }
 };
-
-#define REQUIRE_RIG(rig)                                                                   \
-    REQUIRE_SHARE((rig).share);                                                            \
-    QVERIFY2((rig).ready, "the share could not be emptied")
 
 static const QString c1 = u"20240301-091000-bob-30.wav"_s, c2 = u"20240301-091100-bob-40.wav"_s,
                      c3 = u"20240301-091200-cy-50.wav"_s;
@@ -64,24 +58,26 @@ private slots:
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QStringList>("add");
         QTest::addColumn<QStringList>("remove");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("filed on B") << QStringList{c1} << QStringList{c2} << QStringList() << QStringList{c2, c1};
-        QTest::newRow("deleted on B") << QStringList{c1, c2} << QStringList() << QStringList{c1} << QStringList{c2};
+        QTest::addColumn<QStringList>("after"); // each row with its note
+        const auto kept = [](const QString &call) { return call + u": note of "_s + call; };
+        const QString n1 = CallFiles::NotePathOf(c1), n2 = CallFiles::NotePathOf(c2);
+        QTest::newRow("filed on B") << QStringList{c1} << QStringList{c2} << QStringList() << QStringList{c2 + u": new"_s, kept(c1)};
+        QTest::newRow("deleted on B") << QStringList{c1, c2} << QStringList() << QStringList{c1} << QStringList{kept(c2)};
         QTest::newRow("hidden beside") << QStringList{c1} << QStringList{u"."_s + c2, c3} << QStringList()
-                                       << QStringList{c3, c1};
+                                       << QStringList{c3 + u": new"_s, kept(c1)};
         QTest::newRow("older call, in order") << QStringList{c1, c3} << QStringList{c2} << QStringList()
-                                              << QStringList{c3, c2, c1};
-        QTest::newRow("notes added and taken away") << QStringList{c1, c2} << QStringList{CallFiles::NotePathOf(c1)}
-                                                    << QStringList{CallFiles::NotePathOf(c2)} << QStringList{c2, c1};
-        QTest::newRow("note saved over its old file") << QStringList{c1, c2} << QStringList{u"~"_s + CallFiles::NotePathOf(c1)}
-                                                      << QStringList() << QStringList{c2, c1};
+                                              << QStringList{kept(c3), c2 + u": new"_s, kept(c1)};
+        QTest::newRow("notes added and taken away") << QStringList{c1, c2} << QStringList{n1} << QStringList{n2}
+                                                    << QStringList{c2 + u": "_s, c1 + u": new"_s};
+        QTest::newRow("note saved over its old file") << QStringList{c1, c2} << QStringList{u"~"_s + n1} << QStringList()
+                                                      << QStringList{kept(c2), c1 + u": new"_s};
     }
     void liveList()
     {
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
         ShareRig rig;
-        REQUIRE_RIG(rig);
+        REQUIRE_SHARE(rig.share);
         QFETCH(QStringList, add);
         QFETCH(QStringList, remove);
         ContextRig::addCall(rig.share.pcB(), u".marker-20240301-090000-x-1.wav"_s);
@@ -102,15 +98,7 @@ private slots:
                 QVERIFY(QFile::remove(b + name));
             else
                 CallFiles::DeleteCallFiles(b + name);
-        // Each row with its note: a new one's, one added or taken away since.
-        QStringList rows;
-        for (const QString &name : after)
-            rows << name + u": "_s
-                        + (add.contains(name) || add.contains(CallFiles::NotePathOf(name))
-                                   || add.contains(u"~"_s + CallFiles::NotePathOf(name)) ? u"new"_s
-                           : remove.contains(CallFiles::NotePathOf(name))                  ? QString()
-                                                                                           : u"note of "_s + name);
-        QTRY_COMPARE_WITH_TIMEOUT(rig.rows(), rows, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.names(true), after, 5000);
         QCOMPARE(rig.countPanel->text(), u"%1 call/s"_s.arg(after.size()));
         QVERIFY(rig.prompts.texts().isEmpty());
     }
@@ -121,7 +109,7 @@ private slots:
     void aCallFiledHereFollowsTheMover()
     {
         ShareRig rig;
-        REQUIRE_RIG(rig);
+        REQUIRE_SHARE(rig.share);
         QCOMPARE(rig.listAll(), 0);
         QString key = u"9"_s;
         const colCalls::Record mine = rig.list.calls().Add(9, u"bob"_s, u"01-Mar-2024"_s, u"09:10:00"_s, 30, u"mine"_s,
@@ -164,7 +152,7 @@ private slots:
         QFETCH(bool, changedOnB);
         QFETCH(int, answer);
         ShareRig rig;
-        REQUIRE_RIG(rig);
+        REQUIRE_SHARE(rig.share);
         ContextRig::addCall(rig.share.pcB(), c1, QByteArray("first"));
         QCOMPARE(rig.listAll(), 1);
         rig.prompts.answerNext(Prompts::Answer(answer));
@@ -207,11 +195,11 @@ private slots:
         QFETCH(QString, note);
         QFETCH(bool, hangs);
         ShareRig rig;
-        REQUIRE_RIG(rig);
+        REQUIRE_SHARE(rig.share);
         ContextRig::addCall(rig.share.pcB(), c1, QByteArray("a note"));
         QCOMPARE(rig.listAll(), 1);
-        auto thaw = qScopeGuard([&] { hangs && rig.share.thawServer(); });
-        QVERIFY(hangs ? rig.share.freezeServer() : rig.share.stopServer());
+        auto thaw = qScopeGuard([&] { hangs && rig.share.server("server-thaw"); });
+        QVERIFY(rig.share.server(hangs ? "server-freeze" : "server-stop"));
         // The server's last session processes may take a moment to go.
         const QByteArray mounted = QFile::encodeName(rig.share.pcA() + u'/' + c1);
         QTRY_VERIFY_WITH_TIMEOUT(hangs || ::access(mounted.constData(), F_OK) != 0, 5000);
@@ -229,7 +217,7 @@ private slots:
         const QString told = rig.prompts.texts()[0]; // an error of the mount, or the time-out
         QVERIFY2(told.contains(u"does not answer"_s) || told == FileJob::StallMessage(FileJob::StallLimit), qPrintable(told));
         QCOMPARE(rig.names(), QStringList{c1});
-        QVERIFY(hangs ? rig.share.thawServer() : rig.share.startServer());
+        QVERIFY(rig.share.server(hangs ? "server-thaw" : "server-start"));
         rig.prompts.clear();
         ContextRig::addCall(rig.share.exported(), c2, QByteArray("a note"));
         QTRY_COMPARE_WITH_TIMEOUT(rig.listAll(criteria), 2, 20000);

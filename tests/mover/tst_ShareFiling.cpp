@@ -36,7 +36,6 @@ private slots:
         QFETCH(bool, serverDies);
         TestShare share;
         REQUIRE_SHARE(share);
-        QVERIFY(share.clear());
         QTemporaryDir pcs[2];
         QProcess movers[2];
         QStringList calls[2];
@@ -73,13 +72,13 @@ private slots:
         if (serverDies) {
             startMovers();
             QVERIFY(QTest::qWaitFor([&] { return !QDir(filedIn).entryList({u"*.wav"_s}).isEmpty(); }, 60000));
-            QVERIFY(share.stopServer() && movers[0].waitForFinished(60000) && movers[1].waitForFinished(60000));
+            QVERIFY(share.server("server-stop") && movers[0].waitForFinished(60000) && movers[1].waitForFinished(60000));
             for (const QString &filed : QDir(filedIn).entryList({u"*.wav"_s}))
                 QVERIFY2(noteOf.contains(TestFiles::read(filedIn + filed)), qPrintable(filed + u" is half there"_s));
             QVERIFY2(!waiting(0).isEmpty() || !waiting(1).isEmpty(), "all was filed before the server died");
             for (int p = 0; p < 2; ++p) // and why told; what waits is checked whole below
                 QCOMPARE(waiting(p).isEmpty(), RecordingMover::LastProblems(wavs(p)).isEmpty());
-            QVERIFY(share.startServer());
+            QVERIFY(share.server("server-start"));
         }
         QVERIFY(runMovers());
         for (int p = 0; p < 2; ++p)

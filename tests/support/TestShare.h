@@ -14,12 +14,10 @@ public:
     QString pcB() const { return m_dir + QStringLiteral("/b"); }
     // The served folder itself, as the server's disk holds it.
     QString exported() const { return m_dir + QStringLiteral("/export"); }
-    // The server dies (its connections with it) and comes back; the mounts stay.
-    bool stopServer() const { return run(QStringLiteral("server-stop")); }
-    bool startServer() const { return run(QStringLiteral("server-start")); }
-    // The server hangs, answering nothing, and goes on again.
-    bool freezeServer() const { return run(QStringLiteral("server-freeze")); }
-    bool thawServer() const { return run(QStringLiteral("server-thaw")); }
+    // The server as the test runs it (scripts/share-server): "server-stop" kills it and its
+    // connections, "server-freeze" leaves it hanging, answering nothing; "server-start" and
+    // "server-thaw" undo them. The mounts stay.
+    bool server(const char *command) const { return run(QString::fromLatin1(command)); }
     // Empties the share between cases.
     bool clear() const;
 
@@ -31,9 +29,10 @@ private:
     QString m_unavailable;
 };
 
-// Skips the test function, saying why, where the share cannot be had.
+// Skips the test function, saying why, where the share cannot be had; else empties it.
 #define REQUIRE_SHARE(share)                                                               \
     do {                                                                                   \
         if (!(share).unavailable().isEmpty())                                              \
             QSKIP(qPrintable(QStringLiteral("no test share: ") + (share).unavailable()));  \
+        QVERIFY2((share).clear(), "the share could not be emptied");                       \
     } while (false)
