@@ -56,7 +56,7 @@ private slots:
         for (int p = 0; p < 2; ++p) {
             QSettings settings(pcs[p].filePath(u"Voxmere/Voxmere.conf"_s), QSettings::IniFormat);
             settings.setValue(u"wavs"_s, wavs(p));
-            settings.setValue(u"CallPath"_s, (p ? share.pcB() : share.pcA()) + u"/calls"_s);
+            settings.setValue(u"CallPath"_s, (p ? share.pcB : share.pcA) + u"/calls"_s);
             // 8 kHz 16-bit PCM: the RIFF size, "WAVE", "fmt ", the format, "data" and its size.
             quint32 head[] = {quint32(36 + bytes), 0x45564157, 0x20746d66, 16, 0x10001, 8000, 16000, 0x100002, 0x61746164, quint32(bytes)};
             for (quint32 &word : head)
@@ -68,7 +68,7 @@ private slots:
                 noteOf[wave] = (wavs(p) + calls[p][i]).toUtf8();
             }
         }
-        const QString filedIn = share.exported() + u"/calls/"_s;
+        const QString filedIn = share.exported + u"/calls/"_s;
         if (serverDies) {
             startMovers();
             QVERIFY(QTest::qWaitFor([&] { return !QDir(filedIn).entryList({u"*.wav"_s}).isEmpty(); }, 60000));

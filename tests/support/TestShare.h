@@ -1,38 +1,45 @@
 #pragma once
 
-#include <QString>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 
 // The real network share a SHARE test gets (scripts/share-server): one folder on a
 // loopback sshd, mounted twice, as two PCs of an office see their file server.
 class TestShare
 {
 public:
-    TestShare();
-    // Empty when the share is there; otherwise why not (for QSKIP).
-    QString unavailable() const { return m_unavailable; }
-    QString pcA() const { return m_dir + QStringLiteral("/a"); }
-    QString pcB() const { return m_dir + QStringLiteral("/b"); }
-    // The served folder itself, as the server's disk holds it.
-    QString exported() const { return m_dir + QStringLiteral("/export"); }
-    // The server as the test runs it (scripts/share-server): "server-stop" kills it and its
+    const QString dir = qEnvironmentVariable("VOXMERE_SHARE_DIR");
+    const QString pcA = dir + QStringLiteral("/a"), pcB = dir + QStringLiteral("/b");
+    const QString exported = dir + QStringLiteral("/export"); // as the server's disk holds it
+
+    // Runs scripts/share-server: "status"; "server-stop" kills the server and its
     // connections, "server-freeze" leaves it hanging, answering nothing; "server-start" and
     // "server-thaw" undo them. The mounts stay.
-    bool server(const char *command) const { return run(QString::fromLatin1(command)); }
-    // Empties the share between cases.
-    bool clear() const;
-
-private:
-    bool run(const QString &command) const;
-
-    QString m_dir;
-    QString m_script;
-    QString m_unavailable;
+    bool server(const char *command) const
+    {
+        QProcess script;
+        script.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        script.start(qEnvironmentVariable("VOXMERE_SHARE_SCRIPT"), {QString::fromLatin1(command), dir});
+        return script.waitForFinished(30000) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
+    }
+    // Empty when the share is there; otherwise why not (for QSKIP).
+    QString unavailable() const
+    {
+        QFile reason(dir + QStringLiteral("/unavailable"));
+        if (dir.isEmpty())
+            return QStringLiteral("the test runs outside ctest's share fixture");
+        if (reason.open(QIODevice::ReadOnly))
+            return QString::fromUtf8(reason.readAll()).trimmed();
+        return server("status") ? QString() : QStringLiteral("the share in %1 does not answer").arg(dir);
+    }
+    bool clear() const { return QDir(exported).removeRecursively() && QDir().mkpath(exported); }
 };
 
 // Skips the test function, saying why, where the share cannot be had; else empties it.
 #define REQUIRE_SHARE(share)                                                               \
     do {                                                                                   \
-        if (!(share).unavailable().isEmpty())                                              \
-            QSKIP(qPrintable(QStringLiteral("no test share: ") + (share).unavailable()));  \
+        if (const QString why = (share).unavailable(); !why.isEmpty())                     \
+            QSKIP(qPrintable(QStringLiteral("no test share: ") + why));                    \
         QVERIFY2((share).clear(), "the share could not be emptied");                       \
     } while (false)
