@@ -20,7 +20,7 @@ public:
     {
         QProcess script;
         script.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        script.start(qEnvironmentVariable("VOXMERE_SHARE_SCRIPT"), {QString::fromLatin1(command), dir});
+        script.start(QStringLiteral(VOXMERE_SOURCE_DIR "/scripts/share-server"), {QString::fromLatin1(command), dir});
         return script.waitForFinished(30000) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
     }
     // Empty when the share is there; otherwise why not (for QSKIP).
