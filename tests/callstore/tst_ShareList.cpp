@@ -63,8 +63,7 @@ private slots:
         const QString n1 = CallFiles::NotePathOf(c1), n2 = CallFiles::NotePathOf(c2);
         QTest::newRow("filed on B") << QStringList{c1} << QStringList{c2} << QStringList() << QStringList{c2 + u": new"_s, kept(c1)};
         QTest::newRow("deleted on B") << QStringList{c1, c2} << QStringList() << QStringList{c1} << QStringList{kept(c2)};
-        QTest::newRow("hidden beside") << QStringList{c1} << QStringList{u"."_s + c2, c3} << QStringList()
-                                       << QStringList{c3 + u": new"_s, kept(c1)};
+        QTest::newRow("hidden beside") << QStringList{c1} << QStringList{u"."_s + c2, c3} << QStringList() << QStringList{c3 + u": new"_s, kept(c1)};
         QTest::newRow("older call, in order") << QStringList{c1, c3} << QStringList{c2} << QStringList()
                                               << QStringList{kept(c3), c2 + u": new"_s, kept(c1)};
         QTest::newRow("notes added and taken away") << QStringList{c1, c2} << QStringList{n1} << QStringList{n2}
@@ -80,7 +79,6 @@ private slots:
         REQUIRE_SHARE(rig.share);
         QFETCH(QStringList, add);
         QFETCH(QStringList, remove);
-        ContextRig::addCall(rig.share.pcB, u".marker-20240301-090000-x-1.wav"_s);
         for (const QString &name : before) {
             const QByteArray note = "note of " + name.toUtf8();
             ContextRig::addCall(rig.share.pcB, name, add.contains(CallFiles::NotePathOf(name)) ? nullptr : &note);
