@@ -39,37 +39,6 @@ class tst_ProgramEnds : public QObject
     }
 
 private slots:
-    // Answered before any window or display: on no display at all, and nothing listens.
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QByteArray>("said"); // the start of stdout, or of stderr for a mistake
-        QTest::newRow("--help") << QStringList{u"--help"_s} << 0 << QByteArray("Usage: voxmere [options]\n");
-        QTest::newRow("-h") << QStringList{u"-h"_s} << 0 << QByteArray("Usage: voxmere [options]\n");
-        QTest::newRow("--version") << QStringList{u"--version"_s} << 0 << QByteArray("Voxmere " VOXMERE_VERSION "\n");
-        QTest::newRow("unknown") << QStringList{u"--recrod"_s} << 2 << QByteArray("voxmere: Unknown option 'recrod'.\n");
-        QTest::newRow("a stray word") << QStringList{u"calls"_s} << 2 << QByteArray("voxmere: Unexpected argument 'calls'.\n");
-        QTest::newRow("two commands") << QStringList{u"--record"_s, u"--stop"_s} << 2
-                                      << QByteArray("voxmere: one command at a time, not --record --stop.\n");
-    }
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, code);
-        QFETCH(QByteArray, said);
-        ProgramRun program;
-        program.environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-        program.environment.insert(u"DISPLAY"_s, u":99999"_s);
-        QProcess &run = program.start(arguments);
-        QVERIFY(run.waitForFinished(5000));
-        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(run.exitCode(), code);
-        QVERIFY2((code ? TestFiles::read(program.errorLog()) : run.readAllStandardOutput()).startsWith(said),
-                 TestFiles::read(program.errorLog()).constData());
-        QVERIFY(!program.waitUntilListening(0));
-    }
-
     // A new user's first start on a real X display with no sound server, the machine busy
     // on every core (it once aborted so): the first-run message, answered with Return,
     // then the main window, and no abort; three times, as a race would not show at once.

@@ -109,6 +109,20 @@ private slots:
             if (const qint64 pid = program.runningPid(); pid > 0 && ::kill(pid_t(pid), SIGTERM) == 0)
                 (void)QTest::qWaitFor([pid] { return ::kill(pid_t(pid), 0) != 0; }, 5000);
         });
+        // Answered at once, before any display is touched (here: none), nothing started:
+        // help, version, and mistakes (exit 2, told why).
+        program.environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        program.environment.insert(u"DISPLAY"_s, u":99999"_s);
+        const auto help = command({u"--help"_s});
+        QVERIFY(help.first == 0 && help.second.startsWith(u"Usage: voxmere [options]"_s));
+        QCOMPARE(command({u"--version"_s}), std::pair(0, u"Voxmere " VOXMERE_VERSION ""_s));
+        for (const QStringList &mistake : {QStringList{u"--recrod"_s}, {u"calls"_s}, {u"--record"_s, u"--stop"_s}})
+            QCOMPARE(command(mistake).first, 2);
+        const QByteArray tryHelp = ".\nTry 'voxmere --help' for the options.\nvoxmere: ";
+        QCOMPARE(TestFiles::read(program.errorLog()), "voxmere: Unknown option 'recrod'" + tryHelp + "Unexpected argument 'calls'" + tryHelp
+                                                          + "one command at a time, not --record --stop.\n");
+        QCOMPARE(program.runningPid(), 0);
+        program.environment.remove(u"QT_QPA_PLATFORM"_s);
         QCOMPARE(command({u"--status"_s}).first, 0); // answered by a copy it started
         QVERIFY(program.runningPid() > 0);
         // Until its input is first heard (a moment, more on a busy machine) it says "input lost".
