@@ -1,4 +1,15 @@
 #include "callstore/CallListModel.h"
+#include "callstore/ui/dlgEditNote.h"
+#include "callstore/ui/dlgNewFolder.h"
+#include "options/ui/dlgAbout.h"
+#include "options/ui/dlgChangePW.h"
+#include "options/ui/dlgPW.h"
+#include "options/ui/frmOptions.h"
+#include "recording/ui/dlgCalMsg.h"
+#include "recording/ui/dlgCalibrate.h"
+#include "recording/ui/frmAddNote.h"
+#include "review/ui/dlgDatePicker.h"
+#include "review/ui/dlgFindCall.h"
 #include "callstore/FileJob.h"
 #include "callstore/ui/JobProgress.h"
 #include "controls/LevelBar.h"
@@ -16,7 +27,6 @@
 #include "review/clsSearch.h"
 #include "review/ui/Playback.h"
 #include "TestFiles.h"
-#include "ProgramWindows.h"
 #include "WindowRig.h"
 
 #include <QAction>
@@ -42,6 +52,9 @@
 #include <QAccessible>
 #include <QXmlStreamReader>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -84,6 +97,31 @@ class tst_frmMain : public QObject
             return !progress->job() || progress->job()->isFinished();
         }, 20000));
         QCoreApplication::processEvents();
+    }
+
+    using Opener = std::function<std::unique_ptr<QWidget>(WindowRig &)>;
+    // Each window of the program, made as the program makes it (the main window: none).
+    static const QList<std::pair<const char *, Opener>> &windows()
+    {
+        static const QList<std::pair<const char *, Opener>> all = {
+            {"main window", nullptr},
+            {"options", [](WindowRig &t) { return std::make_unique<frmOptions>(t.app, t.recorder()); }},
+            {"find", [](WindowRig &t) { return std::make_unique<dlgFindCall>(t.app, [](const clsSearch &, auto) {}, t.find("lvwCalls")); }},
+            {"edit note", [](WindowRig &) { return std::make_unique<dlgEditNote>(u"a note"_s); }},
+            {"new folder", [](WindowRig &t) { return std::make_unique<dlgNewFolder>(t.prompts, t.calls.path()); }},
+            {"about", [](WindowRig &t) { return std::make_unique<dlgAbout>(t.desktop); }},
+            {"password", [](WindowRig &t) { return std::make_unique<dlgPW>(t.app); }},
+            {"change password", [](WindowRig &t) { return std::make_unique<dlgChangePW>(t.app); }},
+            {"date picker", [](WindowRig &) { return std::make_unique<dlgDatePicker>(QDate(2024, 3, 1)); }},
+            {"calibration 1", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(1, t.prompts, t.window.get()); }},
+            {"calibration 2", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(2, t.prompts, t.window.get()); }},
+            {"calibration 3", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(3, t.prompts, t.window.get()); }},
+            {"calibration 4", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(4, t.prompts, t.window.get()); }},
+            {"calibration 5", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(5, t.prompts, t.window.get()); }},
+            {"calibrate", [](WindowRig &t) { return std::make_unique<dlgCalibrate>(t.app, t.window.get()); }},
+            {"note prompt", [](WindowRig &t) { return std::make_unique<frmAddNote>(*t.find<QTimer>("tmrAddNote"), t.window.get()); }},
+        };
+        return all;
     }
 
     // In German, the English texts the translation gives another text for (a %1: anything).
@@ -349,7 +387,9 @@ private slots:
     // no button is squeezed. Run in German too (tst_German): no English text shows.
     void everyWindow_data()
     {
-        windowRows();
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < windows().size(); ++i)
+            QTest::newRow(windows()[i].first) << i;
     }
     void everyWindow()
     {
@@ -430,10 +470,7 @@ private slots:
             dialog.open();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QRect box;
-            onModal<QMessageBox>([&](QMessageBox *shown) {
-                box = shown->frameGeometry();
-                shown->accept();
-            });
+            onModal<QMessageBox>([&](QMessageBox *shown) { box = shown->frameGeometry(), shown->accept(); });
             prompts.msgBox(u"Please select 'Yes' or 'No' options"_s, Prompts::OkOnly, Prompts::NoIcon, QString());
             QVERIFY2(!box.isNull() && !box.intersects(dialog.frameGeometry()), qPrintable(u"box at %1,%2"_s.arg(box.x()).arg(box.y())));
             QCOMPARE(box.top() > dialog.frameGeometry().bottom(), top == screen.top() + 50);
