@@ -45,15 +45,15 @@ private slots:
         QTest::addColumn<qint16>("orientation");
         QTest::addColumn<int>("key");
         QTest::addColumn<qint32>("value"); // from 40 in 0..100; -1: unchanged, no step told
-        for (qint16 o : {kvtSlider::Horizontal, kvtSlider::Vertical}) {
-            const char *way = o == kvtSlider::Horizontal ? "horizontal" : "vertical";
-            QTest::addRow("%s, Right", way) << o << int(Qt::Key_Right) << 41;
-            QTest::addRow("%s, Down", way) << o << int(Qt::Key_Down) << 39;
-            QTest::addRow("%s, Page Up", way) << o << int(Qt::Key_PageUp) << 50;
-            QTest::addRow("%s, End", way) << o << int(Qt::Key_End) << 100;
-        }
-        QTest::newRow("Home") << kvtSlider::Horizontal << int(Qt::Key_Home) << 0;
-        QTest::newRow("a letter") << kvtSlider::Horizontal << int(Qt::Key_A) << -1;
+        const qint16 across = kvtSlider::Horizontal, upright = kvtSlider::Vertical;
+        QTest::newRow("Right") << across << int(Qt::Key_Right) << 41;
+        QTest::newRow("Down") << across << int(Qt::Key_Down) << 39;
+        QTest::newRow("upright, Right") << upright << int(Qt::Key_Right) << 41;
+        QTest::newRow("upright, Down") << upright << int(Qt::Key_Down) << 39;
+        QTest::newRow("Page Up") << across << int(Qt::Key_PageUp) << 50;
+        QTest::newRow("upright, End") << upright << int(Qt::Key_End) << 100;
+        QTest::newRow("Home") << across << int(Qt::Key_Home) << 0;
+        QTest::newRow("a letter") << across << int(Qt::Key_A) << -1;
     }
     void keyboardAndScreenReader()
     {
