@@ -28,10 +28,8 @@ private slots:
         QFETCH(QByteArray, script);
         QTemporaryDir bin;
         const QString tool = bin.filePath(u"xdg-email"_s);
-        if (!script.isNull()) {
-            QVERIFY(TestFiles::write(tool, "#!/bin/sh\nfor a; do printf '%s\\0' \"$a\"; done > \"$0.args\"\n" + script));
-            QVERIFY(QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner));
-        }
+        QVERIFY(script.isNull() || (TestFiles::write(tool, "#!/bin/sh\nfor a; do printf '%s\\0' \"$a\"; done > \"$0.args\"\n" + script)
+                                    && QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner)));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(bin.path()));
         auto restore = qScopeGuard([&] { qputenv("PATH", path); });
