@@ -99,28 +99,24 @@ class tst_frmMain : public QObject
 
     using Opener = std::function<std::unique_ptr<QWidget>(WindowRig &)>;
     // Each window of the program, made as the program makes it (the main window: none).
-    static const QList<std::pair<const char *, Opener>> &windows()
-    {
-        static const QList<std::pair<const char *, Opener>> all = {
-            {"main window", nullptr},
-            {"options", [](WindowRig &t) { return std::make_unique<frmOptions>(t.app, t.recorder()); }},
-            {"find", [](WindowRig &t) { return std::make_unique<dlgFindCall>(t.app, [](const clsSearch &, auto) {}, t.find("lvwCalls")); }},
-            {"edit note", [](WindowRig &) { return std::make_unique<dlgEditNote>(u"a note"_s); }},
-            {"new folder", [](WindowRig &t) { return std::make_unique<dlgNewFolder>(t.prompts, t.calls.path()); }},
-            {"about", [](WindowRig &t) { return std::make_unique<dlgAbout>(t.desktop); }},
-            {"password", [](WindowRig &t) { return std::make_unique<dlgPW>(t.app); }},
-            {"change password", [](WindowRig &t) { return std::make_unique<dlgChangePW>(t.app); }},
-            {"date picker", [](WindowRig &) { return std::make_unique<dlgDatePicker>(QDate(2024, 3, 1)); }},
-            {"calibration 1", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(1, t.prompts, t.window.get()); }},
-            {"calibration 2", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(2, t.prompts, t.window.get()); }},
-            {"calibration 3", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(3, t.prompts, t.window.get()); }},
-            {"calibration 4", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(4, t.prompts, t.window.get()); }},
-            {"calibration 5", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(5, t.prompts, t.window.get()); }},
-            {"calibrate", [](WindowRig &t) { return std::make_unique<dlgCalibrate>(t.app, t.window.get()); }},
-            {"note prompt", [](WindowRig &t) { return std::make_unique<frmAddNote>(*t.find<QTimer>("tmrAddNote"), t.window.get()); }},
-        };
-        return all;
-    }
+    static inline const QList<std::pair<const char *, Opener>> windows = {
+        {"main window", nullptr},
+        {"options", [](WindowRig &t) { return std::make_unique<frmOptions>(t.app, t.recorder()); }},
+        {"find", [](WindowRig &t) { return std::make_unique<dlgFindCall>(t.app, [](const clsSearch &, auto) {}, t.find("lvwCalls")); }},
+        {"edit note", [](WindowRig &) { return std::make_unique<dlgEditNote>(u"a note"_s); }},
+        {"new folder", [](WindowRig &t) { return std::make_unique<dlgNewFolder>(t.prompts, t.calls.path()); }},
+        {"about", [](WindowRig &t) { return std::make_unique<dlgAbout>(t.desktop); }},
+        {"password", [](WindowRig &t) { return std::make_unique<dlgPW>(t.app); }},
+        {"change password", [](WindowRig &t) { return std::make_unique<dlgChangePW>(t.app); }},
+        {"date picker", [](WindowRig &) { return std::make_unique<dlgDatePicker>(QDate(2024, 3, 1)); }},
+        {"calibration 1", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(1, t.prompts, t.window.get()); }},
+        {"calibration 2", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(2, t.prompts, t.window.get()); }},
+        {"calibration 3", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(3, t.prompts, t.window.get()); }},
+        {"calibration 4", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(4, t.prompts, t.window.get()); }},
+        {"calibration 5", [](WindowRig &t) { return std::make_unique<dlgCalMsg>(5, t.prompts, t.window.get()); }},
+        {"calibrate", [](WindowRig &t) { return std::make_unique<dlgCalibrate>(t.app, t.window.get()); }},
+        {"note prompt", [](WindowRig &t) { return std::make_unique<frmAddNote>(*t.find<QTimer>("tmrAddNote"), t.window.get()); }},
+    };
 
     // In German, the English texts the translation gives another text for (a %1: anything).
     QList<QRegularExpression> m_english;
@@ -152,7 +148,7 @@ private slots:
         if (QLocale().language() != QLocale::German)
             return;
         // Each window shown in English first: a text a table keeps must follow the translation.
-        for (const auto &[name, open] : windows()) {
+        for (const auto &[name, open] : windows) {
             WindowRig t;
             loadWithCalls(t);
             if (open)
@@ -384,15 +380,15 @@ private slots:
     void everyWindow_data()
     {
         QTest::addColumn<int>("index");
-        for (int i = 0; i < windows().size(); ++i)
-            QTest::newRow(windows()[i].first) << i;
+        for (int i = 0; i < windows.size(); ++i)
+            QTest::newRow(windows[i].first) << i;
     }
     void everyWindow()
     {
         QFETCH(int, index);
         WindowRig t;
         loadWithCalls(t);
-        std::unique_ptr<QWidget> owned = index ? windows()[index].second(t) : nullptr;
+        std::unique_ptr<QWidget> owned = index ? windows[index].second(t) : nullptr;
         QWidget *top = index ? owned.get() : t.window.get();
         top->show();
         QApplication::setActiveWindow(top);

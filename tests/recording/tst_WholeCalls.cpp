@@ -116,11 +116,10 @@ private slots:
         const auto help = command({u"--help"_s});
         QVERIFY(help.first == 0 && help.second.startsWith(u"Usage: voxmere [options]"_s));
         QCOMPARE(command({u"--version"_s}), std::pair(0, u"Voxmere " VOXMERE_VERSION ""_s));
-        for (const QStringList &mistake : {QStringList{u"--recrod"_s}, {u"calls"_s}, {u"--record"_s, u"--stop"_s}})
-            QCOMPARE(command(mistake).first, 2);
-        const QByteArray tryHelp = ".\nTry 'voxmere --help' for the options.\nvoxmere: ";
-        QCOMPARE(TestFiles::read(program.errorLog()), "voxmere: Unknown option 'recrod'" + tryHelp + "Unexpected argument 'calls'" + tryHelp
-                                                          + "one command at a time, not --record --stop.\n");
+        QCOMPARE(command({u"--recrod"_s}).first, 2);
+        QCOMPARE(command({u"--record"_s, u"--stop"_s}).first, 2);
+        QCOMPARE(TestFiles::read(program.errorLog()), "voxmere: Unknown option 'recrod'.\nTry 'voxmere --help' for the options.\n"
+                                                       "voxmere: one command at a time, not --record --stop.\n");
         QCOMPARE(program.runningPid(), 0);
         program.environment.remove(u"QT_QPA_PLATFORM"_s);
         QCOMPARE(command({u"--status"_s}).first, 0); // answered by a copy it started
