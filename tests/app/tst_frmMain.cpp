@@ -727,8 +727,7 @@ private slots:
         QTest::newRow("pcm 1024") << 1024 << pcm << tb << QString() << QString();
         QTest::newRow("pcm 1025") << 1025 << pcm << tb << QString() << u"EMail exceeds 1Mb (Actual size: 1.00 Mb) & contains PCM files\nYou may wish to use a zip program to compress the files before sending.\n\nSend anyway?"_s;
         QTest::newRow("mail program fails") << 0 << pcm << tb << u"sent:4: no method available"_s << u"Error Sending Email - 4: no method available"_s;
-        QTest::newRow("mail program missing") << 0 << pcm << tb << u"2: No such file or directory"_s
-                                              << u"Error Starting Email Session - 2: No such file or directory"_s;
+        QTest::newRow("mail program missing") << 0 << pcm << tb << u"2: No such file or directory"_s << u"Error Starting Email Session - 2: No such file or directory"_s;
         QTest::newRow("no attachments") << 0 << pcm << u"firefox.desktop"_s << QString()
                                         << u"Your mail program (firefox.desktop) may not take attachments: the message would reach it without the calls.\nAttach them by hand from their folder.\n\nSend anyway?"_s;
     }

@@ -123,7 +123,6 @@ private slots:
         QCOMPARE(program.runningPid(), 0);
         program.environment.remove(u"QT_QPA_PLATFORM"_s);
         QCOMPARE(command({u"--status"_s}).first, 0); // answered by a copy it started
-        QVERIFY(program.runningPid() > 0);
         // Until its input is first heard (a moment, more on a busy machine) it says "input lost".
         QVERIFY(QTest::qWaitFor([&] { return command({u"--status"_s}) == std::pair(0, u"idle"_s); }, 15000));
         const QString service = u"org.voxmere.Voxmere"_s, path = u"/org/voxmere/Voxmere"_s;
