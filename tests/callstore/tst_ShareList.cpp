@@ -1,4 +1,6 @@
+#include "FakeRecorder.h"
 #include "ListFixture.h"
+#include "../review/PlaybackRig.h"
 #include "TestShare.h"
 #include "callstore/CallFiles.h"
 #include "callstore/ui/dlgEditNote.h"
@@ -174,15 +176,16 @@ private slots:
         QCOMPARE(shown, answer == Prompts::Cancel && changedOnB ? 2 : 1); // both: the editor again
     }
 
-    // The server dies or hangs while A lists or Finds: a clear message within the time-out,
+    // The server dies or hangs while A lists, Finds or plays: a clear message within the time-out,
     // the list keeps its rows, the window's thread runs on; back, the share lists again.
     void serverGone_data()
     {
-        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("note"); // none: the call is played instead
         QTest::addColumn<bool>("hangs");
         QTest::newRow("listing") << u"*"_s << false;
         QTest::newRow("Find in notes") << u"note"_s << false;
         QTest::newRow("listing, server hangs") << u"*"_s << true;
+        QTest::newRow("playing, server hangs") << QString() << true;
     }
     void serverGone()
     {
@@ -192,6 +195,8 @@ private slots:
         REQUIRE_SHARE(rig.share);
         ContextRig::addCall(rig.share.pcB, c1, QByteArray("a note"));
         QCOMPARE(rig.listAll(), 1);
+        PlaybackRig<FakeRecorder> player;
+        player.listCall(1, rig.share.pcA + u'/' + c1);
         auto thaw = qScopeGuard([&] { hangs && rig.share.server("server-thaw"); });
         QVERIFY(rig.share.server(hangs ? "server-freeze" : "server-stop"));
         // The server's last session processes may take a moment to go.
@@ -203,11 +208,16 @@ private slots:
         QTimer tick;
         QObject::connect(&tick, &QTimer::timeout, [&] { longestStill = std::max(longestStill, sinceTick.restart()); });
         took.start(), sinceTick.start(), tick.start(50);
-        rig.listAll(criteria);
+        if (note.isNull()) {
+            player.pb.PlayCall(u"#1#"_s);
+            QTRY_VERIFY_WITH_TIMEOUT(!player.pb.Looking(), FileJob::StallLimit + 2000);
+        } else {
+            rig.listAll(criteria);
+        }
         QVERIFY2(took.elapsed() < FileJob::StallLimit + 2000, qPrintable(QString::number(took.elapsed())));
         QVERIFY2(longestStill < 1000, qPrintable(QString::number(longestStill)));
-        const QString told = rig.prompts.texts().join(u'|'); // once: an error of the mount, or the time-out
-        QVERIFY2(!told.contains(u'|') && (told.contains(u"does not answer"_s) || told == FileJob::StallMessage(FileJob::StallLimit)),
+        const QString told = (note.isNull() ? player.prompts : rig.prompts).texts().join(u'|'); // once: an error of the mount, or the time-out
+        QVERIFY2(!told.contains(u'|') && (told.contains(u"its share or server may be down"_s) || told == FileJob::StallMessage(FileJob::StallLimit)),
                  qPrintable(told));
         QCOMPARE(rig.names(), QStringList{c1});
         QVERIFY(rig.share.server(hangs ? "server-thaw" : "server-start"));
