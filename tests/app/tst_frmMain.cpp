@@ -79,20 +79,14 @@ class tst_frmMain : public QObject
         settle(t);
     }
 
-    // Waits for the player's look at the call it was asked to play.
-    static void looked(const WindowRig &t)
-    {
-        const auto *playback = t.window->findChild<Playback *>();
-        QVERIFY(playback);
-        QTRY_VERIFY(!playback->Looking());
-    }
-
-    // Waits for the window's file job (listing, Find, delete, save, mail) to end.
+    // Waits for the window's file job (listing, Find, delete, save, mail) and the player's
+    // look at the call it was asked to play to end.
     static void settle(const WindowRig &t)
     {
         QVERIFY(QTest::qWaitFor([&t] {
             const JobProgress *progress = t.find<JobProgress>("JobProgress");
-            return !progress->job() || progress->job()->isFinished();
+            const Playback *playback = t.window->findChild<Playback *>();
+            return (!progress->job() || progress->job()->isFinished()) && !(playback && playback->Looking());
         }, 20000));
         QCoreApplication::processEvents();
     }
@@ -282,7 +276,7 @@ private slots:
         QTEST(enabled(t, "cmdRecord"), "record");
         // F11 plays the selected call only for a user who may play calls, in manual mode.
         t.key("F11");
-        looked(t);
+        settle(t);
         QCOMPARE(!t.player().log.filter(u"Open "_s).isEmpty(), canPlay && !autoRecord);
     }
 
@@ -493,7 +487,7 @@ private slots:
         settle(t);
         QCOMPARE(rows(t), 2);
         t.find<QAction>("mnuPopupPlayCall")->trigger();
-        looked(t);
+        settle(t);
         QVERIFY(t.player().log.contains(u"Open "_s + newest));
 
         // A note alone, its call filed before the share went: told, and the mover started again.
@@ -645,7 +639,7 @@ private slots:
         t.player().length = 5.0;
         t.player().sampleCount = 5 * 8000;
         t.find<QAction>("mnuPopupPlayCall")->trigger();
-        looked(t);
+        settle(t);
         QVERIFY(t.player().log.contains(u"Open "_s + t.call(u"20240301-101500-bob-5.wav"_s)));
         t.prompts.clear();
         QVERIFY(QFile::remove(t.call(u"20240301-101500-bob-5.wav"_s)));
@@ -672,7 +666,7 @@ private slots:
         t.player().length = 65.0;
         t.player().sampleCount = 65 * 8000;
         t.find<QAction>("mnuPopupPlayCall")->trigger(); // the list's pop-up plays the selected call
-        looked(t);
+        settle(t);
         QVERIFY(t.player().log.contains(u"Open "_s + t.call(u"20240301-101500-bob-5.wav"_s)));
         QVERIFY(!enabled(t, "cmdRecord"));
         for (int i = 0; i < 20; ++i) // suspended while the call is open: a voice starts nothing
@@ -701,7 +695,7 @@ private slots:
 
         // Deleting the call open in the player stops and closes it first.
         t.find<QAction>("mnuPopupPlayCall")->trigger();
-        looked(t);
+        settle(t);
         t.player().log.clear();
         t.find<QAction>("mnuPopupDeleteCall")->trigger();
         settle(t);

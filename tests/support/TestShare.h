@@ -26,10 +26,9 @@ public:
     // Empty when the share is there; otherwise why not (for QSKIP).
     QString unavailable() const
     {
-        QFile reason(dir + QStringLiteral("/unavailable"));
         if (dir.isEmpty())
             return QStringLiteral("the test runs outside ctest's share fixture");
-        if (reason.open(QIODevice::ReadOnly))
+        if (QFile reason(dir + QStringLiteral("/unavailable")); reason.open(QIODevice::ReadOnly))
             return QString::fromUtf8(reason.readAll()).trimmed();
         return server("status") ? QString() : QStringLiteral("the share in %1 does not answer").arg(dir);
     }
