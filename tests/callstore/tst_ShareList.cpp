@@ -92,10 +92,7 @@ private slots:
                     && (name.endsWith(u".txt"_s) || TestFiles::write(b + name, "RIFF")));
         }
         for (const QString &name : remove) // a note, or a call with its note
-            if (name.endsWith(u".txt"_s))
-                QVERIFY(QFile::remove(b + name));
-            else
-                CallFiles::DeleteCallFiles(b + name);
+            QVERIFY(QFile::remove(b + name) && (name.endsWith(u".txt"_s) || QFile::remove(b + CallFiles::NotePathOf(name))));
         QTRY_COMPARE_WITH_TIMEOUT(rig.names(true), after, 5000);
         QCOMPARE(rig.countPanel->text(), u"%1 call/s"_s.arg(after.size()));
         QVERIFY(rig.prompts.texts().isEmpty());
@@ -208,12 +205,11 @@ private slots:
         QTimer tick;
         QObject::connect(&tick, &QTimer::timeout, [&] { longestStill = std::max(longestStill, sinceTick.restart()); });
         took.start(), sinceTick.start(), tick.start(50);
-        if (note.isNull()) {
+        if (note.isNull())
             player.pb.PlayCall(u"#1#"_s);
-            QTRY_VERIFY_WITH_TIMEOUT(!player.pb.Looking(), FileJob::StallLimit + 2000);
-        } else {
+        else
             rig.listAll(criteria);
-        }
+        QTRY_VERIFY_WITH_TIMEOUT(!player.pb.Looking(), FileJob::StallLimit + 2000); // a play's look
         QVERIFY2(took.elapsed() < FileJob::StallLimit + 2000, qPrintable(QString::number(took.elapsed())));
         QVERIFY2(longestStill < 1000, qPrintable(QString::number(longestStill)));
         const QString told = (note.isNull() ? player.prompts : rig.prompts).texts().join(u'|'); // once: an error of the mount, or the time-out
